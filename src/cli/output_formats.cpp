@@ -1,0 +1,92 @@
+#include "cli/output_formats.h"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
+namespace vantrel::cli {
+namespace {
+
+std::string trimmedLeft(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+// Width on screen of a UTF-8 text: continuation bytes take no column.
+std::size_t displayWidth(const std::string& text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+const char* const kJsonKeys[kColumnCount] = {
+    "style",      "partNumber", "refrigerant", "capacity",  "suctionTemp", "liquidTemp",  "tubeLength",
+    "totalDrop",  "tubeDrop",   "tubeLoad",    "nozzleDrop", "nozzleLoad", "inletSize",   "outletSize",
+    "circuits",   "orifice",    "orificeType", "sidePort",  "sidePortSize"};
+
+}  // namespace
+
+void writeRows(std::ostream& out, const std::vector<ResultRow>& rows) {
+    for (const ResultRow& row : rows) {
+        for (int col = 0; col < kColumnCount; ++col) {
+            if (col != 0) out << '\t';
+            out << row[col];
+        }
+        out << '\n';
+    }
+}
+
+void writeTable(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits) {
+    std::size_t widths[kColumnCount];
+    for (int col = 0; col < kColumnCount; ++col) {
+        widths[col] = displayWidth(columnHeading(col, siUnits));
+        for (const ResultRow& row : rows) widths[col] = std::max(widths[col], displayWidth(row[col]));
+    }
+    auto line = [&](auto cell) {
+        std::string text;
+        for (int col = 0; col < kColumnCount; ++col) {
+            const std::string value = cell(col);
+            text += value;
+            if (col + 1 < kColumnCount) text.append(widths[col] - displayWidth(value) + 2, ' ');
+        }
+        out << text << '\n';
+    };
+    line([&](int col) { return columnHeading(col, siUnits); });
+    for (const ResultRow& row : rows) line([&](int col) { return row[col]; });
+}
+
+void writeCsv(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits) {
+    for (int col = 0; col < kColumnCount; ++col) out << (col ? "," : "") << csvField(columnHeading(col, siUnits));
+    out << '\n';
+    for (const ResultRow& row : rows) {
+        for (int col = 0; col < kColumnCount; ++col) out << (col ? "," : "") << csvField(trimmedLeft(row[col]));
+        out << '\n';
+    }
+}
+
+void writeJson(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits) {
+    nlohmann::ordered_json document;
+    document["units"] = siUnits ? "SI" : "US";
+    document["rows"] = nlohmann::ordered_json::array();
+    for (const ResultRow& row : rows) {
+        nlohmann::ordered_json object;
+        for (int col = 0; col < kColumnCount; ++col) object[kJsonKeys[col]] = trimmedLeft(row[col]);
+        document["rows"].push_back(std::move(object));
+    }
+    // Catalog texts are not guaranteed UTF-8; replace what is not rather than fail.
+    out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+void writeLines(std::ostream& out, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) out << line << '\n';
+}
+
+}  // namespace vantrel::cli

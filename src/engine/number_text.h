@@ -1,0 +1,53 @@
+// Numbers to text and back, the way every stored and displayed number of the
+// program is written and read.
+//
+// Writing follows the C library's "%W.Pf" and "%Wi" conversions exactly (the
+// result lines, rows and documents depend on their rounding and widths), but
+// without depending on the process locale: a toolkit that switches
+// LC_NUMERIC must not turn "5.00" into "5,00" inside a comma-separated line.
+//
+// Reading is the classic leading-number conversion: leading blanks skipped,
+// the longest decimal prefix converted, trailing text ignored, no prefix
+// gives 0. Only decimal notation is read ("inf", "nan" and "0x10" read their
+// leading decimal part, if any), so no text can produce a NaN or infinity.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+/// Result of a leading-number conversion of a text to a double.
+struct NumberRead {
+    double value = 0.0;  ///< the converted number; 0 when there is no numeric prefix
+    bool fault = false;  ///< true when the prefix is a number beyond the range of a double
+};
+
+/// Leading-number conversion of `text` to a double (C `atof` semantics, decimal only).
+/// An overflowing prefix is a fault and gives value 0; an underflowing one gives 0 without fault.
+NumberRead readLeadingNumber(std::string_view text);
+
+/// Shorthand for readLeadingNumber(text).value, for callers that have no fault path.
+double leadingDouble(std::string_view text);
+
+/// Leading-number conversion of `text` to an int (C `atoi` semantics);
+/// values beyond the int range saturate instead of overflowing.
+int leadingInt(std::string_view text);
+
+/// Appends `value` formatted as printf's "%<width>.<precision>f".
+void appendFixed(std::string& out, double value, int width, int precision);
+
+/// `value` formatted as printf's "%<width>.<precision>f".
+std::string formatFixed(double value, int width, int precision);
+
+/// Appends `value` formatted as printf's "%<width>i".
+void appendInt(std::string& out, long long value, int width = 0);
+
+/// `value` formatted as printf's "%<width>i".
+std::string formatInt(long long value, int width = 0);
+
+/// Replaces the first "%i" of `pattern` with `value` (for the program's
+/// counted messages, such as "There were %i duplicates.").
+std::string substituteCount(std::string_view pattern, long long value);
+
+}  // namespace vantrel

@@ -1,0 +1,94 @@
+#include "form/form_lists.h"
+
+#include <algorithm>
+
+#include "engine/refrigerant.h"
+
+namespace vantrel {
+
+int sidePortCode(int listPosition) {
+    switch (listPosition) {
+        case 0: return 3;  // "none"
+        case 1: return 1;  // "Integral"
+        case 2: return 2;  // "Auxiliary"
+        default: return 0;
+    }
+}
+
+namespace lists {
+
+const std::vector<std::string>& distributorTypes() {
+    static const std::vector<std::string> items{"Either", "Nozzle", "Venturi"};
+    return items;
+}
+
+const std::vector<std::string>& inletConnections() {
+    static const std::vector<std::string> items{"Any kind", "Solder (ODM)", "Flare", "Solder (IDM)"};
+    return items;
+}
+
+const std::vector<std::string>& inletSizes() {
+    static const std::vector<std::string> items{"Select", "3/8", "1/2", "5/8", "7/8", "1-1/8", "1-3/8", "1-5/8"};
+    return items;
+}
+
+const std::vector<std::string>& tubeSizes() {
+    static const std::vector<std::string> items{"Select", "5/32", "3/16", "1/4", "5/16", "3/8", "1/2"};
+    return items;
+}
+
+const std::vector<std::string>& nozzleSizes() {
+    static const std::vector<std::string> items{"Select", "1/6", "1/4", "1/3",   "1/2", "3/4", "1",  "1-1/2", "2",
+                                                "2-1/2",  "3",   "4",   "5",     "6",   "8",   "10", "12",    "15",
+                                                "17",     "20",  "25",  "30",    "35",  "40",  "50"};
+    return items;
+}
+
+const std::vector<std::string>& tubeLengths() {
+    static const std::vector<std::string> items{"12", "18", "24", "30", "36", "42", "48", "54", "60", "66", "72"};
+    return items;
+}
+
+const std::vector<std::string>& orificeTypes() {
+    static const std::vector<std::string> items{"Select", "Permanent", "Replaceable"};
+    return items;
+}
+
+const std::vector<std::string>& sidePorts() {
+    static const std::vector<std::string> items{"none", "Integral", "Auxiliary"};
+    return items;
+}
+
+const std::vector<std::string>& refrigerants() {
+    static const std::vector<std::string> items(kRefrigerants.begin(), kRefrigerants.end());
+    return items;
+}
+
+const std::vector<std::string>& suctionTemps(bool si) {
+    static const std::vector<std::string> us{"40", "20", "0", "-20", "-40"};
+    static const std::vector<std::string> metric{"10", "0", "-10", "-20", "-30", "-40"};
+    return si ? metric : us;
+}
+
+const std::vector<std::string>& liquidTemps(bool si) {
+    static const std::vector<std::string> us{"50", "60", "70", "80", "90", "100", "110", "120"};
+    static const std::vector<std::string> metric{"10", "15", "20", "25", "30", "35", "40", "45", "50"};
+    return si ? metric : us;
+}
+
+int indexOf(const std::vector<std::string>& items, const std::string& text) {
+    const auto it = std::find(items.begin(), items.end(), text);
+    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
+}
+
+FormInputs defaultInputs(bool si) {
+    FormInputs inputs;
+    inputs.suctionTemp = suctionTemps(si)[0];
+    inputs.liquidTemp = liquidTemps(si)[5];
+    inputs.tubeLength = tubeLengths()[3];
+    inputs.refrigerant = refrigerants()[1];
+    return inputs;
+}
+
+}  // namespace lists
+}  // namespace vantrel

@@ -1,0 +1,30 @@
+// Items of the selection form's lists and combo boxes, in list order, and the
+// default inputs for each unit system.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "form/form_inputs.h"
+
+namespace vantrel::lists {
+
+const std::vector<std::string>& distributorTypes();  ///< "Either", "Nozzle", "Venturi"
+const std::vector<std::string>& inletConnections();  ///< "Any kind", "Solder (ODM)", ...
+const std::vector<std::string>& inletSizes();        ///< "Select", "3/8" .. "1-5/8"
+const std::vector<std::string>& tubeSizes();         ///< "Select", "5/32" .. "1/2"
+const std::vector<std::string>& nozzleSizes();       ///< "Select", "1/6" .. "50"
+const std::vector<std::string>& tubeLengths();       ///< "12" .. "72"
+const std::vector<std::string>& orificeTypes();      ///< "Select", "Permanent", "Replaceable"
+const std::vector<std::string>& sidePorts();         ///< "none", "Integral", "Auxiliary"
+const std::vector<std::string>& refrigerants();      ///< the ten refrigerant names
+const std::vector<std::string>& suctionTemps(bool siUnits);
+const std::vector<std::string>& liquidTemps(bool siUnits);
+
+/// Position of `text` in `items`, or -1.
+int indexOf(const std::vector<std::string>& items, const std::string& text);
+
+/// The inputs of a freshly opened form in the given units.
+FormInputs defaultInputs(bool siUnits);
+
+}  // namespace vantrel::lists

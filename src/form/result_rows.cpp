@@ -1,0 +1,121 @@
+#include "form/result_rows.h"
+
+#include "catalog/size_tables.h"
+#include "engine/number_text.h"
+#include "form/units.h"
+
+namespace vantrel {
+namespace {
+
+struct Column {
+    const char* heading;
+    const char* siHeading;
+    int width;
+};
+
+const Column kColumns[kColumnCount] = {
+    {"Style", nullptr, 55},          {"Part Number", nullptr, 120},  {"Refrigerant", nullptr, 100},
+    {"Tons", "kW", 50},              {"Evap °F", "Evap °C", 60},     {"Liquid °F", "Liquid °C", 70},
+    {"Length", nullptr, 75},         {"dP(total)", nullptr, 75},     {"dP(tubes)", nullptr, 75},
+    {"% Load", nullptr, 75},         {"dP(nozzle/body)", nullptr, 120}, {"% Load", nullptr, 75},
+    {"Inlet Size", nullptr, 75},     {"Outlet Size", nullptr, 75},   {"Circuits", nullptr, 75},
+    {"Orifice", nullptr, 50},        {"Orifice Type", nullptr, 100}, {"Sideport", nullptr, 75},
+    {"Sideport Size", nullptr, 120},
+};
+
+std::string dropText(double psi, bool si) {
+    return si ? formatFixed(units::psiToKpa(psi), 4, 0) : formatFixed(psi, 4, 1);
+}
+
+const char* sidePortText(const std::string& code) {
+    if (code == "N") return "none";
+    if (code == "I") return "Integral";
+    if (code == "A") return "Auxiliary";
+    return "";
+}
+
+void appendKeyPart(std::string& key, const std::string& cell) {
+    const std::size_t length = std::min(cell.size(), kCellReadLength);
+    appendInt(key, static_cast<long long>(length));
+    key += ':';
+    key.append(cell, 0, length);
+}
+
+}  // namespace
+
+std::string columnHeading(int col, bool siUnits) {
+    if (col < 0 || col >= kColumnCount) return {};
+    const Column& c = kColumns[col];
+    return siUnits && c.siHeading ? c.siHeading : c.heading;
+}
+
+int columnWidth(int col) { return col < 0 || col >= kColumnCount ? 0 : kColumns[col].width; }
+
+std::array<std::string, 4> conditionCells(double capacity, double suction, double liquid, double length,
+                                          bool si) {
+    if (si) {
+        return {formatFixed(units::tonsToKw(capacity), 5, 1), formatFixed(units::fahrenheitToCelsius(suction), 4, 2),
+                formatFixed(units::fahrenheitToCelsius(liquid), 4, 2), formatFixed(length, 5, 2)};
+    }
+    return {formatFixed(capacity, 5, 2), formatFixed(suction, 4, 1), formatFixed(liquid, 4, 1),
+            formatFixed(length, 5, 2)};
+}
+
+ResultRow makeResultRow(const dist& r, bool si) {
+    const bool nozzle = isNozzleType(r.type);
+    ResultRow row;
+    row[column::kStyle] = nozzle ? "Nozzle" : "Venturi";
+    row[column::kPartNumber] = r.partNumber;
+    row[column::kRefrigerant] = r.refrigerant;
+    auto conditions = conditionCells(r.capacity, r.suctionTemp, r.liquidTemp, r.tubeLength, si);
+    for (int i = 0; i < 4; ++i) row[column::kCapacity + i] = std::move(conditions[i]);
+    row[column::kTotalDrop] = dropText(r.totalDrop, si);
+    row[column::kTubeDrop] = dropText(r.tubeDrop, si);
+    row[column::kTubeLoad] = formatFixed(r.tubeLoad * 100, 4, 1);
+    row[column::kNozzleDrop] = dropText(r.nozzleDrop, si);
+    row[column::kNozzleLoad] = formatFixed(r.nozzleLoad * 100, 4, 1);
+    row[column::kInletSize] = inletText(r.inletNumber) + " " + r.connection;
+    row[column::kOutletSize] = outletText(r.outletNumber) + " OD";
+    row[column::kCircuits] = formatInt(r.circuits);
+    if (nozzle) {
+        row[column::kOrifice] = orificeText(r.orificeNumber);
+        row[column::kOrificeType] = r.nozzleSize == "P" ? "Permanent" : "Replaceable";
+        row[column::kSidePort] = sidePortText(r.sidePort);
+        row[column::kSidePortSize] = r.sideConnection;
+    } else {
+        for (int col = column::kOrifice; col <= column::kSidePortSize; ++col) row[col] = "-";
+    }
+    return row;
+}
+
+std::string ResultTable::keyOf(const std::string* cells[6]) {
+    std::string key;
+    for (int i = 0; i < 6; ++i) appendKeyPart(key, *cells[i]);
+    return key;
+}
+
+std::string ResultTable::keyOf(const ResultRow& row) {
+    const std::string* cells[6] = {&row[column::kPartNumber], &row[column::kRefrigerant], &row[column::kCapacity],
+                                   &row[column::kSuction],    &row[column::kLiquid],      &row[column::kLength]};
+    return keyOf(cells);
+}
+
+void ResultTable::append(ResultRow row) {
+    ++keys_[keyOf(row)];
+    rows_.push_back(std::move(row));
+}
+
+void ResultTable::clear() {
+    rows_.clear();
+    keys_.clear();
+}
+
+bool ResultTable::isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity,
+                              double suctionTemp, double liquidTemp, double tubeLength, bool siCells) const {
+    const auto conditions = conditionCells(capacity, suctionTemp, liquidTemp, tubeLength, siCells);
+    const std::string* cells[6] = {&partNumber, &refrigerant, &conditions[0], &conditions[1], &conditions[2],
+                                   &conditions[3]};
+    return keys_.count(keyOf(cells)) != 0;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,84 @@
+// Result rows: the 19 text cells a rated record becomes in the output list,
+// and the table of rows with its duplicate test. Once shown, results exist
+// only as these texts; sorting, copying, saving and printing read them.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/dist.h"
+
+namespace vantrel {
+
+inline constexpr int kColumnCount = 19;
+/// Cells are read back through 39-character buffers: only this many characters count.
+inline constexpr std::size_t kCellReadLength = 38;
+
+/// Column indexes shared by everything that reads rows.
+namespace column {
+inline constexpr int kStyle = 0;
+inline constexpr int kPartNumber = 1;
+inline constexpr int kRefrigerant = 2;
+inline constexpr int kCapacity = 3;
+inline constexpr int kSuction = 4;
+inline constexpr int kLiquid = 5;
+inline constexpr int kLength = 6;
+inline constexpr int kTotalDrop = 7;
+inline constexpr int kTubeDrop = 8;
+inline constexpr int kTubeLoad = 9;
+inline constexpr int kNozzleDrop = 10;
+inline constexpr int kNozzleLoad = 11;
+inline constexpr int kInletSize = 12;
+inline constexpr int kOutletSize = 13;
+inline constexpr int kCircuits = 14;
+inline constexpr int kOrifice = 15;
+inline constexpr int kOrificeType = 16;
+inline constexpr int kSidePort = 17;
+inline constexpr int kSidePortSize = 18;
+}  // namespace column
+
+using ResultRow = std::array<std::string, kColumnCount>;
+
+/// Heading of a column in the given units ("Tons" / "kW" and so on).
+std::string columnHeading(int column, bool siUnits);
+/// Initial width of a column in pixels.
+int columnWidth(int column);
+
+/// The cells of `r` formatted in SI units (`siUnits`) or U.S. customary units.
+ResultRow makeResultRow(const dist& r, bool siUnits);
+
+/// The four condition cells (capacity, suction, liquid, length) as the row
+/// writer formats them, from U.S. customary values.
+std::array<std::string, 4> conditionCells(double capacity, double suctionTemp, double liquidTemp, double tubeLength,
+                                          bool siUnits);
+
+/// The rows of the output list in display order, with an index on the six
+/// cells of the duplicate test so that the test does not walk the list.
+class ResultTable {
+public:
+    const std::vector<ResultRow>& rows() const { return rows_; }
+    std::size_t size() const { return rows_.size(); }
+    bool empty() const { return rows_.empty(); }
+
+    /// Appends a row at the end.
+    void append(ResultRow row);
+    /// Removes every row.
+    void clear();
+
+    /// True when a row holds this part number and refrigerant and the
+    /// conditions (U.S. customary values) formatted in the units the rows
+    /// are written in (`siCells`).
+    bool isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity,
+                     double suctionTemp, double liquidTemp, double tubeLength, bool siCells) const;
+
+private:
+    static std::string keyOf(const std::string* cells[6]);
+    static std::string keyOf(const ResultRow& row);
+    std::vector<ResultRow> rows_;
+    std::unordered_map<std::string, int> keys_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,279 @@
+#include "form/selection_form.h"
+
+#include <cmath>
+#include <optional>
+
+#include "engine/number_text.h"
+#include "form/control_ids.h"
+#include "form/units.h"
+
+namespace vantrel {
+namespace {
+
+constexpr std::size_t kShortText = 9;
+constexpr std::size_t kLongText = 19;
+constexpr std::size_t kPartNumberText = 39;
+
+std::string firstChars(const std::string& text, std::size_t count) { return text.substr(0, count); }
+
+void error(FormUi& ui, const std::string& text, int focus) {
+    ui.showMessage(text, kErrorCaption, MessageIcon::None, MessageButtons::Ok);
+    if (focus != 0) ui.setFocus(focus);
+}
+
+void inform(FormUi& ui, const std::string& text, MessageIcon icon = MessageIcon::None) {
+    ui.showMessage(text, kMessageCaption, icon, MessageButtons::Ok);
+}
+
+// Converts a field's text, or shows `faultText` and focuses the field.
+std::optional<double> convert(FormUi& ui, const std::string& text, int field, const char* faultText) {
+    const NumberRead read = readLeadingNumber(text);
+    if (read.fault) {
+        error(ui, faultText, field);
+        return std::nullopt;
+    }
+    return read.value;
+}
+
+constexpr const char* kMustBeNumber = "Must be a number.";
+constexpr const char* kMustBeValidNumber = "Must be a valid number.";
+constexpr const char* kNeedTube = "You need to select a distributor tube size.";
+constexpr const char* kCircuitRange = "Number of circuits must be between 2 and 50. \n Otherwise, leave blank.";
+constexpr const char* kZeroCapacity = "Cannot have zero capacity.";
+
+}  // namespace
+
+int SelectionForm::validateSelectInputs(const FormInputs& inputs, FormUi& ui) const {
+    const std::string circuits = firstChars(inputs.circuits, kShortText);
+    const std::string capacity = firstChars(inputs.capacity, kShortText);
+    auto checkCircuits = [&] {
+        const auto value = convert(ui, circuits, ids::kCircuits, kMustBeNumber);
+        if (!value) return false;
+        if (*value < 2 || *value > 50) {
+            error(ui, kCircuitRange, ids::kCircuits);
+            return false;
+        }
+        return true;
+    };
+    auto checkCapacity = [&] {
+        const auto value = convert(ui, capacity, ids::kCapacity, kMustBeNumber);
+        if (!value) return false;
+        if (*value == 0) {
+            error(ui, kZeroCapacity, ids::kCapacity);
+            return false;
+        }
+        return true;
+    };
+    auto checkTube = [&] {
+        if (inputs.tubeSize != 0) return true;
+        error(ui, kNeedTube, ids::kTubeSize);
+        return false;
+    };
+
+    if (circuits.empty() && capacity.empty()) {
+        error(ui, "You must enter either the number of circuits or capacity.", ids::kCircuits);
+        return 1;
+    }
+    if (circuits.empty()) {
+        if (!checkCapacity() || !checkTube()) return 1;
+    } else if (capacity.empty()) {
+        if (!checkCircuits() || !checkTube()) return 1;
+    } else {
+        if (!checkCircuits() || !checkCapacity()) return 1;
+    }
+    const std::pair<const std::string*, int> others[] = {
+        {&inputs.tubeLength, ids::kTubeLength}, {&inputs.suctionTemp, ids::kSuctionTemp}, {&inputs.liquidTemp, ids::kLiquidTemp}};
+    for (const auto& [text, field] : others) {
+        if (!convert(ui, firstChars(*text, kShortText), field, kMustBeNumber)) return 1;
+    }
+    return 0;
+}
+
+ActionReport SelectionForm::select(const FormInputs& inputs, FormUi& ui) {
+    ActionReport report;
+    if (validateSelectInputs(inputs, ui) != 0) return report;
+
+    SearchRequest request;
+    request.refrigerant = firstChars(inputs.refrigerant, kLongText);
+    const auto suction = convert(ui, firstChars(inputs.suctionTemp, kLongText), ids::kSuctionTemp, kMustBeNumber);
+    if (!suction) return report;
+    const auto liquid = convert(ui, firstChars(inputs.liquidTemp, kLongText), ids::kLiquidTemp, kMustBeNumber);
+    if (!liquid) return report;
+    const auto length = convert(ui, firstChars(inputs.tubeLength, kLongText), ids::kTubeLength, kMustBeNumber);
+    if (!length) return report;
+    request.suctionTemp = siUnits ? units::celsiusToFahrenheit(*suction) : *suction;
+    request.liquidTemp = siUnits ? units::celsiusToFahrenheit(*liquid) : *liquid;
+    request.tubeLength = *length;
+
+    if (request.liquidTemp < 10 || request.liquidTemp > 120) {
+        error(ui, "Liquid Temperature must be between 10°F and 120°F (-12.2°C and 48.9°C).", ids::kLiquidTemp);
+        return report;
+    }
+    if (request.suctionTemp < -50 || request.suctionTemp > 70) {
+        error(ui, "Suction temperature must be between -50°F and 70°F (-45.6°C and 21.1°C).", ids::kSuctionTemp);
+        return report;
+    }
+    if (request.tubeLength < 12 || request.tubeLength > 72) {
+        error(ui, "Distributor tubing length must be between 12 and 72 inches (305 and 1829 mm).",
+              ids::kTubeLength);
+        return report;
+    }
+
+    request.distributorType = inputs.distributorType;
+    request.inletStyle = inputs.inletConnection;
+    request.inletNumber = inputs.inletSize;
+    request.tubeNumber = inputs.tubeSize;
+    request.orificeNumber = inputs.nozzleSize;
+    request.sidePort = sidePortCode(inputs.sidePort);
+    request.nozzleKind = inputs.orificeType;
+
+    const std::string capacityText = firstChars(inputs.capacity, kShortText);
+    double capacity = 0.0;
+    if (!capacityText.empty()) {
+        const auto typed = convert(ui, capacityText, ids::kCapacity, kMustBeNumber);
+        if (!typed) return report;
+        capacity = siUnits ? units::kwToTons(*typed) : *typed;
+        if (!std::isfinite(capacity)) {
+            error(ui, kMustBeNumber, ids::kCapacity);
+            return report;
+        }
+    }
+    request.capacity = capacity;
+    const std::string circuitsText = firstChars(inputs.circuits, kShortText);
+    request.circuits = circuitsText.empty() ? 0 : leadingInt(circuitsText);
+
+    int count = 0;
+    const int status = catalog.findModel(request, report.resultLines, count);
+    if (status >= 101) {
+        error(ui, dist::getErrorText(status), 0);
+        report.outcome = ActionOutcome::EngineError;
+        report.status = status;
+        return report;
+    }
+    if (count == 0) {
+        inform(ui, "Did not find any matches.");
+        report.outcome = ActionOutcome::NotFound;
+        return report;
+    }
+    dist found;
+    for (const std::string& line : report.resultLines) {
+        if (!parseResultLine(line, found)) continue;
+        if (isDuplicate(found.partNumber, found.refrigerant, found.capacity, found.suctionTemp, found.liquidTemp,
+                        found.tubeLength)) {
+            ++report.duplicates;
+            continue;
+        }
+        addResultRow(found);
+        ++report.appended;
+    }
+    report.outcome = ActionOutcome::Appended;
+    if (report.duplicates > 0) inform(ui, substituteCount("There were %i duplicates.", report.duplicates));
+    return report;
+}
+
+ActionReport SelectionForm::rate(FormInputs& inputs, FormUi& ui) {
+    ActionReport report;
+    std::string typed = firstChars(inputs.partNumber, kPartNumberText);
+    if (typed.find('(', 1) != std::string::npos) typed.erase(typed.find('('));
+
+    dist record;
+    int minCircuits = 0;
+    const int found = catalog.findPart(typed, record, minCircuits);
+    if (found > part::kNoSuchModel) {
+        error(ui, dist::getErrorText(found), 0);
+        report.outcome = ActionOutcome::EngineError;
+        report.status = found;
+        return report;
+    }
+    if (found == part::kNoSuchModel) {
+        inform(ui, "No such model.\nTry selecting a model.");
+        report.outcome = ActionOutcome::NotFound;
+        return report;
+    }
+
+    std::string display = record.partNumber;
+    if (record.isXref) {
+        const std::size_t dash = record.partNumber.find('-');
+        display += "(" + record.xrefModel + (dash == std::string::npos ? "" : record.partNumber.substr(dash)) + ")";
+    }
+    inputs.partNumber = display;
+    ui.setControlText(ids::kPartNumber, display);
+
+    const std::string refrigerant = firstChars(inputs.refrigerant, kLongText);
+    const auto suctionTyped =
+        convert(ui, firstChars(inputs.suctionTemp, kLongText), ids::kSuctionTemp, kMustBeValidNumber);
+    if (!suctionTyped) return report;
+    const double suction = siUnits ? units::celsiusToFahrenheit(*suctionTyped) : *suctionTyped;
+    if (suction < -50 || suction > 70) {
+        error(ui, "Suction temperature must be between -50 and 70°F (-45.6°C and 21.1°C).", ids::kSuctionTemp);
+        return report;
+    }
+    const auto liquidTyped =
+        convert(ui, firstChars(inputs.liquidTemp, kLongText), ids::kLiquidTemp, kMustBeValidNumber);
+    if (!liquidTyped) return report;
+    const double liquid = siUnits ? units::celsiusToFahrenheit(*liquidTyped) : *liquidTyped;
+    if (liquid < 10 || liquid > 120) {
+        error(ui, "Liquid temperature must be between 10 and 120°F (-12.2°C and 48.9°C).", ids::kLiquidTemp);
+        return report;
+    }
+    const auto length = convert(ui, firstChars(inputs.tubeLength, kLongText), ids::kTubeLength, kMustBeValidNumber);
+    if (!length) return report;
+    if (*length < 12 || *length > 72) {
+        error(ui, "Length must be between 12 and 72 inches (305 and 1829 mm).", ids::kTubeLength);
+        return report;
+    }
+    const std::string capacityText = firstChars(inputs.capacity, kShortText);
+    double capacity = 0.0;
+    if (!capacityText.empty()) {
+        const auto typedCapacity = convert(ui, capacityText, ids::kCapacity, kMustBeValidNumber);
+        if (!typedCapacity) return report;
+        capacity = siUnits ? units::kwToTons(*typedCapacity) : *typedCapacity;
+        if (!std::isfinite(capacity)) {
+            error(ui, kMustBeValidNumber, ids::kCapacity);
+            return report;
+        }
+    }
+    if (capacity < 0) {
+        error(ui, "Capacity (tons) must be greater than or equal to 0.", ids::kCapacity);
+        return report;
+    }
+
+    const int rated = record.rate(refrigerant, capacity, suction, liquid, *length);
+    if (rated > 0) {
+        error(ui, dist::getErrorText(rated), 0);
+        report.outcome = ActionOutcome::EngineError;
+        report.status = rated;
+        return report;
+    }
+    report.resultLines.push_back(record.makeResultLine());
+    if (isDuplicate(record.partNumber, record.refrigerant, record.capacity, record.suctionTemp, record.liquidTemp,
+                    record.tubeLength)) {
+        inform(ui, "Duplicate found.");
+        report.outcome = ActionOutcome::Duplicate;
+        report.duplicates = 1;
+        return report;
+    }
+    addResultRow(record);
+    report.appended = 1;
+    report.outcome = ActionOutcome::Appended;
+    if (isNozzleType(record.type) && record.circuits < minCircuits) {
+        inform(ui,
+               substituteCount("The catalog minimum number of distributor tubes is %i. \nThis is a non-standard valve.",
+                               minCircuits),
+               MessageIcon::Information);
+    }
+    return report;
+}
+
+void SelectionForm::addResultRow(const dist& r) {
+    resultsChanged = true;
+    listEmpty = false;
+    rows.append(makeResultRow(r, siUnits));
+}
+
+bool SelectionForm::isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity,
+                                double suctionTemp, double liquidTemp, double tubeLength) const {
+    return rows.isDuplicate(partNumber, refrigerant, capacity, suctionTemp, liquidTemp, tubeLength, siUnits);
+}
+
+}  // namespace vantrel

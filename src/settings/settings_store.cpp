@@ -1,0 +1,185 @@
+#include "settings/settings_store.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#if defined(_WIN32)
+#include <windows.h>
+#elif defined(__APPLE__)
+#include <mach-o/dyld.h>
+#endif
+
+#ifndef VANTREL_INSTALL_DATADIR
+#define VANTREL_INSTALL_DATADIR ""
+#endif
+
+namespace vantrel {
+namespace fs = std::filesystem;
+
+namespace {
+
+// The key path as a file group: backslashes become slashes.
+std::string groupHeader() {
+    std::string key = kSettingsKey;
+    for (char& c : key) {
+        if (c == '\\') c = '/';
+    }
+    return "[" + key + "]";
+}
+
+bool isGroupHeader(const std::string& line) { return !line.empty() && line.front() == '['; }
+
+std::string trimmedRight(std::string line) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
+    return line;
+}
+
+std::string executablePath() {
+#if defined(_WIN32)
+    wchar_t buffer[32768];
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
+    return length == 0 ? std::string() : fs::path(std::wstring(buffer, length)).string();
+#elif defined(__APPLE__)
+    char buffer[4096];
+    uint32_t size = sizeof buffer;
+    return _NSGetExecutablePath(buffer, &size) == 0 ? std::string(buffer) : std::string();
+#else
+    std::error_code error;
+    const fs::path path = fs::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : path.string();
+#endif
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {}
+
+std::vector<std::string> SettingsStore::readLines() const {
+    std::vector<std::string> lines;
+    std::ifstream in(path_, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) lines.push_back(trimmedRight(line));
+    return lines;
+}
+
+bool SettingsStore::writeLines(const std::vector<std::string>& lines) const {
+    std::error_code error;
+    const fs::path target(path_);
+    if (target.has_parent_path()) fs::create_directories(target.parent_path(), error);
+    // Write beside the file and rename over it, so a failed write keeps the old settings.
+    const std::string temporary = path_ + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        for (const std::string& line : lines) out << line << '\n';
+        out.flush();
+        if (!out) {
+            out.close();
+            fs::remove(temporary, error);
+            return false;
+        }
+    }
+    fs::rename(temporary, target, error);
+    if (error) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::string> SettingsStore::get(const std::string& name) const {
+    const std::string header = groupHeader();
+    bool inGroup = false;
+    for (const std::string& line : readLines()) {
+        if (isGroupHeader(line)) {
+            inGroup = line == header;
+            continue;
+        }
+        if (!inGroup) continue;
+        const std::size_t equals = line.find('=');
+        if (equals != std::string::npos && line.compare(0, equals, name) == 0 && equals == name.size())
+            return line.substr(equals + 1);
+    }
+    return std::nullopt;
+}
+
+bool SettingsStore::set(const std::string& name, const std::string& value) {
+    const std::string header = groupHeader();
+    std::vector<std::string> lines = readLines();
+    const std::string entry = name + "=" + value;
+    bool inGroup = false;
+    std::size_t groupEnd = std::string::npos;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (isGroupHeader(lines[i])) {
+            if (inGroup) break;
+            inGroup = lines[i] == header;
+            if (inGroup) groupEnd = i + 1;
+            continue;
+        }
+        if (!inGroup) continue;
+        const std::size_t equals = lines[i].find('=');
+        if (equals == name.size() && lines[i].compare(0, equals, name) == 0) {
+            lines[i] = entry;
+            return writeLines(lines);
+        }
+        if (!lines[i].empty()) groupEnd = i + 1;
+    }
+    if (groupEnd == std::string::npos) {
+        if (!lines.empty() && !lines.back().empty()) lines.emplace_back();
+        lines.push_back(header);
+        lines.push_back(entry);
+    } else {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(groupEnd), entry);
+    }
+    return writeLines(lines);
+}
+
+bool SettingsStore::ensureKey() {
+    const std::string header = groupHeader();
+    std::vector<std::string> lines = readLines();
+    for (const std::string& line : lines) {
+        if (line == header) return true;
+    }
+    if (!lines.empty() && !lines.back().empty()) lines.emplace_back();
+    lines.push_back(header);
+    return writeLines(lines);
+}
+
+std::string defaultSettingsPath() {
+    if (const char* configured = std::getenv("VANTREL_CONFIG"); configured && *configured) return configured;
+#if defined(_WIN32)
+    if (const char* appData = std::getenv("APPDATA"); appData && *appData)
+        return (fs::path(appData) / "Vantrel" / "settings.ini").string();
+#endif
+    fs::path base;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
+        base = xdg;
+    } else if (const char* home = std::getenv("HOME"); home && *home) {
+        base = fs::path(home) / ".config";
+    } else {
+        base = fs::current_path();
+    }
+    return (base / "vantrel" / "settings.ini").string();
+}
+
+bool siUnitsFromSetting(const std::optional<std::string>& units) { return !(units && *units == kEnglishUnits); }
+
+std::string programDataDir() {
+    const std::string exe = executablePath();
+    if (!exe.empty()) {
+        const fs::path beside = fs::path(exe).parent_path().parent_path() / "share" / "vantrel";
+        std::error_code error;
+        if (fs::is_directory(beside, error)) return beside.string();
+    }
+    return VANTREL_INSTALL_DATADIR;
+}
+
+std::string effectiveRootDir(const SettingsStore& store) {
+    const auto root = store.get(kRootDirValue);
+    if (root && !root->empty()) return *root;
+    return programDataDir();
+}
+
+}  // namespace vantrel

@@ -1,0 +1,57 @@
+// The program's stored settings: the installation directory (RootDir) and the
+// units choice, kept under one key. On Windows this is the registry key; on
+// other systems an INI-style file whose group is the key path, in the user's
+// configuration folder or wherever VANTREL_CONFIG points.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+/// Key under which the settings are kept.
+inline constexpr const char* kSettingsKey = "SOFTWARE\\Vantrel, Inc.\\Vantrel\\1.07";
+inline constexpr const char* kRootDirValue = "RootDir";
+inline constexpr const char* kUnitsValue = "units";
+inline constexpr const char* kEnglishUnits = "ENGLISH";
+inline constexpr const char* kSiUnits = "SI";
+
+/// A settings file: groups of name=value lines. Other groups and values in
+/// the file are kept as they are when a value is written.
+class SettingsStore {
+public:
+    /// A store over `path`; nothing is read until a value is asked for.
+    explicit SettingsStore(std::string path);
+
+    const std::string& path() const { return path_; }
+
+    /// The value `name` of the settings key, if present.
+    std::optional<std::string> get(const std::string& name) const;
+    /// Writes `name` = `value` under the settings key, creating the file and
+    /// its folder when needed. False when the file could not be written.
+    bool set(const std::string& name, const std::string& value);
+    /// Creates the settings key (an empty group) when it does not exist yet.
+    bool ensureKey();
+
+private:
+    std::vector<std::string> readLines() const;
+    bool writeLines(const std::vector<std::string>& lines) const;
+    std::string path_;
+};
+
+/// The settings file this user's program uses: $VANTREL_CONFIG when set,
+/// else vantrel/settings.ini under the user's configuration folder.
+std::string defaultSettingsPath();
+
+/// True (SI units) unless the stored units text is exactly "ENGLISH".
+bool siUnitsFromSetting(const std::optional<std::string>& units);
+
+/// Folder holding the shipped catalog and help beside an installed or built
+/// program (<program folder>/../share/vantrel), or the configured install folder.
+std::string programDataDir();
+
+/// RootDir from the store, or the program's data folder when it is absent or empty.
+std::string effectiveRootDir(const SettingsStore& store);
+
+}  // namespace vantrel
