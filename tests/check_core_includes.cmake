@@ -1,0 +1,17 @@
+# Fails when a core source file includes a wxWidgets header. Window code lives
+# in folders named wx/ and is the only place such includes belong.
+file(GLOB_RECURSE sources ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
+set(offenders "")
+foreach(source IN LISTS sources)
+  if(source MATCHES "/wx/")
+    continue()
+  endif()
+  file(STRINGS ${source} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]wx/")
+  if(hits)
+    list(APPEND offenders ${source})
+  endif()
+endforeach()
+if(offenders)
+  message(FATAL_ERROR "Toolkit headers in core files: ${offenders}")
+endif()
+message(STATUS "core is toolkit-free")

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+#include "engine/number_text.h"
+
+namespace vantrel {
+namespace {
+
+TEST(LeadingNumber, ReadsTheLongestDecimalPrefix) {
+    const std::pair<const char*, double> cases[] = {
+        {"  42abc", 42},  {"-3.5e2x", -350}, {"+.5", 0.5},   {"5.", 5},       {"1e", 1},
+        {"1e+", 1},       {"2.5e-1", 0.25},  {"abc", 0},     {"", 0},         {"-", 0},
+        {".", 0},         {"\t\n 7", 7},     {"nan", 0},     {"inf", 0},      {"-inf", 0},
+        {"0x10", 0},      {"1e-400", 0},     {"100,5", 100}, {"1 000", 1},    {"-0", 0},
+    };
+    for (const auto& [text, expected] : cases) {
+        const NumberRead read = readLeadingNumber(text);
+        EXPECT_FALSE(read.fault) << text;
+        EXPECT_EQ(read.value, expected) << text;
+    }
+}
+
+TEST(LeadingNumber, OverflowIsAFaultNeverAnInfinity) {
+    for (const char* text : {"1e999", "-1e400", " 5e5000abc"}) {
+        const NumberRead read = readLeadingNumber(text);
+        EXPECT_TRUE(read.fault) << text;
+        EXPECT_TRUE(std::isfinite(read.value));
+    }
+    EXPECT_TRUE(readLeadingNumber(std::string(400, '9')).fault);
+    EXPECT_FALSE(readLeadingNumber("1.7e308").fault);
+    EXPECT_FALSE(readLeadingNumber("0." + std::string(400, '0') + "1").fault);
+}
+
+TEST(LeadingNumber, IntegersSaturate) {
+    EXPECT_EQ(leadingInt(" 12abc"), 12);
+    EXPECT_EQ(leadingInt("2.5"), 2);
+    EXPECT_EQ(leadingInt("-3"), -3);
+    EXPECT_EQ(leadingInt("x"), 0);
+    EXPECT_EQ(leadingInt("99999999999999999999"), INT_MAX);
+    EXPECT_EQ(leadingInt("-99999999999999999999"), INT_MIN);
+}
+
+TEST(Formatting, MatchesPrintfIncludingTiesAndWidths) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> wide(-2000, 2000);
+    char expected[512];
+    for (int i = 0; i < 20000; ++i) {
+        // Values on decimal ties stress the rounding rule as much as random ones.
+        const double value = i % 2 ? wide(random) : std::round(wide(random) * 1000) / 1000 + 0.005;
+        for (auto [width, precision] : {std::pair{5, 2}, {4, 1}, {6, 3}, {4, 0}, {5, 1}, {4, 2}}) {
+            std::snprintf(expected, sizeof expected, "%*.*f", width, precision, value);
+            ASSERT_EQ(formatFixed(value, width, precision), expected) << value;
+        }
+    }
+    std::snprintf(expected, sizeof expected, "%5.2f", DBL_MAX);
+    EXPECT_EQ(formatFixed(DBL_MAX, 5, 2), expected);
+    EXPECT_EQ(formatFixed(0.125, 4, 2), "0.12");
+    EXPECT_EQ(formatFixed(-10, 4, 1), "-10.0");
+    EXPECT_EQ(formatInt(8, 2), " 8");
+    EXPECT_EQ(formatInt(123, 2), "123");
+    EXPECT_EQ(substituteCount("There were %i duplicates.", 12), "There were 12 duplicates.");
+}
+
+}  // namespace
+}  // namespace vantrel

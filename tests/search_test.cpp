@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include "catalog/vantrel_data.h"
+#include "test_support.h"
+
+namespace vantrel {
+namespace {
+
+// Tube capacities at R-22, 40 °F suction, 100 °F liquid, 30 in: venturi 1/4 in
+// 1.74327 t per tube; nozzle-type 1/4 in 1.13559 t per tube.
+constexpr double kVenturiQuarter = 1.7432693;
+constexpr double kNozzleQuarter = 1.1355905;
+
+class Search : public ::testing::Test {
+protected:
+    void catalog(const std::string& venturi, const std::string& nozzle) {
+        data.setVenturiFile(dir.write("vflo.csv", venturi));
+        data.setNozzleFile(dir.write("nflo.csv", nozzle));
+    }
+    SearchRequest duty(double capacity, int circuits, int tube = 3) const {
+        SearchRequest r;
+        r.refrigerant = "R-22";
+        r.capacity = capacity;
+        r.circuits = circuits;
+        r.tubeNumber = tube;
+        r.suctionTemp = 40;
+        r.liquidTemp = 100;
+        r.tubeLength = 30;
+        return r;
+    }
+    std::vector<std::string> find(const SearchRequest& request, int expectedStatus = 0) {
+        std::vector<std::string> lines;
+        int count = -1;
+        EXPECT_EQ(data.findModel(request, lines, count), expectedStatus);
+        if (expectedStatus == 0) {
+            EXPECT_EQ(count, static_cast<int>(lines.size()));
+        }
+        parts.clear();
+        for (const std::string& line : lines) parts.push_back(line.substr(0, line.find(',')));
+        return lines;
+    }
+    test::TempDir dir;
+    VantrelData data;
+    std::vector<std::string> parts;
+};
+
+TEST_F(Search, InputChecks) {
+    catalog("5-4-4,\n", "503,QX5,2-12,1/4,J,N,\n");
+    std::vector<std::string> lines;
+    int count = -1;
+    EXPECT_EQ(data.findModel(duty(0, 0), lines, count), code::kNeedCircuitsOrCapacity);
+    EXPECT_EQ(data.findModel(duty(5, 0, 0), lines, count), code::kNeedTubeSize);
+    EXPECT_EQ(data.findModel(duty(0, 4, 0), lines, count), code::kNeedTubeSize);
+    SearchRequest unknown = duty(5, 4);
+    unknown.refrigerant = "R-999";
+    EXPECT_EQ(data.findModel(unknown, lines, count), code::kUnknownRefrigerant);
+    EXPECT_EQ(count, -1);
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(data.findModel(duty(5, 0, 3), lines, count), 0);
+}
+
+TEST_F(Search, VenturiLinesComeFirstInCatalogOrder) {
+    catalog("7-4-4,\n5-4-4,\nF5-3-4,\n5-4-6,\n",
+            "503,QX5,2-12,1/4,J,N,\n703,QX7,2-12,1/4,J,N,\n");
+    find(duty(4 * kVenturiQuarter, 4, 0));  // both given, tube not chosen
+    ASSERT_GE(parts.size(), 2u);
+    EXPECT_EQ(parts[0], "7-4-4");
+    EXPECT_EQ(parts[1], "5-4-4");
+    // Nozzle lines follow: rows in catalog order, orifices ascending within a row.
+    std::vector<std::string> nozzle(parts.begin() + 2, parts.end());
+    ASSERT_FALSE(nozzle.empty());
+    EXPECT_EQ(nozzle.front().substr(0, 6), "503-4-");
+    EXPECT_EQ(nozzle.back().substr(0, 6), "703-4-");
+}
+
+TEST_F(Search, VenturiWindowWidensUntilSomethingFits) {
+    catalog("5-4-4,\n", "");
+    // 75 % tube load: outside 90-110, 80-120; inside the third window, 70-130.
+    const auto lines = find(duty(0.75 * 4 * kVenturiQuarter, 4));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].substr(lines[0].rfind(',') + 1), " 0.75");
+    // Far beyond 300 %: every window fails, the search still completes.
+    find(duty(3.2 * 4 * kVenturiQuarter, 4));
+    EXPECT_TRUE(parts.empty());
+}
+
+TEST_F(Search, NozzlePassRestartsFromThePreferenceWindow) {
+    catalog("5-4-7,\n", "1104,QX11,2-30,1/4,G,N,\n");
+    // 8.827 t on seven 1/4 in venturi tubes is a 72 % load: found in the 70-130 %
+    // window only. On the nozzle it loads orifice 6 to 125 % and orifice 8 to 94 %:
+    // a nozzle pass starting from 90-110 % takes orifice 8 alone.
+    find(duty(8.827, 7));
+    EXPECT_EQ(parts, (std::vector<std::string>{"5-4-7", "1104-7-1/4-8"}));
+}
+
+TEST_F(Search, NozzleBodyTriesEveryOrificeOfItsRange) {
+    catalog("", "1104,QX11,2-30,1/4,G,N,\n");
+    data.nozzleLoadMin = 50;
+    data.nozzleLoadMax = 200;  // wide enough that several orifices fit
+    const auto lines = find(duty(12 * kNozzleQuarter, 12));
+    ASSERT_GE(lines.size(), 2u);
+    int previous = 0;
+    dist d;
+    for (const std::string& line : lines) {
+        ASSERT_TRUE(parseResultLine(line, d));
+        EXPECT_GE(d.orificeNumber, 4);
+        EXPECT_LE(d.orificeNumber, 18);
+        EXPECT_GT(d.orificeNumber, previous);
+        previous = d.orificeNumber;
+        EXPECT_EQ(d.partNumber.substr(0, 12), "1104-12-1/4-");
+        EXPECT_EQ(d.isXref, 0);
+    }
+}
+
+TEST_F(Search, NozzleFilters) {
+    catalog("", "503,QX5,14-30,1/4,J,N,\n"  // circuit range excludes 8
+                "F503,QX5F,2-12,1/4,P,I,\n"  // permanent, integral side port
+                "703,QX7,2-12,1/4,Q,N,\n"    // unknown body letter: never matched
+                "S703,QX7S,2-12,1/4,G,N,\n"
+                "903,QX9,2-12,3/16,G,N,\n");
+    auto request = duty(8 * kNozzleQuarter, 8);
+    find(request);
+    ASSERT_FALSE(parts.empty());
+    for (const std::string& part : parts) EXPECT_EQ(part.substr(0, 7), "S703-8-") << part;
+
+    request.sidePort = 1;
+    find(request);
+    ASSERT_FALSE(parts.empty());
+    for (const std::string& part : parts) EXPECT_EQ(part.substr(0, 7), "F503-8-");
+
+    request.sidePort = 0;  // no side-port filter
+    request.nozzleKind = 2;
+    request.inletStyle = 3;
+    find(request);
+    ASSERT_FALSE(parts.empty());
+    for (const std::string& part : parts) EXPECT_EQ(part[0], 'S');
+
+    request = duty(8 * kNozzleQuarter, 8);
+    request.orificeNumber = 14;  // 8 tons: within G (4-18), outside J and P (1-12)
+    request.sidePort = 0;
+    find(request);
+    ASSERT_EQ(parts, std::vector<std::string>{"S703-8-1/4-8"});
+}
+
+TEST_F(Search, CircuitsDerivedFromCapacity) {
+    catalog("", "503,QX5,2-12,1/4,J,N,\n1104,QX11,14-30,1/4,E,N,\n");
+    // 9.2 circuits' worth of load: 9 circuits, within the first row only.
+    find(duty(9.2 * kNozzleQuarter, 0));
+    ASSERT_FALSE(parts.empty());
+    for (const std::string& part : parts) EXPECT_EQ(part.substr(0, 6), "503-9-");
+    // Huge capacities give circuit counts beyond any int: dropped, no overflow.
+    find(duty(1e300, 0));
+    EXPECT_TRUE(parts.empty());
+    find(duty(-5, 0));
+    EXPECT_TRUE(parts.empty());
+}
+
+TEST_F(Search, DistributorTypeLimitsThePasses) {
+    catalog("5-4-4,\n", "503,QX5,2-12,1/4,J,N,\n");
+    auto request = duty(0, 4);
+    request.distributorType = 2;
+    find(request);
+    ASSERT_EQ(parts, std::vector<std::string>{"5-4-4"});
+    request.distributorType = 1;
+    find(request);
+    ASSERT_FALSE(parts.empty());
+    for (const std::string& part : parts) EXPECT_EQ(part.substr(0, 6), "503-4-");
+}
+
+TEST_F(Search, MissingCatalogsContributeNothing) {
+    data.setVenturiFile(dir.path() + "/absent.csv");
+    data.setNozzleFile(dir.path() + "/absent2.csv");
+    find(duty(5, 4));
+    EXPECT_TRUE(parts.empty());
+}
+
+TEST_F(Search, AbsurdPreferenceLimitsStillEnd) {
+    catalog("5-4-4,\n", "503,QX5,2-12,1/4,J,N,\n");
+    data.tubeLoadMin = data.nozzleLoadMin = 1e15;
+    data.tubeLoadMax = data.nozzleLoadMax = -1e15;
+    find(duty(5, 4));
+    EXPECT_TRUE(parts.empty());
+}
+
+class PartLookup : public Search {
+protected:
+    void SetUp() override {
+        catalog("5-4-4,\nF7-4-8,\n",
+                "503,QX5,2-12,1/4,J,N,\n"
+                "1104,QX11,14-30,1/4,E,A,\n"
+                "1104,QX11,14-30,3/16,E,A,\n");
+    }
+    int lookup(const std::string& typed) {
+        record = dist{};
+        minimum = -1;
+        return data.findPart(typed, record, minimum);
+    }
+    dist record;
+    int minimum = -1;
+};
+
+TEST_F(PartLookup, VenturiPartNumbersMatchExactly) {
+    ASSERT_EQ(lookup("F7-4-8"), 0);
+    EXPECT_EQ(record.type, "V");
+    EXPECT_EQ(record.connection, "FLARE");
+    EXPECT_EQ(record.circuits, 8);
+    EXPECT_EQ(lookup("F7-4-8 "), code::kInvalidModel);  // two dashes: not a nozzle part number
+    EXPECT_EQ(lookup("f7-4-8"), code::kInvalidModel);
+}
+
+TEST_F(PartLookup, NozzlePartNumbersAndCrossReference) {
+    ASSERT_EQ(lookup("QX11-12-1/4-2.5"), 0);
+    EXPECT_EQ(record.isXref, 1);
+    EXPECT_EQ(record.partNumber, "1104-12-1/4-2.5");
+    EXPECT_EQ(record.circuits, 12);
+    EXPECT_EQ(record.orificeNumber, 9);
+    EXPECT_EQ(record.orificeSize, 2.5);
+    EXPECT_EQ(record.model, "1104");
+    EXPECT_EQ(minimum, 14);  // below the body's catalog minimum, still found
+
+    ASSERT_EQ(lookup("503-4-1/4-1 1/2"), 0);
+    EXPECT_EQ(record.isXref, 0);
+    EXPECT_EQ(record.partNumber, "503-4-1/4-1 1/2");
+    EXPECT_EQ(record.orificeSize, 1.5);
+    EXPECT_EQ(minimum, 2);
+
+    ASSERT_EQ(lookup("1104-20-3/16-10(QX11-20-3/16-10)"), 0);
+    EXPECT_EQ(record.outletSize, 0.1875);
+    EXPECT_EQ(record.partNumber, "1104-20-3/16-10");
+}
+
+TEST_F(PartLookup, Refusals) {
+    const std::pair<const char*, int> cases[] = {
+        {"1104-1-1/4-2.5", code::kInvalidModel},   {"1104-12-1/4", code::kInvalidModel},
+        {"1104-12-1/4-2.5-1", code::kInvalidModel}, {"-1104-12-1/4-2.5", code::kInvalidModel},
+        {"1104-12-1/4-2.7", code::kBadOrificeSize}, {"1104-12-x-2.5", code::kInvalidModel},
+        {"1104-40-1/4-2.5", part::kNoSuchModel},    {"503-4-1/4-8", part::kNoSuchModel},  // J ends at 5
+        {"503-4-5/16-2", part::kNoSuchModel},       {"(503-4-1/4-2)", code::kInvalidModel},
+        {"503-4-1/4-2;x", code::kInvalidModel},     {"503-4-1/4-2\t", code::kInvalidModel},
+        {"", code::kInvalidModel},
+    };
+    for (const auto& [typed, expected] : cases) EXPECT_EQ(lookup(typed), expected) << typed;
+}
+
+TEST_F(PartLookup, MissingFiles) {
+    data.setNozzleFile(dir.path() + "/absent.csv");
+    EXPECT_EQ(lookup("5-4-4"), 0);  // found before the nozzle catalog is needed
+    EXPECT_EQ(lookup("503-4-1/4-2"), code::kNoNozzleFile);
+    data.setVenturiFile(dir.path() + "/absent.csv");
+    EXPECT_EQ(lookup("5-4-4"), code::kNoVenturiFile);
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,86 @@
+#include "test_support.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace vantrel::test {
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "vantrel-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code error;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
+    fs::remove_all(path_, error);
+}
+
+std::string TempDir::write(const std::string& name, const std::string& content) const {
+    const std::string file = (fs::path(path_) / name).string();
+    std::ofstream out(file, std::ios::binary);
+    out << content;
+    return file;
+}
+
+MessageAnswer RecordingUi::showMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                                       MessageButtons buttons) {
+    messages.push_back({text, caption, icon, buttons});
+    return answer;
+}
+
+namespace {
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+}  // namespace
+
+RunResult runCli(const std::vector<std::string>& arguments, const std::string& configPath) {
+    TempDir scratch;
+    const std::string outPath = scratch.path() + "/out";
+    const std::string errPath = scratch.path() + "/err";
+    const std::string config = configPath.empty() ? scratch.path() + "/settings.ini" : configPath;
+    const pid_t child = fork();
+    if (child < 0) throw std::runtime_error("fork failed");
+    if (child == 0) {
+        std::FILE* out = std::freopen(outPath.c_str(), "w", stdout);
+        std::FILE* err = std::freopen(errPath.c_str(), "w", stderr);
+        if (!out || !err) _exit(127);
+        setenv("VANTREL_CONFIG", config.c_str(), 1);
+        // Run where no catalog lies, so only the explicit or located files count.
+        if (chdir(scratch.path().c_str()) != 0) _exit(127);
+        std::vector<char*> argv;
+        std::string program = VANTREL_CLI_PATH;
+        argv.push_back(program.data());
+        std::vector<std::string> copies(arguments);
+        for (std::string& argument : copies) argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    RunResult result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = slurp(outPath);
+    result.err = slurp(errPath);
+    return result;
+}
+
+std::string shippedCatalog(const std::string& name) { return std::string(VANTREL_SHIPPED_DATA_DIR) + "/" + name; }
+
+}  // namespace vantrel::test
