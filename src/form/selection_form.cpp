@@ -35,6 +35,21 @@ std::optional<double> convert(FormUi& ui, const std::string& text, int field, co
     return read.value;
 }
 
+// The capacity field in tons: 0 when empty, converted from kW in SI units.
+// An SI value too large to convert is a conversion fault like any other.
+std::optional<double> capacityTons(const FormInputs& inputs, FormUi& ui, bool siUnits, const char* faultText) {
+    const std::string text = firstChars(inputs.capacity, kShortText);
+    if (text.empty()) return 0.0;
+    const auto typed = convert(ui, text, ids::kCapacity, faultText);
+    if (!typed) return std::nullopt;
+    const double tons = siUnits ? units::kwToTons(*typed) : *typed;
+    if (!std::isfinite(tons)) {
+        error(ui, faultText, ids::kCapacity);
+        return std::nullopt;
+    }
+    return tons;
+}
+
 constexpr const char* kMustBeNumber = "Must be a number.";
 constexpr const char* kMustBeValidNumber = "Must be a valid number.";
 constexpr const char* kNeedTube = "You need to select a distributor tube size.";
@@ -127,18 +142,9 @@ ActionReport SelectionForm::select(const FormInputs& inputs, FormUi& ui) {
     request.sidePort = sidePortCode(inputs.sidePort);
     request.nozzleKind = inputs.orificeType;
 
-    const std::string capacityText = firstChars(inputs.capacity, kShortText);
-    double capacity = 0.0;
-    if (!capacityText.empty()) {
-        const auto typed = convert(ui, capacityText, ids::kCapacity, kMustBeNumber);
-        if (!typed) return report;
-        capacity = siUnits ? units::kwToTons(*typed) : *typed;
-        if (!std::isfinite(capacity)) {
-            error(ui, kMustBeNumber, ids::kCapacity);
-            return report;
-        }
-    }
-    request.capacity = capacity;
+    const auto capacity = capacityTons(inputs, ui, siUnits, kMustBeNumber);
+    if (!capacity) return report;
+    request.capacity = *capacity;
     const std::string circuitsText = firstChars(inputs.circuits, kShortText);
     request.circuits = circuitsText.empty() ? 0 : leadingInt(circuitsText);
 
@@ -222,23 +228,14 @@ ActionReport SelectionForm::rate(FormInputs& inputs, FormUi& ui) {
         error(ui, "Length must be between 12 and 72 inches (305 and 1829 mm).", ids::kTubeLength);
         return report;
     }
-    const std::string capacityText = firstChars(inputs.capacity, kShortText);
-    double capacity = 0.0;
-    if (!capacityText.empty()) {
-        const auto typedCapacity = convert(ui, capacityText, ids::kCapacity, kMustBeValidNumber);
-        if (!typedCapacity) return report;
-        capacity = siUnits ? units::kwToTons(*typedCapacity) : *typedCapacity;
-        if (!std::isfinite(capacity)) {
-            error(ui, kMustBeValidNumber, ids::kCapacity);
-            return report;
-        }
-    }
-    if (capacity < 0) {
+    const auto capacity = capacityTons(inputs, ui, siUnits, kMustBeValidNumber);
+    if (!capacity) return report;
+    if (*capacity < 0) {
         error(ui, "Capacity (tons) must be greater than or equal to 0.", ids::kCapacity);
         return report;
     }
 
-    const int rated = record.rate(refrigerant, capacity, suction, liquid, *length);
+    const int rated = record.rate(refrigerant, *capacity, suction, liquid, *length);
     if (rated > 0) {
         error(ui, dist::getErrorText(rated), 0);
         report.outcome = ActionOutcome::EngineError;
