@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace vantrel {
+namespace {
+
+using test::runCli;
+using test::RunResult;
+using test::shippedCatalog;
+using test::TempDir;
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> cells;
+    std::istringstream in(text);
+    for (std::string cell; std::getline(in, cell, separator);) cells.push_back(cell);
+    if (!text.empty() && text.back() == separator) cells.emplace_back();
+    return cells;
+}
+
+// Column `col` of every row of "--format rows" output.
+std::vector<std::string> cellsOf(const std::string& rowsOutput, int col) {
+    std::vector<std::string> cells;
+    for (const std::string& line : linesOf(rowsOutput)) cells.push_back(split(line, '\t').at(col));
+    return cells;
+}
+
+std::set<std::string> distinct(const std::vector<std::string>& cells) { return {cells.begin(), cells.end()}; }
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        venturi = dir.write("vflo.csv", "5-4-4,\n5-4-6,\n7-4-8,\n");
+        nozzle = dir.write("nflo.csv", "503,XR503,2-12,1/4,J,N,\n1104,XR1104,14-30,1/4,E,I,\n");
+    }
+
+    // A command on the small catalog at R-22, 40/100/30 (°F), with `extra`
+    // appended; a condition given in `extra` replaces its default.
+    RunResult run(const std::string& command, const std::vector<std::string>& extra, bool si = false) const {
+        std::vector<std::string> args = {command, "--venturi", venturi, "--nozzle", nozzle};
+        const std::pair<const char*, const char*> conditions[] = {{"--refrigerant", "R-22"},
+                                                                  {"--suction", si ? "4.44" : "40"},
+                                                                  {"--liquid", si ? "37.78" : "100"},
+                                                                  {"--length", "30"}};
+        for (const auto& [option, value] : conditions) {
+            if (std::find(extra.begin(), extra.end(), option) == extra.end()) args.insert(args.end(), {option, value});
+        }
+        if (si) args.push_back("--si");
+        args.insert(args.end(), extra.begin(), extra.end());
+        return runCli(args);
+    }
+
+    TempDir dir;
+    std::string venturi;
+    std::string nozzle;
+};
+
+TEST_F(CliTest, RatePrintsResultLine) {
+    const RunResult result = run("rate", {"503-4-1/4-5", "--capacity", "5", "--format", "lines"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "503-4-1/4-5,503,XR503,N,N,ODM,N,J, 3, 3, 4,12,R-22, 5.00,40.0,100.0,30.000,30.48,18.56,11.92, 0.85, "
+              "1.10\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(CliTest, ExitCodesAndMessages) {
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"select", "--circuits", "4", "--tube", "5/32"}, 1, "Did not find any matches."},
+        {{"rate", "999-4-1/4-5"}, 1, "No such model.\nTry selecting a model."},
+        {{"select", "--circuits", "51", "--tube", "1/4"}, 2, "Number of circuits must be between 2 and 50."},
+        {{"select", "--circuits", "4", "--tube", "1/4", "--length", "11"}, 2, "Distributor tubing length must be"},
+        {{"select", "--circuits", "4", "--limits", "160,110,90,110"}, 2, "Value must be between 50.00 and 150.00"},
+        {{"select", "--circuits", "4", "--limits", "90,110,90"}, 2, "--limits"},
+        {{"select", "--circuits", "4", "--tube", "1/4", "--type", "bogus"}, 2, "bogus"},
+        {{"select", "--circuits", "4", "--tube", "7/32"}, 2, "7/32"},
+        {{"rate", "(503-4-1/4-5"}, 2, "Invalid model."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.at(1) + " " + c.args.back());
+        const RunResult result = run(c.args.at(0), {c.args.begin() + 1, c.args.end()});
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_TRUE(contains(result.err, c.message)) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+TEST_F(CliTest, OutputFormatsAgreeOnRows) {
+    auto select = [&](const char* format) {
+        const RunResult result = run("select", {"--circuits", "4", "--tube", "1/4", "--format", format});
+        EXPECT_EQ(result.exitCode, 0) << format << ": " << result.err;
+        return linesOf(result.out);
+    };
+    const std::vector<std::string> rows = select("rows");
+    ASSERT_EQ(rows.size(), 2u);
+    for (const std::string& row : rows) EXPECT_EQ(split(row, '\t').size(), 19u) << row;
+    EXPECT_EQ(split(rows[0], '\t')[1], "5-4-4");  // venturi hits come first
+    EXPECT_EQ(split(rows[1], '\t')[1], "503-4-1/4-4");
+    EXPECT_EQ(select("lines").size(), rows.size());
+
+    const std::vector<std::string> table = select("table");
+    ASSERT_EQ(table.size(), rows.size() + 1);
+    EXPECT_TRUE(contains(table[0], "Tons") && contains(table[0], "Evap °F")) << table[0];
+    EXPECT_FALSE(contains(table[0], "kW"));
+
+    const std::vector<std::string> csv = select("csv");
+    ASSERT_EQ(csv.size(), rows.size() + 1);
+    EXPECT_EQ(split(csv[0], ',').at(3), "Tons");
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        ASSERT_EQ(split(csv[i + 1], ',').size(), 19u) << csv[i + 1];
+        EXPECT_EQ(split(csv[i + 1], ',')[1], split(rows[i], '\t')[1]);
+    }
+
+    const nlohmann::json json =
+        nlohmann::json::parse(run("select", {"--circuits", "4", "--tube", "1/4", "--format", "json"}).out);
+    EXPECT_EQ(json.at("units"), "US");
+    ASSERT_EQ(json.at("rows").size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::vector<std::string> cells = split(rows[i], '\t');
+        const nlohmann::json& row = json["rows"][i];
+        EXPECT_EQ(row.size(), 19u);
+        EXPECT_EQ(row.at("partNumber"), cells[1]);
+        EXPECT_EQ(row.at("capacity"), cells[3].substr(cells[3].find_first_not_of(' ')));  // " 6.97" -> "6.97"
+    }
+}
+
+TEST_F(CliTest, SiUnits) {
+    const RunResult table = run("select", {"--capacity", "10", "--tube", "1/4", "--format", "table"}, true);
+    ASSERT_EQ(table.exitCode, 0) << table.err;
+    const std::string heading = linesOf(table.out).at(0);
+    EXPECT_TRUE(contains(heading, "kW") && contains(heading, "Evap °C")) << heading;
+    EXPECT_FALSE(contains(heading, "Tons"));
+
+    const RunResult json = run("select", {"--capacity", "10", "--tube", "1/4", "--format", "json"}, true);
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    const nlohmann::json document = nlohmann::json::parse(json.out);
+    EXPECT_EQ(document.at("units"), "SI");
+    ASSERT_FALSE(document.at("rows").empty());
+    for (const nlohmann::json& row : document["rows"]) {
+        EXPECT_EQ(row.at("capacity"), "10.0");
+        EXPECT_EQ(row.at("suctionTemp"), "4.44");
+    }
+}
+
+TEST_F(CliTest, SidePortAnyAdmitsBodiesWithSidePorts) {
+    // The only 1/4 body large enough for 25 tons has an integral side port.
+    const RunResult any = run(
+        "select", {"--capacity", "25", "--tube", "1/4", "--type", "nozzle", "--side-port", "any", "--format", "rows"});
+    ASSERT_EQ(any.exitCode, 0) << any.err;
+    EXPECT_EQ(distinct(cellsOf(any.out, 17)).count("Integral"), 1u) << any.out;
+
+    const RunResult none = run("select", {"--capacity", "25", "--tube", "1/4", "--type", "nozzle", "--format", "rows"});
+    EXPECT_EQ(distinct(cellsOf(none.out, 17)).count("Integral"), 0u) << none.out;
+    EXPECT_FALSE(contains(none.out, "1104-"));
+}
+
+TEST_F(CliTest, LimitsWidenWhatIsFound) {
+    const std::vector<std::string> duty = {"--circuits", "4", "--tube", "1/4", "--type", "nozzle", "--format", "rows"};
+    std::vector<std::string> wide = duty;
+    wide.insert(wide.end(), {"--limits", "50,150,90,110"});
+    const std::set<std::string> narrowParts = distinct(cellsOf(run("select", duty).out, 1));
+    const std::set<std::string> wideParts = distinct(cellsOf(run("select", wide).out, 1));
+    ASSERT_FALSE(narrowParts.empty());
+    EXPECT_GT(wideParts.size(), narrowParts.size());
+    for (const std::string& part : narrowParts) EXPECT_EQ(wideParts.count(part), 1u) << part;
+    EXPECT_EQ(wideParts.count("503-4-1/4-3"), 1u);
+}
+
+TEST(CliShippedCatalogTest, FallsBackToProgramDataFolder) {
+    // No catalog options, no RootDir, an empty working folder.
+    const RunResult result =
+        runCli({"select", "--refrigerant", "R-22", "--capacity", "10", "--circuits", "8", "--tube", "1/4", "--suction",
+                "40", "--liquid", "100", "--length", "30", "--format", "rows"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_FALSE(contains(result.err, "Can't find")) << result.err;
+    EXPECT_EQ(distinct(cellsOf(result.out, 0)), (std::set<std::string>{"Venturi", "Nozzle"}));
+    EXPECT_EQ(distinct(cellsOf(result.out, 3)), std::set<std::string>{"10.00"});
+    EXPECT_EQ(distinct(cellsOf(result.out, 13)), std::set<std::string>{"1/4 OD"});
+    EXPECT_EQ(distinct(cellsOf(result.out, 14)), std::set<std::string>{"8"});
+}
+
+TEST(CliShippedCatalogTest, SelectsByCapacityAlone) {
+    const RunResult result =
+        runCli({"select", "--venturi", shippedCatalog("vflo.csv"), "--nozzle", shippedCatalog("nflo.csv"),
+                "--refrigerant", "R-404A", "--capacity", "20", "--tube", "1/4", "--suction", "40", "--liquid", "100",
+                "--length", "30", "--format", "rows"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(distinct(cellsOf(result.out, 0)), (std::set<std::string>{"Venturi", "Nozzle"}));
+    EXPECT_EQ(distinct(cellsOf(result.out, 2)), std::set<std::string>{"R-404A"});
+    EXPECT_EQ(distinct(cellsOf(result.out, 3)), std::set<std::string>{"20.00"});
+    EXPECT_EQ(distinct(cellsOf(result.out, 13)), std::set<std::string>{"1/4 OD"});
+}
+
+}  // namespace
+}  // namespace vantrel
