@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 
 #include "engine/number_text.h"
@@ -36,6 +37,18 @@ TEST(LeadingNumber, OverflowIsAFaultNeverAnInfinity) {
     EXPECT_FALSE(readLeadingNumber("0." + std::string(400, '0') + "1").fault);
 }
 
+TEST(LeadingNumber, AgreesWithTheCLibraryOnDecimalTexts) {
+    std::mt19937_64 random(11);
+    char text[64];
+    for (int i = 0; i < 20000; ++i) {
+        // Short texts take a fast path, long ones and exponents the general one.
+        const int decimals = static_cast<int>(random() % 8);
+        const double magnitude = std::ldexp(static_cast<double>(random() % 1000000), static_cast<int>(random() % 40) - 20);
+        std::snprintf(text, sizeof text, i % 3 ? "%.*f" : "%.*e", decimals, (i % 2 ? -1 : 1) * magnitude);
+        ASSERT_EQ(readLeadingNumber(text).value, std::strtod(text, nullptr)) << text;
+    }
+}
+
 TEST(LeadingNumber, IntegersSaturate) {
     EXPECT_EQ(leadingInt(" 12abc"), 12);
     EXPECT_EQ(leadingInt("2.5"), 2);
@@ -56,6 +69,10 @@ TEST(Formatting, MatchesPrintfIncludingTiesAndWidths) {
             std::snprintf(expected, sizeof expected, "%*.*f", width, precision, value);
             ASSERT_EQ(formatFixed(value, width, precision), expected) << value;
         }
+    }
+    for (double value : {-0.001, 0.0, -0.0, 0.005, 2.675, 1e12, 123456789012.345, -999.995}) {
+        std::snprintf(expected, sizeof expected, "%5.2f", value);
+        EXPECT_EQ(formatFixed(value, 5, 2), expected) << value;
     }
     std::snprintf(expected, sizeof expected, "%5.2f", DBL_MAX);
     EXPECT_EQ(formatFixed(DBL_MAX, 5, 2), expected);

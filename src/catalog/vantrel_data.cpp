@@ -51,10 +51,13 @@ const char* sidePortForCode(int sidePort) {
 }
 
 // Inlet style, inlet number and tube number filters shared by both passes.
-bool passesSizeFilters(const SearchRequest& request, const dist& d) {
-    if (const char* style = connectionForStyle(request.inletStyle); style && d.connection != style) return false;
-    if (request.inletNumber != 0 && request.inletNumber != d.inletNumber) return false;
-    if (request.tubeNumber != 0 && request.tubeNumber != d.outletNumber) return false;
+template <typename Row>
+bool passesSizeFilters(const SearchRequest& request, const Row& row) {
+    if (const char* style = connectionForStyle(request.inletStyle);
+        style && std::string_view(row.connection) != style)
+        return false;
+    if (request.inletNumber != 0 && request.inletNumber != row.inletNumber) return false;
+    if (request.tubeNumber != 0 && request.tubeNumber != row.outletNumber) return false;
     return true;
 }
 
@@ -100,6 +103,29 @@ private:
     int used_ = 0;
 };
 
+// Likewise the rated nozzle capacity depends only on the orifice.
+class NozzleRatingMemo {
+public:
+    int rate(const dist& d, double& capacity) {
+        if (d.orificeNumber < 0 || d.orificeNumber > kOrificeCount) return d.StdNozzleRating(capacity);
+        Entry& e = entries_[d.orificeNumber];
+        if (!e.known) {
+            e.status = d.StdNozzleRating(e.capacity);
+            e.known = true;
+        }
+        capacity = e.capacity;
+        return e.status;
+    }
+
+private:
+    struct Entry {
+        bool known = false;
+        int status = 0;
+        double capacity = 0.0;
+    };
+    Entry entries_[kOrificeCount + 1];
+};
+
 bool hasUnstorableCharacter(std::string_view text) {
     for (char c : text) {
         if (c == ';' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return true;
@@ -116,7 +142,35 @@ std::string_view firstField(std::string_view line) { return line.substr(0, line.
 
 }  // namespace
 
-bool VantrelData::parseVenturiRow(std::string_view line, dist& d) const {
+namespace {
+
+// A catalog row's fields, read without copying, so the search can filter a
+// row before it pays for storing it in a record.
+struct VenturiRow {
+    std::string_view partNumber;
+    const char* connection = nullptr;
+    double inletSize = 0.0;
+    double outletSize = 0.0;
+    int inletNumber = 0;
+    int outletNumber = 0;
+    int circuits = 0;
+};
+
+struct NozzleRow {
+    std::string_view model;
+    std::string_view xrefModel;
+    std::string_view nozzleSize;
+    std::string_view sidePort;
+    const char* connection = nullptr;
+    double inletSize = 0.0;
+    double outletSize = 0.0;
+    int inletNumber = 0;
+    int outletNumber = 0;
+    int minCircuits = 0;
+    int maxCircuits = 0;
+};
+
+bool readVenturiRow(std::string_view line, VenturiRow& row) {
     const std::string_view part = firstField(line);
     const std::size_t dash1 = part.find('-');
     if (dash1 == npos) return false;
@@ -124,31 +178,39 @@ bool VantrelData::parseVenturiRow(std::string_view line, dist& d) const {
     if (dash2 == npos) return false;
 
     std::size_t skip = 0;
-    const char* connection = connectionOf(part.empty() ? '\0' : part[0], skip);
+    row.connection = connectionOf(part.empty() ? '\0' : part[0], skip);
     if (skip > dash1) return false;
     const NumberRead inlet = readLeadingNumber(part.substr(skip, dash1 - skip));
     const NumberRead tube = readLeadingNumber(part.substr(dash1 + 1, dash2 - dash1 - 1));
     if (inlet.fault || tube.fault) return false;
+    row.partNumber = part;
+    row.inletSize = inlet.value * 0.125;
+    row.inletNumber = getInletNumber(row.inletSize);
+    row.outletSize = tube.value * 0.0625;
+    row.outletNumber = getOutletNumber(row.outletSize);
+    row.circuits = leadingInt(part.substr(dash2 + 1, 3));
+    return true;
+}
 
-    d.partNumber.assign(part);
+void storeVenturiRow(const VenturiRow& row, dist& d) {
+    d.partNumber.assign(row.partNumber);
     d.model = "NULL";
     d.xrefModel = "NULL";
     d.isXref = 0;
     d.type = "V";
-    d.connection = connection;
+    d.connection = row.connection;
     d.sidePort = "NULL";
     d.nozzleSize = "NULL";
-    d.inletSize = inlet.value * 0.125;
-    d.inletNumber = getInletNumber(d.inletSize);
-    d.outletSize = tube.value * 0.0625;
-    d.outletNumber = getOutletNumber(d.outletSize);
-    d.circuits = leadingInt(part.substr(dash2 + 1, 3));
+    d.inletSize = row.inletSize;
+    d.inletNumber = row.inletNumber;
+    d.outletSize = row.outletSize;
+    d.outletNumber = row.outletNumber;
+    d.circuits = row.circuits;
     d.orificeSize = 0;
     d.orificeNumber = 0;
-    return true;
 }
 
-bool VantrelData::parseNozzleRow(std::string_view line, dist& d, int& minCircuits, int& maxCircuits) const {
+bool readNozzleRow(std::string_view line, NozzleRow& row) {
     std::string_view fields[6];
     std::size_t start = 0;
     for (std::string_view& field : fields) {
@@ -160,27 +222,56 @@ bool VantrelData::parseNozzleRow(std::string_view line, dist& d, int& minCircuit
     const std::string_view range = fields[2];
     const std::size_t dash = range.find('-');
     if (dash == npos) return false;
-    double outletSize = 0.0;
-    if (parseFraction(fields[3], outletSize) != fraction::kOk) return false;
+    if (parseFraction(fields[3], row.outletSize) != fraction::kOk) return false;
 
-    minCircuits = leadingInt(range.substr(0, dash));
-    maxCircuits = leadingInt(range.substr(dash + 1));
-    d.model.assign(fields[0]);
-    d.xrefModel.assign(fields[1]);
-    d.outletSize = outletSize;
-    d.outletNumber = getOutletNumber(outletSize);
-    d.nozzleSize.assign(fields[4]);
-    d.sidePort.assign(fields[5]);
-    d.type = "N";
+    row.minCircuits = leadingInt(range.substr(0, dash));
+    row.maxCircuits = leadingInt(range.substr(dash + 1));
+    row.model = fields[0];
+    row.xrefModel = fields[1];
+    row.outletNumber = getOutletNumber(row.outletSize);
+    row.nozzleSize = fields[4];
+    row.sidePort = fields[5];
 
-    const std::string_view model = fields[0];
+    // The model names the inlet: an optional style letter, then the inlet in
+    // eighths (one digit when three characters follow, else two).
     std::size_t skip = 0;
-    d.connection = connectionOf(model.empty() ? '\0' : model[0], skip);
-    const std::string_view rest = model.substr(std::min(skip, model.size()));
+    row.connection = connectionOf(row.model.empty() ? '\0' : row.model[0], skip);
+    const std::string_view rest = row.model.substr(std::min(skip, row.model.size()));
     const std::size_t digits = rest.size() == 3 ? 1 : 2;
-    d.inletSize = leadingDouble(rest.substr(0, digits)) * 0.125;
-    d.inletNumber = getInletNumber(d.inletSize);
+    row.inletSize = leadingDouble(rest.substr(0, digits)) * 0.125;
+    row.inletNumber = getInletNumber(row.inletSize);
+    return true;
+}
+
+void storeNozzleRow(const NozzleRow& row, dist& d) {
+    d.model.assign(row.model);
+    d.xrefModel.assign(row.xrefModel);
+    d.outletSize = row.outletSize;
+    d.outletNumber = row.outletNumber;
+    d.nozzleSize.assign(row.nozzleSize);
+    d.sidePort.assign(row.sidePort);
+    d.type = "N";
+    d.connection = row.connection;
+    d.inletSize = row.inletSize;
+    d.inletNumber = row.inletNumber;
+}
+
+}  // namespace
+
+bool VantrelData::parseVenturiRow(std::string_view line, dist& d) const {
+    VenturiRow row;
+    if (!readVenturiRow(line, row)) return false;
+    storeVenturiRow(row, d);
+    return true;
+}
+
+bool VantrelData::parseNozzleRow(std::string_view line, dist& d, int& minCircuits, int& maxCircuits) const {
+    NozzleRow row;
+    if (!readNozzleRow(line, row)) return false;
+    storeNozzleRow(row, d);
     d.setSideConnection();
+    minCircuits = row.minCircuits;
+    maxCircuits = row.maxCircuits;
     return true;
 }
 
@@ -192,15 +283,17 @@ int VantrelData::venturiPass(const SearchRequest& request, double tubeLow, doubl
     dist d;
     TubeRatingMemo tubeRatings;
     forEachCatalogRow(content, [&](std::string_view line) {
-        if (!parseVenturiRow(line, d) || !passesSizeFilters(request, d)) return true;
+        VenturiRow row;
+        if (!readVenturiRow(line, row) || !passesSizeFilters(request, row)) return true;
+        // The circuit filter is pure, so it may run before the rating that precedes it.
+        if (request.circuits != 0 && request.circuits != row.circuits) return true;
+        storeVenturiRow(row, d);
         copyConditions(request, d);
         double tubeCapacity = 0.0;
         if (tubeRatings.rate(d, tubeCapacity) > 0) return true;
-        if (request.circuits != 0 && request.circuits != d.circuits) return true;
         if (request.capacity == 0) d.capacity = d.circuits * tubeCapacity;
         if (d.rateVenturiWithTubeCapacity(tubeCapacity) > 0) return true;
         if (!within(d.tubeLoad, tubeLow, tubeHigh)) return true;
-        d.setSideConnection();
         lines.emplace_back();
         d.appendResultLine(lines.back());
         ++found;
@@ -216,30 +309,32 @@ int VantrelData::nozzlePass(const SearchRequest& request, double tubeLow, double
     int found = 0;
     dist d;
     TubeRatingMemo tubeRatings;
+    NozzleRatingMemo nozzleRatings;
     std::string stem;
     const char* wantedSidePort = sidePortForCode(request.sidePort);
     forEachCatalogRow(content, [&](std::string_view line) {
-        int minCircuits = 0;
-        int maxCircuits = 0;
-        if (!parseNozzleRow(line, d, minCircuits, maxCircuits)) return true;
+        NozzleRow row;
+        if (!readNozzleRow(line, row)) return true;
         int firstOrifice = 0;
         int lastOrifice = 0;
-        if (getOrificeRange(d.nozzleSize, firstOrifice, lastOrifice) != code::kOk) return true;
-        if (request.circuits != 0 && (request.circuits < minCircuits || request.circuits > maxCircuits)) return true;
+        if (getOrificeRange(row.nozzleSize, firstOrifice, lastOrifice) != code::kOk) return true;
+        if (request.circuits != 0 && (request.circuits < row.minCircuits || request.circuits > row.maxCircuits))
+            return true;
         if (request.orificeNumber != 0 &&
             (request.orificeNumber < firstOrifice || request.orificeNumber > lastOrifice))
             return true;
-        if (!passesSizeFilters(request, d)) return true;
-        const bool permanent = d.nozzleSize == "P";
+        if (!passesSizeFilters(request, row)) return true;
+        const bool permanent = row.nozzleSize == "P";
         if ((request.nozzleKind == 1 && !permanent) || (request.nozzleKind == 2 && permanent)) return true;
-        if (wantedSidePort && d.sidePort != wantedSidePort) return true;
+        if (wantedSidePort && row.sidePort != wantedSidePort) return true;
+        storeNozzleRow(row, d);
         copyConditions(request, d);
         double tubeCapacity = 0.0;
         if (tubeRatings.rate(d, tubeCapacity) > 0) return true;
         if (request.circuits == 0) {
             const double circuits = std::trunc(d.capacity / tubeCapacity);
             // A quotient outside the int range fits no catalog body anyway.
-            if (!(circuits >= minCircuits && circuits <= maxCircuits)) return true;
+            if (!(circuits >= row.minCircuits && circuits <= row.maxCircuits)) return true;
             d.circuits = static_cast<int>(circuits);
         } else {
             d.circuits = request.circuits;
@@ -258,7 +353,9 @@ int VantrelData::nozzlePass(const SearchRequest& request, double tubeLow, double
             d.orificeNumber = orifice;
             getOrificeSize(orifice, d.orificeSize);
             d.isXref = 0;
-            if (d.rateNozzleWithTubeCapacity(tubeCapacity) > 0) continue;
+            double nozzleCapacity = 0.0;
+            if (nozzleRatings.rate(d, nozzleCapacity) > 0) continue;
+            if (d.rateNozzleWithCapacities(tubeCapacity, nozzleCapacity) > 0) continue;
             if (!within(d.nozzleLoad, nozzleLow, nozzleHigh)) continue;
             if (request.tubeNumber == 0 && !within(d.tubeLoad, tubeLow, tubeHigh)) continue;
             d.partNumber = stem;

@@ -64,6 +64,10 @@ int dist::rateNozzleWithTubeCapacity(double tubeCapacity) {
     double nozzleCapacity = 0.0;
     const int status = StdNozzleRating(nozzleCapacity);
     if (status > 0) return status;
+    return rateNozzleWithCapacities(tubeCapacity, nozzleCapacity);
+}
+
+int dist::rateNozzleWithCapacities(double tubeCapacity, double nozzleCapacity) {
     if (capacity == 0.0) capacity = circuits * tubeCapacity;
     if (circuits != 0) {
         tubeLoad = capacity / circuits / tubeCapacity;
@@ -182,6 +186,7 @@ void dist::appendResultLine(std::string& text) const {
         appendInt(text, value, 2);
         text += ',';
     };
+    text.reserve(text.size() + 128);
     field(partNumber);
     field(model);
     field(xrefModel);

@@ -87,6 +87,8 @@ public:
     int StdNozzleRating(double& nozzleCapacity) const;
     /// rate_nozzle with the tube capacity already known from StdTubeRating of the same record.
     int rateNozzleWithTubeCapacity(double tubeCapacity);
+    /// rate_nozzle with both capacities already known from StdTubeRating and StdNozzleRating.
+    int rateNozzleWithCapacities(double tubeCapacity, double nozzleCapacity);
     /// rate_venturi with the tube capacity already known from StdTubeRating of the same record.
     int rateVenturiWithTubeCapacity(double tubeCapacity);
     /// Sets sideConnection from model.

@@ -35,44 +35,82 @@ long long magnitudeOf(std::string_view number) {
     return LLONG_MIN;
 }
 
+// Fixed-point formatting through a scaled integer. The scaled value carries a
+// rounding error far below 1e-3 for magnitudes under 1e12, so unless it lies
+// that close to a half it rounds the same way as the exact decimal value;
+// near a half (and for large values) the caller falls back to the exact path.
+bool formatShortFixed(double value, int precision, char* buffer, char*& end) {
+    static constexpr double kScale[] = {1, 10, 100, 1000, 10000};
+    if (precision < 0 || precision > 4 || !std::isfinite(value)) return false;
+    const double scaled = std::fabs(value) * kScale[precision];
+    if (!(scaled < 1e12)) return false;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < 1e-3) return false;
+    unsigned long long n = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    while (count <= precision) digits[count++] = '0';
+    char* p = buffer;
+    if (std::signbit(value)) *p++ = '-';  // printf keeps the sign of a negative value rounding to zero
+    for (int k = count - 1; k >= 0; --k) {
+        *p++ = digits[k];
+        if (k == precision && precision > 0) *p++ = '.';
+    }
+    end = p;
+    return true;
+}
+
 }  // namespace
 
 NumberRead readLeadingNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i])) ++i;
     const std::size_t start = i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t digits = 0;
-    while (i < text.size() && isDigit(text[i])) { ++i; ++digits; }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    // The mantissa is gathered while scanning: up to 15 digits form an exact
+    // integer, and with an exact power of ten one division rounds correctly.
+    // Catalog and cell numbers all end here; longer texts take from_chars.
+    int digits = 0;
+    int decimals = 0;
+    unsigned long long mantissa = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i, ++digits) mantissa = mantissa * 10 + (text[i] - '0');
     if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && isDigit(text[i])) { ++i; ++digits; }
+        for (++i; i < text.size() && isDigit(text[i]); ++i, ++digits, ++decimals)
+            mantissa = mantissa * 10 + (text[i] - '0');
     }
     if (digits == 0) return {};
+    bool hasExponent = false;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
         if (j < text.size() && isDigit(text[j])) {
             while (j < text.size() && isDigit(text[j])) ++j;
             i = j;
+            hasExponent = true;
         }
     }
-    std::string_view number = text.substr(start, i - start);
-    std::string_view unsigned_part = number;
-    bool negative = false;
-    if (unsigned_part.front() == '+' || unsigned_part.front() == '-') {
-        negative = unsigned_part.front() == '-';
-        unsigned_part.remove_prefix(1);
+    if (!hasExponent && digits <= 15) {
+        static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+        return {negative ? -value : value, false};
     }
+    const std::string_view number = text.substr(start, i - start);
+    const std::string_view unsignedPart = number.substr(number.front() == '+' || number.front() == '-' ? 1 : 0);
     double value = 0.0;
-    auto [end, ec] = std::from_chars(unsigned_part.data(), unsigned_part.data() + unsigned_part.size(),
-                                     value, std::chars_format::general);
-    (void)end;
-    if (ec == std::errc::result_out_of_range) {
+    const auto result = std::from_chars(unsignedPart.data(), unsignedPart.data() + unsignedPart.size(), value,
+                                        std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
         if (magnitudeOf(number) >= 0) return {0.0, true};
         return {negative ? -0.0 : 0.0, false};
     }
-    if (ec != std::errc() || !std::isfinite(value)) return {0.0, true};
+    if (result.ec != std::errc() || !std::isfinite(value)) return {0.0, true};
     return {negative ? -value : value, false};
 }
 
@@ -95,9 +133,10 @@ int leadingInt(std::string_view text) {
 
 void appendFixed(std::string& out, double value, int width, int precision) {
     char buffer[400];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
-    if (ec != std::errc()) {  // cannot happen for finite doubles and small precisions
-        end = buffer;
+    char* end = buffer;
+    if (!formatShortFixed(value, precision, buffer, end)) {
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+        end = result.ec == std::errc() ? result.ptr : buffer;  // cannot fail for doubles and small precisions
     }
     const auto length = static_cast<int>(end - buffer);
     if (length < width) out.append(static_cast<std::size_t>(width - length), ' ');

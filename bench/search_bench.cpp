@@ -1,0 +1,365 @@
+// Timings of the selection search: one rating, a search and a whole Select on
+// the shipped catalog, the same searches on a catalog a hundred times larger,
+// and, as the floor a sequential search cannot go below, just reading and
+// splitting each file once. The summary at the end sets the search against
+// that floor and against the response times a Select must keep.
+//
+//   vantrel_search_bench [google benchmark flags]
+//
+// Without flags every benchmark runs 10 repetitions and only the aggregates
+// are printed; the summary uses the medians of real (wall-clock) time, since
+// the search spends part of its time in file I/O.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalog/catalog_file.h"
+#include "catalog/vantrel_data.h"
+#include "engine/dist.h"
+#include "form/form_lists.h"
+#include "form/selection_form.h"
+#include "large_catalog.h"
+
+// Only the read-only form of benchmark::DoNotOptimize is used here: with GCC
+// 12 and benchmark 1.7, the read-write form left garbage in an int that was
+// read after the timing loop.
+
+namespace {
+
+using namespace vantrel;
+
+constexpr int kLargeCopies = 100;
+
+struct CatalogPaths {
+    std::string venturi;
+    std::string nozzle;
+};
+
+CatalogPaths gShipped{VANTREL_SHIPPED_DATA_DIR "/vflo.csv", VANTREL_SHIPPED_DATA_DIR "/nflo.csv"};
+CatalogPaths gLarge;
+
+VantrelData catalogAt(const CatalogPaths& paths) {
+    VantrelData data;
+    data.venturiFile = paths.venturi;
+    data.nozzleFile = paths.nozzle;
+    return data;
+}
+
+// Two duties at R-22, 40 °F suction, 100 °F liquid, 30 in tubes, 8 circuits.
+// At 14 tons on 1/4 in tubes both catalogs have bodies loaded near 100 %, so
+// each catalog is read once. At 1000 tons with any tube nothing fits at any
+// load, so both catalogs are read again for every widening step up to the
+// outer bounds; with no tube size chosen, every 8-circuit body of every tube
+// size is rated on each pass.
+enum class Duty { AtOnce, Widening };
+
+constexpr int kEither = 0;
+constexpr int kNozzle = 1;
+constexpr int kVenturi = 2;
+
+SearchRequest requestFor(Duty duty, int distributorType) {
+    SearchRequest r;
+    r.distributorType = distributorType;
+    r.refrigerant = "R-22";
+    r.suctionTemp = 40;
+    r.liquidTemp = 100;
+    r.tubeLength = 30;
+    r.circuits = 8;
+    r.sidePort = sidePortCode(0);
+    if (duty == Duty::AtOnce) {
+        r.capacity = 14;
+        r.tubeNumber = 3;  // 1/4 in
+    } else {
+        r.capacity = 1000;
+        r.tubeNumber = 0;
+    }
+    return r;
+}
+
+FormInputs inputsFor(Duty duty) {
+    FormInputs in = lists::defaultInputs(false);
+    in.distributorType = kEither;
+    in.refrigerant = "R-22";
+    in.suctionTemp = "40";
+    in.liquidTemp = "100";
+    in.tubeLength = "30";
+    in.circuits = "8";
+    if (duty == Duty::AtOnce) {
+        in.capacity = "14";
+        in.tubeSize = 3;
+    } else {
+        in.capacity = "1000";
+        in.tubeSize = 0;
+    }
+    return in;
+}
+
+class SilentUi : public FormUi {
+public:
+    MessageAnswer showMessage(const std::string&, const std::string&, MessageIcon, MessageButtons) override {
+        return MessageAnswer::Ok;
+    }
+    void setFocus(int) override {}
+    void setControlText(int, const std::string&) override {}
+};
+
+// --- benchmark bodies --------------------------------------------------------
+
+void rateRecord(benchmark::State& state, const std::string& partNumber) {
+    const VantrelData data = catalogAt(gShipped);
+    dist d;
+    int minCircuits = 0;
+    if (data.findPart(partNumber, d, minCircuits) != part::kFound) {
+        state.SkipWithError(("part not in the shipped catalog: " + partNumber).c_str());
+        return;
+    }
+    const std::string refrigerant = "R-22";
+    for (auto _ : state) {
+        const int status = d.rate(refrigerant, 14, 40, 100, 30);
+        const double totalDrop = d.totalDrop;
+        benchmark::DoNotOptimize(status);
+        benchmark::DoNotOptimize(totalDrop);
+    }
+}
+
+void findModel(benchmark::State& state, const CatalogPaths& paths, Duty duty, int distributorType) {
+    const VantrelData data = catalogAt(paths);
+    const SearchRequest request = requestFor(duty, distributorType);
+    int count = 0;
+    for (auto _ : state) {
+        // A fresh list each time, as every Select starts with one.
+        std::vector<std::string> lines;
+        const int status = data.findModel(request, lines, count);
+        benchmark::DoNotOptimize(status);
+        benchmark::DoNotOptimize(lines.data());
+    }
+    state.SetLabel(std::to_string(count) + " results");
+}
+
+void selectAction(benchmark::State& state, const CatalogPaths& paths, Duty duty) {
+    SelectionForm form;
+    form.siUnits = false;
+    form.catalog = catalogAt(paths);
+    const FormInputs inputs = inputsFor(duty);
+    SilentUi ui;
+    int appended = 0;
+    for (auto _ : state) {
+        // An emptied list, so that no run finds its rows already there.
+        form.rows.clear();
+        const ActionReport report = form.select(inputs, ui);
+        appended = report.appended;
+    }
+    state.SetLabel(std::to_string(appended) + " rows");
+}
+
+void readAndSplit(benchmark::State& state, const std::string& path) {
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        // A fresh buffer each time, like every search pass.
+        std::string content;
+        if (!readWholeFile(path, content)) {
+            state.SkipWithError(("cannot read " + path).c_str());
+            return;
+        }
+        std::size_t touched = 0;
+        rows = 0;
+        forEachCatalogRow(content, [&](std::string_view line) {
+            ++rows;
+            touched += line.size() + static_cast<unsigned char>(line.front());
+            return true;
+        });
+        const std::size_t seen = touched + rows;
+        benchmark::DoNotOptimize(seen);
+    }
+    state.SetLabel(std::to_string(rows) + " rows");
+}
+
+// --- checks that the duties still do what the names claim ---------------------
+
+bool withinFirstWindow(double printedLoad, double minPercent, double maxPercent) {
+    // Loads are printed with two decimals; stay a digit inside the window so
+    // the rounded value proves the exact one was inside it too.
+    return printedLoad >= minPercent / 100 + 0.01 && printedLoad <= maxPercent / 100 - 0.01;
+}
+
+// Widening only ever adds results, so one result inside the first window
+// means the first pass already found it and the search stopped there.
+std::string checkFoundAtOnce(const CatalogPaths& paths, int distributorType, int& count) {
+    const VantrelData data = catalogAt(paths);
+    std::vector<std::string> lines;
+    count = 0;
+    if (data.findModel(requestFor(Duty::AtOnce, distributorType), lines, count) != code::kOk || count == 0)
+        return "found-at-once duty finds nothing in " + (distributorType == kNozzle ? paths.nozzle : paths.venturi);
+    for (const std::string& line : lines) {
+        dist d;
+        if (!parseResultLine(line, d)) continue;
+        const bool inFirst = distributorType == kNozzle
+                                 ? withinFirstWindow(d.nozzleLoad, data.nozzleLoadMin, data.nozzleLoadMax)
+                                 : withinFirstWindow(d.tubeLoad, data.tubeLoadMin, data.tubeLoadMax);
+        if (inFirst) return {};
+    }
+    return "found-at-once duty needs more than one pass over " +
+           (distributorType == kNozzle ? paths.nozzle : paths.venturi);
+}
+
+std::string checkDuties() {
+    for (const int type : {kNozzle, kVenturi}) {
+        int shippedCount = 0;
+        int largeCount = 0;
+        if (std::string e = checkFoundAtOnce(gShipped, type, shippedCount); !e.empty()) return e;
+        if (std::string e = checkFoundAtOnce(gLarge, type, largeCount); !e.empty()) return e;
+        if (largeCount != kLargeCopies * shippedCount) return "the large catalog does not repeat the shipped rows";
+    }
+    for (const CatalogPaths* paths : {&gShipped, &gLarge}) {
+        const VantrelData data = catalogAt(*paths);
+        std::vector<std::string> lines;
+        int count = 0;
+        if (data.findModel(requestFor(Duty::Widening, kEither), lines, count) != code::kOk || count != 0)
+            return "widening duty finds something in " + paths->venturi + " or " + paths->nozzle;
+    }
+    return {};
+}
+
+// --- summary -----------------------------------------------------------------
+
+// The console report, followed by the ratios and goals worked out from the
+// medians of the same run.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    // Plain text: a reporter passed in does not follow --benchmark_color, and
+    // the output usually ends up in a file or a document.
+    SummaryReporter() : ConsoleReporter(OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred) continue;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            if (median || single)
+                seconds_[run.run_name.function_name] =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        }
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::ostream& out = GetOutputStream();
+        out << "\nSummary (medians of real time)\n";
+        timeGoal(out, "Select, shipped catalog, found at once", "Select/shipped/at_once", 1.0);
+        timeGoal(out, "Select, shipped catalog, widening to the bounds", "Select/shipped/widening", 5.0);
+        ratioGoal(out, "One nozzle pass / read+split, large nflo.csv", "FindModel/large/at_once/nozzle",
+                  "ReadSplit/large/nozzle");
+        ratioGoal(out, "One venturi pass / read+split, large vflo.csv", "FindModel/large/at_once/venturi",
+                  "ReadSplit/large/venturi");
+    }
+
+private:
+    const double* find(const std::string& name) const {
+        const auto it = seconds_.find(name);
+        return it == seconds_.end() ? nullptr : &it->second;
+    }
+
+    void timeGoal(std::ostream& out, const char* what, const std::string& name, double limitMs) const {
+        const double* s = find(name);
+        if (!s) return;
+        char text[160];
+        std::snprintf(text, sizeof text, "  %-50s %9.3f ms   goal < %.0f ms: %s\n", what, *s * 1e3, limitMs,
+                      *s * 1e3 < limitMs ? "met" : "MISSED");
+        out << text;
+    }
+
+    void ratioGoal(std::ostream& out, const char* what, const std::string& pass, const std::string& floor) const {
+        const double* p = find(pass);
+        const double* f = find(floor);
+        if (!p || !f) return;
+        const double ratio = *p / *f;
+        char text[200];
+        std::snprintf(text, sizeof text, "  %-50s %9.2f      goal <= 3: %s  (%.1f us / %.1f us)\n", what, ratio,
+                      ratio <= 3.0 ? "met" : "MISSED", *p * 1e6, *f * 1e6);
+        out << text;
+    }
+
+    std::map<std::string, double> seconds_;
+};
+
+// --- registration ------------------------------------------------------------
+
+void registerAll() {
+    using benchmark::RegisterBenchmark;
+    const std::pair<const char*, int> types[] = {{"either", kEither}, {"nozzle", kNozzle}, {"venturi", kVenturi}};
+    const std::pair<const char*, Duty> duties[] = {{"at_once", Duty::AtOnce}, {"widening", Duty::Widening}};
+
+    RegisterBenchmark("Rate/nozzle", rateRecord, std::string("502-8-1/4-8"))->Unit(benchmark::kNanosecond);
+    RegisterBenchmark("Rate/venturi", rateRecord, std::string("5-4-8"))->Unit(benchmark::kNanosecond);
+
+    for (const auto& [catalogName, paths] : {std::pair<const char*, const CatalogPaths*>{"shipped", &gShipped},
+                                             std::pair<const char*, const CatalogPaths*>{"large", &gLarge}}) {
+        const std::string catalog = catalogName;
+        for (const auto& [dutyName, duty] : duties) {
+            for (const auto& [typeName, type] : types) {
+                RegisterBenchmark(("FindModel/" + catalog + "/" + dutyName + "/" + typeName).c_str(), findModel,
+                                  std::cref(*paths), duty, type)
+                    ->Unit(benchmark::kMicrosecond)
+                    ->UseRealTime();
+            }
+        }
+        if (paths == &gShipped) {
+            for (const auto& [dutyName, duty] : duties) {
+                RegisterBenchmark(("Select/shipped/" + std::string(dutyName)).c_str(), selectAction,
+                                  std::cref(*paths), duty)
+                    ->Unit(benchmark::kMicrosecond)
+                    ->UseRealTime();
+            }
+        }
+        RegisterBenchmark(("ReadSplit/" + catalog + "/venturi").c_str(), readAndSplit, paths->venturi)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseRealTime();
+        RegisterBenchmark(("ReadSplit/" + catalog + "/nozzle").c_str(), readAndSplit, paths->nozzle)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseRealTime();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Defaults first so that flags given on the command line override them.
+    std::string defaults[] = {"--benchmark_repetitions=10", "--benchmark_report_aggregates_only=true"};
+    std::vector<char*> args{argv[0]};
+    for (std::string& flag : defaults) args.push_back(flag.data());
+    for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
+    int count = static_cast<int>(args.size());
+    args.push_back(nullptr);
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+
+    const bench::ScratchDir scratch;
+    if (scratch.path().empty()) {
+        std::cerr << "cannot create a temporary directory\n";
+        return 1;
+    }
+    gLarge = {scratch.file("vflo.csv"), scratch.file("nflo.csv")};
+    std::string error;
+    if (!bench::writeRepeatedCatalog(gShipped.venturi, gLarge.venturi, kLargeCopies, error) ||
+        !bench::writeRepeatedCatalog(gShipped.nozzle, gLarge.nozzle, kLargeCopies, error)) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    if (const std::string problem = checkDuties(); !problem.empty()) {
+        std::cerr << "benchmark duties no longer fit the catalog: " << problem << '\n';
+        return 1;
+    }
+
+    registerAll();
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
