@@ -21,6 +21,10 @@ const std::vector<std::string>& refrigerants();      ///< the ten refrigerant na
 const std::vector<std::string>& suctionTemps(bool siUnits);
 const std::vector<std::string>& liquidTemps(bool siUnits);
 
+/// Whether the nozzle-only lists (nozzle size, orifice type, side port) are
+/// usable for a distributor-type list position: not for "Venturi".
+inline bool nozzleListsEnabled(int distributorType) { return distributorType != 2; }
+
 /// Position of `text` in `items`, or -1.
 int indexOf(const std::vector<std::string>& items, const std::string& text);
 

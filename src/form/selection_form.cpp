@@ -6,6 +6,7 @@
 #include "engine/number_text.h"
 #include "form/control_ids.h"
 #include "form/units.h"
+#include "settings/settings_store.h"
 
 namespace vantrel {
 namespace {
@@ -57,6 +58,20 @@ constexpr const char* kCircuitRange = "Number of circuits must be between 2 and 
 constexpr const char* kZeroCapacity = "Cannot have zero capacity.";
 
 }  // namespace
+
+void SelectionForm::start(SettingsStore& settings, const std::string& rootDir, FormUi& ui) {
+    settings.ensureKey();
+    siUnits = siUnitsFromSetting(settings.get(kUnitsValue));
+    const MissingCatalogs missing = locateCatalogFiles(catalog, rootDir);
+    auto warn = [&ui](const char* file, const char* kind) {
+        ui.showMessage(std::string("Can't find ") + file +
+                           "\nReinstall program to restore file.\nProgram will run but will be unable\ntoselect any " +
+                           kind + "-type distributors.",
+                       kAbortCaption, MessageIcon::None, MessageButtons::Ok);
+    };
+    if (missing.nozzle) warn("nflo.csv", "nozzle");
+    if (missing.venturi) warn("vflo.csv", "venturi");
+}
 
 int SelectionForm::validateSelectInputs(const FormInputs& inputs, FormUi& ui) const {
     const std::string circuits = firstChars(inputs.circuits, kShortText);

@@ -34,6 +34,9 @@ struct ActionReport {
 /// Message captions.
 inline constexpr const char* kErrorCaption = "ERROR";
 inline constexpr const char* kMessageCaption = "MESSAGE";
+inline constexpr const char* kAbortCaption = "ABORT";
+
+class SettingsStore;
 
 class SelectionForm {
 public:
@@ -43,6 +46,12 @@ public:
     bool resultsChanged = false;
     bool untitled = true;
     bool listEmpty = true;
+
+    /// What the form does when it is created: creates the settings key when
+    /// missing, takes the units from the stored setting, and locates the
+    /// catalog files under `rootDir`, warning about each one missing (nozzle
+    /// catalog first).
+    void start(SettingsStore& settings, const std::string& rootDir, FormUi& ui);
 
     /// The first input checks of Select; 0 = go on, 1 = stopped with a message.
     int validateSelectInputs(const FormInputs& inputs, FormUi& ui) const;

@@ -1,0 +1,302 @@
+#include "app/desktop_registration.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+extern char** environ;
+#endif
+
+namespace vantrel {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kMimeUpdater = "update-mime-database";
+constexpr const char* kDesktopUpdater = "update-desktop-database";
+
+std::string joined(const std::string& folder, const std::string& relative) {
+    if (folder.empty()) return {};
+    return (fs::u8path(folder) / fs::u8path(relative)).u8string();
+}
+
+std::string iconPath(const std::string& dataHome, int size, const char* kind, const char* name) {
+    const std::string dimension = std::to_string(size) + "x" + std::to_string(size);
+    return joined(dataHome, "icons/hicolor/" + dimension + "/" + kind + "/" + name);
+}
+
+std::optional<std::string> readFile(const std::string& path) {
+    std::ifstream in(fs::u8path(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return content.str();
+}
+
+// Writes `content` to `path` unless the file already holds exactly that, so a
+// start of the program leaves the desktop's files (and their watchers) alone.
+// The text goes to a neighbour first and is renamed over the file, so the
+// desktop never reads a half-written entry. True when the file was written.
+bool writeIfChanged(const std::string& path, const std::string& content) {
+    if (const auto existing = readFile(path); existing && *existing == content) return false;
+    std::error_code error;
+    const fs::path target = fs::u8path(path);
+    fs::create_directories(target.parent_path(), error);
+    fs::path temporary = target;
+    temporary += ".new";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out << content;
+        out.flush();
+        if (!out) {
+            out.close();
+            fs::remove(temporary, error);
+            return false;
+        }
+    }
+    fs::rename(temporary, target, error);
+    if (error) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+bool removeFile(const std::string& path) {
+    std::error_code error;
+    return fs::is_regular_file(fs::u8path(path), error) && fs::remove(fs::u8path(path), error);
+}
+
+}  // namespace
+
+std::string RegistrationPaths::programIcon(int size) const { return iconPath(dataHome, size, "apps", "vantrel.png"); }
+
+std::string RegistrationPaths::documentIcon(int size) const {
+    return iconPath(dataHome, size, "mimetypes", "application-x-vantrel-document.png");
+}
+
+std::vector<std::string> RegistrationPaths::allFiles() const {
+    std::vector<std::string> files = {mimePackage, desktopEntry};
+    for (const int size : kIconSizes) {
+        files.push_back(programIcon(size));
+        files.push_back(documentIcon(size));
+    }
+    return files;
+}
+
+RegistrationPaths registrationPathsUnder(const std::string& dataHome) {
+    RegistrationPaths paths;
+    paths.dataHome = dataHome;
+    paths.mimeDir = joined(dataHome, "mime");
+    paths.mimePackage = joined(dataHome, "mime/packages/vantrel.xml");
+    paths.applicationsDir = joined(dataHome, "applications");
+    paths.desktopEntry = joined(dataHome, "applications/vantrel.desktop");
+    return paths;
+}
+
+RegistrationPaths registrationPaths() {
+    // A relative XDG_DATA_HOME is invalid by the base-directory rules and is ignored.
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg && fs::u8path(xdg).is_absolute())
+        return registrationPathsUnder(xdg);
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return registrationPathsUnder(joined(home, ".local/share"));
+    return registrationPathsUnder({});
+}
+
+std::string mimePackageText() {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+           "  <mime-type type=\"" +
+           std::string(kDocumentMimeType) +
+           "\">\n"
+           "    <comment>Vantrel distributor results</comment>\n"
+           "    <sub-class-of type=\"text/plain\"/>\n"
+           "    <icon name=\"application-x-vantrel-document\"/>\n"
+           "    <glob pattern=\"*.dst\"/>\n"
+           "  </mime-type>\n"
+           "</mime-info>\n";
+}
+
+std::string quoteExecArgument(const std::string& path) {
+    std::string quoted = "\"";
+    for (const char c : path) {
+        switch (c) {
+        case '"':
+        case '`':
+        case '$':
+            quoted += '\\';
+            quoted += c;
+            break;
+        // The value's own escape rule applies before the quoting rule, so one
+        // backslash of the path takes four in the file.
+        case '\\': quoted += "\\\\\\\\"; break;
+        case '%': quoted += "%%"; break;
+        case '\n': quoted += "\\n"; break;
+        case '\t': quoted += "\\t"; break;
+        case '\r': quoted += "\\r"; break;
+        default: quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string desktopEntryText(const std::string& programPath) {
+    return "[Desktop Entry]\n"
+           "Name=Vantrel\n"
+           "Comment=Select and rate refrigerant distributors\n"
+           "Exec=" +
+           quoteExecArgument(programPath) +
+           " %f\n"
+           "Icon=vantrel\n"
+           "Terminal=false\n"
+           "Type=Application\n"
+           "Categories=Engineering;Science;\n"
+           "MimeType=" +
+           std::string(kDocumentMimeType) + ";\n";
+}
+
+void runDesktopTool(const std::string& program, const std::vector<std::string>& arguments) {
+#ifdef _WIN32
+    (void)program;
+    (void)arguments;
+#else
+    std::vector<std::string> words = {program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    if (posix_spawn_file_actions_init(&actions) != 0) return;
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    const int failed = posix_spawnp(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0) return;  // not installed: the desktop catches up on its own later
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+#endif
+}
+
+IntegrationChanges writeDesktopIntegration(const RegistrationPaths& paths, const std::string& programPath,
+                                           const std::string& iconDir, const ToolRunner& run) {
+    IntegrationChanges changes;
+    if (paths.dataHome.empty()) return changes;
+    const auto write = [&changes](const std::string& path, const std::string& content) {
+        if (!writeIfChanged(path, content)) return false;
+        changes.written.push_back(path);
+        return true;
+    };
+    const bool mimeChanged = write(paths.mimePackage, mimePackageText());
+    const bool desktopChanged = write(paths.desktopEntry, desktopEntryText(programPath));
+    if (!iconDir.empty()) {
+        for (const int size : kIconSizes) {
+            const std::string number = std::to_string(size);
+            if (const auto icon = readFile(joined(iconDir, "vantrel-" + number + ".png")))
+                write(paths.programIcon(size), *icon);
+            if (const auto icon = readFile(joined(iconDir, "vantrel-document-" + number + ".png")))
+                write(paths.documentIcon(size), *icon);
+        }
+    }
+    if (mimeChanged) {
+        run(kMimeUpdater, {paths.mimeDir});
+        changes.toolsRun.push_back(kMimeUpdater);
+    }
+    if (desktopChanged) {
+        run(kDesktopUpdater, {paths.applicationsDir});
+        changes.toolsRun.push_back(kDesktopUpdater);
+    }
+    return changes;
+}
+
+IntegrationChanges removeDesktopIntegration(const RegistrationPaths& paths, const ToolRunner& run) {
+    IntegrationChanges changes;
+    if (paths.dataHome.empty()) return changes;
+    for (const std::string& file : paths.allFiles()) {
+        if (removeFile(file)) changes.removed.push_back(file);
+    }
+    const auto wasRemoved = [&changes](const std::string& path) {
+        for (const std::string& removed : changes.removed) {
+            if (removed == path) return true;
+        }
+        return false;
+    };
+    if (wasRemoved(paths.mimePackage)) {
+        run(kMimeUpdater, {paths.mimeDir});
+        changes.toolsRun.push_back(kMimeUpdater);
+    }
+    if (wasRemoved(paths.desktopEntry)) {
+        run(kDesktopUpdater, {paths.applicationsDir});
+        changes.toolsRun.push_back(kDesktopUpdater);
+    }
+    return changes;
+}
+
+#ifdef _WIN32
+
+namespace {
+
+constexpr const wchar_t* kApplicationKey = L"morvex.Application";
+constexpr const wchar_t* kDocumentKey = L"morvex.Document.1";
+constexpr const wchar_t* kDefaultIcon = L"DefaultIcon";
+
+// Opens `parent` under HKEY_CLASSES_ROOT with full access, creating it when
+// absent, and deletes its DefaultIcon subkey.
+void deleteDefaultIcon(const wchar_t* parent) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, parent, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegDeleteKeyW(key, kDefaultIcon);
+    RegCloseKey(key);
+}
+
+}  // namespace
+
+void registerDesktopIntegration(const std::string& programPath, const std::string& iconDir) {
+    (void)iconDir;
+    HKEY key = nullptr;
+    const std::wstring subkey = std::wstring(kApplicationKey) + L"\\" + kDefaultIcon;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    // ",1" picks the program's second icon group as the default icon.
+    const std::wstring value = fs::u8path(programPath).wstring() + L",1";
+    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+void unregisterDesktopIntegration() {
+    deleteDefaultIcon(kApplicationKey);
+    deleteDefaultIcon(kDocumentKey);
+    RegDeleteKeyW(HKEY_CLASSES_ROOT, kApplicationKey);
+}
+
+#else
+
+void registerDesktopIntegration(const std::string& programPath, const std::string& iconDir) {
+    writeDesktopIntegration(registrationPaths(), programPath, iconDir, runDesktopTool);
+}
+
+void unregisterDesktopIntegration() { removeDesktopIntegration(registrationPaths(), runDesktopTool); }
+
+#endif
+
+}  // namespace vantrel

@@ -1,0 +1,94 @@
+// Making the desktop know the program and its .dst documents. On Linux and
+// similar systems this is the freedesktop way: a MIME type, a desktop entry
+// and icons under the user's data folder. On Windows it is the program's
+// default-icon entry in the registry.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+/// MIME type of the program's documents.
+inline constexpr const char* kDocumentMimeType = "application/x-vantrel-document";
+/// Icon sizes (pixels) copied when the icon folder holds them.
+inline constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+/// Where registration writes its files, all under one data folder.
+struct RegistrationPaths {
+    /// The user's data folder ($XDG_DATA_HOME or ~/.local/share); empty when
+    /// neither can be found, and then nothing is written or removed.
+    std::string dataHome;
+    /// <data>/mime, the folder whose database update-mime-database rebuilds.
+    std::string mimeDir;
+    /// <data>/mime/packages/vantrel.xml, the document type.
+    std::string mimePackage;
+    /// <data>/applications, the folder update-desktop-database indexes.
+    std::string applicationsDir;
+    /// <data>/applications/vantrel.desktop, the program's desktop entry.
+    std::string desktopEntry;
+
+    /// <data>/icons/hicolor/<N>x<N>/apps/vantrel.png.
+    std::string programIcon(int size) const;
+    /// <data>/icons/hicolor/<N>x<N>/mimetypes/application-x-vantrel-document.png.
+    std::string documentIcon(int size) const;
+    /// Every file registration may write, in a fixed order.
+    std::vector<std::string> allFiles() const;
+};
+
+/// Paths under `dataHome` (empty `dataHome` gives empty paths).
+RegistrationPaths registrationPathsUnder(const std::string& dataHome);
+
+/// Paths under the user's data folder: $XDG_DATA_HOME when it is an absolute
+/// path, else $HOME/.local/share.
+RegistrationPaths registrationPaths();
+
+/// Text of the MIME package: the document type with its comment, icon name and "*.dst" glob.
+std::string mimePackageText();
+
+/// Text of the desktop entry launching `programPath` with a document (%f).
+std::string desktopEntryText(const std::string& programPath);
+
+/// `path` as one quoted argument of a desktop entry's Exec line, with the
+/// escapes that line needs for quotes, backquotes, "$", "\" and "%".
+std::string quoteExecArgument(const std::string& path);
+
+/// Runs a helper program (looked up on PATH, no shell) with its arguments.
+using ToolRunner = std::function<void(const std::string& program, const std::vector<std::string>& arguments)>;
+
+/// Runs `program` with `arguments` without a shell, output discarded, and waits
+/// for it; a missing program or a failure is ignored.
+void runDesktopTool(const std::string& program, const std::vector<std::string>& arguments);
+
+/// What one registration or unregistration pass changed on disk.
+struct IntegrationChanges {
+    /// Files created or rewritten because their content differed.
+    std::vector<std::string> written;
+    /// Files removed.
+    std::vector<std::string> removed;
+    /// Helper programs run to refresh the desktop's databases.
+    std::vector<std::string> toolsRun;
+};
+
+/// Writes the MIME package, the desktop entry for `programPath` and the icons
+/// found in `iconDir` (vantrel-<N>.png, vantrel-document-<N>.png), creating
+/// folders. A file whose content is already right is left alone; the MIME and
+/// desktop databases are refreshed through `run` only when their files changed.
+/// Errors are ignored.
+IntegrationChanges writeDesktopIntegration(const RegistrationPaths& paths, const std::string& programPath,
+                                           const std::string& iconDir, const ToolRunner& run);
+
+/// Removes the files writeDesktopIntegration may write, and nothing else
+/// (folders stay), refreshing the databases whose files were removed.
+IntegrationChanges removeDesktopIntegration(const RegistrationPaths& paths, const ToolRunner& run);
+
+/// Registers the program and its documents with the desktop for this user.
+/// Errors are ignored: the program goes on running either way. On Windows
+/// this sets the default icon of morvex.Application and ignores `iconDir`.
+void registerDesktopIntegration(const std::string& programPath, const std::string& iconDir);
+
+/// Removes what registerDesktopIntegration wrote; errors are ignored.
+void unregisterDesktopIntegration();
+
+}  // namespace vantrel

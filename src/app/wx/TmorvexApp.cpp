@@ -1,0 +1,192 @@
+#include "app/wx/TmorvexApp.h"
+
+#include <wx/filename.h>
+#include <wx/fs_zip.h>
+#include <wx/html/helpctrl.h>
+#include <wx/image.h>
+#include <wx/msgdlg.h>
+#include <wx/splash.h>
+#include <wx/stdpaths.h>
+
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/desktop_registration.h"
+#include "app/help_location.h"
+#include "app/version_record.h"
+#include "app/wx/TSDIDecFrame.h"
+#include "app/wx/TmorvexAboutDlg.h"
+#include "app/wx/artwork.h"
+#include "form/selection_form.h"
+#include "form/wx/TmorvexDlgClient.h"
+#include "form/wx/wx_text.h"
+#include "resources/command_ids.h"
+#include "settings/settings_store.h"
+
+namespace vantrel {
+namespace {
+
+constexpr const char* kAppName = "Vantrel";
+// The help book's page about using the help viewer.
+constexpr const char* kUsingHelpTopic = "using_help.html";
+
+// Messages shown before the main window exists have no owner window.
+class StartupUi : public FormUi {
+public:
+    MessageAnswer showMessage(const std::string& text, const std::string& caption, MessageIcon,
+                              MessageButtons) override {
+        wxMessageBox(fromUtf8(text), fromUtf8(caption), wxOK | wxICON_NONE);
+        return MessageAnswer::Ok;
+    }
+    void setFocus(int) override {}
+    void setControlText(int, const std::string&) override {}
+};
+
+}  // namespace
+
+TmorvexApp::TmorvexApp() = default;
+TmorvexApp::~TmorvexApp() = default;
+
+bool TmorvexApp::OnInit() {
+    // The toolkit's own option parsing is not used: the program takes only
+    // "unregister" and a document, and ignores everything else.
+    SetAppName(kAppName);
+    SetAppDisplayName(kAppName);
+    wxInitAllImageHandlers();
+    wxFileSystem::AddHandler(new wxZipFSHandler);
+
+    settings_ = std::make_unique<SettingsStore>(defaultSettingsPath());
+    form_ = std::make_unique<SelectionForm>();
+    const std::string root = effectiveRootDir(*settings_);
+    StartupUi startupUi;
+    form_->start(*settings_, root, startupUi);
+    locateHelp(root);
+
+    setUpMainWindow();
+    registerDocumentType();
+    return true;
+}
+
+int TmorvexApp::OnExit() {
+    help_.reset();
+    return wxApp::OnExit();
+}
+
+void TmorvexApp::locateHelp(const std::string& rootDir) {
+    const HelpLocation location = locateHelpFile(kHelpFileName, rootDir, helpFileExists);
+    helpFilePath_ = location.helpFilePath;
+    if (location.cautionMessage) {
+        wxMessageBox(fromUtf8(*location.cautionMessage), kCautionCaption, wxOK | wxICON_NONE);
+    }
+}
+
+void TmorvexApp::setUpMainWindow() {
+    splash_ = new wxSplashScreen(splashBitmap(), wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_TIMEOUT, kSplashMilliseconds,
+                                 nullptr, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                 wxBORDER_SIMPLE | wxSTAY_ON_TOP | wxFRAME_NO_TASKBAR);
+    splash_->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
+        if (event.GetEventObject() == splash_) splash_ = nullptr;
+        event.Skip();
+    });
+
+    frame_ = new TSDIDecFrame(kAppName, *form_, *settings_);
+    frame_->addCommandTarget(this);
+    frame_->Bind(wxEVT_CLOSE_WINDOW, &TmorvexApp::onFrameClose, this);
+    SetTopWindow(frame_);
+    frame_->Show();
+}
+
+void TmorvexApp::registerDocumentType() {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(toUtf8(argv[i]));
+    // Registration problems never keep the program from running.
+    if (hasUnregisterOption(args)) {
+        unregisterDesktopIntegration();
+    } else {
+        const std::string program = toUtf8(wxStandardPaths::Get().GetExecutablePath());
+        wxFileName icons(fromUtf8(programDataDir()), wxEmptyString);
+        icons.AppendDir("icons");
+        registerDesktopIntegration(program, toUtf8(icons.GetPath()));
+    }
+}
+
+wxHtmlHelpController& TmorvexApp::helpController() {
+    if (!help_) {
+        help_ = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, frame_);
+        help_->AddBook(wxFileName(fromUtf8(helpFilePath_)));
+    }
+    return *help_;
+}
+
+bool TmorvexApp::handlesCommand(int id) const {
+    return id == cmd::kHelpContents || id == cmd::kHelpUsing || id == cmd::kHelpAbout;
+}
+
+void TmorvexApp::runCommand(int id) {
+    switch (id) {
+        case cmd::kHelpContents:
+            HelpViewerOpened = helpController().DisplayContents();
+            break;
+        case cmd::kHelpUsing:
+            HelpViewerOpened = helpController().Display(kUsingHelpTopic);
+            break;
+        case cmd::kHelpAbout: {
+            const TProjectRCVersion version(toUtf8(wxStandardPaths::Get().GetExecutablePath()));
+            TmorvexAboutDlg about(frame_, version);
+            about.ShowModal();
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void TmorvexApp::startContextHelp() {
+    ContextHelpActive = true;
+    if (!HelpCursor.IsOk()) HelpCursor = helpCursor();
+    // A busy cursor is the toolkit's way to give every window one cursor.
+    if (!wxIsBusy()) wxBeginBusyCursor(&HelpCursor);
+}
+
+void TmorvexApp::endContextHelp() {
+    ContextHelpActive = false;
+    while (wxIsBusy()) wxEndBusyCursor();
+    HelpCursor = wxCursor();
+}
+
+int TmorvexApp::FilterEvent(wxEvent& event) {
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_MENU) {
+        if (ContextHelpActive || wxGetKeyState(WXK_F1)) {
+            endContextHelp();
+            helpController().Display(event.GetId());
+            return Event_Processed;
+        }
+        return Event_Skip;
+    }
+    if (type == wxEVT_KEY_DOWN || type == wxEVT_KEY_UP) {
+        if (frame_) frame_->updateLockIndicators();
+        if (type == wxEVT_KEY_UP) return Event_Skip;
+        const auto& key = static_cast<wxKeyEvent&>(event);
+        if (key.GetKeyCode() == WXK_F1) {
+            if (key.ShiftDown()) {
+                startContextHelp();
+            } else {
+                helpController().DisplayContents();
+            }
+            return Event_Processed;
+        }
+        if (key.GetKeyCode() == WXK_ESCAPE && ContextHelpActive) {
+            endContextHelp();
+            return Event_Processed;
+        }
+    }
+    return Event_Skip;
+}
+
+void TmorvexApp::onFrameClose(wxCloseEvent& event) {
+    if (HelpViewerOpened && help_) help_->Quit();
+    event.Skip();
+}
+
+}  // namespace vantrel

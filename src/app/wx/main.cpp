@@ -1,0 +1,4 @@
+// Entry point of the desktop program.
+#include "app/wx/TmorvexApp.h"
+
+wxIMPLEMENT_APP(vantrel::TmorvexApp);

@@ -1,0 +1,73 @@
+// The selection form window: the main window's working area. It builds its
+// controls from template 2000, shows the form's state and passes the user's
+// actions to the toolkit-free SelectionForm, through which all logic runs.
+#pragma once
+
+#include <wx/panel.h>
+
+#include <string>
+
+#include "app/wx/command_target.h"
+#include "form/form_inputs.h"
+#include "form/form_ui.h"
+#include "form/selection_form.h"
+#include "form/wx/template_builder.h"
+
+class wxChoice;
+class wxComboBox;
+class wxListCtrl;
+class wxStaticText;
+class wxTextCtrl;
+
+namespace vantrel {
+
+class ResultListView;
+class SettingsStore;
+class UpDownControl;
+
+class TmorvexDlgClient : public wxPanel, public FormUi, public CommandTarget {
+public:
+    /// Builds the form over `form` (already started) as a child of `parent`.
+    TmorvexDlgClient(wxWindow* parent, SelectionForm& form, SettingsStore& settings);
+
+    /// The form's logic.
+    SelectionForm& form() { return form_; }
+    /// The size the template needs.
+    wxSize templateSize() const { return built_.clientSize; }
+    /// A control by its id.
+    wxWindow* control(int id) const;
+
+    /// The transfer buffer: the controls' current texts and list positions.
+    FormInputs readInputs() const;
+    /// Shows the rows of the form's table again (after they changed).
+    void refreshRows();
+
+    // FormUi
+    MessageAnswer showMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                              MessageButtons buttons) override;
+    void setFocus(int controlId) override;
+    void setControlText(int controlId, const std::string& text) override;
+
+    // CommandTarget: the form has no menu commands of its own yet.
+    bool handlesCommand(int) const override { return false; }
+    void runCommand(int) override {}
+
+private:
+    void setUpWindow();
+    void fillUnitDependentControls();
+    void applyDistributorTypeRule();
+    void onDistributorType(wxCommandEvent& event);
+    void onRootDir(wxCommandEvent& event);
+    void onSelect(wxCommandEvent& event);
+    void onRate(wxCommandEvent& event);
+    void onCharHook(wxKeyEvent& event);
+    void onSize(wxSizeEvent& event);
+
+    SelectionForm& form_;
+    SettingsStore& settings_;
+    BuiltDialog built_;
+    ResultListView* list_ = nullptr;
+    wxRect listPlace_;  ///< the list's place in the layout: its smallest size
+};
+
+}  // namespace vantrel
