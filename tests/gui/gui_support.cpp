@@ -1,0 +1,40 @@
+#include "gui_support.h"
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/msgdlg.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
+
+#include "form/wx/wx_text.h"
+
+namespace vantrel::test {
+
+DialogRecorder* gRecorder = nullptr;
+std::vector<SeenDialog> gStartupDialogs;
+std::string gScenario;
+
+int DialogRecorder::Enter(wxDialog* dialog) {
+    SeenDialog entry;
+    entry.className = toUtf8(dialog->GetClassInfo()->GetClassName());
+    entry.title = toUtf8(dialog->GetTitle());
+    if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
+        entry.message = toUtf8(box->GetMessage());
+        if (entry.title.empty()) entry.title = toUtf8(box->GetCaption());
+    }
+    seen.push_back(entry);
+    return respond ? respond(dialog) : wxID_OK;
+}
+
+void runEventLoop(int milliseconds) {
+    wxStopWatch watch;
+    do {
+        wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+        while (loop && loop->Pending()) loop->Dispatch();
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+        wxMilliSleep(5);
+    } while (watch.Time() < milliseconds);
+}
+
+}  // namespace vantrel::test

@@ -1,0 +1,43 @@
+// Helpers of the GUI tests: a hook that answers and records modal dialogs,
+// and running the event loop for a while.
+#pragma once
+
+#include <wx/dialog.h>
+#include <wx/modalhook.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vantrel::test {
+
+/// A modal dialog as the hook saw it.
+struct SeenDialog {
+    std::string className;
+    std::string title;
+    std::string message;  ///< the text of a message box
+};
+
+/// Answers every modal dialog at once (OK, or what `respond` says) and records it.
+class DialogRecorder : public wxModalDialogHook {
+public:
+    std::vector<SeenDialog> seen;
+    /// Called with each dialog before it would show; returns the id to close it with.
+    std::function<int(wxDialog*)> respond;
+
+protected:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog*) override {}
+};
+
+/// The recorder installed for the whole run.
+extern DialogRecorder* gRecorder;
+/// The dialogs shown while the program started.
+extern std::vector<SeenDialog> gStartupDialogs;
+/// The start-up scenario of this run ("", "missing" or "english").
+extern std::string gScenario;
+
+/// Processes pending events and idle handlers for `milliseconds`.
+void runEventLoop(int milliseconds);
+
+}  // namespace vantrel::test

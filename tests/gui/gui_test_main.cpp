@@ -1,0 +1,63 @@
+// Runs the GUI tests inside the real application: the program is started as
+// it starts for a user (settings, catalog, help, splash, main window), with
+// its settings and desktop files kept in a scratch folder, and every modal
+// dialog answered and recorded by a hook instead of a person.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "app/wx/TmorvexApp.h"
+#include "gui_support.h"
+
+namespace fs = std::filesystem;
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+
+    const fs::path scratch = fs::temp_directory_path() / ("vantrel-gui-" + std::to_string(::getpid()));
+    fs::create_directories(scratch / "data");
+    fs::create_directories(scratch / "empty-root");
+    setenv("XDG_DATA_HOME", (scratch / "data").c_str(), 1);
+    const fs::path settings = scratch / "settings.ini";
+    setenv("VANTREL_CONFIG", settings.c_str(), 1);
+    fs::current_path(scratch);
+
+    // The "missing" scenario points RootDir at an empty folder, so neither the
+    // catalog nor the help book can be found.
+    const char* scenario = std::getenv("VANTREL_GUI_SCENARIO");
+    vantrel::test::gScenario = scenario ? scenario : "";
+    if (vantrel::test::gScenario == "missing") {
+        std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nRootDir=" << (scratch / "empty-root").string()
+                                << "\n";
+    } else if (vantrel::test::gScenario == "english") {
+        std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nunits=ENGLISH\n";
+    }
+
+    vantrel::test::DialogRecorder recorder;
+    recorder.Register();
+    wxApp::SetInstance(new vantrel::TmorvexApp);
+    int wxArgc = 1;
+    char* wxArgv[] = {argv[0], nullptr};
+    if (!wxEntryStart(wxArgc, wxArgv)) return 2;
+    // The tests run the program's events themselves, inside this loop.
+    wxEventLoop loop;
+    wxEventLoopActivator activate(&loop);
+    if (!wxTheApp->CallOnInit()) return 2;
+    vantrel::test::gRecorder = &recorder;
+    vantrel::test::gStartupDialogs = recorder.seen;
+
+    const int result = RUN_ALL_TESTS();
+
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    std::error_code error;
+    fs::remove_all(scratch, error);
+    return result;
+}
