@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "form/control_ids.h"
+#include "form/form_lists.h"
+#include "form/selection_form.h"
+#include "resources/command_ids.h"
+#include "resources/dialog_templates.h"
+#include "resources/menu_resources.h"
+#include "settings/settings_store.h"
+#include "test_support.h"
+
+namespace vantrel {
+namespace {
+
+class FormStart : public ::testing::Test {
+protected:
+    void storeUnits(const std::string& units) { store.set(kUnitsValue, units); }
+    test::TempDir dir;
+    SettingsStore store{dir.path() + "/config/settings.ini"};
+    SelectionForm form;
+    test::RecordingUi ui;
+};
+
+TEST_F(FormStart, UnitsSettingOnlyExactEnglishMeansUsUnits) {
+    const std::pair<std::optional<std::string>, bool> cases[] = {
+        {std::nullopt, true}, {"", true}, {"english", true}, {"SI", true}, {"ENGLISH ", true}, {"ENGLISH", false}};
+    for (const auto& [units, si] : cases) {
+        EXPECT_EQ(siUnitsFromSetting(units), si) << units.value_or("<missing>");
+    }
+    storeUnits("ENGLISH");
+    form.start(store, dir.path(), ui);
+    EXPECT_FALSE(form.siUnits);
+    storeUnits("english");
+    form.start(store, dir.path(), ui);
+    EXPECT_TRUE(form.siUnits);
+}
+
+TEST_F(FormStart, CreatesTheSettingsKeyAndKeepsOtherValues) {
+    std::filesystem::create_directories(dir.path() + "/config");
+    std::ofstream(store.path()) << "[Other]\nkeep=1\n";
+    form.start(store, dir.path(), ui);
+    EXPECT_TRUE(form.siUnits);  // no units value yet
+    std::ifstream in(store.path());
+    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(content.find("[SOFTWARE/Vantrel, Inc./Vantrel/1.07]"), std::string::npos);
+    EXPECT_NE(content.find("keep=1"), std::string::npos);
+    ASSERT_TRUE(store.set(kUnitsValue, kSiUnits));
+    EXPECT_EQ(store.get(kUnitsValue), std::optional<std::string>("SI"));
+    EXPECT_EQ(SettingsStore(store.path()).get("keep"), std::nullopt);  // other groups are not this key's
+}
+
+TEST_F(FormStart, MissingCatalogsWarnNozzleFirst) {
+    form.start(store, dir.path() + "/nowhere", ui);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].caption, "ABORT");
+    EXPECT_EQ(ui.messages[0].text,
+              "Can't find nflo.csv\nReinstall program to restore file.\nProgram will run but will be unable\n"
+              "toselect any nozzle-type distributors.");
+    EXPECT_EQ(ui.messages[1].text.substr(0, 20), "Can't find vflo.csv\n");
+    EXPECT_NE(ui.messages[1].text.find("venturi-type"), std::string::npos);
+
+    test::RecordingUi quiet;
+    dir.write("nflo.csv", "503,QX5,2-12,1/4,J,N,\n");
+    dir.write("vflo.csv", "5-4-4,\n");
+    SelectionForm found;
+    found.start(store, dir.path(), quiet);
+    EXPECT_TRUE(quiet.messages.empty());
+    EXPECT_EQ(found.catalog.nozzleFile, dir.path() + "/nflo.csv");
+}
+
+TEST_F(FormStart, DefaultsPerUnitSystem) {
+    const FormInputs us = lists::defaultInputs(false);
+    const FormInputs si = lists::defaultInputs(true);
+    EXPECT_EQ(us.suctionTemp, "40");
+    EXPECT_EQ(us.liquidTemp, "100");
+    EXPECT_EQ(si.suctionTemp, "10");
+    EXPECT_EQ(si.liquidTemp, "35");
+    EXPECT_EQ(us.tubeLength, "30");
+    EXPECT_EQ(us.refrigerant, "R-22");
+    EXPECT_EQ(us.circuits, "2");
+    EXPECT_TRUE(lists::nozzleListsEnabled(0));
+    EXPECT_TRUE(lists::nozzleListsEnabled(1));
+    EXPECT_FALSE(lists::nozzleListsEnabled(2));
+}
+
+TEST(Templates, FormTabOrderAndControls) {
+    const DialogTemplate& form = dialogTemplate(templates::kForm);
+    EXPECT_EQ(form.width, 375);
+    EXPECT_EQ(form.height, 215);
+    std::vector<int> focusable;
+    for (const ControlTemplate& c : form.controls) {
+        const bool takesFocus = c.visible && c.kind != ControlKind::Label && c.kind != ControlKind::LabelRight &&
+                                c.kind != ControlKind::GroupBox && c.kind != ControlKind::UpDown;
+        if (takesFocus) focusable.push_back(c.id);
+    }
+    EXPECT_EQ(focusable, (std::vector<int>{10031, 10034, 10035, 10051, 10036, 10037, 10038, 10039, 10071, 10040,
+                                           10041, 10032, 10033, 10052, 10053, 10072, 10082}));
+    // The up-down arrows follow the field they attach to.
+    const auto spin = std::find_if(form.controls.begin(), form.controls.end(),
+                                   [](const ControlTemplate& c) { return c.id == ids::kCircuitsSpin; });
+    ASSERT_NE(spin, form.controls.begin());
+    EXPECT_EQ(std::prev(spin)->id, ids::kCircuits);
+    EXPECT_FALSE(form.find(cmd::kRootDir)->visible);
+    EXPECT_THROW(dialogTemplate(4242), std::out_of_range);
+}
+
+TEST(Templates, DialogsKeepTheirIdsInsideTheirBounds) {
+    for (int id : {templates::kForm, templates::kPreferences, templates::kPrintHeader, templates::kAbout}) {
+        const DialogTemplate& t = dialogTemplate(id);
+        std::set<int> seen;
+        for (const ControlTemplate& c : t.controls) {
+            EXPECT_LE(c.x + c.width, t.width) << id << " control " << c.id;
+            if (c.id >= 0) {
+                EXPECT_TRUE(seen.insert(c.id).second) << "duplicate id " << c.id;
+            }
+        }
+    }
+}
+
+TEST(MenuResources, ItemsHintsAndToolBar) {
+    const auto& menu = mainMenu();
+    ASSERT_EQ(menu.size(), 4u);
+    EXPECT_EQ(menuText(cmd::kUndo), "&Undo\tAlt+BkSp");
+    EXPECT_EQ(hintText(cmd::kHelpAbout), "About the morvex application");
+    EXPECT_EQ(hintText(cmd::kUnits), "");
+    int separators = 0;
+    for (const ToolTemplate& tool : toolBar()) separators += tool.command == 0;
+    EXPECT_EQ(separators, 5);
+    EXPECT_EQ(toolBar().back().command, cmd::kHelpContents);
+    // Every accelerator names a command the frame knows.
+    for (const AcceleratorTemplate& accel : accelerators()) {
+        EXPECT_TRUE(accel.command == cmd::kFindNext || !menuText(accel.command).empty()) << accel.command;
+    }
+}
+
+}  // namespace
+}  // namespace vantrel
