@@ -1,0 +1,100 @@
+// Pictures of the program as a user sees it, for people to look at. Runs only
+// when VANTREL_SCREENSHOT_DIR names a folder (see scripts/screenshots).
+#include <gtest/gtest.h>
+#include <wx/choice.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/html/helpctrl.h>
+#include <wx/html/helpfrm.h>
+#include <wx/stdpaths.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/wx/TSDIDecFrame.h"
+#include "app/wx/TmorvexAboutDlg.h"
+#include "app/wx/TmorvexApp.h"
+#include "app/version_record.h"
+#include "form/wx/wx_text.h"
+#include "form/control_ids.h"
+#include "form/wx/TmorvexDlgClient.h"
+#include "gui_support.h"
+#include "resources/command_ids.h"
+
+namespace vantrel {
+namespace {
+
+// Room around a window for the window manager's frame and shadow.
+constexpr int kDecoration = 32;
+
+class Screenshots : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* dir = std::getenv("VANTREL_SCREENSHOT_DIR");
+        if (!dir || !*dir) GTEST_SKIP() << "VANTREL_SCREENSHOT_DIR is not set";
+        folder_ = dir;
+        test::gRecorder->seen.clear();
+        test::gRecorder->respond = nullptr;
+        // The splash stands above everything until it closes.
+        for (int waited = 0; app().splash() && waited < 3000; waited += 100) test::runEventLoop(100);
+    }
+
+    // Saves the screen area of `window` (with its decoration) as NAME-UNITS.png.
+    void capture(wxWindow* window, const std::string& name) {
+        window->Raise();
+        test::runEventLoop(800);
+        wxRect area = window->GetScreenRect();
+        area.Inflate(kDecoration);
+        area.Intersect(wxRect(wxPoint(0, 0), wxGetDisplaySize()));
+        wxScreenDC screen;
+        wxBitmap bitmap(area.width, area.height);
+        {
+            wxMemoryDC memory(bitmap);
+            memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
+        }
+        const std::string units = app().form().siUnits ? "si" : "us";
+        const std::string path = folder_ + "/" + name + "-" + units + ".png";
+        ASSERT_TRUE(bitmap.SaveFile(path, wxBITMAP_TYPE_PNG)) << path;
+    }
+
+    static TmorvexApp& app() { return static_cast<TmorvexApp&>(*wxTheApp); }
+
+    std::string folder_;
+};
+
+TEST_F(Screenshots, MainWindow) {
+    capture(app().frame(), "main-window");
+}
+
+TEST_F(Screenshots, VenturiChosen) {
+    auto* type = dynamic_cast<wxChoice*>(app().frame()->client()->control(ids::kDistributorType));
+    type->SetSelection(2);
+    wxCommandEvent change(wxEVT_CHOICE, ids::kDistributorType);
+    change.SetEventObject(type);
+    type->GetEventHandler()->ProcessEvent(change);
+    capture(app().frame(), "venturi-chosen");
+    type->SetSelection(0);
+    type->GetEventHandler()->ProcessEvent(change);
+}
+
+TEST_F(Screenshots, AboutBox) {
+    const TProjectRCVersion version(toUtf8(wxStandardPaths::Get().GetExecutablePath()));
+    TmorvexAboutDlg about(app().frame(), version);
+    about.Show();
+    about.Move(80, 80);
+    capture(&about, "about");
+}
+
+TEST_F(Screenshots, HelpWindow) {
+    wxCommandEvent contents(wxEVT_MENU, cmd::kHelpContents);
+    app().frame()->GetEventHandler()->ProcessEvent(contents);
+    ASSERT_NE(app().help(), nullptr);
+    wxWindow* viewer = app().help()->GetFrame();
+    ASSERT_NE(viewer, nullptr);
+    viewer->SetSize(900, 650);
+    capture(viewer, "help");
+    viewer->Close();
+}
+
+}  // namespace
+}  // namespace vantrel
