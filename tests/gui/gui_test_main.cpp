@@ -7,18 +7,22 @@
 #include <wx/evtloop.h>
 #include <wx/init.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <unistd.h>
 
+#include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexApp.h"
 #include "gui_support.h"
 
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
+    const auto started = std::chrono::steady_clock::now();
     ::testing::InitGoogleTest(&argc, argv);
 
     const fs::path scratch = fs::temp_directory_path() / ("vantrel-gui-" + std::to_string(::getpid()));
@@ -50,6 +54,14 @@ int main(int argc, char** argv) {
     wxEventLoop loop;
     wxEventLoopActivator activate(&loop);
     if (!wxTheApp->CallOnInit()) return 2;
+    // Start-up time: from entering main to the main window shown on screen
+    // (the splash closes by itself later and is not waited for).
+    auto* frame = static_cast<vantrel::TmorvexApp*>(wxTheApp)->frame();
+    for (int waited = 0; !frame->IsShownOnScreen() && waited < 5000; waited += 1) vantrel::test::runEventLoop(1);
+    vantrel::test::runEventLoop(0);
+    const double startupMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    if (std::getenv("VANTREL_REPORT_STARTUP")) std::fprintf(stderr, "startup-to-shown-ms %.1f\n", startupMs);
     vantrel::test::gRecorder = &recorder;
     vantrel::test::gStartupDialogs = recorder.seen;
 
