@@ -29,8 +29,9 @@ int DialogRecorder::Enter(wxDialog* dialog) {
 void runEventLoop(int milliseconds) {
     wxStopWatch watch;
     do {
-        wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-        while (loop && loop->Pending()) loop->Dispatch();
+        // Yielding runs every ready source of the main loop, the toolkit's
+        // painting included, not only the window system's events.
+        wxTheApp->Yield(true);
         wxTheApp->ProcessPendingEvents();
         wxTheApp->ProcessIdle();
         wxMilliSleep(5);

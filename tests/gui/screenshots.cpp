@@ -2,8 +2,6 @@
 // when VANTREL_SCREENSHOT_DIR names a folder (see scripts/screenshots).
 #include <gtest/gtest.h>
 #include <wx/choice.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/html/helpctrl.h>
 #include <wx/html/helpfrm.h>
 #include <wx/stdpaths.h>
@@ -42,19 +40,20 @@ protected:
     // Saves the screen area of `window` (with its decoration) as NAME-UNITS.png.
     void capture(wxWindow* window, const std::string& name) {
         window->Raise();
-        test::runEventLoop(800);
+        window->Refresh();
+        window->Update();
+        test::runEventLoop(600);
         wxRect area = window->GetScreenRect();
         area.Inflate(kDecoration);
         area.Intersect(wxRect(wxPoint(0, 0), wxGetDisplaySize()));
-        wxScreenDC screen;
-        wxBitmap bitmap(area.width, area.height);
-        {
-            wxMemoryDC memory(bitmap);
-            memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
-        }
         const std::string units = app().form().siUnits ? "si" : "us";
         const std::string path = folder_ + "/" + name + "-" + units + ".png";
-        ASSERT_TRUE(bitmap.SaveFile(path, wxBITMAP_TYPE_PNG)) << path;
+        // The window system's own picture of the screen: a screen device
+        // context of the toolkit can return content older than what is shown.
+        const std::string command = "import -window root -crop " + std::to_string(area.width) + "x" +
+                                    std::to_string(area.height) + "+" + std::to_string(area.x) + "+" +
+                                    std::to_string(area.y) + " +repage '" + path + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
 
     static TmorvexApp& app() { return static_cast<TmorvexApp&>(*wxTheApp); }
@@ -91,7 +90,9 @@ TEST_F(Screenshots, HelpWindow) {
     ASSERT_NE(app().help(), nullptr);
     wxWindow* viewer = app().help()->GetFrame();
     ASSERT_NE(viewer, nullptr);
-    viewer->SetSize(900, 650);
+    viewer->SetSize(60, 60, 900, 650);
+    viewer->Raise();
+    test::runEventLoop(800);
     capture(viewer, "help");
     viewer->Close();
 }

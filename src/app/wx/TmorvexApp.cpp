@@ -1,6 +1,7 @@
 #include "app/wx/TmorvexApp.h"
 
 #include <wx/filename.h>
+#include <wx/filesys.h>
 #include <wx/fs_zip.h>
 #include <wx/html/helpctrl.h>
 #include <wx/image.h>
@@ -113,7 +114,10 @@ void TmorvexApp::registerDocumentType() {
 wxHtmlHelpController& TmorvexApp::helpController() {
     if (!help_) {
         help_ = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, frame_);
-        help_->AddBook(wxFileName(fromUtf8(helpFilePath_)));
+        // The book is a ZIP archive under the classic help file name; the
+        // toolkit recognises archives only by their extension, so it is named
+        // as an archive location with its project file.
+        help_->AddBook(wxFileSystem::FileNameToURL(wxFileName(fromUtf8(helpFilePath_))) + "#zip:vantrel.hhp");
     }
     return *help_;
 }
