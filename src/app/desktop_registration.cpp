@@ -1,10 +1,10 @@
 #include "app/desktop_registration.h"
 
+#include "util/files.h"
+
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <system_error>
 
 #ifdef _WIN32
@@ -36,43 +36,14 @@ std::string iconPath(const std::string& dataHome, int size, const char* kind, co
     return joined(dataHome, "icons/hicolor/" + dimension + "/" + kind + "/" + name);
 }
 
-std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream in(fs::u8path(path), std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return content.str();
-}
-
 // Writes `content` to `path` unless the file already holds exactly that, so a
 // start of the program leaves the desktop's files (and their watchers) alone.
-// The text goes to a neighbour first and is renamed over the file, so the
-// desktop never reads a half-written entry. True when the file was written.
+// The file is replaced whole, so the desktop never reads a half-written entry.
+// True when the file was written.
 bool writeIfChanged(const std::string& path, const std::string& content) {
-    if (const auto existing = readFile(path); existing && *existing == content) return false;
-    std::error_code error;
-    const fs::path target = fs::u8path(path);
-    fs::create_directories(target.parent_path(), error);
-    fs::path temporary = target;
-    temporary += ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << content;
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temporary, error);
-            return false;
-        }
-    }
-    fs::rename(temporary, target, error);
-    if (error) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    return true;
+    std::string existing;
+    if (readWholeFile(path, existing) && existing == content) return false;
+    return replaceFile(path, content);
 }
 
 bool removeFile(const std::string& path) {
@@ -208,10 +179,10 @@ IntegrationChanges writeDesktopIntegration(const RegistrationPaths& paths, const
     if (!iconDir.empty()) {
         for (const int size : kIconSizes) {
             const std::string number = std::to_string(size);
-            if (const auto icon = readFile(joined(iconDir, "vantrel-" + number + ".png")))
-                write(paths.programIcon(size), *icon);
-            if (const auto icon = readFile(joined(iconDir, "vantrel-document-" + number + ".png")))
-                write(paths.documentIcon(size), *icon);
+            std::string icon;
+            if (readWholeFile(joined(iconDir, "vantrel-" + number + ".png"), icon)) write(paths.programIcon(size), icon);
+            if (readWholeFile(joined(iconDir, "vantrel-document-" + number + ".png"), icon))
+                write(paths.documentIcon(size), icon);
         }
     }
     if (mimeChanged) {

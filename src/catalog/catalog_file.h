@@ -5,10 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace vantrel {
+#include "util/files.h"
 
-/// The whole content of a file; false when it cannot be opened or read.
-bool readWholeFile(const std::string& path, std::string& content);
+namespace vantrel {
 
 /// Calls `visit(line)` for each catalog row of `content` in order, without the
 /// line end (LF or CR LF), until the first row that has no comma. `visit` may

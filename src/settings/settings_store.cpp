@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include "util/files.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -65,28 +67,10 @@ std::vector<std::string> SettingsStore::readLines() const {
 }
 
 bool SettingsStore::writeLines(const std::vector<std::string>& lines) const {
-    std::error_code error;
-    const fs::path target(path_);
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), error);
-    // Write beside the file and rename over it, so a failed write keeps the old settings.
-    const std::string temporary = path_ + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        for (const std::string& line : lines) out << line << '\n';
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temporary, error);
-            return false;
-        }
-    }
-    fs::rename(temporary, target, error);
-    if (error) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    return true;
+    std::string content;
+    for (const std::string& line : lines) content += line + '\n';
+    // Replaced through a neighbour file, so a failed write keeps the old settings.
+    return replaceFile(path_, content);
 }
 
 std::optional<std::string> SettingsStore::get(const std::string& name) const {
