@@ -103,11 +103,68 @@ std::string ResultTable::keyOf(const ResultRow& row) {
 void ResultTable::append(ResultRow row) {
     ++keys_[keyOf(row)];
     rows_.push_back(std::move(row));
+    states_.emplace_back();
 }
 
 void ResultTable::clear() {
     rows_.clear();
+    states_.clear();
     keys_.clear();
+}
+
+void ResultTable::forget(const ResultRow& row) {
+    const auto it = keys_.find(keyOf(row));
+    if (it != keys_.end() && --it->second == 0) keys_.erase(it);
+}
+
+std::size_t ResultTable::removeSelected() {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (states_[i].selected) {
+            forget(rows_[i]);
+            continue;
+        }
+        if (kept != i) {
+            rows_[kept] = std::move(rows_[i]);
+            states_[kept] = states_[i];
+        }
+        ++kept;
+    }
+    const std::size_t removed = rows_.size() - kept;
+    rows_.resize(kept);
+    states_.resize(kept);
+    return removed;
+}
+
+void ResultTable::reorder(const std::vector<std::size_t>& order) {
+    std::vector<ResultRow> rows;
+    std::vector<RowState> states;
+    rows.reserve(order.size());
+    states.reserve(order.size());
+    for (std::size_t from : order) {
+        rows.push_back(std::move(rows_[from]));
+        states.push_back(states_[from]);
+    }
+    rows_ = std::move(rows);
+    states_ = std::move(states);
+}
+
+void ResultTable::setCell(std::size_t index, int column, std::string text) {
+    forget(rows_[index]);
+    rows_[index][static_cast<std::size_t>(column)] = std::move(text);
+    ++keys_[keyOf(rows_[index])];
+}
+
+void ResultTable::setFocused(std::size_t index) {
+    for (RowState& state : states_) state.focused = false;
+    if (index < states_.size()) states_[index].focused = true;
+}
+
+std::size_t ResultTable::focusedRow() const {
+    for (std::size_t i = 0; i < states_.size(); ++i) {
+        if (states_[i].focused) return i;
+    }
+    return npos;
 }
 
 bool ResultTable::isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity,

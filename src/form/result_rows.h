@@ -55,18 +55,40 @@ ResultRow makeResultRow(const dist& r, bool siUnits);
 std::array<std::string, 4> conditionCells(double capacity, double suctionTemp, double liquidTemp, double tubeLength,
                                           bool siUnits);
 
-/// The rows of the output list in display order, with an index on the six
-/// cells of the duplicate test so that the test does not walk the list.
+/// Selection marks of one row of the output list.
+struct RowState {
+    bool selected = false;
+    bool focused = false;  ///< the row with the focus rectangle (at most one)
+};
+
+/// The rows of the output list in display order with their selection marks,
+/// and an index on the six cells of the duplicate test so that the test does
+/// not walk the list. The list window only shows this table.
 class ResultTable {
 public:
     const std::vector<ResultRow>& rows() const { return rows_; }
+    const ResultRow& row(std::size_t index) const { return rows_[index]; }
     std::size_t size() const { return rows_.size(); }
     bool empty() const { return rows_.empty(); }
 
-    /// Appends a row at the end.
+    /// Appends a row at the end, neither selected nor focused.
     void append(ResultRow row);
     /// Removes every row.
     void clear();
+    /// Removes the rows whose marks are set as selected; returns how many.
+    std::size_t removeSelected();
+    /// Puts the rows in the order `order` gives (a permutation of the indexes).
+    void reorder(const std::vector<std::size_t>& order);
+    /// Rewrites cell `column` of row `index` (the duplicate index follows).
+    void setCell(std::size_t index, int column, std::string text);
+
+    const RowState& state(std::size_t index) const { return states_[index]; }
+    void setSelected(std::size_t index, bool selected) { states_[index].selected = selected; }
+    /// Moves the focus mark to `index` (or clears it with npos).
+    void setFocused(std::size_t index);
+    /// The focused row, or npos.
+    std::size_t focusedRow() const;
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
     /// True when a row holds this part number and refrigerant and the
     /// conditions (U.S. customary values) formatted in the units the rows
@@ -77,7 +99,9 @@ public:
 private:
     static std::string keyOf(const std::string* cells[6]);
     static std::string keyOf(const ResultRow& row);
+    void forget(const ResultRow& row);
     std::vector<ResultRow> rows_;
+    std::vector<RowState> states_;
     std::unordered_map<std::string, int> keys_;
 };
 

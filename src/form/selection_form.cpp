@@ -277,6 +277,17 @@ ActionReport SelectionForm::rate(FormInputs& inputs, FormUi& ui) {
     return report;
 }
 
+void SelectionForm::clearResults(FormUi& ui) {
+    const MessageAnswer answer = ui.showMessage("Are you sure you want to delete all items in the output window?",
+                                                "QUESTION", MessageIcon::Question, MessageButtons::YesNo);
+    if (answer != MessageAnswer::Yes) return;
+    rows.clear();
+    resultsChanged = true;
+    listEmpty = true;
+}
+
+void SelectionForm::sortByColumn(int column) { vantrel::sortByColumn(rows, sort, column); }
+
 void SelectionForm::addResultRow(const dist& r) {
     resultsChanged = true;
     listEmpty = false;

@@ -10,6 +10,8 @@
 #include "form/form_inputs.h"
 #include "form/form_ui.h"
 #include "form/result_rows.h"
+#include "output/comparators.h"
+#include "output/output_list.h"
 
 namespace vantrel {
 
@@ -38,7 +40,7 @@ inline constexpr const char* kAbortCaption = "ABORT";
 
 class SettingsStore;
 
-class SelectionForm {
+class SelectionForm : public OutputListEvents {
 public:
     VantrelData catalog;        ///< catalog used by Select and Rate
     ResultTable rows;           ///< the output list
@@ -46,6 +48,7 @@ public:
     bool resultsChanged = false;
     bool untitled = true;
     bool listEmpty = true;
+    SortState sort;             ///< the column sorted last and its direction
 
     /// What the form does when it is created: creates the settings key when
     /// missing, takes the units from the stored setting, and locates the
@@ -60,6 +63,15 @@ public:
     /// Rate: looks up the typed part number, rates it, appends its row. Writes
     /// the display form of the part number back into `inputs` and the field.
     ActionReport rate(FormInputs& inputs, FormUi& ui);
+
+    /// Clear Results: asks for confirmation, then removes every row.
+    void clearResults(FormUi& ui);
+    /// A click on column heading `column`: sorts the rows by it.
+    void sortByColumn(int column);
+
+    // OutputListEvents: the list's notifications about deleted rows.
+    void rowsDeleted() override { resultsChanged = true; }
+    void listEmptied() override { listEmpty = true; }
 
     /// Appends `r` as a new last row in the current units.
     void addResultRow(const dist& r);

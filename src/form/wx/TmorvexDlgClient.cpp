@@ -11,9 +11,9 @@
 
 #include "form/control_ids.h"
 #include "form/form_lists.h"
-#include "form/wx/result_list_view.h"
 #include "form/wx/up_down.h"
 #include "form/wx/wx_text.h"
+#include "output/wx/TLWoutput.h"
 #include "resources/command_ids.h"
 #include "settings/settings_store.h"
 
@@ -41,8 +41,7 @@ TmorvexDlgClient::TmorvexDlgClient(wxWindow* parent, SelectionForm& form, Settin
     built_ = buildFromTemplate(this, dialogTemplate(templates::kForm),
                                [this](wxWindow* parent, const ControlTemplate& c, int windowId) -> wxWindow* {
                                    if (c.kind != ControlKind::ListView) return nullptr;
-                                   list_ = new ResultListView(parent, windowId, wxDefaultPosition, wxDefaultSize,
-                                                              form_.rows);
+                                   list_ = new TLWoutput(parent, windowId, form_, *this);
                                    return list_;
                                });
     SetMinClientSize(built_.clientSize);
@@ -131,6 +130,12 @@ FormInputs TmorvexDlgClient::readInputs() const {
 }
 
 void TmorvexDlgClient::refreshRows() { list_->refresh(); }
+
+bool TmorvexDlgClient::handlesCommand(int id) const { return id == cmd::kClearResults; }
+
+void TmorvexDlgClient::runCommand(int id) {
+    if (id == cmd::kClearResults) list_->runListCommand(cmd::kClearResults);
+}
 
 MessageAnswer TmorvexDlgClient::showMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                                             MessageButtons buttons) {

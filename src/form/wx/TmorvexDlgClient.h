@@ -21,7 +21,7 @@ class wxTextCtrl;
 
 namespace vantrel {
 
-class ResultListView;
+class TLWoutput;
 class SettingsStore;
 class UpDownControl;
 
@@ -48,9 +48,12 @@ public:
     void setFocus(int controlId) override;
     void setControlText(int controlId, const std::string& text) override;
 
-    // CommandTarget: the form has no menu commands of its own yet.
-    bool handlesCommand(int) const override { return false; }
-    void runCommand(int) override {}
+    /// The output list window.
+    TLWoutput* outputList() const { return list_; }
+
+    // CommandTarget: Options > Clear Results.
+    bool handlesCommand(int id) const override;
+    void runCommand(int id) override;
 
 private:
     void setUpWindow();
@@ -66,7 +69,7 @@ private:
     SelectionForm& form_;
     SettingsStore& settings_;
     BuiltDialog built_;
-    ResultListView* list_ = nullptr;
+    TLWoutput* list_ = nullptr;
     wxRect listPlace_;  ///< the list's place in the layout: its smallest size
 };
 

@@ -1,0 +1,52 @@
+// The output list window: a virtual report list that shows the form's row
+// table, with the popup menu (copy part number, select all, copy selected
+// rows, delete selection, clear all), the Delete key and heading clicks.
+// The rows and their rules live in the core; the control keeps the
+// selection while the user works, and the window copies it to the table
+// before an operation and back afterwards.
+#pragma once
+
+#include <wx/listctrl.h>
+
+#include <functional>
+
+#include "form/selection_form.h"
+
+namespace vantrel {
+
+class FormUi;
+
+class TLWoutput : public wxListView {
+public:
+    TLWoutput(wxWindow* parent, wxWindowID id, SelectionForm& form, FormUi& ui);
+
+    /// Inserts the 19 columns with their headings for the units.
+    void setUpColumns(bool siUnits);
+    /// Shows the table's rows again (after rows were added).
+    void refresh();
+    /// Shows the rows and their selection marks again (after reordering or deleting).
+    void refreshWithStates();
+    /// Copies the control's selection and focus into the table.
+    void pullStates();
+
+    /// Runs a popup command (10000..10003, 11845).
+    void runListCommand(int id);
+    /// Builds the popup menu as it is shown for the current rows.
+    std::unique_ptr<wxMenu> makePopupMenu() const;
+
+protected:
+    wxString OnGetItemText(long item, long column) const override;
+
+private:
+    void pushStates();
+    void onContextMenu(wxContextMenuEvent& event);
+    void onKeyDown(wxListEvent& event);
+    void onColumnClick(wxListEvent& event);
+    void onMenu(wxCommandEvent& event);
+    void copyToClipboard(const std::string& text);
+
+    SelectionForm& form_;
+    FormUi& ui_;
+};
+
+}  // namespace vantrel
