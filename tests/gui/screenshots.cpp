@@ -5,6 +5,9 @@
 #include <wx/html/helpctrl.h>
 #include <wx/html/helpfrm.h>
 #include <wx/stdpaths.h>
+#include <wx/textentry.h>
+#include <wx/uiaction.h>
+#include <wx/menu.h>
 
 #include <cstdlib>
 #include <string>
@@ -17,6 +20,7 @@
 #include "form/control_ids.h"
 #include "form/wx/TmorvexDlgClient.h"
 #include "gui_support.h"
+#include "output/wx/TLWoutput.h"
 #include "resources/command_ids.h"
 
 namespace vantrel {
@@ -82,6 +86,46 @@ TEST_F(Screenshots, AboutBox) {
     about.Show();
     about.Move(80, 80);
     capture(&about, "about");
+}
+
+// The form after a Select that found many rows, then a Rate typed with a
+// cross-reference model, and the list's popup menu.
+TEST_F(Screenshots, ResultsAndPopupMenu) {
+    TmorvexDlgClient& form = *app().frame()->client();
+    const bool si = app().form().siUnits;
+    auto text = [&form](int id) { return dynamic_cast<wxTextEntry*>(form.control(id)); };
+    text(ids::kCircuits)->ChangeValue("");
+    text(ids::kCapacity)->ChangeValue(si ? "35" : "10");
+    dynamic_cast<wxChoice*>(form.control(ids::kTubeSize))->SetSelection(3);
+    text(ids::kSuctionTemp)->ChangeValue(si ? "4.4" : "40");
+    text(ids::kLiquidTemp)->ChangeValue(si ? "37.8" : "100");
+    auto press = [&form](int id) {
+        wxCommandEvent event(wxEVT_BUTTON, id);
+        event.SetEventObject(form.control(id));
+        form.control(id)->GetEventHandler()->ProcessEvent(event);
+    };
+    press(ids::kSelect);
+    text(ids::kCircuits)->ChangeValue("8");
+    press(ids::kSelect);
+    capture(app().frame(), "results");
+
+    text(ids::kPartNumber)->ChangeValue("KV225-4-3/16-2");
+    text(ids::kCapacity)->ChangeValue("");
+    press(ids::kRate);
+    capture(app().frame(), "rated-cross-reference");
+
+    // The menu runs its own loop: take the picture from inside it, then close it.
+    TLWoutput* list = form.outputList();
+    list->Select(1);
+    list->Focus(1);
+    wxWindow* frame = app().frame();
+    list->CallAfter([this, frame] {
+        test::runEventLoop(300);
+        capture(frame, "popup-menu");
+        wxUIActionSimulator().Char(WXK_ESCAPE);
+    });
+    const std::unique_ptr<wxMenu> menu = list->makePopupMenu();
+    list->PopupMenu(menu.get(), wxPoint(120, 60));
 }
 
 TEST_F(Screenshots, HelpWindow) {
