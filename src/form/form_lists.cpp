@@ -1,6 +1,7 @@
 #include "form/form_lists.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "engine/refrigerant.h"
 
@@ -74,6 +75,17 @@ const std::vector<std::string>& liquidTemps(bool si) {
     static const std::vector<std::string> us{"50", "60", "70", "80", "90", "100", "110", "120"};
     static const std::vector<std::string> metric{"10", "15", "20", "25", "30", "35", "40", "45", "50"};
     return si ? metric : us;
+}
+
+int comboItemFor(const std::vector<std::string>& items, const std::string& text) {
+    auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string& item = items[i];
+        if (text.size() > item.size()) continue;
+        if (std::equal(text.begin(), text.end(), item.begin(), [&](char a, char b) { return lower(a) == lower(b); }))
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 int indexOf(const std::vector<std::string>& items, const std::string& text) {

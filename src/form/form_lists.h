@@ -25,6 +25,11 @@ const std::vector<std::string>& liquidTemps(bool siUnits);
 /// usable for a distributor-type list position: not for "Venturi".
 inline bool nozzleListsEnabled(int distributorType) { return distributorType != 2; }
 
+/// The item a combo box selects when given `text`: the first item that
+/// `text` is a prefix of, without regard to case (an empty text is a prefix
+/// of every item); -1 when there is none, and the box shows the text itself.
+int comboItemFor(const std::vector<std::string>& items, const std::string& text);
+
 /// Position of `text` in `items`, or -1.
 int indexOf(const std::vector<std::string>& items, const std::string& text);
 

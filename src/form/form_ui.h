@@ -8,9 +8,9 @@
 namespace vantrel {
 
 /// Icon of a message box.
-enum class MessageIcon { None, Information, Exclamation, Question };
-/// Buttons of a message box.
-enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Information, Exclamation, Question, Stop };
+/// Buttons of a message box; YesNoDefaultNo makes No the default button.
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 /// The button a message box was closed with.
 enum class MessageAnswer { Ok, Yes, No };
 
@@ -24,6 +24,11 @@ public:
     virtual void setFocus(int controlId) = 0;
     /// Replaces the text of an edit field or combo box.
     virtual void setControlText(int controlId, const std::string& text) = 0;
+    /// Sets the main window's caption.
+    virtual void setFrameCaption(const std::string& /*caption*/) {}
+    /// Asks for a document file name (an existing one for opening); empty
+    /// when the user cancels. `initial` is the name offered.
+    virtual std::string askFileName(bool /*forSaving*/, const std::string& /*initial*/) { return {}; }
 };
 
 }  // namespace vantrel

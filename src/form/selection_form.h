@@ -3,11 +3,13 @@
 // window and the command line both drive their actions through this class.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "catalog/vantrel_data.h"
 #include "form/form_inputs.h"
+#include "form/document.h"
 #include "form/form_ui.h"
 #include "form/result_rows.h"
 #include "output/comparators.h"
@@ -49,6 +51,9 @@ public:
     bool untitled = true;
     bool listEmpty = true;
     SortState sort;             ///< the column sorted last and its direction
+    FileData fileData;          ///< the document dialogs' shared data
+    /// Texts of the Preferences fields: nozzle min, nozzle max, tube min, tube max (%).
+    std::array<std::string, 4> prefTexts{"90", "110", "90", "110"};
 
     /// What the form does when it is created: creates the settings key when
     /// missing, takes the units from the stored setting, and locates the
@@ -63,6 +68,37 @@ public:
     /// Rate: looks up the typed part number, rates it, appends its row. Writes
     /// the display form of the part number back into `inputs` and the field.
     ActionReport rate(FormInputs& inputs, FormUi& ui);
+
+    /// Stores the Preferences texts into the catalog's four limits.
+    void applyPreferenceTexts();
+
+    /// Switches between U.S. and SI units: rewrites the temperature and
+    /// capacity texts of `inputs`, every row, and stores the new setting.
+    void switchUnits(FormInputs& inputs, SettingsStore* settings);
+    /// Rewrites the unit-dependent cells of every row into the current units,
+    /// assuming they are written in the other ones.
+    void convertRows();
+
+    /// File > New: asks before dropping unsaved results, then empties the list.
+    void newDocument(FormUi& ui);
+    /// File > Open: asks for a document and loads it in place of the rows.
+    void openDocument(FormUi& ui);
+    /// Loads the document at `path` in place of the rows; false (and nothing
+    /// changed) when it cannot be read.
+    bool openDocumentFile(const std::string& path, FormUi& ui);
+    /// File > Save: writes the rows to the remembered document.
+    void saveDocument(FormUi& ui);
+    /// File > Save As: asks for a name and writes the rows there.
+    void saveDocumentAs(FormUi& ui);
+    /// Save is usable for a named, changed, non-empty document.
+    bool canSave() const { return !untitled && resultsChanged && !listEmpty; }
+    /// Save As is usable whenever the list holds rows.
+    bool canSaveAs() const { return !listEmpty; }
+    /// May the program close? Asks when results are unsaved.
+    bool mayClose(FormUi& ui);
+    /// Writes the rows (in U.S. units) to `path`; false with `error` set when
+    /// the file cannot be written, leaving any previous file intact.
+    bool writeDocument(const std::string& path, std::string& error);
 
     /// Clear Results: asks for confirmation, then removes every row.
     void clearResults(FormUi& ui);

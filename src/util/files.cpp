@@ -1,6 +1,8 @@
 #include "util/files.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -19,27 +21,34 @@ bool readWholeFile(const std::string& path, std::string& content) {
     return std::ferror(file.get()) == 0;
 }
 
-bool replaceFile(const std::string& path, const std::string& content) {
-    std::error_code error;
+bool replaceFile(const std::string& path, const std::string& content, std::string* error) {
+    auto fail = [error](const std::string& reason) {
+        if (error) *error = reason;
+        return false;
+    };
+    std::error_code code;
     const fs::path target = fs::u8path(path);
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), error);
+    if (target.has_parent_path()) fs::create_directories(target.parent_path(), code);
     fs::path temporary = target;
     temporary += ".new";
     {
+        errno = 0;
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
+        if (!out) return fail(errno ? std::strerror(errno) : "the file cannot be created");
         out << content;
         out.flush();
         if (!out) {
+            const std::string reason = errno ? std::strerror(errno) : "the file cannot be written";
             out.close();
-            fs::remove(temporary, error);
-            return false;
+            fs::remove(temporary, code);
+            return fail(reason);
         }
     }
-    fs::rename(temporary, target, error);
-    if (error) {
-        fs::remove(temporary, error);
-        return false;
+    fs::rename(temporary, target, code);
+    if (code) {
+        const std::string reason = code.message();
+        fs::remove(temporary, code);
+        return fail(reason);
     }
     return true;
 }

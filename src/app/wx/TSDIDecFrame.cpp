@@ -182,6 +182,8 @@ void TSDIDecFrame::onUpdateUi(wxUpdateUIEvent& event) {
     }
     const CommandTarget* target = targetFor(event.GetId());
     event.Enable(target != nullptr && target->commandEnabled(event.GetId()));
+    // The units item names the units it switches to.
+    if (event.GetId() == cmd::kUnits) event.SetText(fromUtf8(client_->unitsMenuText()));
 }
 
 bool TSDIDecFrame::handlesCommand(int id) const { return id == cmd::kExit; }

@@ -65,6 +65,7 @@ bool TmorvexApp::OnInit() {
 
     setUpMainWindow();
     registerDocumentType();
+    openDocumentFromCommandLine();
     return true;
 }
 
@@ -95,6 +96,17 @@ void TmorvexApp::setUpMainWindow() {
     frame_->Bind(wxEVT_CLOSE_WINDOW, &TmorvexApp::onFrameClose, this);
     SetTopWindow(frame_);
     frame_->Show();
+}
+
+void TmorvexApp::openDocumentFromCommandLine() {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(toUtf8(argv[i]));
+    // A registered document opened from the desktop arrives as the program's argument.
+    if (const auto document = documentArgument(args)) {
+        TmorvexDlgClient* client = frame_->client();
+        client->form().openDocumentFile(*document, *client);
+        client->refreshRows();
+    }
 }
 
 void TmorvexApp::registerDocumentType() {
@@ -189,6 +201,11 @@ int TmorvexApp::FilterEvent(wxEvent& event) {
 }
 
 void TmorvexApp::onFrameClose(wxCloseEvent& event) {
+    TmorvexDlgClient* client = frame_->client();
+    if (event.CanVeto() && !client->form().mayClose(*client)) {
+        event.Veto();
+        return;
+    }
     if (HelpViewerOpened && help_) help_->Quit();
     event.Skip();
 }

@@ -48,6 +48,7 @@ private:
     void locateHelp(const std::string& rootDir);
     void setUpMainWindow();
     void registerDocumentType();
+    void openDocumentFromCommandLine();
     void startContextHelp();
     void endContextHelp();
     wxHtmlHelpController& helpController();

@@ -3,6 +3,8 @@
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/combobox.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -131,21 +133,102 @@ FormInputs TmorvexDlgClient::readInputs() const {
 
 void TmorvexDlgClient::refreshRows() { list_->refresh(); }
 
-bool TmorvexDlgClient::handlesCommand(int id) const { return id == cmd::kClearResults; }
+bool TmorvexDlgClient::handlesCommand(int id) const {
+    switch (id) {
+        case cmd::kClearResults:
+        case cmd::kUnits:
+        case cmd::kPreferences:
+        case cmd::kNew:
+        case cmd::kOpen:
+        case cmd::kSave:
+        case cmd::kSaveAs:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool TmorvexDlgClient::commandEnabled(int id) const {
+    if (id == cmd::kSave) return form_.canSave();
+    if (id == cmd::kSaveAs) return form_.canSaveAs();
+    return true;
+}
 
 void TmorvexDlgClient::runCommand(int id) {
-    if (id == cmd::kClearResults) list_->runListCommand(cmd::kClearResults);
+    switch (id) {
+        case cmd::kClearResults: list_->runListCommand(cmd::kClearResults); break;
+        case cmd::kUnits: switchUnits(); break;
+        case cmd::kPreferences:
+            if (preferencesRunner_) preferencesRunner_(form_.prefTexts);
+            // The limits follow the texts whether the dialog was confirmed or not:
+            // after Cancel the texts are the previous ones.
+            form_.applyPreferenceTexts();
+            break;
+        case cmd::kNew: form_.newDocument(*this); break;
+        case cmd::kOpen: form_.openDocument(*this); break;
+        case cmd::kSave: form_.saveDocument(*this); break;
+        case cmd::kSaveAs: form_.saveDocumentAs(*this); break;
+        default: break;
+    }
+    list_->refreshWithStates();
+}
+
+std::string TmorvexDlgClient::unitsMenuText() const {
+    return form_.siUnits ? "Set to English Units" : "Set to SI Units";
+}
+
+void TmorvexDlgClient::switchUnits() {
+    FormInputs inputs = readInputs();
+    form_.switchUnits(inputs, &settings_);
+    const bool si = form_.siUnits;
+    auto setCombo = [this](int id, const std::vector<std::string>& items, const std::string& text) {
+        auto* combo = built_.get<wxComboBox>(id);
+        combo->Clear();
+        for (const std::string& item : items) combo->Append(fromUtf8(item));
+        const int item = lists::comboItemFor(items, text);
+        if (item >= 0) {
+            combo->SetSelection(item);
+        } else {
+            combo->ChangeValue(fromUtf8(text));
+            combo->SelectAll();
+        }
+    };
+    setCombo(ids::kSuctionTemp, lists::suctionTemps(si), inputs.suctionTemp);
+    setCombo(ids::kLiquidTemp, lists::liquidTemps(si), inputs.liquidTemp);
+    built_.get<wxTextCtrl>(ids::kCapacity)->ChangeValue(fromUtf8(inputs.capacity));
+    list_->setUpColumns(si);
+    built_.get<wxStaticText>(ids::kCapacityUnit)->SetLabel(si ? "kW" : "tons");
+    built_.get<wxStaticText>(ids::kSuctionUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));
+    built_.get<wxStaticText>(ids::kLiquidUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));
+}
+
+void TmorvexDlgClient::setFrameCaption(const std::string& caption) {
+    if (wxWindow* top = wxGetTopLevelParent(this)) top->SetLabel(fromUtf8(caption));
+}
+
+std::string TmorvexDlgClient::askFileName(bool forSaving, const std::string& initial) {
+    const wxString filter = "Dist files (*.dst)|*.dst|All files (*.*)|*.*";
+    const long style = forSaving ? wxFD_SAVE : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    wxFileDialog dialog(this, forSaving ? "Save As" : "Open", wxEmptyString, fromUtf8(initial), filter, style);
+    if (!initial.empty()) dialog.SetPath(fromUtf8(initial));
+    if (dialog.ShowModal() != wxID_OK) return {};
+    wxFileName path(dialog.GetPath());
+    // A typed name without an extension gets the document's own.
+    if (forSaving && !path.HasExt() && dialog.GetFilterIndex() == 0) path.SetExt(fromUtf8(form_.fileData.defaultExtension));
+    return toUtf8(path.GetFullPath());
 }
 
 MessageAnswer TmorvexDlgClient::showMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                                             MessageButtons buttons) {
-    long style = buttons == MessageButtons::YesNo ? wxYES_NO : wxOK;
+    long style = buttons == MessageButtons::Ok ? wxOK : wxYES_NO;
     switch (icon) {
         case MessageIcon::None: style |= wxICON_NONE; break;
         case MessageIcon::Information: style |= wxICON_INFORMATION; break;
         case MessageIcon::Exclamation: style |= wxICON_EXCLAMATION; break;
         case MessageIcon::Question: style |= wxICON_QUESTION; break;
+        case MessageIcon::Stop: style |= wxICON_ERROR; break;
     }
+    if (buttons == MessageButtons::YesNoDefaultNo) style |= wxNO_DEFAULT;
     const int answer = wxMessageBox(fromUtf8(text), fromUtf8(caption), style, this);
     if (answer == wxYES) return MessageAnswer::Yes;
     if (answer == wxNO) return MessageAnswer::No;

@@ -5,6 +5,8 @@
 
 #include <wx/panel.h>
 
+#include <array>
+#include <functional>
 #include <string>
 
 #include "app/wx/command_target.h"
@@ -47,16 +49,28 @@ public:
                               MessageButtons buttons) override;
     void setFocus(int controlId) override;
     void setControlText(int controlId, const std::string& text) override;
+    void setFrameCaption(const std::string& caption) override;
+    std::string askFileName(bool forSaving, const std::string& initial) override;
+
+    /// Shows the Preferences dialog over the form's texts (set by the shell,
+    /// which owns the help viewer the dialog's Help button uses).
+    void setPreferencesRunner(std::function<void(std::array<std::string, 4>&)> runner) {
+        preferencesRunner_ = std::move(runner);
+    }
+    /// The text the units menu item shows now.
+    std::string unitsMenuText() const;
 
     /// The output list window.
     TLWoutput* outputList() const { return list_; }
 
-    // CommandTarget: Options > Clear Results.
+    // CommandTarget: the File and Options commands.
     bool handlesCommand(int id) const override;
     void runCommand(int id) override;
+    bool commandEnabled(int id) const override;
 
 private:
     void setUpWindow();
+    void switchUnits();
     void fillUnitDependentControls();
     void applyDistributorTypeRule();
     void onDistributorType(wxCommandEvent& event);
@@ -70,6 +84,7 @@ private:
     SettingsStore& settings_;
     BuiltDialog built_;
     TLWoutput* list_ = nullptr;
+    std::function<void(std::array<std::string, 4>&)> preferencesRunner_;
     wxRect listPlace_;  ///< the list's place in the layout: its smallest size
 };
 

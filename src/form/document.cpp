@@ -1,0 +1,77 @@
+#include "form/document.h"
+
+#include "engine/number_text.h"
+
+namespace vantrel {
+
+std::string documentText(const ResultTable& rows) {
+    std::string text = kDocumentVersion;
+    text += ';';
+    appendInt(text, static_cast<long long>(rows.size()));
+    text += "\r\n";
+    for (const ResultRow& row : rows.rows()) {
+        for (const std::string& cell : row) {
+            const std::size_t length = std::min(cell.size(), kCellReadLength);
+            for (std::size_t i = 0; i < length; ++i) {
+                const char c = cell[i];
+                text += (c == ';' || c == '\r' || c == '\n') ? ' ' : c;
+            }
+            text += ';';
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+DocumentRead readDocumentText(std::string_view text, ResultTable& rows) {
+    DocumentRead result;
+    std::size_t position = 0;
+    auto nextLine = [&text, &position](std::string_view& line) {
+        if (position >= text.size()) return false;
+        std::size_t end = text.find('\n', position);
+        if (end == std::string_view::npos) end = text.size();
+        line = text.substr(position, end - position);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        position = end + 1;
+        return true;
+    };
+    std::string_view header;
+    if (!nextLine(header)) return result;
+    const std::size_t separator = header.find(';');
+    if (separator == std::string_view::npos) return result;
+    result.isDocument = true;
+    const int announced = leadingInt(header.substr(separator + 1));
+
+    for (int n = 0; n < announced; ++n) {
+        std::string_view line;
+        if (!nextLine(line)) {
+            // The document ends early: every row still announced is missing.
+            result.unreadableLines += announced - n;
+            break;
+        }
+        ResultRow row;
+        std::size_t start = 0;
+        bool complete = true;
+        for (int col = 0; col < kColumnCount; ++col) {
+            const std::size_t end = line.find(';', start);
+            if (end == std::string_view::npos) {
+                complete = false;
+                break;
+            }
+            row[static_cast<std::size_t>(col)] = std::string(line.substr(start, end - start));
+            start = end + 1;
+        }
+        if (!complete) {
+            ++result.unreadableLines;
+            continue;
+        }
+        if (rows.isDuplicate(row[column::kPartNumber], row[column::kRefrigerant], leadingDouble(row[column::kCapacity]),
+                             leadingDouble(row[column::kSuction]), leadingDouble(row[column::kLiquid]),
+                             leadingDouble(row[column::kLength]), false))
+            continue;
+        rows.append(std::move(row));
+    }
+    return result;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,1 @@
+// Preferences dialog tests: being written.
