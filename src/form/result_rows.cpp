@@ -34,11 +34,16 @@ const char* sidePortText(const std::string& code) {
     return "";
 }
 
+// Leading blanks do not count: the units switch writes its numbers one
+// character wider than the row writer, and a converted " 40.0" is the same
+// temperature as a fresh "40.0".
 void appendKeyPart(std::string& key, const std::string& cell) {
     const std::size_t length = std::min(cell.size(), kCellReadLength);
-    appendInt(key, static_cast<long long>(length));
+    std::size_t start = 0;
+    while (start < length && cell[start] == ' ') ++start;
+    appendInt(key, static_cast<long long>(length - start));
     key += ':';
-    key.append(cell, 0, length);
+    key.append(cell, start, length - start);
 }
 
 }  // namespace
