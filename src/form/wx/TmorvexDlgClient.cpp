@@ -207,11 +207,12 @@ void TmorvexDlgClient::setFrameCaption(const std::string& caption) {
 }
 
 std::string TmorvexDlgClient::askFileName(bool forSaving, const std::string& initial) {
+    if (fileNameAsker_) return fileNameAsker_(forSaving, initial);
     const wxString filter = "Dist files (*.dst)|*.dst|All files (*.*)|*.*";
     const long style = forSaving ? wxFD_SAVE : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     wxFileDialog dialog(this, forSaving ? "Save As" : "Open", wxEmptyString, fromUtf8(initial), filter, style);
     if (!initial.empty()) dialog.SetPath(fromUtf8(initial));
-    if (dialog.ShowModal() != wxID_OK) return {};
+    if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return {};
     wxFileName path(dialog.GetPath());
     // A typed name without an extension gets the document's own.
     if (forSaving && !path.HasExt() && dialog.GetFilterIndex() == 0) path.SetExt(fromUtf8(form_.fileData.defaultExtension));

@@ -57,6 +57,11 @@ public:
     void setPreferencesRunner(std::function<void(std::array<std::string, 4>&)> runner) {
         preferencesRunner_ = std::move(runner);
     }
+    /// Replaces the file dialogs (for tests and scripted use); an empty
+    /// function restores them.
+    void setFileNameAsker(std::function<std::string(bool, const std::string&)> asker) {
+        fileNameAsker_ = std::move(asker);
+    }
     /// The text the units menu item shows now.
     std::string unitsMenuText() const;
 
@@ -85,6 +90,7 @@ private:
     BuiltDialog built_;
     TLWoutput* list_ = nullptr;
     std::function<void(std::array<std::string, 4>&)> preferencesRunner_;
+    std::function<std::string(bool, const std::string&)> fileNameAsker_;
     wxRect listPlace_;  ///< the list's place in the layout: its smallest size
 };
 

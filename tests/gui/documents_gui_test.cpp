@@ -1,0 +1,145 @@
+// The units switch and the document commands, driven through the real window.
+#include <gtest/gtest.h>
+#include <wx/choice.h>
+#include <wx/combobox.h>
+#include <wx/filedlg.h>
+#include <wx/listctrl.h>
+#include <wx/menu.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/wx/TSDIDecFrame.h"
+#include "app/wx/TmorvexApp.h"
+#include "form/control_ids.h"
+#include "form/wx/TmorvexDlgClient.h"
+#include "form/wx/wx_text.h"
+#include "gui_support.h"
+#include "output/wx/TLWoutput.h"
+#include "resources/command_ids.h"
+
+namespace vantrel {
+namespace {
+
+using test::gRecorder;
+
+TSDIDecFrame& frame() { return *static_cast<TmorvexApp&>(*wxTheApp).frame(); }
+TmorvexDlgClient& form() { return *frame().client(); }
+template <typename T>
+T* control(int id) {
+    return dynamic_cast<T*>(form().control(id));
+}
+
+void sendCommand(int id) {
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(&frame());
+    frame().GetEventHandler()->ProcessEvent(event);
+}
+
+bool enabled(int id) {
+    wxUpdateUIEvent event(id);
+    event.SetEventObject(&frame());
+    frame().GetEventHandler()->ProcessEvent(event);
+    return !event.GetSetEnabled() || event.GetEnabled();
+}
+
+wxString unitsItemText() {
+    wxUpdateUIEvent event(cmd::kUnits);
+    event.SetEventObject(&frame());
+    frame().GetEventHandler()->ProcessEvent(event);
+    return event.GetText();
+}
+
+void selectTypicalDuty() {
+    const bool si = form().form().siUnits;
+    control<wxTextCtrl>(ids::kCircuits)->ChangeValue("8");
+    control<wxTextCtrl>(ids::kCapacity)->ChangeValue(si ? "35" : "10");
+    control<wxChoice>(ids::kTubeSize)->SetSelection(3);
+    control<wxComboBox>(ids::kSuctionTemp)->SetValue(si ? "4.4" : "40");
+    control<wxComboBox>(ids::kLiquidTemp)->SetValue(si ? "37.8" : "100");
+    wxCommandEvent click(wxEVT_BUTTON, ids::kSelect);
+    click.SetEventObject(form().control(ids::kSelect));
+    form().control(ids::kSelect)->GetEventHandler()->ProcessEvent(click);
+}
+
+class Documents : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (test::gScenario == "missing") GTEST_SKIP() << "start-up scenario run";
+        gRecorder->seen.clear();
+        gRecorder->respond = [](wxDialog*) { return wxID_YES; };
+        sendCommand(cmd::kNew);
+        gRecorder->seen.clear();
+        gRecorder->respond = nullptr;
+        path_ = (std::filesystem::temp_directory_path() / ("vantrel-gui-doc-" + std::to_string(::getpid()) + ".dst")).string();
+    }
+    void TearDown() override {
+        form().setFileNameAsker(nullptr);
+        std::remove(path_.c_str());
+    }
+    // Answers the file dialogs with `path` (the native dialog cannot be
+    // filled in without being shown) and every question with Yes.
+    void answerFileDialogs(const std::string& path) {
+        form().setFileNameAsker([path](bool, const std::string&) { return path; });
+        gRecorder->respond = [](wxDialog*) { return wxID_YES; };
+    }
+    std::string path_;
+};
+
+TEST_F(Documents, UnitSwitchConvertsInputsHeadingsAndRows) {
+    const bool si = form().form().siUnits;
+    EXPECT_EQ(unitsItemText(), si ? "Set to English Units" : "Set to SI Units");
+    selectTypicalDuty();
+    ASSERT_GT(form().outputList()->GetItemCount(), 0);
+    const wxString capacityCell = form().outputList()->GetItemText(0, 3);
+    sendCommand(cmd::kUnits);
+    EXPECT_EQ(form().form().siUnits, !si);
+    EXPECT_EQ(unitsItemText(), si ? "Set to SI Units" : "Set to English Units");
+    wxListItem heading;
+    heading.SetMask(wxLIST_MASK_TEXT);
+    form().outputList()->GetColumn(3, heading);
+    EXPECT_EQ(toUtf8(heading.GetText()), si ? "Tons" : "kW");
+    EXPECT_EQ(toUtf8(control<wxStaticText>(ids::kLiquidUnit)->GetLabel()), si ? "°F" : "°C");
+    EXPECT_EQ(toUtf8(control<wxComboBox>(ids::kSuctionTemp)->GetValue()), si ? " 39.9" : " 4.44");
+    EXPECT_EQ(control<wxComboBox>(ids::kSuctionTemp)->GetCount(), si ? 5u : 6u);
+    EXPECT_NE(form().outputList()->GetItemText(0, 3), capacityCell);
+    sendCommand(cmd::kUnits);
+    EXPECT_EQ(form().form().siUnits, si);
+}
+
+TEST_F(Documents, SaveAsThenOpenBringsTheRowsBack) {
+    EXPECT_FALSE(enabled(cmd::kSaveAs));
+    selectTypicalDuty();
+    const long rows = form().outputList()->GetItemCount();
+    ASSERT_GT(rows, 0);
+    EXPECT_TRUE(enabled(cmd::kSaveAs));
+    EXPECT_FALSE(enabled(cmd::kSave));  // not named yet
+
+    answerFileDialogs(path_);
+    sendCommand(cmd::kSaveAs);
+    EXPECT_TRUE(std::filesystem::exists(path_));
+    EXPECT_EQ(toUtf8(frame().GetTitle()), "Morvex - " + path_);
+    EXPECT_FALSE(enabled(cmd::kSave));  // saved, nothing changed since
+
+    sendCommand(cmd::kNew);
+    EXPECT_EQ(form().outputList()->GetItemCount(), 0);
+    sendCommand(cmd::kOpen);
+    EXPECT_EQ(form().outputList()->GetItemCount(), rows);
+    EXPECT_FALSE(form().form().untitled);
+    EXPECT_FALSE(form().form().resultsChanged);
+}
+
+TEST_F(Documents, ClosingWithUnsavedResultsAsksAndNoKeepsTheWindow) {
+    selectTypicalDuty();
+    gRecorder->respond = [](wxDialog*) { return wxID_NO; };
+    EXPECT_FALSE(frame().Close());
+    ASSERT_EQ(gRecorder->seen.size(), 1u);
+    EXPECT_EQ(gRecorder->seen[0].title, "WARNING");
+    EXPECT_EQ(gRecorder->seen[0].message, "Your document is not saved.\nDo you wish to exit without saving?");
+    EXPECT_TRUE(frame().IsShown());
+}
+
+}  // namespace
+}  // namespace vantrel
