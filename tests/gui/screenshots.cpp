@@ -114,6 +114,12 @@ TEST_F(Screenshots, ResultsAndPopupMenu) {
     press(ids::kRate);
     capture(app().frame(), "rated-cross-reference");
 
+    // The same rows after switching units, then back.
+    wxCommandEvent units(wxEVT_MENU, cmd::kUnits);
+    app().frame()->GetEventHandler()->ProcessEvent(units);
+    capture(app().frame(), "results-switched-units");
+    app().frame()->GetEventHandler()->ProcessEvent(units);
+
     // The menu runs its own loop: take the picture from inside it, then close it.
     TLWoutput* list = form.outputList();
     list->Select(1);
