@@ -18,6 +18,7 @@
 #include "form/wx/wx_text.h"
 #include "gui_support.h"
 #include "output/wx/TLWoutput.h"
+#include "prefs/wx/Tmorvexdlgprefs.h"
 #include "resources/command_ids.h"
 
 namespace vantrel {
@@ -139,6 +140,26 @@ TEST_F(Documents, ClosingWithUnsavedResultsAsksAndNoKeepsTheWindow) {
     EXPECT_EQ(gRecorder->seen[0].title, "WARNING");
     EXPECT_EQ(gRecorder->seen[0].message, "Your document is not saved.\nDo you wish to exit without saving?");
     EXPECT_TRUE(frame().IsShown());
+}
+
+TEST_F(Documents, PreferencesCommandSetsTheSearchLimits) {
+    gRecorder->respond = [](wxDialog* dialog) {
+        auto* prefs = dynamic_cast<Tmorvexdlgprefs*>(dialog);
+        if (!prefs) return wxID_OK;
+        prefs->field(0)->SetValue("95");
+        return wxID_OK;
+    };
+    sendCommand(cmd::kPreferences);
+    EXPECT_EQ(form().form().catalog.nozzleLoadMin, 95);
+    EXPECT_EQ(form().form().prefTexts[0], "95");
+    gRecorder->respond = [](wxDialog* dialog) {
+        if (auto* prefs = dynamic_cast<Tmorvexdlgprefs*>(dialog)) prefs->field(0)->SetValue("120");
+        return wxID_CANCEL;
+    };
+    sendCommand(cmd::kPreferences);
+    EXPECT_EQ(form().form().catalog.nozzleLoadMin, 95);  // Cancel keeps the limits
+    form().form().prefTexts[0] = "90";
+    form().form().applyPreferenceTexts();
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "form/selection_form.h"
 #include "form/wx/TmorvexDlgClient.h"
 #include "form/wx/wx_text.h"
+#include "prefs/wx/Tmorvexdlgprefs.h"
 #include "resources/command_ids.h"
 #include "settings/settings_store.h"
 
@@ -93,6 +94,9 @@ void TmorvexApp::setUpMainWindow() {
 
     frame_ = new TSDIDecFrame(kAppName, *form_, *settings_);
     frame_->addCommandTarget(this);
+    frame_->client()->setPreferencesRunner([this](std::array<std::string, 4>& texts) {
+        runPreferences(frame_, texts, [this](int context) { helpController().Display(context); });
+    });
     frame_->Bind(wxEVT_CLOSE_WINDOW, &TmorvexApp::onFrameClose, this);
     SetTopWindow(frame_);
     frame_->Show();

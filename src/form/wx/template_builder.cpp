@@ -10,10 +10,8 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-#include <wx/utils.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cmath>
 #include <vector>
 
@@ -115,7 +113,7 @@ BuiltDialog buildFromTemplate(wxWindow* parent, const DialogTemplate& dialog, co
     const double py = unit.y / 800.0;
 
     struct Made {
-        const ControlTemplate* spec;
+        const ControlTemplate* entry;
         wxWindow* window;
         wxSize natural;
     };
@@ -135,7 +133,7 @@ BuiltDialog buildFromTemplate(wxWindow* parent, const DialogTemplate& dialog, co
     double sx = 1.0;
     double sy = 1.0;
     for (const Made& m : made) {
-        const ControlTemplate& c = *m.spec;
+        const ControlTemplate& c = *m.entry;
         if (!c.visible) continue;
         if (keepsNaturalHeight(c.kind)) {
             const int visible = isDropDown(c.kind) ? kDropDownVisibleHeight : c.height;
@@ -146,25 +144,18 @@ BuiltDialog buildFromTemplate(wxWindow* parent, const DialogTemplate& dialog, co
         }
     }
 
-    if (wxGetEnv("VANTREL_LAYOUT_DEBUG", nullptr)) {
-        for (const Made& m : made) {
-            std::fprintf(stderr, "%d kind=%d tpl=%dx%d natural=%dx%d\n", m.spec->id, static_cast<int>(m.spec->kind), m.spec->width,
-                     m.spec->height, m.natural.x, m.natural.y);
-        }
-        std::fprintf(stderr, "px=%f py=%f sx=%f sy=%f\n", px, py, sx, sy);
-    }
     BuiltDialog built;
     for (std::size_t i = 0; i < made.size(); ++i) {
         const Made& m = made[i];
-        const ControlTemplate& c = *m.spec;
+        const ControlTemplate& c = *m.entry;
         const int x = static_cast<int>(std::lround(c.x * px * sx));
         const int y = static_cast<int>(std::lround(c.y * py * sy));
         int width = static_cast<int>(std::lround(c.width * px * sx));
         const int slot = static_cast<int>(std::lround((isDropDown(c.kind) ? kDropDownVisibleHeight : c.height) * py * sy));
         // An up-down control attaches to the right end of the edit field before
         // it, which gives up that room.
-        if (c.kind == ControlKind::Edit && i + 1 < made.size() && made[i + 1].spec->kind == ControlKind::UpDown) {
-            width = static_cast<int>(std::lround(made[i + 1].spec->x * px * sx)) - x;
+        if (c.kind == ControlKind::Edit && i + 1 < made.size() && made[i + 1].entry->kind == ControlKind::UpDown) {
+            width = static_cast<int>(std::lround(made[i + 1].entry->x * px * sx)) - x;
         }
         if (keepsNaturalHeight(c.kind)) {
             const int height = std::min(m.natural.y, slot);
