@@ -1,8 +1,10 @@
 // Timings of the selection search: one rating, a search and a whole Select on
 // the shipped catalog, the same searches on a catalog a hundred times larger,
 // and, as the floor a sequential search cannot go below, just reading and
-// splitting each file once. The summary at the end sets the search against
-// that floor and against the response times a Select must keep.
+// splitting each file once. Then the output list when it has grown long:
+// appending a Select's results to 10,000 rows and sorting 10,000 rows by a
+// column. The summary at the end sets the search against that floor and both
+// against the response times the program must keep.
 //
 //   vantrel_search_bench [google benchmark flags]
 //
@@ -11,10 +13,14 @@
 // the search spends part of its time in file I/O.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <iostream>
 #include <map>
+#include <random>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +31,7 @@
 #include "form/form_lists.h"
 #include "form/selection_form.h"
 #include "large_catalog.h"
+#include "output/comparators.h"
 
 // Only the read-only form of benchmark::DoNotOptimize is used here: with GCC
 // 12 and benchmark 1.7, the read-write form left garbage in an int that was
@@ -180,6 +187,118 @@ void readAndSplit(benchmark::State& state, const std::string& path) {
     state.SetLabel(std::to_string(rows) + " rows");
 }
 
+// --- the output list when it has grown long ----------------------------------
+
+constexpr int kLongList = 10000;
+constexpr int kAppended = 1000;
+
+// A long list and a Select's worth of new result lines for it, made from
+// real records of the shipped catalog.
+struct ListData {
+    ResultTable rows;                   // kLongList rows in no particular order
+    std::vector<std::string> newLines;  // kAppended result lines, none already in `rows`
+};
+
+ListData gList;
+
+// Appends the lines as Select does: read each one back, skip it when the list
+// already shows it, append it otherwise. Returns how many were appended.
+int appendLines(SelectionForm& form, const std::vector<std::string>& lines) {
+    int appended = 0;
+    dist found;
+    for (const std::string& line : lines) {
+        if (!parseResultLine(line, found)) continue;
+        if (form.isDuplicate(found.partNumber, found.refrigerant, found.capacity, found.suctionTemp,
+                             found.liquidTemp, found.tubeLength))
+            continue;
+        form.addResultRow(found);
+        ++appended;
+    }
+    return appended;
+}
+
+// Every part the shipped catalog offers over a spread of duties, once each.
+std::vector<dist> catalogRecords() {
+    const VantrelData data = catalogAt(gShipped);
+    std::set<std::string> seen;
+    std::vector<dist> records;
+    for (const int circuits : {2, 3, 4, 6, 8, 12, 16, 20}) {
+        for (int tube = 1; tube <= 6; ++tube) {
+            for (const double capacity : {1.0, 4.0, 10.0, 25.0}) {
+                SearchRequest request = requestFor(Duty::AtOnce, kEither);
+                request.circuits = circuits;
+                request.tubeNumber = tube;
+                request.capacity = capacity;
+                std::vector<std::string> lines;
+                int count = 0;
+                if (data.findModel(request, lines, count) != code::kOk) continue;
+                for (const std::string& line : lines) {
+                    dist d;
+                    if (parseResultLine(line, d) && seen.insert(d.partNumber).second) records.push_back(d);
+                }
+            }
+        }
+    }
+    return records;
+}
+
+// Row j is catalog record j mod n at a capacity raised by 0.01 ton for each
+// round through the records, so no two rows are duplicates of each other.
+std::string prepareListData() {
+    const std::vector<dist> records = catalogRecords();
+    if (records.size() < 50) return "the shipped catalog gave only " + std::to_string(records.size()) + " parts";
+    std::vector<std::string> lines;
+    for (int j = 0; j < kLongList + kAppended; ++j) {
+        dist d = records[static_cast<std::size_t>(j) % records.size()];
+        d.capacity += 0.01 * static_cast<double>(static_cast<std::size_t>(j) / records.size());
+        lines.push_back(d.makeResultLine());
+    }
+    // A list gathered over many Selects: shuffled, so no column starts sorted.
+    std::shuffle(lines.begin(), lines.begin() + kLongList, std::mt19937(20240601));
+    SelectionForm form;
+    form.siUnits = false;
+    const std::vector<std::string> first(lines.begin(), lines.begin() + kLongList);
+    if (appendLines(form, first) != kLongList) return "the long list has duplicate rows";
+    gList.newLines.assign(lines.begin() + kLongList, lines.end());
+    gList.rows = form.rows;
+    if (appendLines(form, gList.newLines) != kAppended) return "the new lines are already in the long list";
+    return {};
+}
+
+using Clock = std::chrono::steady_clock;
+
+// Only the appending is timed: the list is copied before and dropped after,
+// so each run starts from the same 10,000 rows and the same index.
+void appendToLongList(benchmark::State& state) {
+    int appended = 0;
+    for (auto _ : state) {
+        SelectionForm form;
+        form.siUnits = false;
+        form.rows = gList.rows;
+        const Clock::time_point start = Clock::now();
+        appended = appendLines(form, gList.newLines);
+        const Clock::time_point stop = Clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+        benchmark::DoNotOptimize(form.rows.size());
+    }
+    state.SetLabel(std::to_string(appended) + " appended to " + std::to_string(kLongList) + " rows");
+}
+
+// A first click on the heading (ascending), timed alone on a fresh copy of the
+// unsorted list; the comparator's preparation and the reordering count.
+void sortLongList(benchmark::State& state, int column) {
+    for (auto _ : state) {
+        ResultTable rows = gList.rows;
+        SortState sort;
+        const Clock::time_point start = Clock::now();
+        sortByColumn(rows, sort, column);
+        const Clock::time_point stop = Clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+        benchmark::DoNotOptimize(rows.row(0).data());
+    }
+    state.SetLabel(std::to_string(gList.rows.size()) + " rows");
+}
+
 // --- checks that the duties still do what the names claim ---------------------
 
 bool withinFirstWindow(double printedLoad, double minPercent, double maxPercent) {
@@ -258,6 +377,10 @@ public:
                   "ReadSplit/large/nozzle");
         ratioGoal(out, "One venturi pass / read+split, large vflo.csv", "FindModel/large/at_once/venturi",
                   "ReadSplit/large/venturi");
+        timeGoal(out, "Append 1,000 results to a 10,000-row list", "ListAppend/1000_onto_10000", 100.0);
+        timeGoal(out, "Sort 10,000 rows by Tons", "ListSort/10000/tons", 100.0);
+        timeGoal(out, "Sort 10,000 rows by Part Number", "ListSort/10000/part_number", 100.0);
+        timeGoal(out, "Sort 10,000 rows by Inlet Size", "ListSort/10000/inlet_size", 100.0);
     }
 
 private:
@@ -325,6 +448,23 @@ void registerAll() {
             ->Unit(benchmark::kMicrosecond)
             ->UseRealTime();
     }
+
+    // Each run copies the 10,000-row list outside the timing, which costs about
+    // as much again as what is timed; a shorter minimum keeps the whole
+    // program's run from growing by a minute.
+    constexpr double kListMinSeconds = 0.2;
+    RegisterBenchmark("ListAppend/1000_onto_10000", appendToLongList)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->MinTime(kListMinSeconds);
+    const std::pair<const char*, int> sortColumns[] = {
+        {"tons", column::kCapacity}, {"part_number", column::kPartNumber}, {"inlet_size", column::kInletSize}};
+    for (const auto& [name, col] : sortColumns) {
+        RegisterBenchmark(("ListSort/10000/" + std::string(name)).c_str(), sortLongList, col)
+            ->Unit(benchmark::kMillisecond)
+            ->UseManualTime()
+            ->MinTime(kListMinSeconds);
+    }
 }
 
 }  // namespace
@@ -354,6 +494,10 @@ int main(int argc, char** argv) {
     }
     if (const std::string problem = checkDuties(); !problem.empty()) {
         std::cerr << "benchmark duties no longer fit the catalog: " << problem << '\n';
+        return 1;
+    }
+    if (const std::string problem = prepareListData(); !problem.empty()) {
+        std::cerr << "cannot prepare the long output list: " << problem << '\n';
         return 1;
     }
 

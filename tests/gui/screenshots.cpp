@@ -9,6 +9,7 @@
 #include <wx/uiaction.h>
 #include <wx/menu.h>
 
+#include <array>
 #include <cstdlib>
 #include <string>
 
@@ -21,6 +22,8 @@
 #include "form/wx/TmorvexDlgClient.h"
 #include "gui_support.h"
 #include "output/wx/TLWoutput.h"
+#include "prefs/wx/TDecimalRangeValidator.h"
+#include "prefs/wx/Tmorvexdlgprefs.h"
 #include "resources/command_ids.h"
 
 namespace vantrel {
@@ -57,6 +60,15 @@ protected:
         const std::string command = "import -window root -crop " + std::to_string(area.width) + "x" +
                                     std::to_string(area.height) + "+" + std::to_string(area.x) + "+" +
                                     std::to_string(area.y) + " +repage '" + path + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+
+    // Saves the whole screen, for windows the program has no handle of.
+    void captureScreen(const std::string& name) {
+        test::runEventLoop(600);
+        const std::string units = app().form().siUnits ? "si" : "us";
+        const std::string path = folder_ + "/" + name + "-" + units + ".png";
+        const std::string command = "import -window root +repage '" + path + "'";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
 
@@ -132,6 +144,28 @@ TEST_F(Screenshots, ResultsAndPopupMenu) {
     });
     const std::unique_ptr<wxMenu> menu = list->makePopupMenu();
     list->PopupMenu(menu.get(), wxPoint(120, 60));
+}
+
+TEST_F(Screenshots, PreferencesAndItsRefusal) {
+    std::array<std::string, 4> texts{"90", "110", "90", "110"};
+    Tmorvexdlgprefs dialog(app().frame(), texts, {});
+    dialog.Show();
+    dialog.Move(80, 80);
+    capture(&dialog, "preferences");
+
+    dialog.field(1)->ChangeValue("160");
+    auto* validator = dynamic_cast<TDecimalRangeValidator*>(dialog.field(1)->GetValidator());
+    ASSERT_NE(validator, nullptr);
+    // Let the message box show for real, picture it from inside its loop, then close it.
+    test::gRecorder->respond = [this](wxDialog*) {
+        wxTheApp->CallAfter([this] {
+            captureScreen("preferences-refusal");
+            wxUIActionSimulator().Char(WXK_RETURN);
+        });
+        return static_cast<int>(wxID_NONE);
+    };
+    validator->reportError(&dialog);
+    test::gRecorder->respond = nullptr;
 }
 
 TEST_F(Screenshots, HelpWindow) {
