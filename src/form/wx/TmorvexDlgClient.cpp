@@ -196,7 +196,7 @@ void TmorvexDlgClient::switchUnits() {
     setCombo(ids::kSuctionTemp, lists::suctionTemps(si), inputs.suctionTemp);
     setCombo(ids::kLiquidTemp, lists::liquidTemps(si), inputs.liquidTemp);
     built_.get<wxTextCtrl>(ids::kCapacity)->ChangeValue(fromUtf8(inputs.capacity));
-    list_->setUpColumns(si);
+    list_->setUnitHeadings(si);
     built_.get<wxStaticText>(ids::kCapacityUnit)->SetLabel(si ? "kW" : "tons");
     built_.get<wxStaticText>(ids::kSuctionUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));
     built_.get<wxStaticText>(ids::kLiquidUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));

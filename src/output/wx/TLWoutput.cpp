@@ -27,6 +27,16 @@ void TLWoutput::setUpColumns(bool siUnits) {
     }
 }
 
+void TLWoutput::setUnitHeadings(bool siUnits) {
+    for (int col : {column::kCapacity, column::kSuction, column::kLiquid}) {
+        wxListItem heading;
+        heading.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH);
+        heading.SetText(fromUtf8(columnHeading(col, siUnits)));
+        heading.SetWidth(FromDIP(columnWidth(col)));
+        SetColumn(col, heading);
+    }
+}
+
 void TLWoutput::refresh() {
     SetItemCount(static_cast<long>(form_.rows.size()));
     Refresh();

@@ -22,6 +22,9 @@ public:
 
     /// Inserts the 19 columns with their headings for the units.
     void setUpColumns(bool siUnits);
+    /// Renames the unit-dependent headings (columns 3 to 5) and gives them
+    /// their widths again; the other columns keep what the user made of them.
+    void setUnitHeadings(bool siUnits);
     /// Shows the table's rows again (after rows were added).
     void refresh();
     /// Shows the rows and their selection marks again (after reordering or deleting).
