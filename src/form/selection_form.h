@@ -14,6 +14,7 @@
 #include "form/result_rows.h"
 #include "output/comparators.h"
 #include "output/output_list.h"
+#include "print/page_layout.h"
 
 namespace vantrel {
 
@@ -52,6 +53,7 @@ public:
     bool listEmpty = true;
     SortState sort;             ///< the column sorted last and its direction
     FileData fileData;          ///< the document dialogs' shared data
+    PrintHeaderData printHeader;  ///< the print header dialog's record, kept between print commands
     /// Texts of the Preferences fields: nozzle min, nozzle max, tube min, tube max (%).
     std::array<std::string, 4> prefTexts{"90", "110", "90", "110"};
 

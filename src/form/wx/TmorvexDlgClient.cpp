@@ -16,6 +16,10 @@
 #include "form/wx/up_down.h"
 #include "form/wx/wx_text.h"
 #include "output/wx/TLWoutput.h"
+#include "print/wx/TDistPrintout.h"
+#include "print/wx/TdistDlgPrint.h"
+
+#include <wx/printdlg.h>
 #include "resources/command_ids.h"
 #include "settings/settings_store.h"
 
@@ -142,6 +146,8 @@ bool TmorvexDlgClient::handlesCommand(int id) const {
         case cmd::kOpen:
         case cmd::kSave:
         case cmd::kSaveAs:
+        case cmd::kPrint:
+        case cmd::kPrintSetup:
             return true;
         default:
             return false;
@@ -168,9 +174,24 @@ void TmorvexDlgClient::runCommand(int id) {
         case cmd::kOpen: form_.openDocument(*this); break;
         case cmd::kSave: form_.saveDocument(*this); break;
         case cmd::kSaveAs: form_.saveDocumentAs(*this); break;
+        case cmd::kPrint: print(); break;
+        case cmd::kPrintSetup: {
+            wxPageSetupDialogData setup(printData_.GetPrintData());
+            wxPageSetupDialog dialog(this, &setup);
+            if (dialog.ShowModal() == wxID_OK) printData_.SetPrintData(dialog.GetPageSetupData().GetPrintData());
+            break;
+        }
         default: break;
     }
     list_->refreshWithStates();
+}
+
+void TmorvexDlgClient::print() {
+    if (!runPrintHeader(this, form_.printHeader)) return;
+    list_->pullStates();
+    TDistPrintout printout(form_.rows, form_.printHeader, form_.siUnits);
+    wxPrinter printer(&printData_);
+    if (printer.Print(this, &printout, true)) printData_ = printer.GetPrintDialogData();
 }
 
 std::string TmorvexDlgClient::unitsMenuText() const {

@@ -3,6 +3,7 @@
 // actions to the toolkit-free SelectionForm, through which all logic runs.
 #pragma once
 
+#include <wx/cmndata.h>
 #include <wx/panel.h>
 
 #include <array>
@@ -76,6 +77,7 @@ public:
 private:
     void setUpWindow();
     void switchUnits();
+    void print();
     void fillUnitDependentControls();
     void applyDistributorTypeRule();
     void onDistributorType(wxCommandEvent& event);
@@ -91,6 +93,7 @@ private:
     TLWoutput* list_ = nullptr;
     std::function<void(std::array<std::string, 4>&)> preferencesRunner_;
     std::function<std::string(bool, const std::string&)> fileNameAsker_;
+    wxPrintDialogData printData_;  ///< the printer, shared by Print and Print Setup
     wxRect listPlace_;  ///< the list's place in the layout: its smallest size
 };
 

@@ -1,0 +1,83 @@
+// The printed pages of the output list: a page header with the maker's lines,
+// the date, the page number, customer and project, then the rows grouped by
+// model, each group opening with a model block and a two-line heading. The
+// layout produces each page as positioned text runs; the printout only draws
+// them, so the whole layout is the same on paper, in a PDF and in tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "form/result_rows.h"
+
+namespace vantrel {
+
+/// The print header dialog's record, kept by the form between print commands.
+struct PrintHeaderData {
+    std::string ProjectName;   ///< at most 79 characters
+    std::string CustomerName;  ///< at most 79 characters
+    std::uint16_t AllState = 1;        ///< "All" chosen: print every row
+    std::uint16_t SelectionState = 0;  ///< "Selection" chosen
+};
+
+/// Most characters the header dialog's name fields take.
+inline constexpr std::size_t kPrintNameLength = 79;
+
+enum class PrintFont { Regular, Bold, Italic, Symbol, Title };
+enum class PrintAlign { Left, Centre, Right };
+
+/// One piece of text on a page; y is the baseline, in device units from the
+/// top-left corner of the printable area.
+struct TextRun {
+    std::string text;
+    PrintFont font;
+    int x;
+    int y;
+    PrintAlign align = PrintAlign::Left;
+};
+
+/// What the layout needs to know of the page and the regular 10-point font.
+struct PageMetrics {
+    int width;        ///< printable width, device units
+    int height;       ///< printable height
+    int lineHeight;   ///< character height plus external leading
+    int charWidth;    ///< average character width
+    int symbolWidth;  ///< average character width of the symbol font
+};
+
+/// The page header's maker lines.
+inline constexpr const char* kProgramLine = "Vantrel Version 1.07";
+inline constexpr const char* kMakerName = "Vantrel, Inc.";
+inline constexpr const char* kMakerTown = "410 Harbor Works Road, Millbrook, OH 45000";
+inline constexpr const char* kMakerTelephone = "Telephone (555) 014-2270";
+inline constexpr const char* kMakerEmail = "support@vantrel.example";
+
+/// "December 7, 2026".
+std::string printDate(int year, int month, int day);
+
+/// Lays out the pages of one print command, page by page.
+class TDistPrintLayout {
+public:
+    /// `rows` (with their selection marks) must stay unchanged while printing.
+    TDistPrintLayout(const ResultTable& rows, PrintHeaderData header, bool siUnits, std::string date);
+
+    /// Is there another page?
+    bool hasPage() const { return MorePages; }
+    /// The next page's runs; moves on to the following rows.
+    std::vector<TextRun> layoutPage(const PageMetrics& metrics);
+    /// Number of the page laid out last (the first page is 1).
+    int pageNumber() const { return PageNumber; }
+
+private:
+    const ResultTable& List;
+    PrintHeaderData Header;
+    bool SIUnits;
+    std::string Date;
+    bool MorePages = true;
+    std::size_t NextRow = 0;
+    int LinesUsed = 0;
+    int PageNumber = 0;
+};
+
+}  // namespace vantrel

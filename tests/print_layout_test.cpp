@@ -1,0 +1,273 @@
+// Printed pages of the output list: page header, model blocks, headings,
+// row lines and the page breaks, checked on the positioned text runs.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "print/page_layout.h"
+
+namespace vantrel {
+namespace {
+
+constexpr int LH = 10, CW = 5, SW = 6, L = 10 * CW;
+
+PageMetrics metrics(int height) { return {1000, height, LH, CW, SW}; }
+
+// A row whose capacity cell carries `marker`, so every printed row can be traced.
+ResultRow makeRow(const std::string& style, const std::string& part, const std::string& marker,
+                  const std::string& sidePort = "None") {
+    return {style, part,   "R-22",   marker, "40.0", "100.0", "30",    "35.0",   "20.0", "101",
+            "15.0", "99",  "7/8 ODF", "1/4",  "6",    "3",     "Steel", sidePort, "5/8"};
+}
+
+std::vector<TextRun> withText(const std::vector<TextRun>& runs, const std::string& text) {
+    std::vector<TextRun> out;
+    for (const auto& r : runs)
+        if (r.text == text) out.push_back(r);
+    return out;
+}
+
+bool hasRun(const std::vector<TextRun>& runs, const std::string& text, int x, int y, PrintFont font) {
+    for (const auto& r : runs)
+        if (r.text == text && r.x == x && r.y == y && r.font == font) return true;
+    return false;
+}
+
+// Capacity cells (markers starting with "cap") in print order.
+std::vector<std::string> markers(const std::vector<TextRun>& runs) {
+    std::vector<std::string> out;
+    for (const auto& r : runs)
+        if (r.x == L + 15 * CW && r.text.rfind("cap", 0) == 0) out.push_back(r.text);
+    return out;
+}
+
+std::vector<std::vector<TextRun>> allPages(TDistPrintLayout& layout, int height) {
+    std::vector<std::vector<TextRun>> pages;
+    while (layout.hasPage() && pages.size() < 50) pages.push_back(layout.layoutPage(metrics(height)));
+    return pages;
+}
+
+PrintHeaderData header(std::uint16_t all) {
+    PrintHeaderData h;
+    h.CustomerName = "Acme Cold";
+    h.ProjectName = "Plant 7";
+    h.AllState = all;
+    h.SelectionState = all == 1 ? 0 : 1;
+    return h;
+}
+
+TEST(PrintLayout, SelectedRowsOfOneModelShareOneBlockAcrossAnUnselectedRow) {
+    ResultTable t;
+    t.append(makeRow("Venturi", "A-100", "cap0"));
+    t.append(makeRow("Venturi", "B-200", "cap1"));  // not selected: skipped, does not break the group
+    t.append(makeRow("Venturi", "A-100", "cap2"));
+    t.append(makeRow("Venturi", "A-100", "cap3"));
+    for (std::size_t i : {0u, 2u, 3u}) t.setSelected(i, true);
+    TDistPrintLayout layout(t, header(0), false, "May 1, 2026");
+    const auto pages = allPages(layout, 1000);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(withText(pages[0], "Model:").size(), 1u);
+    EXPECT_TRUE(withText(pages[0], "B-200").empty());
+    std::size_t rowLines = 0;
+    for (const auto& r : withText(pages[0], "R-22")) rowLines += r.x == L;
+    EXPECT_EQ(rowLines, 3u);
+    EXPECT_EQ(markers(pages[0]), (std::vector<std::string>{"cap0", "cap2", "cap3"}));
+}
+
+TEST(PrintLayout, AlternatingModelsGiveABlockEachTime) {
+    ResultTable t;
+    for (const char* part : {"A-100", "B-200", "A-100"}) t.append(makeRow("Venturi", part, "cap"));
+    TDistPrintLayout layout(t, header(1), false, "May 1, 2026");
+    const auto page = layout.layoutPage(metrics(1000));
+    EXPECT_FALSE(layout.hasPage());
+    std::vector<std::string> models;
+    for (const auto& r : page)
+        if (r.x == L + 20 * CW && (r.text == "A-100" || r.text == "B-200")) models.push_back(r.text);
+    EXPECT_EQ(models, (std::vector<std::string>{"A-100", "B-200", "A-100"}));
+    EXPECT_EQ(withText(page, "Model:").size(), 3u);
+}
+
+TEST(PrintLayout, PageHeaderRunsAndPositions) {
+    ResultTable t;
+    t.append(makeRow("Venturi", "A-100", "cap0"));
+    TDistPrintLayout layout(t, header(1), false, "December 7, 2026");
+    const auto page = layout.layoutPage(metrics(1000));
+    const int right = 1000 - 5 * CW, centre = 1000 / 2 + L / 2;
+    struct Expect { const char* text; PrintFont font; int x, y; PrintAlign align; };
+    const Expect expected[] = {
+        {kProgramLine, PrintFont::Regular, L, LH, PrintAlign::Left},
+        {kMakerName, PrintFont::Title, centre, LH, PrintAlign::Centre},
+        {"December 7, 2026", PrintFont::Regular, right, LH, PrintAlign::Right},
+        {kMakerTown, PrintFont::Regular, centre, 2 * LH, PrintAlign::Centre},
+        {"Page: 1", PrintFont::Regular, right, 2 * LH, PrintAlign::Right},
+        {kMakerTelephone, PrintFont::Regular, centre, 3 * LH, PrintAlign::Centre},
+        {kMakerEmail, PrintFont::Italic, centre, 4 * LH, PrintAlign::Centre},
+        {"Customer:", PrintFont::Regular, L, 7 * LH, PrintAlign::Left},
+        {"Acme Cold", PrintFont::Bold, L + 12 * CW, 7 * LH, PrintAlign::Left},
+        {"Project:", PrintFont::Regular, L, 8 * LH, PrintAlign::Left},
+        {"Plant 7", PrintFont::Bold, L + 12 * CW, 8 * LH, PrintAlign::Left},
+        {"Model:", PrintFont::Regular, L, 11 * LH, PrintAlign::Left},  // three lines below the header
+    };
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.text);
+        const auto found = withText(page, e.text);
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_EQ(found[0].font, e.font);
+        EXPECT_EQ(found[0].x, e.x);
+        EXPECT_EQ(found[0].y, e.y);
+        EXPECT_EQ(found[0].align, e.align);
+    }
+    EXPECT_EQ(layout.pageNumber(), 1);
+}
+
+TEST(PrintLayout, NozzleAndVenturiModelBlocksAndPressureDropHeadings) {
+    struct Case { const char* style; const char* sidePort; bool nozzleLines; bool sideConnection; int headingLine; const char* third; };
+    const Case cases[] = {
+        {"Nozzle", "Integral", true, true, 20, "nozzle"},
+        {"Nozzle", "None", true, false, 19, "nozzle"},
+        {"Venturi", "Integral", false, false, 17, "body"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.style) + " / " + c.sidePort);
+        ResultTable t;
+        t.append(makeRow(c.style, "A-100", "cap0", c.sidePort));
+        TDistPrintLayout layout(t, header(1), false, "May 1, 2026");
+        const auto page = layout.layoutPage(metrics(1000));
+        EXPECT_EQ(hasRun(page, "Nozzle Size:", L, 16 * LH, PrintFont::Regular), c.nozzleLines);
+        EXPECT_EQ(hasRun(page, "3 (Steel)", L + 20 * CW, 16 * LH, PrintFont::Regular), c.nozzleLines);
+        EXPECT_EQ(hasRun(page, "Sideport:", L, 17 * LH, PrintFont::Regular), c.nozzleLines);
+        EXPECT_EQ(hasRun(page, "Side connection:", L, 18 * LH, PrintFont::Regular), c.sideConnection);
+        EXPECT_EQ(hasRun(page, "1 or 2,", L + 20 * CW, 18 * LH, PrintFont::Regular), c.sideConnection);
+        EXPECT_EQ(hasRun(page, "5/8", L + 28 * CW, 18 * LH, PrintFont::Regular), c.sideConnection);
+        const int h = c.headingLine * LH, sub = h + LH / 2;
+        EXPECT_TRUE(hasRun(page, "Rfrgt.", L, sub, PrintFont::Regular));
+        EXPECT_TRUE(hasRun(page, "evap", L + 26 * CW, sub, PrintFont::Regular));
+        std::size_t symbols = 0;
+        for (const auto& r : page) symbols += r.font == PrintFont::Symbol;
+        EXPECT_EQ(symbols, 3u);
+        const std::pair<int, const char*> drops[] = {{55, "tot"}, {66, "tube"}, {88, c.third}};
+        for (const auto& [offset, subscript] : drops) {
+            const int x = L + offset * CW;
+            bool delta = false;
+            for (const auto& r : page) delta |= r.font == PrintFont::Symbol && r.x == x && r.y == h;
+            EXPECT_TRUE(delta) << "delta at " << offset;
+            EXPECT_TRUE(hasRun(page, "P", x + SW, h, PrintFont::Regular)) << offset;
+            EXPECT_TRUE(hasRun(page, subscript, x + SW + CW, sub, PrintFont::Regular)) << offset;
+        }
+        EXPECT_TRUE(withText(page, c.third == std::string("body") ? "nozzle" : "body").empty());
+        EXPECT_TRUE(hasRun(page, "R-22", L, h + 25, PrintFont::Regular));  // row one line below the units
+    }
+}
+
+TEST(PrintLayout, NewModelNeedsFourteenLinesLeft) {
+    // Header 7 + venturi block 11 + one row = 19 lines: 33 lines leave 14, 32 leave 13.
+    struct Case { int height; std::size_t pages; };
+    for (const Case c : {Case{330, 1}, Case{320, 2}}) {
+        SCOPED_TRACE(c.height);
+        ResultTable t;
+        t.append(makeRow("Venturi", "A-100", "cap0"));
+        t.append(makeRow("Venturi", "B-200", "cap1"));
+        TDistPrintLayout layout(t, header(1), false, "May 1, 2026");
+        const auto pages = allPages(layout, c.height);
+        ASSERT_EQ(pages.size(), c.pages);
+        EXPECT_EQ(markers(pages[0]).size(), 3 - c.pages);
+        if (c.pages == 2) {
+            EXPECT_EQ(withText(pages[1], "Page: 2").size(), 1u);
+            EXPECT_EQ(withText(pages[1], kProgramLine).size(), 1u);
+            EXPECT_TRUE(hasRun(pages[1], "Model:", L, 11 * LH, PrintFont::Regular));
+            EXPECT_TRUE(hasRun(pages[1], "B-200", L + 20 * CW, 11 * LH, PrintFont::Regular));
+            EXPECT_EQ(markers(pages[1]), std::vector<std::string>{"cap1"});
+            EXPECT_EQ(layout.pageNumber(), 2);
+        }
+    }
+}
+
+TEST(PrintLayout, FullPagesContinueWithoutLosingOrRepeatingRows) {
+    // 23 lines a page: header 7 + block 11 leave room for 5 rows.
+    struct Case { std::uint16_t all; bool everyOther; std::vector<std::size_t> perPage; };
+    const Case cases[] = {{1, false, {5, 5, 2}}, {0, true, {5, 1}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.all);
+        ResultTable t;
+        std::vector<std::string> expected;
+        for (int i = 0; i < 12; ++i) {
+            t.append(makeRow("Venturi", "A-100", "cap" + std::to_string(i)));
+            const bool selected = !c.everyOther || i % 2 == 0;
+            t.setSelected(static_cast<std::size_t>(i), selected);
+            if (c.all == 1 || selected) expected.push_back("cap" + std::to_string(i));
+        }
+        TDistPrintLayout layout(t, header(c.all), false, "May 1, 2026");
+        const auto pages = allPages(layout, 230);
+        ASSERT_EQ(pages.size(), c.perPage.size());
+        std::vector<std::string> printed;
+        for (std::size_t p = 0; p < pages.size(); ++p) {
+            const auto m = markers(pages[p]);
+            EXPECT_EQ(m.size(), c.perPage[p]) << "page " << p + 1;
+            EXPECT_EQ(withText(pages[p], "Model:").size(), 1u) << "page " << p + 1;
+            EXPECT_EQ(withText(pages[p], "Page: " + std::to_string(p + 1)).size(), 1u);
+            printed.insert(printed.end(), m.begin(), m.end());
+        }
+        EXPECT_EQ(printed, expected);
+    }
+}
+
+TEST(PrintLayout, HeadingUnitsFollowTheUnitSystem) {
+    struct Case { bool si; const char* load; const char* temp; const char* pressure; };
+    for (const Case c : {Case{true, "(kW)", "(°C)", "(kPa)"}, Case{false, "(Tons)", "(°F)", "(psi)"}}) {
+        SCOPED_TRACE(c.load);
+        ResultTable t;
+        t.append(makeRow("Venturi", "A-100", "cap0"));
+        TDistPrintLayout layout(t, header(1), c.si, "May 1, 2026");
+        const auto page = layout.layoutPage(metrics(1000));
+        const int units = 17 * LH + LH + LH / 2;
+        EXPECT_TRUE(hasRun(page, "No.", L, units, PrintFont::Regular));
+        EXPECT_TRUE(hasRun(page, c.load, L + 15 * CW, units, PrintFont::Regular));
+        for (int offset : {25, 35}) EXPECT_TRUE(hasRun(page, c.temp, L + offset * CW, units, PrintFont::Regular));
+        EXPECT_TRUE(hasRun(page, "(inch)", L + 45 * CW, units, PrintFont::Regular));
+        for (int offset : {55, 66, 88})
+            EXPECT_TRUE(hasRun(page, c.pressure, L + offset * CW, units, PrintFont::Regular)) << offset;
+        EXPECT_EQ(withText(page, c.pressure).size(), 3u);
+        for (int offset : {77, 99})
+            for (const auto& r : page) EXPECT_FALSE(r.x == L + offset * CW && r.y == units) << r.text;
+    }
+}
+
+TEST(PrintLayout, CellsAreCutToThirtyEightCharacters) {
+    const std::string longCell = "cap-" + std::string(46, 'x');  // 50 characters
+    const std::string part38(38, 'P');
+    ResultTable t;
+    t.append(makeRow("Venturi", part38 + "-one", longCell));
+    t.append(makeRow("Venturi", part38 + "-two", "cap1"));  // same model once cut
+    TDistPrintLayout layout(t, header(1), false, "May 1, 2026");
+    const auto page = layout.layoutPage(metrics(1000));
+    EXPECT_EQ(markers(page), (std::vector<std::string>{longCell.substr(0, 38), "cap1"}));
+    EXPECT_EQ(withText(page, "Model:").size(), 1u);
+    EXPECT_TRUE(hasRun(page, part38, L + 20 * CW, 11 * LH, PrintFont::Regular));
+}
+
+TEST(PrintLayout, NothingToPrintGivesOneHeaderOnlyPage) {
+    struct Case { const char* name; std::uint16_t all; bool rows; };
+    for (const Case c : {Case{"selection, none selected", 0, true}, Case{"empty list", 1, false}}) {
+        SCOPED_TRACE(c.name);
+        ResultTable t;
+        if (c.rows)
+            for (int i = 0; i < 40; ++i) t.append(makeRow("Nozzle", "A-100", "cap" + std::to_string(i)));
+        TDistPrintLayout layout(t, header(c.all), false, "May 1, 2026");
+        ASSERT_TRUE(layout.hasPage());
+        const auto page = layout.layoutPage(metrics(1000));
+        EXPECT_FALSE(layout.hasPage());
+        EXPECT_EQ(page.size(), 11u);
+        EXPECT_TRUE(withText(page, "Model:").empty());
+        EXPECT_EQ(withText(page, "Page: 1").size(), 1u);
+    }
+}
+
+TEST(PrintLayout, PrintDateSpellsTheMonth) {
+    EXPECT_EQ(printDate(2026, 12, 7), "December 7, 2026");
+    EXPECT_EQ(printDate(2025, 1, 31), "January 31, 2025");
+    EXPECT_EQ(printDate(2024, 9, 1), "September 1, 2024");
+}
+
+}  // namespace
+}  // namespace vantrel
