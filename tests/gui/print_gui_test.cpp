@@ -74,6 +74,17 @@ TEST_F(Printing, CancellingTheHeaderPrintsNothing) {
     EXPECT_EQ(gRecorder->seen[0].title, "Header Information");
 }
 
+TEST_F(Printing, ContinueGoesOnToThePrinterDialog) {
+    gRecorder->respond = [](wxDialog* dialog) {
+        return dynamic_cast<TdistDlgPrint*>(dialog) ? wxID_OK : wxID_CANCEL;
+    };
+    wxCommandEvent print(wxEVT_MENU, cmd::kPrint);
+    static_cast<TmorvexApp&>(*wxTheApp).frame()->GetEventHandler()->ProcessEvent(print);
+    ASSERT_GE(gRecorder->seen.size(), 2u);
+    EXPECT_EQ(gRecorder->seen[0].title, "Header Information");
+    EXPECT_NE(gRecorder->seen[1].className.find("Print"), std::string::npos) << gRecorder->seen[1].className;
+}
+
 TEST_F(Printing, PagesDrawToPictures) {
     // Many rows of several models: Select a few duties on the shipped catalog.
     auto* circuits = dynamic_cast<wxTextCtrl*>(form().control(ids::kCircuits));
