@@ -156,8 +156,9 @@ const char* dist::getErrorText(int status) {
         "Invalid orifice number. (getOrificeNumber)",
         "Unknown nozzle size. (getOrificeRange)",
         "Must enter number of circuits or capacity, or both. (VantrelData::findModel)",
-        "Must either select a distributor tube size or enter both capacity and number of circuits. "
-        "(VantrelData::findModel)",
+        // clang-format off
+        "Must either select a distributor tube size or enter both capacity and number of circuits. (VantrelData::findModel)",
+        // clang-format on
         "Must enter both number of circuits and capacity. (VantrelData::findModel)",
     };
     if (status >= code::kTooFewCircuits && status <= code::kNeedBoth) return kTexts[status - code::kTooFewCircuits];
