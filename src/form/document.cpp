@@ -39,6 +39,10 @@ DocumentRead readDocumentText(std::string_view text, ResultTable& rows) {
     if (!nextLine(header)) return result;
     const std::size_t separator = header.find(';');
     if (separator == std::string_view::npos) return result;
+    // The row count must follow: a file that merely holds a ";" somewhere in
+    // its first line is no document, and opening it must not empty the list.
+    const std::size_t count = header.find_first_not_of(' ', separator + 1);
+    if (count == std::string_view::npos || header[count] < '0' || header[count] > '9') return result;
     result.isDocument = true;
     const int announced = leadingInt(header.substr(separator + 1));
 
