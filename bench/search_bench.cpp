@@ -42,6 +42,7 @@ namespace {
 using namespace vantrel;
 
 constexpr int kLargeCopies = 100;
+constexpr int kMediumCopies = 10;
 
 struct CatalogPaths {
     std::string venturi;
@@ -50,6 +51,7 @@ struct CatalogPaths {
 
 CatalogPaths gShipped{VANTREL_SHIPPED_DATA_DIR "/vflo.csv", VANTREL_SHIPPED_DATA_DIR "/nflo.csv"};
 CatalogPaths gLarge;
+CatalogPaths gMedium;  // ten times the shipped rows: how the cost grows with the catalog
 
 VantrelData catalogAt(const CatalogPaths& paths) {
     VantrelData data;
@@ -423,6 +425,7 @@ void registerAll() {
     RegisterBenchmark("Rate/venturi", rateRecord, std::string("5-4-8"))->Unit(benchmark::kNanosecond);
 
     for (const auto& [catalogName, paths] : {std::pair<const char*, const CatalogPaths*>{"shipped", &gShipped},
+                                             std::pair<const char*, const CatalogPaths*>{"medium", &gMedium},
                                              std::pair<const char*, const CatalogPaths*>{"large", &gLarge}}) {
         const std::string catalog = catalogName;
         for (const auto& [dutyName, duty] : duties) {
@@ -486,9 +489,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     gLarge = {scratch.file("vflo.csv"), scratch.file("nflo.csv")};
+    gMedium = {scratch.file("vflo10.csv"), scratch.file("nflo10.csv")};
     std::string error;
     if (!bench::writeRepeatedCatalog(gShipped.venturi, gLarge.venturi, kLargeCopies, error) ||
-        !bench::writeRepeatedCatalog(gShipped.nozzle, gLarge.nozzle, kLargeCopies, error)) {
+        !bench::writeRepeatedCatalog(gShipped.nozzle, gLarge.nozzle, kLargeCopies, error) ||
+        !bench::writeRepeatedCatalog(gShipped.venturi, gMedium.venturi, kMediumCopies, error) ||
+        !bench::writeRepeatedCatalog(gShipped.nozzle, gMedium.nozzle, kMediumCopies, error)) {
         std::cerr << error << '\n';
         return 1;
     }
