@@ -71,6 +71,20 @@ void copyConditions(const SearchRequest& request, dist& d) {
 
 bool within(double value, double low, double high) { return value >= low && value <= high; }
 
+// A load window of the search, widened step by step up to its outer bounds
+// when a pass finds nothing.
+struct LoadWindow {
+    double low, high;
+    double floor, ceiling;
+    bool canWiden() const { return low > floor || high < ceiling; }
+    void widen() {
+        low -= kStep;
+        if (low < floor) low = floor;
+        high += kStep;
+        if (high > ceiling) high = ceiling;
+    }
+};
+
 // The rated tube capacity depends only on the tube size and type once the
 // conditions are fixed, so a search rates each size once.
 class TubeRatingMemo {
@@ -376,40 +390,23 @@ int VantrelData::findModel(const SearchRequest& request, std::vector<std::string
 
     int venturiCount = 0;
     if (request.distributorType == 0 || request.distributorType == 2) {
-        double tubeLow = tubeLoadMin / 100;
-        double tubeHigh = tubeLoadMax / 100;
+        LoadWindow tube{tubeLoadMin / 100, tubeLoadMax / 100, kTubeFloor, kTubeCeiling};
         for (int pass = 1;; ++pass) {
-            venturiCount = venturiPass(request, tubeLow, tubeHigh, lines);
-            if (venturiCount != 0 || !(tubeLow > kTubeFloor || tubeHigh < kTubeCeiling) || pass == kMaxPasses)
-                break;
-            tubeLow -= kStep;
-            if (tubeLow < kTubeFloor) tubeLow = kTubeFloor;
-            tubeHigh += kStep;
-            if (tubeHigh > kTubeCeiling) tubeHigh = kTubeCeiling;
+            venturiCount = venturiPass(request, tube.low, tube.high, lines);
+            if (venturiCount != 0 || !tube.canWiden() || pass == kMaxPasses) break;
+            tube.widen();
         }
     }
 
     int nozzleCount = 0;
     if (request.distributorType == 0 || request.distributorType == 1) {
-        double tubeLow = tubeLoadMin / 100;
-        double tubeHigh = tubeLoadMax / 100;
-        double nozzleLow = nozzleLoadMin / 100;
-        double nozzleHigh = nozzleLoadMax / 100;
+        LoadWindow tube{tubeLoadMin / 100, tubeLoadMax / 100, kTubeFloor, kTubeCeiling};
+        LoadWindow nozzle{nozzleLoadMin / 100, nozzleLoadMax / 100, kNozzleFloor, kNozzleCeiling};
         for (int pass = 1;; ++pass) {
-            nozzleCount = nozzlePass(request, tubeLow, tubeHigh, nozzleLow, nozzleHigh, lines);
-            if (nozzleCount != 0 ||
-                !(tubeLow > kTubeFloor || tubeHigh < kTubeCeiling || nozzleLow > kNozzleFloor ||
-                  nozzleHigh < kNozzleCeiling) ||
-                pass == kMaxPasses)
-                break;
-            tubeLow -= kStep;
-            if (tubeLow < kTubeFloor) tubeLow = kTubeFloor;
-            tubeHigh += kStep;
-            if (tubeHigh > kTubeCeiling) tubeHigh = kTubeCeiling;
-            nozzleLow -= kStep;
-            if (nozzleLow < kNozzleFloor) nozzleLow = kNozzleFloor;
-            nozzleHigh += kStep;
-            if (nozzleHigh > kNozzleCeiling) nozzleHigh = kNozzleCeiling;
+            nozzleCount = nozzlePass(request, tube.low, tube.high, nozzle.low, nozzle.high, lines);
+            if (nozzleCount != 0 || !(tube.canWiden() || nozzle.canWiden()) || pass == kMaxPasses) break;
+            tube.widen();
+            nozzle.widen();
         }
     }
     count = venturiCount + nozzleCount;

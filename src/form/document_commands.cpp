@@ -16,11 +16,9 @@ constexpr const char* kWarningCaption = "WARNING";
 constexpr const char* kQuestionCaption = "QUESTION";
 constexpr const char* kCaptionPrefix = "Morvex - ";
 
-std::string firstChars(const std::string& text, std::size_t count) { return text.substr(0, count); }
-
 // A text rewritten into the other units, or left empty when it was empty.
 std::string convertedText(const std::string& text, double (*convert)(double), int width, int precision) {
-    const std::string typed = firstChars(text, kFieldReadLength);
+    const std::string typed = text.substr(0, kFieldReadLength);
     if (typed.empty()) return typed;
     return formatFixed(convert(leadingDouble(typed)), width, precision);
 }

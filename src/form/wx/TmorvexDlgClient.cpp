@@ -204,12 +204,9 @@ void TmorvexDlgClient::switchUnits() {
     const bool si = form_.siUnits;
     auto setCombo = [this](int id, const std::vector<std::string>& items, const std::string& text) {
         auto* combo = built_.get<wxComboBox>(id);
-        combo->Clear();
-        for (const std::string& item : items) combo->Append(fromUtf8(item));
         const int item = lists::comboItemFor(items, text);
-        if (item >= 0) {
-            combo->SetSelection(item);
-        } else {
+        fill(combo, items, item);
+        if (item < 0) {
             combo->ChangeValue(fromUtf8(text));
             combo->SelectAll();
         }
