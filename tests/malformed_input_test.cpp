@@ -1,9 +1,10 @@
-// Damaged catalogs and documents: the programs keep working, say what they
-// can, and never crash.
+// Damaged catalogs and documents (tests/data/malformed): the programs keep
+// working, say what they can, and never give up the rows the user has.
 #include <gtest/gtest.h>
 
-#include <random>
-#include <tuple>
+#include <climits>
+#include <filesystem>
+#include <map>
 
 #include "form/selection_form.h"
 #include "test_support.h"
@@ -11,66 +12,149 @@
 namespace vantrel {
 namespace {
 
-std::string binaryNoise(std::size_t size, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string noise(size, '\0');
-    for (char& c : noise) c = static_cast<char>(random() & 0xff);
-    return noise;
+namespace fs = std::filesystem;
+
+const fs::path kMalformed = fs::path(VANTREL_TEST_DATA_DIR) / "malformed";
+
+std::vector<fs::path> filesIn(const char* folder) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(kMalformed / folder)) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
-TEST(MalformedInput, DamagedCatalogsFindNothingButStillAnswer) {
-    test::TempDir dir;
-    // Exit 1: nothing usable. Exit 0: a row that is sound in its structure
-    // still counts (a CR-only file is one line whose first row is whole; a
-    // model name of stray bytes is still a name).
-    const std::tuple<const char*, std::string, int> catalogs[] = {
-        {"empty", "", 1},
-        {"binary", binaryNoise(65536, 1), 1},
-        {"cr-only", "5-4-8,\r503,XR503,2-12,1/4,J,N,\r", 0},
-        {"enormous-line", std::string(1 << 20, '5') + "-4-8,\n", 1},
-        {"missing-separators", "5-4\n503,XR503\n,,,,,,\n", 1},
-        {"non-utf8", "\xff\xfe-\x80-\x81,\n\xc3(,\xa0\xa1,2-12,1/4,J,N,\n", 0},
+TEST(MalformedInput, DamagedCatalogsStillAnswerEveryRequest) {
+    // Files whose rows are all unusable find nothing; the others still hold a
+    // row whose structure is sound (a stray byte in a name is still a name).
+    const std::map<std::string, bool> findsSomething = {
+        {"binary.csv", false},       {"cr-only.csv", true},        {"empty.csv", false},
+        {"enormous-line.csv", false}, {"huge-cells.csv", true},    {"missing-separators.csv", false},
+        {"non-utf8.csv", true},      {"nul-bytes.csv", true},      {"wrong-counts.csv", true},
     };
-    for (const auto& [name, content, expected] : catalogs) {
+    const auto files = filesIn("catalogs");
+    ASSERT_EQ(files.size(), findsSomething.size());
+    for (const fs::path& file : files) {
+        const std::string name = file.filename().string();
         SCOPED_TRACE(name);
-        const std::string file = dir.write(std::string(name) + ".csv", content);
-        const test::RunResult select = test::runCli({"--venturi", file, "--nozzle", file, "select", "--refrigerant",
-                                                     "R-22", "--capacity", "10", "--circuits", "8", "--tube", "1/4",
-                                                     "--suction", "40", "--liquid", "100", "--length", "30"});
-        EXPECT_EQ(select.exitCode, expected);
-        if (expected == 1) {
-            EXPECT_EQ(select.err, "Did not find any matches.\n");
+        for (const char* format : {"table", "json"}) {
+            const test::RunResult select =
+                test::runCli({"--venturi", file.string(), "--nozzle", file.string(), "--format", format, "select",
+                              "--refrigerant", "R-22", "--capacity", "10", "--circuits", "8", "--suction", "40",
+                              "--liquid", "100", "--length", "30", "--side-port", "any"});
+            if (findsSomething.at(name)) {
+                EXPECT_EQ(select.exitCode, 0) << select.err;
+            } else {
+                EXPECT_EQ(select.exitCode, 1);
+                EXPECT_EQ(select.err, "Did not find any matches.\n");
+            }
         }
-        const test::RunResult rate = test::runCli({"--venturi", file, "--nozzle", file, "rate", "503-8-1/4-8",
-                                                   "--refrigerant", "R-22", "--suction", "40", "--liquid", "100",
-                                                   "--length", "30"});
-        EXPECT_TRUE(rate.exitCode == 0 || rate.exitCode == 1) << rate.exitCode;
+        const test::RunResult rate =
+            test::runCli({"--venturi", file.string(), "--nozzle", file.string(), "rate", "503-8-1/4-8", "--refrigerant",
+                          "R-22", "--suction", "40", "--liquid", "100", "--length", "30"});
+        EXPECT_TRUE(rate.exitCode == 0 || rate.exitCode == 1) << rate.exitCode << rate.err;
+        if (rate.exitCode == 1) {
+            EXPECT_EQ(rate.err, "No such model.\nTry selecting a model.\n");
+        }
     }
 }
 
+struct DocumentOutcome {
+    bool opens;
+    std::size_t rows;
+    int leftOut;  // lines reported as left out; -1: not checked
+};
+
 TEST(MalformedInput, DamagedDocumentsNeverLoseTheRowsShown) {
-    test::TempDir dir;
-    test::RecordingUi ui;
+    const std::map<std::string, DocumentOutcome> outcomes = {
+        {"binary.dst", {false, 0, 0}},
+        {"count-enormous.dst", {true, 1, INT_MAX - 1}},
+        {"count-negative.dst", {false, 0, 0}},
+        {"count-too-high.dst", {true, 2, 3}},
+        {"count-too-low.dst", {true, 1, 2}},
+        {"cr-only.dst", {true, 2, 0}},
+        {"empty.dst", {false, 0, 0}},
+        {"enormous-line.dst", {false, 0, 0}},
+        {"huge-cells.dst", {true, 1, 0}},
+        {"missing-separators.dst", {true, 1, 2}},
+        {"no-row-readable.dst", {false, 0, 0}},
+        {"non-utf8.dst", {true, 1, 0}},
+        {"not-a-document.dst", {false, 0, 0}},
+        {"nul-bytes.dst", {true, 1, 0}},
+    };
+    const auto files = filesIn("documents");
+    ASSERT_EQ(files.size(), outcomes.size());
+    for (const fs::path& file : files) {
+        const std::string name = file.filename().string();
+        SCOPED_TRACE(name);
+        const DocumentOutcome& expected = outcomes.at(name);
+        test::RecordingUi ui;
+        SelectionForm form;
+        form.siUnits = false;
+        dist record;
+        record.partNumber = "5-4-8";
+        record.type = "V";
+        record.refrigerant = "R-22";
+        form.addResultRow(record);
+        const ResultRow shown = form.rows.row(0);
+
+        EXPECT_EQ(form.openDocumentFile(file.string(), ui), expected.opens);
+        if (!expected.opens || expected.leftOut > 0) {
+            ASSERT_FALSE(ui.messages.empty());
+        }
+        if (!expected.opens) {
+            ASSERT_EQ(form.rows.size(), 1u);
+            EXPECT_EQ(form.rows.row(0), shown);
+            EXPECT_TRUE(form.resultsChanged);
+            EXPECT_EQ(ui.messages.back().caption, "WARNING");
+            EXPECT_EQ(ui.messages.back().text.rfind("Cannot open " + file.string() + ".\n", 0), 0u);
+            continue;
+        }
+        EXPECT_EQ(form.rows.size(), expected.rows);
+        if (expected.leftOut == 0) {
+            EXPECT_TRUE(ui.messages.empty());
+        } else {
+            EXPECT_EQ(ui.messages.back().text, std::to_string(expected.leftOut) +
+                                                   " lines of the document could not be read and were left out.");
+        }
+    }
+}
+
+TEST(MalformedInput, OpeningOverUnsavedRowsAsksFirst) {
+    const std::string document = (kMalformed / "documents" / "cr-only.dst").string();
+    struct AskingUi : test::RecordingUi {
+        std::string file;
+        int asked = 0;
+        std::string askFileName(bool, const std::string&) override {
+            ++asked;
+            return file;
+        }
+    } ui;
+    ui.file = document;
     SelectionForm form;
     form.siUnits = false;
     dist record;
     record.partNumber = "5-4-8";
     record.type = "V";
-    record.refrigerant = "R-22";
     form.addResultRow(record);
-    const ResultRow shown = form.rows.row(0);
-    for (const std::string& content : {binaryNoise(4096, 2), std::string(), std::string("\r\r\r"),
-                                       std::string(200000, 'x')}) {
-        EXPECT_FALSE(form.openDocumentFile(dir.write("bad.dst", content), ui));
-        ASSERT_EQ(form.rows.size(), 1u);
-        EXPECT_EQ(form.rows.row(0), shown);
-    }
-    // A document whose cells run to thousands of characters loads, cut nowhere
-    // it matters, and the program goes on.
-    std::string wide = "1.07;1\r\n";
-    for (int col = 0; col < kColumnCount; ++col) wide += std::string(5000, 'a' + col % 26) + ";";
-    EXPECT_TRUE(form.openDocumentFile(dir.write("wide.dst", wide + "\r\n"), ui));
+    ASSERT_TRUE(form.resultsChanged);
+
+    ui.answer = MessageAnswer::No;
+    form.openDocument(ui);
+    EXPECT_EQ(ui.asked, 0);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].caption, "QUESTION");
     EXPECT_EQ(form.rows.size(), 1u);
+
+    ui.answer = MessageAnswer::Yes;
+    form.openDocument(ui);
+    EXPECT_EQ(ui.asked, 1);
+    EXPECT_EQ(form.rows.size(), 2u);
+    EXPECT_FALSE(form.resultsChanged);
+
+    // Nothing unsaved: no question.
+    ui.messages.clear();
+    form.openDocument(ui);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

@@ -26,13 +26,15 @@ std::string documentText(const ResultTable& rows) {
 DocumentRead readDocumentText(std::string_view text, ResultTable& rows) {
     DocumentRead result;
     std::size_t position = 0;
+    // Lines end in CR LF as written, in LF alone after a trip through another
+    // system, or in CR alone from old Macintosh editors; no cell holds either.
     auto nextLine = [&text, &position](std::string_view& line) {
         if (position >= text.size()) return false;
-        std::size_t end = text.find('\n', position);
+        std::size_t end = text.find_first_of("\r\n", position);
         if (end == std::string_view::npos) end = text.size();
         line = text.substr(position, end - position);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         position = end + 1;
+        if (end < text.size() && text[end] == '\r' && position < text.size() && text[position] == '\n') ++position;
         return true;
     };
     std::string_view header;
@@ -75,6 +77,11 @@ DocumentRead readDocumentText(std::string_view text, ResultTable& rows) {
             continue;
         rows.append(std::move(row));
     }
+    // Rows beyond the announced count are not loaded, but the user is told
+    // they exist rather than losing them without a word.
+    std::string_view extra;
+    while (nextLine(extra))
+        if (extra.find_first_not_of(" \t") != std::string_view::npos) ++result.unreadableLines;
     return result;
 }
 

@@ -27,7 +27,7 @@ std::string documentText(const ResultTable& rows);
 /// What reading a document found.
 struct DocumentRead {
     bool isDocument = false;  ///< false when the first line has no ";" followed by the row count
-    int unreadableLines = 0;  ///< announced rows missing or with fewer than 19 fields
+    int unreadableLines = 0;  ///< announced rows missing or with fewer than 19 fields, and lines past the count
 };
 
 /// Appends the rows of document `text` to `rows` (U.S. texts), skipping rows

@@ -90,11 +90,14 @@ bool SelectionForm::writeDocument(const std::string& path, std::string& error) {
     return written;
 }
 
+bool SelectionForm::mayDiscardResults(FormUi& ui) {
+    return !resultsChanged ||
+           ui.showMessage("Results have not been saved.\nAll changes will be lost.\nDo you want to continue?",
+                          kQuestionCaption, MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
 void SelectionForm::newDocument(FormUi& ui) {
-    if (resultsChanged &&
-        ui.showMessage("Results have not been saved.\nAll changes will be lost.\nDo you want to continue?",
-                       kQuestionCaption, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
-        return;
+    if (!mayDiscardResults(ui)) return;
     rows.clear();
     resultsChanged = false;
     untitled = true;
@@ -102,6 +105,8 @@ void SelectionForm::newDocument(FormUi& ui) {
 }
 
 void SelectionForm::openDocument(FormUi& ui) {
+    // Opening replaces the rows shown, so unsaved ones are protected exactly as New protects them.
+    if (!mayDiscardResults(ui)) return;
     const std::string path = ui.askFileName(false, fileData.fileName);
     if (path.empty()) return;
     openDocumentFile(path, ui);
@@ -120,6 +125,12 @@ bool SelectionForm::openDocumentFile(const std::string& path, FormUi& ui) {
     const DocumentRead read = readDocumentText(text, loaded);
     if (!read.isDocument) {
         ui.showMessage("Cannot open " + path + ".\nIt is not a distributor results document.", kWarningCaption,
+                       MessageIcon::Stop, MessageButtons::Ok);
+        return false;
+    }
+    if (loaded.size() == 0 && read.unreadableLines > 0) {
+        // A damaged document that yields nothing must not empty the list in exchange.
+        ui.showMessage("Cannot open " + path + ".\nNone of the document's rows could be read.", kWarningCaption,
                        MessageIcon::Stop, MessageButtons::Ok);
         return false;
     }

@@ -85,6 +85,8 @@ public:
     void newDocument(FormUi& ui);
     /// File > Open: asks for a document and loads it in place of the rows.
     void openDocument(FormUi& ui);
+    // Asks before unsaved rows are replaced; true when the user agrees or nothing is unsaved.
+    bool mayDiscardResults(FormUi& ui);
     /// Loads the document at `path` in place of the rows; false (and nothing
     /// changed) when it cannot be read.
     bool openDocumentFile(const std::string& path, FormUi& ui);

@@ -132,6 +132,41 @@ TEST_F(Documents, SaveAsThenOpenBringsTheRowsBack) {
     EXPECT_FALSE(form().form().resultsChanged);
 }
 
+TEST_F(Documents, DamagedDocumentsKeepTheRowsShown) {
+    const std::string malformed = std::string(VANTREL_TEST_DATA_DIR) + "/malformed/documents/";
+    selectTypicalDuty();
+    const long rows = form().outputList()->GetItemCount();
+    ASSERT_GT(rows, 0);
+    const wxString firstPart = form().outputList()->GetItemText(0, 1);
+    for (const char* name : {"binary.dst", "enormous-line.dst", "no-row-readable.dst", "empty.dst"}) {
+        SCOPED_TRACE(name);
+        answerFileDialogs(malformed + name);
+        gRecorder->seen.clear();
+        sendCommand(cmd::kOpen);
+        ASSERT_EQ(gRecorder->seen.size(), 2u);  // the unsaved-rows question, then the refusal
+        EXPECT_EQ(gRecorder->seen[0].title, "QUESTION");
+        EXPECT_EQ(gRecorder->seen[1].title, "WARNING");
+        EXPECT_EQ(form().outputList()->GetItemCount(), rows);
+        EXPECT_EQ(form().outputList()->GetItemText(0, 1), firstPart);
+        EXPECT_TRUE(form().form().resultsChanged);
+    }
+    // Answering No to the question keeps the rows without even asking for a file.
+    form().setFileNameAsker([](bool, const std::string&) -> std::string {
+        ADD_FAILURE() << "file dialog shown after No";
+        return {};
+    });
+    gRecorder->respond = [](wxDialog*) { return wxID_NO; };
+    sendCommand(cmd::kOpen);
+    EXPECT_EQ(form().outputList()->GetItemCount(), rows);
+
+    // Bytes that are not UTF-8 are shown, not dropped.
+    answerFileDialogs(malformed + "non-utf8.dst");
+    sendCommand(cmd::kOpen);
+    ASSERT_EQ(form().outputList()->GetItemCount(), 1);
+    EXPECT_EQ(form().outputList()->GetItemText(0, 1), wxString::FromUTF8("5-4-8\u00e9\u00ff"));
+    EXPECT_EQ(form().outputList()->GetItemText(0, 2), wxString::FromUTF8("R-22\u00a0"));
+}
+
 TEST_F(Documents, ClosingWithUnsavedResultsAsksAndNoKeepsTheWindow) {
     selectTypicalDuty();
     gRecorder->respond = [](wxDialog*) { return wxID_NO; };

@@ -9,7 +9,13 @@
 
 namespace vantrel {
 
-inline wxString fromUtf8(const std::string& text) { return wxString::FromUTF8(text.data(), text.size()); }
+// Catalogs and documents written on older systems may hold Latin-1 bytes;
+// those texts are shown byte for byte instead of vanishing as invalid UTF-8.
+inline wxString fromUtf8(const std::string& text) {
+    wxString converted = wxString::FromUTF8(text.data(), text.size());
+    if (converted.empty() && !text.empty()) converted = wxString(text.data(), wxConvISO8859_1, text.size());
+    return converted;
+}
 
 inline std::string toUtf8(const wxString& text) {
     const wxScopedCharBuffer buffer = text.utf8_str();
