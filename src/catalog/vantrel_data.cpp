@@ -50,15 +50,13 @@ const char* sidePortForCode(int sidePort) {
     }
 }
 
-// Inlet style, inlet number and tube number filters shared by both passes.
+// Inlet style and inlet size filters shared by both passes.
 template <typename Row>
-bool passesSizeFilters(const SearchRequest& request, const Row& row) {
+bool passesInletFilters(const SearchRequest& request, const Row& row) {
     if (const char* style = connectionForStyle(request.inletStyle);
         style && std::string_view(row.connection) != style)
         return false;
-    if (request.inletNumber != 0 && request.inletNumber != row.inletNumber) return false;
-    if (request.tubeNumber != 0 && request.tubeNumber != row.outletNumber) return false;
-    return true;
+    return request.inletNumber == 0 || request.inletNumber == row.inletNumber;
 }
 
 void copyConditions(const SearchRequest& request, dist& d) {
@@ -117,14 +115,15 @@ private:
     int used_ = 0;
 };
 
-// Likewise the rated nozzle capacity depends only on the orifice.
+// Likewise the rated nozzle capacity depends only on the orifice. The record
+// takes the orifice only when it has to be rated.
 class NozzleRatingMemo {
 public:
-    int rate(const dist& d, double& capacity) {
-        if (d.orificeNumber < 0 || d.orificeNumber > kOrificeCount) return d.StdNozzleRating(capacity);
-        Entry& e = entries_[d.orificeNumber];
+    int rate(dist& d, int orifice, double& capacity) {
+        if (orifice < 0 || orifice > kOrificeCount) return rateOrifice(d, orifice, capacity);
+        Entry& e = entries_[orifice];
         if (!e.known) {
-            e.status = d.StdNozzleRating(e.capacity);
+            e.status = rateOrifice(d, orifice, e.capacity);
             e.known = true;
         }
         capacity = e.capacity;
@@ -132,6 +131,11 @@ public:
     }
 
 private:
+    static int rateOrifice(dist& d, int orifice, double& capacity) {
+        d.orificeNumber = orifice;
+        getOrificeSize(orifice, d.orificeSize);
+        return d.StdNozzleRating(capacity);
+    }
     struct Entry {
         bool known = false;
         int status = 0;
@@ -159,9 +163,13 @@ std::string_view firstField(std::string_view line) { return line.substr(0, line.
 namespace {
 
 // A catalog row's fields, read without copying, so the search can filter a
-// row before it pays for storing it in a record.
+// row before it pays for storing it in a record. The fields are read in
+// stages so a pass can reject a row on its cheapest field first; a row that
+// fails any stage is dropped, whichever stage that is.
 struct VenturiRow {
     std::string_view partNumber;
+    std::size_t dash1 = 0;
+    std::size_t dash2 = 0;
     const char* connection = nullptr;
     double inletSize = 0.0;
     double outletSize = 0.0;
@@ -171,10 +179,7 @@ struct VenturiRow {
 };
 
 struct NozzleRow {
-    std::string_view model;
-    std::string_view xrefModel;
-    std::string_view nozzleSize;
-    std::string_view sidePort;
+    std::string_view fields[6];  // model, cross-reference, circuit range, tube, body letter, side port
     const char* connection = nullptr;
     double inletSize = 0.0;
     double outletSize = 0.0;
@@ -182,39 +187,70 @@ struct NozzleRow {
     int outletNumber = 0;
     int minCircuits = 0;
     int maxCircuits = 0;
+    std::string_view model() const { return fields[0]; }
+    std::string_view xrefModel() const { return fields[1]; }
+    std::string_view nozzleSize() const { return fields[4]; }
+    std::string_view sidePort() const { return fields[5]; }
 };
 
-bool readVenturiRow(std::string_view line, VenturiRow& row) {
-    const std::string_view part = firstField(line);
-    const std::size_t dash1 = part.find('-');
-    if (dash1 == npos) return false;
-    const std::size_t dash2 = part.find('-', dash1 + 1);
-    if (dash2 == npos) return false;
-
-    std::size_t skip = 0;
-    row.connection = connectionOf(part.empty() ? '\0' : part[0], skip);
-    if (skip > dash1) return false;
-    const NumberRead inlet = readLeadingNumber(part.substr(skip, dash1 - skip));
-    const NumberRead tube = readLeadingNumber(part.substr(dash1 + 1, dash2 - dash1 - 1));
-    if (inlet.fault || tube.fault) return false;
-    row.partNumber = part;
-    row.inletSize = inlet.value * 0.125;
-    row.inletNumber = getInletNumber(row.inletSize);
-    row.outletSize = tube.value * 0.0625;
-    row.outletNumber = getOutletNumber(row.outletSize);
-    row.circuits = leadingInt(part.substr(dash2 + 1, 3));
+// The part number (first field) and its first two dashes, in one scan.
+bool splitVenturiRow(std::string_view line, VenturiRow& row) {
+    std::size_t dashes[2] = {npos, npos};
+    int found = 0;
+    std::size_t i = 0;
+    for (; i < line.size() && line[i] != ','; ++i) {
+        if (line[i] == '-' && found < 2) dashes[found++] = i;
+    }
+    if (found < 2) return false;
+    row.partNumber = line.substr(0, i);
+    row.dash1 = dashes[0];
+    row.dash2 = dashes[1];
     return true;
 }
 
-void storeVenturiRow(const VenturiRow& row, dist& d) {
+void readVenturiCircuits(VenturiRow& row) {
+    row.circuits = leadingInt(row.partNumber.substr(row.dash2 + 1, 3));
+}
+
+bool readVenturiTube(VenturiRow& row) {
+    const NumberRead tube = readLeadingNumber(row.partNumber.substr(row.dash1 + 1, row.dash2 - row.dash1 - 1));
+    if (tube.fault) return false;
+    row.outletSize = tube.value * 0.0625;
+    row.outletNumber = getOutletNumber(row.outletSize);
+    return true;
+}
+
+bool readVenturiInlet(VenturiRow& row) {
+    std::size_t skip = 0;
+    row.connection = connectionOf(row.partNumber.empty() ? '\0' : row.partNumber[0], skip);
+    if (skip > row.dash1) return false;
+    const NumberRead inlet = readLeadingNumber(row.partNumber.substr(skip, row.dash1 - skip));
+    if (inlet.fault) return false;
+    row.inletSize = inlet.value * 0.125;
+    row.inletNumber = getInletNumber(row.inletSize);
+    return true;
+}
+
+bool readVenturiRow(std::string_view line, VenturiRow& row) {
+    if (!splitVenturiRow(line, row) || !readVenturiInlet(row) || !readVenturiTube(row)) return false;
+    readVenturiCircuits(row);
+    return true;
+}
+
+// The numbers of a venturi row, which rating needs; the texts are stored only
+// for a row that makes a result.
+void storeVenturiTexts(const VenturiRow& row, dist& d) {
     d.partNumber.assign(row.partNumber);
     d.model = "NULL";
     d.xrefModel = "NULL";
-    d.isXref = 0;
     d.type = "V";
     d.connection = row.connection;
     d.sidePort = "NULL";
     d.nozzleSize = "NULL";
+}
+
+void storeVenturiNumbers(const VenturiRow& row, dist& d) {
+    d.isXref = 0;
     d.inletSize = row.inletSize;
     d.inletNumber = row.inletNumber;
     d.outletSize = row.outletSize;
@@ -224,50 +260,98 @@ void storeVenturiRow(const VenturiRow& row, dist& d) {
     d.orificeNumber = 0;
 }
 
-bool readNozzleRow(std::string_view line, NozzleRow& row) {
-    std::string_view fields[6];
+bool splitNozzleRow(std::string_view line, NozzleRow& row) {
     std::size_t start = 0;
-    for (std::string_view& field : fields) {
+    for (std::string_view& field : row.fields) {
         const std::size_t comma = line.find(',', start);
         if (comma == npos) return false;
         field = line.substr(start, comma - start);
         start = comma + 1;
     }
-    const std::string_view range = fields[2];
-    const std::size_t dash = range.find('-');
-    if (dash == npos) return false;
-    if (parseFraction(fields[3], row.outletSize) != fraction::kOk) return false;
-
-    row.minCircuits = leadingInt(range.substr(0, dash));
-    row.maxCircuits = leadingInt(range.substr(dash + 1));
-    row.model = fields[0];
-    row.xrefModel = fields[1];
-    row.outletNumber = getOutletNumber(row.outletSize);
-    row.nozzleSize = fields[4];
-    row.sidePort = fields[5];
-
-    // The model names the inlet: an optional style letter, then the inlet in
-    // eighths (one digit when three characters follow, else two).
-    std::size_t skip = 0;
-    row.connection = connectionOf(row.model.empty() ? '\0' : row.model[0], skip);
-    const std::string_view rest = row.model.substr(std::min(skip, row.model.size()));
-    const std::size_t digits = rest.size() == 3 ? 1 : 2;
-    row.inletSize = leadingDouble(rest.substr(0, digits)) * 0.125;
-    row.inletNumber = getInletNumber(row.inletSize);
     return true;
 }
 
-void storeNozzleRow(const NozzleRow& row, dist& d) {
-    d.model.assign(row.model);
-    d.xrefModel.assign(row.xrefModel);
+bool readNozzleRange(NozzleRow& row) {
+    const std::string_view range = row.fields[2];
+    const std::size_t dash = range.find('-');
+    if (dash == npos) return false;
+    row.minCircuits = leadingInt(range.substr(0, dash));
+    row.maxCircuits = leadingInt(range.substr(dash + 1));
+    return true;
+}
+
+bool readNozzleTube(NozzleRow& row) {
+    if (parseFraction(row.fields[3], row.outletSize) != fraction::kOk) return false;
+    row.outletNumber = getOutletNumber(row.outletSize);
+    return true;
+}
+
+// The model names the inlet: an optional style letter, then the inlet in
+// eighths (one digit when three characters follow, else two).
+void readNozzleInlet(NozzleRow& row) {
+    const std::string_view model = row.model();
+    std::size_t skip = 0;
+    row.connection = connectionOf(model.empty() ? '\0' : model[0], skip);
+    const std::string_view rest = model.substr(std::min(skip, model.size()));
+    const std::size_t digits = rest.size() == 3 ? 1 : 2;
+    row.inletSize = leadingDouble(rest.substr(0, digits)) * 0.125;
+    row.inletNumber = getInletNumber(row.inletSize);
+}
+
+bool readNozzleRow(std::string_view line, NozzleRow& row) {
+    if (!splitNozzleRow(line, row) || !readNozzleRange(row) || !readNozzleTube(row)) return false;
+    readNozzleInlet(row);
+    return true;
+}
+
+// A catalog names only a handful of tube sizes, thousands of times over, so a
+// pass reads each distinct tube text once. The texts point into the file
+// content, which lives for the whole pass.
+class TubeSizeMemo {
+public:
+    bool read(NozzleRow& row) {
+        const std::string_view text = row.fields[3];
+        for (int i = 0; i < used_; ++i) {
+            if (entries_[i].text == text) return apply(entries_[i], row);
+        }
+        Entry e{text, readNozzleTube(row), row.outletSize, row.outletNumber};
+        if (used_ < kSize) entries_[used_++] = e;
+        return e.ok;
+    }
+
+private:
+    struct Entry {
+        std::string_view text;
+        bool ok;
+        double size;
+        int number;
+    };
+    static bool apply(const Entry& e, NozzleRow& row) {
+        row.outletSize = e.size;
+        row.outletNumber = e.number;
+        return e.ok;
+    }
+    static constexpr int kSize = 16;
+    Entry entries_[kSize]{};
+    int used_ = 0;
+};
+
+// The numbers of a nozzle row, which rating needs; the texts are stored only
+// once an orifice of the body is accepted.
+void storeNozzleNumbers(const NozzleRow& row, dist& d) {
     d.outletSize = row.outletSize;
     d.outletNumber = row.outletNumber;
-    d.nozzleSize.assign(row.nozzleSize);
-    d.sidePort.assign(row.sidePort);
-    d.type = "N";
-    d.connection = row.connection;
     d.inletSize = row.inletSize;
     d.inletNumber = row.inletNumber;
+}
+
+void storeNozzleTexts(const NozzleRow& row, dist& d) {
+    d.model.assign(row.model());
+    d.xrefModel.assign(row.xrefModel());
+    d.nozzleSize.assign(row.nozzleSize());
+    d.sidePort.assign(row.sidePort());
+    d.type = "N";
+    d.connection = row.connection;
 }
 
 }  // namespace
@@ -275,14 +359,16 @@ void storeNozzleRow(const NozzleRow& row, dist& d) {
 bool VantrelData::parseVenturiRow(std::string_view line, dist& d) const {
     VenturiRow row;
     if (!readVenturiRow(line, row)) return false;
-    storeVenturiRow(row, d);
+    storeVenturiTexts(row, d);
+    storeVenturiNumbers(row, d);
     return true;
 }
 
 bool VantrelData::parseNozzleRow(std::string_view line, dist& d, int& minCircuits, int& maxCircuits) const {
     NozzleRow row;
     if (!readNozzleRow(line, row)) return false;
-    storeNozzleRow(row, d);
+    storeNozzleNumbers(row, d);
+    storeNozzleTexts(row, d);
     d.setSideConnection();
     minCircuits = row.minCircuits;
     maxCircuits = row.maxCircuits;
@@ -295,19 +381,27 @@ int VantrelData::venturiPass(const SearchRequest& request, double tubeLow, doubl
     if (!readWholeFile(venturiFile, content)) return 0;
     int found = 0;
     dist d;
+    copyConditions(request, d);
+    d.type = "V";
     TubeRatingMemo tubeRatings;
     forEachCatalogRow(content, [&](std::string_view line) {
+        // Cheapest field first: most rows of a large catalog fail the circuit
+        // or tube filter before their inlet is read.
         VenturiRow row;
-        if (!readVenturiRow(line, row) || !passesSizeFilters(request, row)) return true;
-        // The circuit filter is pure, so it may run before the rating that precedes it.
+        if (!splitVenturiRow(line, row)) return true;
+        readVenturiCircuits(row);
         if (request.circuits != 0 && request.circuits != row.circuits) return true;
-        storeVenturiRow(row, d);
-        copyConditions(request, d);
+        if (!readVenturiTube(row)) return true;
+        if (request.tubeNumber != 0 && request.tubeNumber != row.outletNumber) return true;
+        if (!readVenturiInlet(row) || !passesInletFilters(request, row)) return true;
+        storeVenturiNumbers(row, d);
+        d.capacity = request.capacity;
         double tubeCapacity = 0.0;
         if (tubeRatings.rate(d, tubeCapacity) > 0) return true;
         if (request.capacity == 0) d.capacity = d.circuits * tubeCapacity;
         if (d.rateVenturiWithTubeCapacity(tubeCapacity) > 0) return true;
         if (!within(d.tubeLoad, tubeLow, tubeHigh)) return true;
+        storeVenturiTexts(row, d);
         lines.emplace_back();
         d.appendResultLine(lines.back());
         ++found;
@@ -322,27 +416,35 @@ int VantrelData::nozzlePass(const SearchRequest& request, double tubeLow, double
     if (!readWholeFile(nozzleFile, content)) return 0;
     int found = 0;
     dist d;
+    copyConditions(request, d);
+    d.type = "N";
     TubeRatingMemo tubeRatings;
     NozzleRatingMemo nozzleRatings;
+    TubeSizeMemo tubeSizes;
     std::string stem;
     const char* wantedSidePort = sidePortForCode(request.sidePort);
     forEachCatalogRow(content, [&](std::string_view line) {
         NozzleRow row;
-        if (!readNozzleRow(line, row)) return true;
-        int firstOrifice = 0;
-        int lastOrifice = 0;
-        if (getOrificeRange(row.nozzleSize, firstOrifice, lastOrifice) != code::kOk) return true;
+        if (!splitNozzleRow(line, row)) return true;
+        if (wantedSidePort && row.sidePort() != wantedSidePort) return true;
+        if (!readNozzleRange(row)) return true;
         if (request.circuits != 0 && (request.circuits < row.minCircuits || request.circuits > row.maxCircuits))
             return true;
+        int firstOrifice = 0;
+        int lastOrifice = 0;
+        if (getOrificeRange(row.nozzleSize(), firstOrifice, lastOrifice) != code::kOk) return true;
         if (request.orificeNumber != 0 &&
             (request.orificeNumber < firstOrifice || request.orificeNumber > lastOrifice))
             return true;
-        if (!passesSizeFilters(request, row)) return true;
-        const bool permanent = row.nozzleSize == "P";
+        const bool permanent = row.nozzleSize() == "P";
         if ((request.nozzleKind == 1 && !permanent) || (request.nozzleKind == 2 && permanent)) return true;
-        if (wantedSidePort && row.sidePort != wantedSidePort) return true;
-        storeNozzleRow(row, d);
-        copyConditions(request, d);
+        if (!tubeSizes.read(row)) return true;
+        if (request.tubeNumber != 0 && request.tubeNumber != row.outletNumber) return true;
+        readNozzleInlet(row);
+        if (!passesInletFilters(request, row)) return true;
+
+        storeNozzleNumbers(row, d);
+        d.capacity = request.capacity;
         double tubeCapacity = 0.0;
         if (tubeRatings.rate(d, tubeCapacity) > 0) return true;
         if (request.circuits == 0) {
@@ -355,23 +457,31 @@ int VantrelData::nozzlePass(const SearchRequest& request, double tubeLow, double
         }
         if (request.capacity == 0) d.capacity = d.circuits * tubeCapacity;
 
-        stem = d.model;
-        stem += '-';
-        appendInt(stem, d.circuits);
-        stem += '-';
-        stem += outletText(d.outletNumber);
-        stem += '-';
+        bool textsStored = false;
         const int first = request.orificeNumber != 0 ? request.orificeNumber : firstOrifice;
         const int last = request.orificeNumber != 0 ? request.orificeNumber : lastOrifice;
         for (int orifice = first; orifice <= last; ++orifice) {
+            double nozzleCapacity = 0.0;
+            if (nozzleRatings.rate(d, orifice, nozzleCapacity) > 0) continue;
+            // Most orifices of a body miss the nozzle window; telling so takes
+            // one division, the full rating (drops included) only follows a hit.
+            if (!within(dist::nozzleLoadOf(d.capacity, nozzleCapacity), nozzleLow, nozzleHigh)) continue;
             d.orificeNumber = orifice;
             getOrificeSize(orifice, d.orificeSize);
             d.isXref = 0;
-            double nozzleCapacity = 0.0;
-            if (nozzleRatings.rate(d, nozzleCapacity) > 0) continue;
             if (d.rateNozzleWithCapacities(tubeCapacity, nozzleCapacity) > 0) continue;
             if (!within(d.nozzleLoad, nozzleLow, nozzleHigh)) continue;
             if (request.tubeNumber == 0 && !within(d.tubeLoad, tubeLow, tubeHigh)) continue;
+            if (!textsStored) {
+                storeNozzleTexts(row, d);
+                stem = d.model;
+                stem += '-';
+                appendInt(stem, d.circuits);
+                stem += '-';
+                stem += outletText(d.outletNumber);
+                stem += '-';
+                textsStored = true;
+            }
             d.partNumber = stem;
             d.partNumber += orificeText(orifice);
             lines.emplace_back();

@@ -71,7 +71,7 @@ int dist::rateNozzleWithCapacities(double tubeCapacity, double nozzleCapacity) {
     if (capacity == 0.0) capacity = circuits * tubeCapacity;
     if (circuits != 0) {
         tubeLoad = capacity / circuits / tubeCapacity;
-        nozzleLoad = capacity / nozzleCapacity;
+        nozzleLoad = nozzleLoadOf(capacity, nozzleCapacity);
     }
     if (circuits < 2) return code::kTooFewCircuits;
     if (tubeLoad < 0.5) return code::kTubeLoadLow;

@@ -89,6 +89,8 @@ public:
     int rateNozzleWithTubeCapacity(double tubeCapacity);
     /// rate_nozzle with both capacities already known from StdTubeRating and StdNozzleRating.
     int rateNozzleWithCapacities(double tubeCapacity, double nozzleCapacity);
+    /// The nozzle load rateNozzleWithCapacities gives a body with at least one circuit.
+    static double nozzleLoadOf(double capacity, double nozzleCapacity) { return capacity / nozzleCapacity; }
     /// rate_venturi with the tube capacity already known from StdTubeRating of the same record.
     int rateVenturiWithTubeCapacity(double tubeCapacity);
     /// Sets sideConnection from model.

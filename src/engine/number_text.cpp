@@ -140,7 +140,7 @@ void appendFixed(std::string& out, double value, int width, int precision) {
     }
     const auto length = static_cast<int>(end - buffer);
     if (length < width) out.append(static_cast<std::size_t>(width - length), ' ');
-    out.append(buffer, end);
+    out.append(buffer, static_cast<std::size_t>(length));
 }
 
 std::string formatFixed(double value, int width, int precision) {
@@ -155,7 +155,7 @@ void appendInt(std::string& out, long long value, int width) {
     (void)ec;
     const auto length = static_cast<int>(end - buffer);
     if (length < width) out.append(static_cast<std::size_t>(width - length), ' ');
-    out.append(buffer, end);
+    out.append(buffer, static_cast<std::size_t>(length));
 }
 
 std::string formatInt(long long value, int width) {
