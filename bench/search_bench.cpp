@@ -68,6 +68,10 @@ VantrelData catalogAt(const CatalogPaths& paths) {
 // size is rated on each pass.
 enum class Duty { AtOnce, Widening };
 
+// The default tube window's upper edge needs 19 steps of 10 % from 110 % to
+// its 300 % bound, so the widening duty reads each catalog 20 times.
+constexpr int kWideningPasses = 20;
+
 constexpr int kEither = 0;
 constexpr int kNozzle = 1;
 constexpr int kVenturi = 2;
@@ -379,6 +383,12 @@ public:
                   "ReadSplit/large/nozzle");
         ratioGoal(out, "One venturi pass / read+split, large vflo.csv", "FindModel/large/at_once/venturi",
                   "ReadSplit/large/venturi");
+        // The widening duty reads each file kWideningPasses times and keeps
+        // nothing: the cost of a pass's scan alone, without making results.
+        ratioGoal(out, "Pass without results (widening), nflo.csv", "FindModel/large/widening/nozzle",
+                  "ReadSplit/large/nozzle", kWideningPasses);
+        ratioGoal(out, "Pass without results (widening), vflo.csv", "FindModel/large/widening/venturi",
+                  "ReadSplit/large/venturi", kWideningPasses);
         timeGoal(out, "Append 1,000 results to a 10,000-row list", "ListAppend/1000_onto_10000", 100.0);
         timeGoal(out, "Sort 10,000 rows by Tons", "ListSort/10000/tons", 100.0);
         timeGoal(out, "Sort 10,000 rows by Part Number", "ListSort/10000/part_number", 100.0);
@@ -400,14 +410,16 @@ private:
         out << text;
     }
 
-    void ratioGoal(std::ostream& out, const char* what, const std::string& pass, const std::string& floor) const {
+    void ratioGoal(std::ostream& out, const char* what, const std::string& pass, const std::string& floor,
+                   int passes = 1) const {
         const double* p = find(pass);
         const double* f = find(floor);
         if (!p || !f) return;
-        const double ratio = *p / *f;
+        const double onePass = *p / passes;
+        const double ratio = onePass / *f;
         char text[200];
         std::snprintf(text, sizeof text, "  %-50s %9.2f      goal <= 3: %s  (%.1f us / %.1f us)\n", what, ratio,
-                      ratio <= 3.0 ? "met" : "MISSED", *p * 1e6, *f * 1e6);
+                      ratio <= 3.0 ? "met" : "MISSED", onePass * 1e6, *f * 1e6);
         out << text;
     }
 
