@@ -96,13 +96,14 @@ int getOrificeNumber(double size) { return reverseLookup(kOrifices, size, code::
 
 int getOrificeRange(std::string_view letter, int& first, int& last) {
     struct Range {
-        const char* letter;
+        char letter;
         int first, last;
     };
-    static const Range kRanges[] = {{"P", 1, 12}, {"L", 1, 14}, {"J", 1, 12}, {"G", 4, 18},
-                                    {"E", 6, 22}, {"C", 10, 24}, {"A", 10, 24}};
+    static const Range kRanges[] = {{'P', 1, 12}, {'L', 1, 14}, {'J', 1, 12}, {'G', 4, 18},
+                                    {'E', 6, 22}, {'C', 10, 24}, {'A', 10, 24}};
+    if (letter.size() != 1) return code::kUnknownBody;
     for (const Range& range : kRanges) {
-        if (letter == range.letter) {
+        if (letter[0] == range.letter) {
             first = range.first;
             last = range.last;
             return code::kOk;

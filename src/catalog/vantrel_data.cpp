@@ -1,8 +1,10 @@
 #include "catalog/vantrel_data.h"
 
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <optional>
 
 #include "catalog/catalog_file.h"
 #include "catalog/fraction.h"
@@ -144,6 +146,29 @@ private:
     Entry entries_[kOrificeCount + 1];
 };
 
+// With the capacity given, the nozzle load of an orifice is the same in every
+// body, so whether it can lie in the nozzle window is decided once per pass;
+// a body none of whose orifices can is dropped without reading further.
+class OrificeWindow {
+public:
+    OrificeWindow(dist& d, NozzleRatingMemo& ratings, double low, double high) {
+        for (int orifice = 1; orifice <= kOrificeCount; ++orifice) {
+            double capacity = 0.0;
+            if (ratings.rate(d, orifice, capacity) > 0) continue;
+            if (within(dist::nozzleLoadOf(d.capacity, capacity), low, high)) fits_ |= bit(orifice);
+        }
+    }
+    bool anyFits(int first, int last) const {
+        if (first < 1 || last > kOrificeCount || first > last) return true;  // let the full rating decide
+        return (fits_ & (bit(last + 1) - bit(first))) != 0;
+    }
+
+private:
+    static std::uint32_t bit(int orifice) { return std::uint32_t{1} << orifice; }
+    static_assert(kOrificeCount < 31, "orifice bits must fit one word");
+    std::uint32_t fits_ = 0;
+};
+
 bool hasUnstorableCharacter(std::string_view text) {
     for (char c : text) {
         if (c == ';' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return true;
@@ -260,15 +285,17 @@ void storeVenturiNumbers(const VenturiRow& row, dist& d) {
     d.orificeNumber = 0;
 }
 
+// The six fields up to the sixth comma, in one scan of the line.
 bool splitNozzleRow(std::string_view line, NozzleRow& row) {
     std::size_t start = 0;
-    for (std::string_view& field : row.fields) {
-        const std::size_t comma = line.find(',', start);
-        if (comma == npos) return false;
-        field = line.substr(start, comma - start);
-        start = comma + 1;
+    int field = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != ',') continue;
+        row.fields[field] = line.substr(start, i - start);
+        start = i + 1;
+        if (++field == 6) return true;
     }
-    return true;
+    return false;
 }
 
 bool readNozzleRange(NozzleRow& row) {
@@ -422,11 +449,17 @@ int VantrelData::nozzlePass(const SearchRequest& request, double tubeLow, double
     NozzleRatingMemo nozzleRatings;
     TubeSizeMemo tubeSizes;
     std::string stem;
-    const char* wantedSidePort = sidePortForCode(request.sidePort);
+    const char* sidePortCode = sidePortForCode(request.sidePort);
+    const std::string_view wantedSidePort = sidePortCode ? sidePortCode : "";
+    std::optional<OrificeWindow> orificeWindow;
+    if (request.capacity != 0) {
+        d.capacity = request.capacity;
+        orificeWindow.emplace(d, nozzleRatings, nozzleLow, nozzleHigh);
+    }
     forEachCatalogRow(content, [&](std::string_view line) {
         NozzleRow row;
         if (!splitNozzleRow(line, row)) return true;
-        if (wantedSidePort && row.sidePort() != wantedSidePort) return true;
+        if (sidePortCode && row.sidePort() != wantedSidePort) return true;
         if (!readNozzleRange(row)) return true;
         if (request.circuits != 0 && (request.circuits < row.minCircuits || request.circuits > row.maxCircuits))
             return true;
@@ -436,6 +469,9 @@ int VantrelData::nozzlePass(const SearchRequest& request, double tubeLow, double
         if (request.orificeNumber != 0 &&
             (request.orificeNumber < firstOrifice || request.orificeNumber > lastOrifice))
             return true;
+        const int first = request.orificeNumber != 0 ? request.orificeNumber : firstOrifice;
+        const int last = request.orificeNumber != 0 ? request.orificeNumber : lastOrifice;
+        if (orificeWindow && !orificeWindow->anyFits(first, last)) return true;
         const bool permanent = row.nozzleSize() == "P";
         if ((request.nozzleKind == 1 && !permanent) || (request.nozzleKind == 2 && permanent)) return true;
         if (!tubeSizes.read(row)) return true;
@@ -458,8 +494,6 @@ int VantrelData::nozzlePass(const SearchRequest& request, double tubeLow, double
         if (request.capacity == 0) d.capacity = d.circuits * tubeCapacity;
 
         bool textsStored = false;
-        const int first = request.orificeNumber != 0 ? request.orificeNumber : firstOrifice;
-        const int last = request.orificeNumber != 0 ? request.orificeNumber : lastOrifice;
         for (int orifice = first; orifice <= last; ++orifice) {
             double nozzleCapacity = 0.0;
             if (nozzleRatings.rate(d, orifice, nozzleCapacity) > 0) continue;
