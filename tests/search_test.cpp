@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "catalog/size_tables.h"
 #include "catalog/vantrel_data.h"
 #include "test_support.h"
 
@@ -109,6 +112,30 @@ TEST_F(Search, NozzleBodyTriesEveryOrificeOfItsRange) {
         previous = d.orificeNumber;
         EXPECT_EQ(d.partNumber.substr(0, 12), "1104-12-1/4-");
         EXPECT_EQ(d.isXref, 0);
+    }
+}
+
+TEST_F(Search, OrificesAtBothEndsOfABodysRangeAreFound) {
+    // A capacity that loads exactly one orifice at 100 %: the first or the
+    // last of a body's range. Its neighbours are far outside 90-110 %.
+    const std::pair<const char*, int> cases[] = {{"C", 10}, {"C", 24}, {"G", 18}};
+    for (const auto& [letter, orifice] : cases) {
+        SCOPED_TRACE(std::string(letter) + " " + std::to_string(orifice));
+        catalog("", std::string("1104,QX11,2-30,1/4,") + letter + ",N,\n");
+        dist probe;
+        probe.refrigerant = "R-22";
+        probe.suctionTemp = 40;
+        probe.liquidTemp = 100;
+        probe.tubeLength = 30;
+        probe.type = "N";
+        probe.orificeNumber = orifice;
+        getOrificeSize(orifice, probe.orificeSize);
+        double nozzleCapacity = 0.0;
+        ASSERT_EQ(probe.StdNozzleRating(nozzleCapacity), 0);
+        const int circuits = std::clamp(static_cast<int>(nozzleCapacity / kNozzleQuarter), 2, 30);
+        find(duty(nozzleCapacity, circuits));
+        ASSERT_EQ(parts.size(), 1u);
+        EXPECT_EQ(parts[0], "1104-" + std::to_string(circuits) + "-1/4-" + orificeText(orifice));
     }
 }
 
