@@ -56,6 +56,16 @@ TEST(LeadingNumber, IntegersSaturate) {
     EXPECT_EQ(leadingInt("x"), 0);
     EXPECT_EQ(leadingInt("99999999999999999999"), INT_MAX);
     EXPECT_EQ(leadingInt("-99999999999999999999"), INT_MIN);
+    EXPECT_EQ(leadingInt("2147483648"), INT_MAX);
+    EXPECT_EQ(leadingInt("999999999,"), 999999999);
+    // The short-digit path agrees with the general one on every kind of text.
+    std::mt19937 random(3);
+    const char alphabet[] = "0123456789 -+.,x";
+    for (int i = 0; i < 20000; ++i) {
+        std::string text(random() % 14, ' ');
+        for (char& c : text) c = alphabet[random() % (sizeof alphabet - 1)];
+        ASSERT_EQ(leadingInt(text), leadingIntGeneral(text)) << '"' << text << '"';
+    }
 }
 
 TEST(Formatting, MatchesPrintfIncludingTiesAndWidths) {

@@ -116,7 +116,7 @@ NumberRead readLeadingNumber(std::string_view text) {
 
 double leadingDouble(std::string_view text) { return readLeadingNumber(text).value; }
 
-int leadingInt(std::string_view text) {
+int leadingIntGeneral(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i])) ++i;
     bool negative = false;

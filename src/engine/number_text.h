@@ -30,9 +30,21 @@ NumberRead readLeadingNumber(std::string_view text);
 /// Shorthand for readLeadingNumber(text).value, for callers that have no fault path.
 double leadingDouble(std::string_view text);
 
+/// The general path of leadingInt: blanks, signs and saturation.
+int leadingIntGeneral(std::string_view text);
+
 /// Leading-number conversion of `text` to an int (C `atoi` semantics);
 /// values beyond the int range saturate instead of overflowing.
-int leadingInt(std::string_view text);
+inline int leadingInt(std::string_view text) {
+    // Catalog fields are short plain digit runs; up to nine digits cannot
+    // overflow, so they are read here without the general path's checks.
+    int value = 0;
+    const std::size_t limit = text.size() < 9 ? text.size() : 9;
+    std::size_t i = 0;
+    for (; i < limit && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
+    if (i > 0 && (i < limit || i == text.size())) return value;
+    return leadingIntGeneral(text);
+}
 
 /// Appends `value` formatted as printf's "%<width>.<precision>f".
 void appendFixed(std::string& out, double value, int width, int precision);
