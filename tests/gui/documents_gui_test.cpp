@@ -68,7 +68,7 @@ void selectTypicalDuty() {
 class Documents : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (test::gScenario == "missing") GTEST_SKIP() << "start-up scenario run";
+        if (test::catalogScenarioRun()) GTEST_SKIP() << "start-up scenario run";
         gRecorder->seen.clear();
         gRecorder->respond = [](wxDialog*) { return wxID_YES; };
         sendCommand(cmd::kNew);
@@ -195,6 +195,32 @@ TEST_F(Documents, PreferencesCommandSetsTheSearchLimits) {
     EXPECT_EQ(form().form().catalog.nozzleLoadMin, 95);  // Cancel keeps the limits
     form().form().prefTexts[0] = "90";
     form().form().applyPreferenceTexts();
+}
+
+TEST(DamagedCatalog, SelectAndRateSayNothingFitsAndKeepTheRows) {
+    if (test::gScenario != "damaged") GTEST_SKIP() << "needs the start-up scenario with damaged catalog files";
+    // The files exist, so only the missing help book is reported at start.
+    ASSERT_EQ(test::gStartupDialogs.size(), 1u);
+    EXPECT_EQ(test::gStartupDialogs[0].title, "CAUTION");
+
+    form().setFileNameAsker([](bool, const std::string&) {
+        return std::string(VANTREL_TEST_DATA_DIR) + "/malformed/documents/cr-only.dst";
+    });
+    sendCommand(cmd::kOpen);
+    form().setFileNameAsker(nullptr);
+    ASSERT_EQ(form().outputList()->GetItemCount(), 2);
+
+    gRecorder->seen.clear();
+    selectTypicalDuty();
+    ASSERT_EQ(gRecorder->seen.size(), 1u);
+    EXPECT_EQ(gRecorder->seen[0].message, "Did not find any matches.");
+    control<wxTextCtrl>(ids::kPartNumber)->ChangeValue("503-8-1/4-8");
+    wxCommandEvent click(wxEVT_BUTTON, ids::kRate);
+    click.SetEventObject(form().control(ids::kRate));
+    form().control(ids::kRate)->GetEventHandler()->ProcessEvent(click);
+    ASSERT_EQ(gRecorder->seen.size(), 2u);
+    EXPECT_EQ(gRecorder->seen[1].message, "No such model.\nTry selecting a model.");
+    EXPECT_EQ(form().outputList()->GetItemCount(), 2);
 }
 
 }  // namespace

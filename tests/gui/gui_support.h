@@ -34,8 +34,12 @@ protected:
 extern DialogRecorder* gRecorder;
 /// The dialogs shown while the program started.
 extern std::vector<SeenDialog> gStartupDialogs;
-/// The start-up scenario of this run ("", "missing" or "english").
+/// The start-up scenario of this run ("", "missing", "damaged" or "english").
 extern std::string gScenario;
+
+/// True in the runs whose catalog is missing or damaged, where only the tests
+/// written for them apply.
+inline bool catalogScenarioRun() { return gScenario == "missing" || gScenario == "damaged"; }
 
 /// Processes pending events and idle handlers for `milliseconds`.
 void runEventLoop(int milliseconds);

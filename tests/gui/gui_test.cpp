@@ -68,7 +68,7 @@ bool commandEnabled(int id) {
 class Gui : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (test::gScenario == "missing") GTEST_SKIP() << "start-up scenario run";
+        if (test::catalogScenarioRun()) GTEST_SKIP() << "start-up scenario run";
         gRecorder->seen.clear();
         gRecorder->respond = nullptr;
     }

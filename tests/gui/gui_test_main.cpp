@@ -40,6 +40,14 @@ int main(int argc, char** argv) {
     if (vantrel::test::gScenario == "missing") {
         std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nRootDir=" << (scratch / "empty-root").string()
                                 << "\n";
+    } else if (vantrel::test::gScenario == "damaged") {
+        // Catalog files that exist but hold nothing usable.
+        const fs::path malformed = fs::path(VANTREL_TEST_DATA_DIR) / "malformed" / "catalogs";
+        fs::create_directories(scratch / "damaged-root");
+        fs::copy_file(malformed / "binary.csv", scratch / "damaged-root" / "vflo.csv");
+        fs::copy_file(malformed / "enormous-line.csv", scratch / "damaged-root" / "nflo.csv");
+        std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nRootDir="
+                                << (scratch / "damaged-root").string() << "\n";
     } else if (vantrel::test::gScenario == "english") {
         std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nunits=ENGLISH\n";
     }

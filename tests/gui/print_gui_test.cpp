@@ -31,7 +31,7 @@ TmorvexDlgClient& form() { return *static_cast<TmorvexApp&>(*wxTheApp).frame()->
 class Printing : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (test::gScenario == "missing") GTEST_SKIP() << "start-up scenario run";
+        if (test::catalogScenarioRun()) GTEST_SKIP() << "start-up scenario run";
         gRecorder->seen.clear();
         gRecorder->respond = nullptr;
     }

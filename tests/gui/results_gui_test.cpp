@@ -65,7 +65,7 @@ void enterTypicalDuty() {
 class Results : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (test::gScenario == "missing") GTEST_SKIP() << "start-up scenario run";
+        if (test::catalogScenarioRun()) GTEST_SKIP() << "start-up scenario run";
         gRecorder->seen.clear();
         gRecorder->respond = [](wxDialog*) { return wxID_YES; };
         list().runListCommand(cmd::kClearResults);  // start from an empty list
