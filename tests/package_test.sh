@@ -3,6 +3,7 @@
 # every shared library the programs load, then unpacks it and runs the
 # programs from the unpacked tree. Usage: package_test.sh BUILD_DIR
 set -euo pipefail
+source "$(dirname "$0")/program_checks.sh"
 build="$1"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
@@ -21,16 +22,9 @@ for program in vantrel vantrel-cli; do
     fi
   done
 done
-export HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/data" VANTREL_CONFIG="$scratch/home/settings.ini"
-mkdir -p "$HOME"
+isolate_home "$scratch"
 out="$("$scratch/root/usr/bin/vantrel-cli" --format rows rate 503-4-1/4-5 --refrigerant R-22 --capacity 5 \
         --suction 40 --liquid 100 --length 30)"
 grep -q '^Nozzle' <<<"$out" || { echo "the packaged command line rated nothing: $out"; exit 1; }
-set +e
-timeout 4 xvfb-run -a "$scratch/root/usr/bin/vantrel" >"$scratch/gui.log" 2>&1
-status=$?
-set -e
-if [ "$status" -ne 124 ]; then
-  echo "the packaged desktop program ended with status $status:"; cat "$scratch/gui.log"; exit 1
-fi
+expect_gui_keeps_running "$scratch/root/usr/bin/vantrel" packaged
 echo "$(basename "$deb") depends on: $depends"

@@ -1,0 +1,21 @@
+# Shared by the tests that run an installed or packaged copy of the programs.
+# Source it; the functions exit the test with a message on failure.
+
+# Gives the programs a home of their own under SCRATCH, with no settings.
+isolate_home() {
+  export HOME="$1/home" XDG_DATA_HOME="$1/home/data" VANTREL_CONFIG="$1/home/settings.ini"
+  mkdir -p "$HOME"
+}
+
+# The desktop program PROGRAM starts and keeps running until it is stopped
+# (exit 124 from timeout); WHAT names the copy in the failure message.
+expect_gui_keeps_running() {
+  local program="$1" what="$2" log
+  log="$(mktemp)"
+  local status=0
+  timeout 4 xvfb-run -a "$program" >"$log" 2>&1 || status=$?
+  if [ "$status" -ne 124 ]; then
+    echo "the $what desktop program ended with status $status:"; cat "$log"; rm -f "$log"; exit 1
+  fi
+  rm -f "$log"
+}
