@@ -191,7 +191,14 @@ void TmorvexDlgClient::print() {
     list_->pullStates();
     TDistPrintout printout(form_.rows, form_.printHeader, form_.siUnits);
     wxPrinter printer(&printData_);
-    if (printer.Print(this, &printout, true)) printData_ = printer.GetPrintDialogData();
+    if (printer.Print(this, &printout, true)) {
+        printData_ = printer.GetPrintDialogData();
+        return;
+    }
+    // Cancelling is the user's choice; anything else must not pass unnoticed.
+    if (wxPrinter::GetLastError() == wxPRINTER_ERROR)
+        showMessage("The results could not be printed.\nCheck the printer and try again.", "ERROR", MessageIcon::Stop,
+                    MessageButtons::Ok);
 }
 
 std::string TmorvexDlgClient::unitsMenuText() const {
@@ -239,6 +246,9 @@ std::string TmorvexDlgClient::askFileName(bool forSaving, const std::string& ini
 
 MessageAnswer TmorvexDlgClient::showMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                                             MessageButtons buttons) {
+    // A message may follow a row it speaks of (a Rate's valve notice): the
+    // list shows the rows as they are before the box takes the user's eye.
+    list_->refresh();
     long style = buttons == MessageButtons::Ok ? wxOK : wxYES_NO;
     switch (icon) {
         case MessageIcon::None: style |= wxICON_NONE; break;

@@ -66,6 +66,9 @@ public:
     /// The text the units menu item shows now.
     std::string unitsMenuText() const;
 
+    /// The printer settings shared by Print and Print Setup.
+    wxPrintDialogData& printDialogData() { return printData_; }
+
     /// The output list window.
     TLWoutput* outputList() const { return list_; }
 

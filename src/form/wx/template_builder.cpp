@@ -18,6 +18,10 @@
 #include "form/wx/up_down.h"
 #include "form/wx/wx_text.h"
 
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
+
 namespace vantrel {
 namespace {
 
@@ -28,6 +32,24 @@ constexpr int kDropDownVisibleHeight = 12;
 constexpr int kMarginPx = 2;
 
 bool isDropDown(ControlKind kind) { return kind == ControlKind::DropDownList || kind == ControlKind::ComboBox; }
+
+#ifdef __WXGTK__
+void dropArrowTabStop(GtkWidget* widget, gpointer) {
+    if (GTK_IS_TOGGLE_BUTTON(widget)) gtk_widget_set_can_focus(widget, FALSE);
+    if (GTK_IS_CONTAINER(widget)) gtk_container_forall(GTK_CONTAINER(widget), dropArrowTabStop, nullptr);
+}
+#endif
+
+// An editable combo box is one field: GTK gives its drop-down arrow a tab
+// stop of its own, which Tab would visit between two fields. The arrow still
+// opens the list with a click, and Alt+Down opens it from the keyboard.
+wxComboBox* makeComboBox(wxWindow* parent, int id, const wxSize& size) {
+    auto* combo = new wxComboBox(parent, id, wxEmptyString, wxDefaultPosition, size);
+#ifdef __WXGTK__
+    gtk_container_forall(GTK_CONTAINER(combo->GetHandle()), dropArrowTabStop, nullptr);
+#endif
+    return combo;
+}
 
 bool keepsNaturalHeight(ControlKind kind) {
     switch (kind) {
@@ -71,7 +93,7 @@ wxWindow* create(wxWindow* parent, const ControlTemplate& c, const wxSize& size)
         case ControlKind::DropDownList:
             return new wxChoice(parent, id, wxDefaultPosition, size);
         case ControlKind::ComboBox:
-            return new wxComboBox(parent, id, wxEmptyString, wxDefaultPosition, size);
+            return makeComboBox(parent, id, size);
         case ControlKind::Edit:
             return new wxTextCtrl(parent, id, text, wxDefaultPosition, size);
         case ControlKind::UpDown:

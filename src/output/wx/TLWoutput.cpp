@@ -3,6 +3,8 @@
 #include <wx/clipbrd.h>
 #include <wx/menu.h>
 
+#include <algorithm>
+
 #include "form/wx/wx_text.h"
 #include "output/output_list.h"
 #include "resources/command_ids.h"
@@ -13,11 +15,14 @@ TLWoutput::TLWoutput(wxWindow* parent, wxWindowID id, SelectionForm& form, FormU
     : wxListView(parent, id, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_VIRTUAL | wxBORDER_SUNKEN),
       form_(form),
       ui_(ui) {
+    Bind(wxEVT_RIGHT_DOWN, &TLWoutput::onRightDown, this);
+    Bind(wxEVT_LEFT_DOWN, &TLWoutput::onUserMove, this);
+    Bind(wxEVT_KEY_DOWN, &TLWoutput::onUserMove, this);
     Bind(wxEVT_CONTEXT_MENU, &TLWoutput::onContextMenu, this);
     Bind(wxEVT_LIST_KEY_DOWN, &TLWoutput::onKeyDown, this);
     Bind(wxEVT_LIST_COL_CLICK, &TLWoutput::onColumnClick, this);
-    Bind(wxEVT_MENU, &TLWoutput::onMenu, this, listcmd::kDeleteSelection, listcmd::kCopySelectedRows);
-    Bind(wxEVT_MENU, &TLWoutput::onMenu, this, cmd::kClearResults);
+    Bind(wxEVT_UPDATE_UI, &TLWoutput::onPopupUpdate, this, listcmd::kDeleteSelection, listcmd::kCopySelectedRows);
+    Bind(wxEVT_UPDATE_UI, &TLWoutput::onPopupUpdate, this, cmd::kClearResults);
 }
 
 void TLWoutput::setUpColumns(bool siUnits) {
@@ -52,22 +57,28 @@ void TLWoutput::pullStates() {
     ResultTable& rows = form_.rows;
     const long count = std::min<long>(GetItemCount(), static_cast<long>(rows.size()));
     for (long i = 0; i < count; ++i) rows.setSelected(static_cast<std::size_t>(i), IsSelected(i));
-    const long focused = GetFocusedItem();
+    const long focused = focusCleared_ ? -1 : GetFocusedItem();
     rows.setFocused(focused >= 0 && focused < count ? static_cast<std::size_t>(focused) : ResultTable::npos);
 }
 
 void TLWoutput::pushStates() {
     const ResultTable& rows = form_.rows;
-    if (GetItemCount() > 0) SetItemState(-1, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    if (GetItemCount() == 0) return;
+    SetItemState(-1, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const RowState& state = rows.state(i);
-        if (!state.selected && !state.focused) continue;
-        const long item = static_cast<long>(i);
-        long flags = 0;
-        if (state.selected) flags |= wxLIST_STATE_SELECTED;
-        if (state.focused) flags |= wxLIST_STATE_FOCUSED;
-        SetItemState(item, flags, flags);
+        if (rows.state(i).selected) SetItemState(static_cast<long>(i), wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
     }
+    // The focus mark last: marking a row selected may give the control a
+    // focused row of its own choosing, and "no focused row" must stay none.
+    const std::size_t focused = rows.focusedRow();
+    if (focused != ResultTable::npos)
+        SetItemState(static_cast<long>(focused), wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+    else
+        SetItemState(-1, 0, wxLIST_STATE_FOCUSED);
+    // The control gives itself a focused row again later (when it takes the
+    // keyboard focus back from a menu, for one); until the user clicks or
+    // moves in the list, the table's "none" holds.
+    focusCleared_ = focused == ResultTable::npos;
 }
 
 wxString TLWoutput::OnGetItemText(long item, long column) const {
@@ -84,30 +95,83 @@ std::unique_ptr<wxMenu> TLWoutput::makePopupMenu() const {
     menu->AppendSeparator();
     menu->Append(listcmd::kDeleteSelection, "Delete Selection");
     menu->Append(cmd::kClearResults, "Clear All");
-    // An empty list offers nothing; otherwise everything, selection or not.
-    const bool any = !form_.rows.empty();
+    const bool enable = popupItemsEnabled();
     for (int id : {listcmd::kCopyPartNumber, listcmd::kSelectAll, listcmd::kCopySelectedRows,
                    listcmd::kDeleteSelection, cmd::kClearResults})
-        menu->Enable(id, any);
+        menu->Enable(id, enable);
     return menu;
 }
 
+bool TLWoutput::popupItemsEnabled() const {
+    // An empty list offers nothing; otherwise everything, selection or not.
+    return !form_.rows.empty();
+}
+
+long TLWoutput::rowAt(const wxPoint& point) const {
+    // The rows' own rectangles, in the control's client coordinates (the
+    // same the event's point is turned into), decide: they are what the
+    // user sees under the pointer.
+    const long count = GetItemCount();
+    const long first = std::max(0L, GetTopItem());
+    const long last = std::min(count, first + GetCountPerPage() + 2);
+    for (long item = first; item < last; ++item) {
+        wxRect rect;
+        if (GetItemRect(item, rect) && rect.Contains(point)) return item;
+    }
+    return -1;
+}
+
+void TLWoutput::onRightDown(wxMouseEvent& event) {
+    ++rightPresses_;
+    event.Skip();
+}
+
+void TLWoutput::onUserMove(wxEvent& event) {
+    // A left click or a key in the list is the user's own choice of row.
+    focusCleared_ = false;
+    event.Skip();
+}
+
 void TLWoutput::onContextMenu(wxContextMenuEvent& event) {
-    wxPoint point = event.GetPosition();
-    point = point == wxDefaultPosition ? wxPoint(0, 0) : ScreenToClient(point);
-    // As a right click does in such lists: the row under the pointer takes the
-    // focus, and becomes the selection unless it is already part of it.
-    int flags = 0;
-    const long item = HitTest(point, flags);
+    const wxPoint screen = event.GetPosition();
+    // One press, one menu: on a list with no focused row the control asks
+    // for the menu itself and the toolkit asks again for the same press,
+    // which would reopen the menu after its command.
+    if (screen != wxDefaultPosition) {
+        if (rightPresses_ == servedPress_) return;
+        servedPress_ = rightPresses_;
+    }
+    const wxPoint point = screen == wxDefaultPosition ? wxDefaultPosition : ScreenToClient(screen);
+    // A right click on a row gives it the focus and makes it the selection
+    // unless it is already part of it; below the rows nothing changes. A
+    // menu asked for from the keyboard opens at the pointer and changes
+    // nothing either.
+    const long item = point == wxDefaultPosition ? -1 : rowAt(point);
     if (item >= 0) {
         if (!IsSelected(item)) {
             SetItemState(-1, 0, wxLIST_STATE_SELECTED);
             Select(item);
         }
         Focus(item);
+        focusCleared_ = false;
     }
     const std::unique_ptr<wxMenu> menu = makePopupMenu();
-    PopupMenu(menu.get(), point);
+    // The command runs once the menu has closed, so nothing it does (the
+    // clipboard, a question) happens while the menu still holds the pointer.
+    popupShown_ = true;
+    const int id = GetPopupMenuSelectionFromUser(*menu, point);
+    popupShown_ = false;
+    if (id != wxID_NONE) runListCommand(id);
+}
+
+void TLWoutput::onPopupUpdate(wxUpdateUIEvent& event) {
+    // The popup's items answer here before the frame's enabling rules; the
+    // Options menu's Clear Results keeps the frame's rule.
+    if (!popupShown_) {
+        event.Skip();
+        return;
+    }
+    event.Enable(popupItemsEnabled());
 }
 
 void TLWoutput::onKeyDown(wxListEvent& event) {
@@ -126,8 +190,6 @@ void TLWoutput::onColumnClick(wxListEvent& event) {
     form_.sortByColumn(event.GetColumn());
     refreshWithStates();
 }
-
-void TLWoutput::onMenu(wxCommandEvent& event) { runListCommand(event.GetId()); }
 
 void TLWoutput::runListCommand(int id) {
     if (id == cmd::kClearResults) {

@@ -42,14 +42,23 @@ protected:
 
 private:
     void pushStates();
+    /// The row whose rectangle holds `point` (client coordinates), or -1.
+    long rowAt(const wxPoint& point) const;
+    void onRightDown(wxMouseEvent& event);
+    void onUserMove(wxEvent& event);
     void onContextMenu(wxContextMenuEvent& event);
     void onKeyDown(wxListEvent& event);
     void onColumnClick(wxListEvent& event);
-    void onMenu(wxCommandEvent& event);
+    void onPopupUpdate(wxUpdateUIEvent& event);
+    bool popupItemsEnabled() const;
     void copyToClipboard(const std::string& text);
 
     SelectionForm& form_;
     FormUi& ui_;
+    bool popupShown_ = false;  ///< the popup menu is open
+    unsigned rightPresses_ = 0;  ///< right button presses seen
+    unsigned servedPress_ = 0;   ///< the press the last menu answered
+    bool focusCleared_ = false;  ///< no row has the focus, whatever the control says
 };
 
 }  // namespace vantrel

@@ -24,46 +24,63 @@ wxFont makeFont(PrintFont kind, int dpi) {
     return wxFont(info);
 }
 
+int printerDpi(const wxPrintout& printout) {
+    int dpiX = 0, dpiY = 0;
+    printout.GetPPIPrinter(&dpiX, &dpiY);
+    if (dpiY <= 0) printout.GetPPIScreen(&dpiX, &dpiY);
+    return dpiY;
+}
+
 }  // namespace
 
 TDistPrintout::TDistPrintout(const ResultTable& rows, const PrintHeaderData& header, bool siUnits)
-    : wxPrintout("Output"), layout_(rows, header, siUnits, today()) {}
+    : wxPrintout("Output"), rows_(rows), header_(header), siUnits_(siUnits) {}
 
-bool TDistPrintout::HasPage(int) { return layout_.hasPage(); }
-
-void TDistPrintout::GetPageInfo(int* minPage, int* maxPage, int* selFrom, int* selTo) {
-    // The number of pages is known only while printing: no page range.
-    *minPage = *maxPage = *selFrom = *selTo = 0;
-}
-
-bool TDistPrintout::OnPrintPage(int) {
+void TDistPrintout::OnPreparePrinting() {
     wxDC* dc = GetDC();
-    if (!dc) return false;
-    int dpiX = 0, dpiY = 0;
-    GetPPIPrinter(&dpiX, &dpiY);
-    if (dpiY <= 0) GetPPIScreen(&dpiX, &dpiY);
+    if (!dc) return;
     // Device units are printer pixels; the printable area is the page's.
     int width = 0, height = 0;
     dc->GetSize(&width, &height);
-    drawNextPage(*dc, wxSize(width, height), dpiY);
+    layOutPages(*dc, wxSize(width, height), printerDpi(*this));
+}
+
+bool TDistPrintout::HasPage(int page) { return page >= 1 && page <= pageCount(); }
+
+void TDistPrintout::GetPageInfo(int* minPage, int* maxPage, int* selFrom, int* selTo) {
+    *minPage = *selFrom = 1;
+    *maxPage = *selTo = pageCount();
+}
+
+bool TDistPrintout::OnPrintPage(int page) {
+    wxDC* dc = GetDC();
+    if (!dc || !HasPage(page)) return false;
+    drawPage(*dc, page, printerDpi(*this));
     return true;
 }
 
-void TDistPrintout::drawNextPage(wxDC& dc, wxSize area, int dpi) {
-    const wxFont regular = makeFont(PrintFont::Regular, dpi);
-    const wxFont fonts[] = {regular, makeFont(PrintFont::Bold, dpi), makeFont(PrintFont::Italic, dpi),
-                            makeFont(PrintFont::Symbol, dpi), makeFont(PrintFont::Title, dpi)};
-    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    dc.SetTextForeground(*wxBLACK);
-    dc.SetFont(regular);
+int TDistPrintout::layOutPages(wxDC& dc, wxSize area, int dpi) {
+    dc.SetFont(makeFont(PrintFont::Regular, dpi));
     const wxFontMetrics metrics = dc.GetFontMetrics();
-    dc.SetFont(fonts[static_cast<int>(PrintFont::Symbol)]);
+    dc.SetFont(makeFont(PrintFont::Symbol, dpi));
     const int symbolWidth = dc.GetFontMetrics().averageWidth;
+    dc.SetFont(wxNullFont);
     const PageMetrics page{area.x, area.y, metrics.height + metrics.externalLeading, metrics.averageWidth,
                            symbolWidth};
-    for (const TextRun& run : layout_.layoutPage(page)) {
-        const wxFont& font = fonts[static_cast<int>(run.font)];
-        dc.SetFont(font);
+    TDistPrintLayout layout(rows_, header_, siUnits_, today());
+    pages_.clear();
+    while (layout.hasPage()) pages_.push_back(layout.layoutPage(page));
+    return pageCount();
+}
+
+void TDistPrintout::drawPage(wxDC& dc, int page, int dpi) const {
+    const wxFont fonts[] = {makeFont(PrintFont::Regular, dpi), makeFont(PrintFont::Bold, dpi),
+                            makeFont(PrintFont::Italic, dpi), makeFont(PrintFont::Symbol, dpi),
+                            makeFont(PrintFont::Title, dpi)};
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    dc.SetTextForeground(*wxBLACK);
+    for (const TextRun& run : pages_.at(static_cast<std::size_t>(page - 1))) {
+        dc.SetFont(fonts[static_cast<int>(run.font)]);
         const wxString text = fromUtf8(run.text);
         const wxSize extent = dc.GetTextExtent(text);
         const int ascent = dc.GetFontMetrics().ascent;
@@ -81,16 +98,20 @@ int printToPictures(const ResultTable& rows, const PrintHeaderData& header, bool
     // A letter page less half-inch margins.
     const wxSize area(dpi * 75 / 10, dpi * 10);
     int pages = 0;
-    while (printout.morePages()) {
+    {
+        wxBitmap measure(area);
+        wxMemoryDC dc(measure);
+        pages = printout.layOutPages(dc, area, dpi);
+    }
+    for (int page = 1; page <= pages; ++page) {
         wxBitmap bitmap(area);
         {
             wxMemoryDC dc(bitmap);
             dc.SetBackground(*wxWHITE_BRUSH);
             dc.Clear();
-            printout.drawNextPage(dc, area, dpi);
+            printout.drawPage(dc, page, dpi);
         }
-        ++pages;
-        wxFileName path(fromUtf8(folder), wxString::Format("page-%d.png", pages));
+        wxFileName path(fromUtf8(folder), wxString::Format("page-%d.png", page));
         bitmap.SaveFile(path.GetFullPath(), wxBITMAP_TYPE_PNG);
     }
     return pages;

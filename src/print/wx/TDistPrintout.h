@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "print/page_layout.h"
 
@@ -17,16 +18,27 @@ public:
     /// copy of `header`, headings in SI units when `siUnits`.
     TDistPrintout(const ResultTable& rows, const PrintHeaderData& header, bool siUnits);
 
+    /// Lays out every page on the printer's page, so the page count is known
+    /// before the first page prints (the print dialog's page range and the
+    /// print system need it).
+    void OnPreparePrinting() override;
     bool HasPage(int page) override;
     void GetPageInfo(int* minPage, int* maxPage, int* selFrom, int* selTo) override;
     bool OnPrintPage(int page) override;
 
-    /// Draws the next page on `dc` (width x height device units, `dpi` dots per inch).
-    void drawNextPage(wxDC& dc, wxSize area, int dpi);
-    bool morePages() const { return layout_.hasPage(); }
+    /// Lays out every page for `dc` (an `area` of device units at `dpi` dots
+    /// per inch); returns the number of pages.
+    int layOutPages(wxDC& dc, wxSize area, int dpi);
+    /// Draws page `page` (from 1) as laid out last on `dc`.
+    void drawPage(wxDC& dc, int page, int dpi) const;
+    /// Number of pages laid out.
+    int pageCount() const { return static_cast<int>(pages_.size()); }
 
 private:
-    TDistPrintLayout layout_;
+    const ResultTable& rows_;
+    PrintHeaderData header_;
+    bool siUnits_;
+    std::vector<std::vector<TextRun>> pages_;
 };
 
 /// Writes every page as PAGE-N.png (N from 1) into `folder`, at `dpi` on a

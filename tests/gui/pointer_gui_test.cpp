@@ -1,0 +1,313 @@
+// The window as a user reaches it: real pointer and key events synthesized
+// through the window system, at positions taken from the controls' own
+// geometry, checked through what the user gets (rows, clipboard, menus).
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <wx/clipbrd.h>
+#include <wx/listctrl.h>
+#include <wx/menu.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/wx/TSDIDecFrame.h"
+#include "app/wx/TmorvexApp.h"
+#include "form/control_ids.h"
+#include "form/wx/TmorvexDlgClient.h"
+#include "form/wx/wx_text.h"
+#include "gui_support.h"
+#include "output/wx/TLWoutput.h"
+#include "resources/command_ids.h"
+
+namespace vantrel {
+namespace {
+
+using test::gRecorder;
+using test::runEventLoop;
+namespace fs = std::filesystem;
+
+TSDIDecFrame& frame() { return *static_cast<TmorvexApp&>(*wxTheApp).frame(); }
+TmorvexDlgClient& form() { return *frame().client(); }
+TLWoutput& list() { return *form().outputList(); }
+
+void sendCommand(int id) {
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(&frame());
+    frame().GetEventHandler()->ProcessEvent(event);
+}
+
+std::string clipboardText() {
+    wxClipboardLocker locker;
+    wxTextDataObject data;
+    if (!locker || !wxTheClipboard->GetData(data)) return {};
+    return toUtf8(data.GetText());
+}
+
+/// Puts `text` on the clipboard and waits until the clipboard gives it back.
+void setClipboardText(const std::string& text) {
+    {
+        wxClipboardLocker locker;
+        wxTheClipboard->SetData(new wxTextDataObject(fromUtf8(text)));
+        wxTheClipboard->Flush();
+    }
+    for (int waited = 0; waited < 1000 && clipboardText() != text; waited += 20) runEventLoop(20);
+}
+
+// Six rows of distinct part numbers, as a document the user opens.
+std::string sixRowDocument() {
+    std::string text = "1.07;6\n";
+    for (int i = 0; i < 6; ++i) {
+        text += "Venturi;5-4-" + std::to_string(i + 2) +
+                ";R-22;10.00;40.0;100.0;30.000;14.75;11.34;0.72;3.40;0.72;7/8;1/4;8;;;;;\n";
+    }
+    return text;
+}
+
+/// The screen point a quarter into row `row`, half-way down.
+wxPoint rowPoint(long row) {
+    wxRect rect;
+    EXPECT_TRUE(list().GetItemRect(row, rect));
+    return list().ClientToScreen(wxPoint(rect.x + 40, rect.y + rect.height / 2));
+}
+
+/// The screen point in the middle of column heading `column`: above the
+/// first row, inside the list.
+wxPoint headingPoint(int column) {
+    int x = 0;
+    for (int c = 0; c < column; ++c) x += list().GetColumnWidth(c);
+    wxRect first;
+    EXPECT_TRUE(list().GetItemRect(list().GetTopItem(), first));
+    return list().ClientToScreen(wxPoint(x + list().GetColumnWidth(column) / 2, first.y / 2));
+}
+
+/// A screen point inside the list below its last row.
+wxPoint belowLastRow() {
+    wxRect last;
+    EXPECT_TRUE(list().GetItemRect(list().GetItemCount() - 1, last));
+    const wxPoint point(last.x + 40, last.GetBottom() + last.height * 2);
+    EXPECT_LT(point.y, list().GetClientSize().y);
+    return list().ClientToScreen(point);
+}
+
+/// Is a popup menu on the screen?
+bool popupMenuShown() {
+    bool shown = false;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next) {
+        GtkWidget* window = GTK_WIDGET(w->data);
+        GtkWidget* child = GTK_IS_BIN(window) ? gtk_bin_get_child(GTK_BIN(window)) : nullptr;
+        if (child && GTK_IS_MENU(child) && gtk_widget_get_mapped(window)) shown = true;
+    }
+    g_list_free(windows);
+    return shown;
+}
+
+/// Where a GTK widget's middle stands on the screen.
+wxPoint widgetPoint(GtkWidget* widget) {
+    GtkWidget* top = gtk_widget_get_toplevel(widget);
+    int x = 0, y = 0;
+    gtk_widget_translate_coordinates(widget, top, 0, 0, &x, &y);
+    int originX = 0, originY = 0;
+    gdk_window_get_origin(gtk_widget_get_window(top), &originX, &originY);
+    return wxPoint(originX + x + gtk_widget_get_allocated_width(widget) / 2,
+                   originY + y + gtk_widget_get_allocated_height(widget) / 2);
+}
+
+/// The GTK widget that has the keyboard focus in the main window.
+GtkWidget* focusedWidget() { return gtk_window_get_focus(GTK_WINDOW(frame().GetHandle())); }
+
+void moveAndClick(const wxPoint& point, int button = wxMOUSE_BTN_LEFT) {
+    wxUIActionSimulator sim;
+    sim.MouseMove(point);
+    runEventLoop(60);
+    sim.MouseClick(button);
+    runEventLoop(150);
+}
+
+/// Where a shown popup menu's item stands on the screen.
+wxPoint menuItemPoint(wxMenuItem* item) { return widgetPoint(item->GetMenuItem()); }
+
+/// Right-clicks at `point` and, once the popup menu is up, clicks its item
+/// `label` (or presses Escape when `label` is empty). Returns whether a menu
+/// opened; `enabled` receives the item's state as shown.
+struct PopupResult {
+    bool opened = false;
+    bool itemEnabled = false;
+    bool stillShown = false;  ///< the menu was still up after the choice
+};
+
+PopupResult rightClickAndChoose(const wxPoint& point, const std::string& label) {
+    PopupResult result;
+    bool done = false;
+    // A second later the menu must be gone; one left on the screen is
+    // closed with Escape so the test goes on. A timer fires inside whatever
+    // loop the program is in, the menu's own included.
+    wxTimer watchdog;
+    watchdog.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        result.stillShown = popupMenuShown();
+        if (result.stillShown) wxUIActionSimulator().Char(WXK_ESCAPE);
+        done = true;
+    });
+    auto onOpen = [&](wxMenuEvent& event) {
+        event.Skip();
+        wxMenu* menu = event.GetMenu();
+        if (!menu || !event.IsPopup() || result.opened) return;
+        result.opened = true;
+        wxMenuItem* chosen = nullptr;
+        for (wxMenuItem* item : menu->GetMenuItems()) {
+            if (!label.empty() && toUtf8(item->GetItemLabelText()) == label) chosen = item;
+        }
+        if (chosen) result.itemEnabled = chosen->IsEnabled();
+        // Act once the menu is on the screen and this handler has returned;
+        // a menu ignores a click that comes too soon after it opened, as it
+        // would from a hand still moving.
+        wxTheApp->CallAfter([&watchdog, chosen] {
+            runEventLoop(700);
+            wxUIActionSimulator sim;
+            if (chosen && chosen->IsEnabled()) {
+                sim.MouseMove(menuItemPoint(chosen));
+                runEventLoop(80);
+                sim.MouseClick();
+            } else {
+                sim.Char(WXK_ESCAPE);
+            }
+            watchdog.StartOnce(1000);
+        });
+    };
+    list().Bind(wxEVT_MENU_OPEN, onOpen);
+    wxUIActionSimulator sim;
+    sim.MouseMove(point);
+    runEventLoop(60);
+    sim.MouseClick(wxMOUSE_BTN_RIGHT);
+    for (int waited = 0; waited < 5000 && !(result.opened ? done : waited > 1500); waited += 20) runEventLoop(20);
+    runEventLoop(100);
+    list().Unbind(wxEVT_MENU_OPEN, onOpen);
+    watchdog.Stop();
+    return result;
+}
+
+class Pointer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (test::catalogScenarioRun()) GTEST_SKIP() << "start-up scenario run";
+        frame().Raise();
+        gRecorder->seen.clear();
+        gRecorder->respond = [](wxDialog*) { return wxID_YES; };
+        sendCommand(cmd::kNew);
+        path_ = (fs::temp_directory_path() / ("vantrel-pointer-" + std::to_string(::getpid()) + ".dst")).string();
+        std::ofstream(path_) << sixRowDocument();
+        form().setFileNameAsker([this](bool, const std::string&) { return path_; });
+        sendCommand(cmd::kOpen);
+        form().setFileNameAsker(nullptr);
+        gRecorder->seen.clear();
+        gRecorder->respond = nullptr;
+        runEventLoop(100);
+        ASSERT_EQ(list().GetItemCount(), 6);
+    }
+    void TearDown() override { fs::remove(path_); }
+
+    std::string partNumber(long row) const { return form().form().rows.row(static_cast<std::size_t>(row))[1]; }
+
+    std::string path_;
+};
+
+TEST_F(Pointer, RightClickActsOnTheRowUnderThePointer) {
+    moveAndClick(rowPoint(3));
+    const PopupResult popup = rightClickAndChoose(rowPoint(3), "Delete Selection");
+    ASSERT_TRUE(popup.opened);
+    ASSERT_EQ(list().GetItemCount(), 5);
+    for (long row = 0; row < 5; ++row) EXPECT_NE(partNumber(row), "5-4-5") << "row " << row;
+    EXPECT_EQ(partNumber(3), "5-4-6");
+
+    setClipboardText("before");
+    rightClickAndChoose(rowPoint(0), "Copy part number");
+    EXPECT_EQ(clipboardText(), "5-4-2");
+    rightClickAndChoose(rowPoint(4), "Copy part number");
+    EXPECT_EQ(clipboardText(), "5-4-7");
+}
+
+TEST_F(Pointer, PopupMenuClosesAfterItsCommandAndTheNextClickCounts) {
+    // Straight after opening the document: no row has been clicked yet.
+    setClipboardText("before");
+    const PopupResult popup = rightClickAndChoose(rowPoint(2), "Copy part number");
+    ASSERT_TRUE(popup.opened);
+    EXPECT_FALSE(popup.stillShown);
+    EXPECT_EQ(clipboardText(), "5-4-4");
+    // The very next click, on the "Part Number" heading, sorts; a second one
+    // (no double click) reverses.
+    moveAndClick(headingPoint(1));
+    EXPECT_EQ(form().form().sort.SortColumn, 1);
+    runEventLoop(600);
+    moveAndClick(headingPoint(1));
+    EXPECT_EQ(partNumber(0), "5-4-7");
+    EXPECT_EQ(partNumber(5), "5-4-2");
+}
+
+TEST_F(Pointer, EmptyListOffersNothingAndClearAllChangesNothing) {
+    gRecorder->respond = [](wxDialog*) { return wxID_YES; };
+    sendCommand(cmd::kNew);
+    gRecorder->seen.clear();
+    ASSERT_EQ(list().GetItemCount(), 0);
+    const PopupResult popup = rightClickAndChoose(list().ClientToScreen(wxPoint(60, 60)), "Clear All");
+    ASSERT_TRUE(popup.opened);
+    EXPECT_FALSE(popup.itemEnabled);
+    EXPECT_TRUE(gRecorder->seen.empty());
+    EXPECT_FALSE(form().form().resultsChanged);
+    gRecorder->respond = nullptr;
+}
+
+TEST_F(Pointer, CopyPartNumberAfterSelectAllCopiesNothing) {
+    rightClickAndChoose(rowPoint(2), "Select All");
+    for (long row = 0; row < 6; ++row) EXPECT_TRUE(list().IsSelected(row)) << row;
+    setClipboardText("before");
+    // Below the rows nothing takes the focus: the copy finds no focused row.
+    const PopupResult popup = rightClickAndChoose(belowLastRow(), "Copy part number");
+    ASSERT_TRUE(popup.opened);
+    EXPECT_EQ(clipboardText(), "before");
+    // A right click on a row focuses it, and that row is copied.
+    rightClickAndChoose(rowPoint(4), "Copy part number");
+    EXPECT_EQ(clipboardText(), "5-4-6");
+}
+
+TEST_F(Pointer, TabGoesFromFieldToFieldPastTheDropDownArrows) {
+    auto entryOf = [](int id) { return gtk_bin_get_child(GTK_BIN(form().control(id)->GetHandle())); };
+    moveAndClick(widgetPoint(entryOf(ids::kSuctionTemp)));
+    ASSERT_EQ(focusedWidget(), entryOf(ids::kSuctionTemp));
+    wxUIActionSimulator sim;
+    sim.Char(WXK_TAB);
+    runEventLoop(100);
+    EXPECT_EQ(focusedWidget(), entryOf(ids::kLiquidTemp));
+    sim.Char(WXK_TAB);
+    runEventLoop(100);
+    EXPECT_EQ(focusedWidget(), entryOf(ids::kTubeLength));
+    sim.Char(WXK_TAB);
+    runEventLoop(100);
+    EXPECT_EQ(focusedWidget(), form().control(ids::kCapacity)->GetHandle());
+    // Shift+Tab comes back the same way.
+    sim.Char(WXK_TAB, wxMOD_SHIFT);
+    runEventLoop(100);
+    EXPECT_EQ(focusedWidget(), entryOf(ids::kTubeLength));
+}
+
+TEST_F(Pointer, ARatedRowIsInTheListBeforeTheValveNoticeShows) {
+    const bool si = form().form().siUnits;
+    dynamic_cast<wxTextCtrl*>(form().control(ids::kCapacity))->ChangeValue(si ? "70" : "20");
+    dynamic_cast<wxTextCtrl*>(form().control(ids::kPartNumber))->ChangeValue("1104-12-1/4-10");
+    long shownWhileAsking = -1;
+    gRecorder->respond = [&shownWhileAsking](wxDialog*) {
+        shownWhileAsking = list().GetItemCount();
+        return wxID_OK;
+    };
+    moveAndClick(widgetPoint(static_cast<GtkWidget*>(form().control(ids::kRate)->GetHandle())));
+    gRecorder->respond = nullptr;
+    ASSERT_EQ(gRecorder->seen.size(), 1u);
+    EXPECT_NE(gRecorder->seen[0].message.find("non-standard valve"), std::string::npos);
+    EXPECT_EQ(form().form().rows.size(), 7u);
+    EXPECT_EQ(shownWhileAsking, 7);
+}
+
+}  // namespace
+}  // namespace vantrel
