@@ -3,11 +3,20 @@
 #include <wx/choice.h>
 #include <wx/combobox.h>
 #include <wx/image.h>
+#include <wx/msgdlg.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
+#include <gtk/gtk.h>
+#include <gtk/gtkunixprint.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <set>
 
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexApp.h"
@@ -17,6 +26,7 @@
 #include "gui_support.h"
 #include "output/wx/TLWoutput.h"
 #include "print/wx/TDistPrintout.h"
+#include <wx/gtk/print.h>
 #include "print/wx/TdistDlgPrint.h"
 #include "resources/command_ids.h"
 
@@ -119,6 +129,199 @@ TEST_F(Printing, PagesDrawToPictures) {
     }
     EXPECT_TRUE(ink);
     if (!keep) fs::remove_all(folder);
+}
+
+std::string commandOutput(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
+        ::pclose(pipe);
+    }
+    return text;
+}
+
+/// The GTK print dialog on the screen, if one is.
+GtkWidget* shownPrintDialog() {
+    GtkWidget* found = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next) {
+        GtkWidget* window = GTK_WIDGET(w->data);
+        if (std::string(G_OBJECT_TYPE_NAME(window)) == "GtkPrintUnixDialog" && gtk_widget_get_mapped(window))
+            found = window;
+    }
+    g_list_free(windows);
+    return found;
+}
+
+/// Opens a document of forty rows of ten models (several pages).
+void openFortyRows(const fs::path& folder) {
+    const fs::path document = folder / "many.dst";
+    {
+        std::ofstream out(document);
+        out << "1.07;40\n";
+        for (int i = 0; i < 40; ++i) {
+            out << "Venturi;5-4-" << (i / 4 + 2)
+                << ";R-22;10.00;40.0;100.0;30.000;14.75;11.34;0.72;3.40;0.72;7/8;1/4;8;;;;;\n";
+        }
+    }
+    gRecorder->respond = [](wxDialog*) { return wxID_YES; };
+    form().setFileNameAsker([&document](bool, const std::string&) { return document.string(); });
+    wxCommandEvent open(wxEVT_MENU, cmd::kOpen);
+    static_cast<TmorvexApp&>(*wxTheApp).frame()->GetEventHandler()->ProcessEvent(open);
+    form().setFileNameAsker(nullptr);
+    gRecorder->respond = nullptr;
+}
+
+/// File > Print, Continue in the header, then in the system's print dialog
+/// the printer "Print to File" writing `pdf`, optionally the pages `range`
+/// ("2-3"), and a pointer click on its Print button. Returns whether the
+/// button was pressed.
+bool printToFileThroughDialog(const fs::path& pdf, const std::string& range = {}) {
+    // The printer and file a user would pick in the dialog.
+    wxPrintData& data = form().printDialogData().GetPrintData();
+    data.SetPrinterName("Print to File");
+    data.ConvertToNative();
+    auto* settings = static_cast<GtkPrintSettings*>(
+        static_cast<wxGtkPrintNativeData*>(data.GetNativeData())->GetPrintConfig());
+    gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_URI, ("file://" + pdf.string()).c_str());
+    gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
+
+    gRecorder->respond = [](wxDialog* dialog) -> int {
+        if (auto* header = dynamic_cast<TdistDlgPrint*>(dialog)) {
+            header->customerField()->ChangeValue("Northfield Foods");
+            header->projectField()->ChangeValue("Cold store 4");
+            header->allButton()->SetValue(true);
+            return wxID_OK;
+        }
+        // The system's print dialog shows itself; a message box is answered.
+        return dynamic_cast<wxMessageDialog*>(dialog) ? wxID_OK : wxID_NONE;
+    };
+    // Once the dialog is up and has found its printer, press Print with the pointer.
+    bool pressed = false;
+    int waited = 0;
+    wxTimer poll;
+    poll.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        waited += 200;
+        GtkWidget* dialog = shownPrintDialog();
+        if (!dialog) return;
+        GtkWidget* print = gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+        if (waited > 20000) {
+            gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+            poll.Stop();
+            return;
+        }
+        if (!print || !gtk_widget_is_sensitive(print) || !gtk_widget_get_mapped(print)) return;
+        poll.Stop();
+        if (!range.empty()) {
+            // As typed into the dialog's "Pages" field.
+            GtkPrintSettings* chosen = gtk_print_unix_dialog_get_settings(GTK_PRINT_UNIX_DIALOG(dialog));
+            gtk_print_settings_set_print_pages(chosen, GTK_PRINT_PAGES_RANGES);
+            const int first = std::atoi(range.c_str());
+            const int last = range.find('-') == std::string::npos ? first : std::atoi(range.c_str() + range.find('-') + 1);
+            GtkPageRange pages{first - 1, last - 1};
+            gtk_print_settings_set_page_ranges(chosen, &pages, 1);
+            gtk_print_unix_dialog_set_settings(GTK_PRINT_UNIX_DIALOG(dialog), chosen);
+            g_object_unref(chosen);
+        }
+        GtkWidget* top = gtk_widget_get_toplevel(print);
+        int x = 0, y = 0, originX = 0, originY = 0;
+        gtk_widget_translate_coordinates(print, top, 0, 0, &x, &y);
+        gdk_window_get_origin(gtk_widget_get_window(top), &originX, &originY);
+        wxUIActionSimulator sim;
+        sim.MouseMove(originX + x + gtk_widget_get_allocated_width(print) / 2,
+                      originY + y + gtk_widget_get_allocated_height(print) / 2);
+        test::runEventLoop(300);
+        sim.MouseClick();
+        pressed = true;
+    });
+    poll.Start(200);
+    wxCommandEvent print(wxEVT_MENU, cmd::kPrint);
+    static_cast<TmorvexApp&>(*wxTheApp).frame()->GetEventHandler()->ProcessEvent(print);
+    poll.Stop();
+    gRecorder->respond = nullptr;
+    return pressed;
+}
+
+/// The number of pages of `pdf` once the print system has written it whole
+/// (0 when it never does).
+int pdfPages(const fs::path& pdf) {
+    std::string info;
+    for (int i = 0; i < 100 && info.find("Pages:") == std::string::npos; ++i) {
+        test::runEventLoop(100);
+        if (fs::exists(pdf)) info = commandOutput("pdfinfo '" + pdf.string() + "' 2>/dev/null");
+    }
+    if (info.find("Pages:") == std::string::npos) return 0;
+    return std::atoi(info.c_str() + info.find("Pages:") + 6);
+}
+
+std::string pdfPageText(const fs::path& pdf, int page) {
+    return commandOutput("pdftotext -layout -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" +
+                         pdf.string() + "' -");
+}
+
+class PrintingToFile : public Printing {
+protected:
+    void SetUp() override {
+        Printing::SetUp();
+        if (IsSkipped()) return;
+        folder_ = fs::temp_directory_path() / ("vantrel-print-file-" + std::to_string(::getpid()));
+        fs::create_directories(folder_);
+        openFortyRows(folder_);
+        ASSERT_EQ(form().form().rows.size(), 40u);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    fs::path folder_;
+};
+
+TEST_F(PrintingToFile, EveryPageOfTheLayoutReachesTheFile) {
+    const fs::path pdf = folder_ / "report.pdf";
+    ASSERT_TRUE(printToFileThroughDialog(pdf)) << "the print dialog never offered its Print button";
+    const int pages = pdfPages(pdf);
+    ASSERT_GE(pages, 2) << "no PDF of several pages written";
+    // Every page is one of the layout's, in order, each with its header.
+    std::set<std::string> models;
+    for (int page = 1; page <= pages; ++page) {
+        const std::string text = pdfPageText(pdf, page);
+        EXPECT_NE(text.find("Page: " + std::to_string(page)), std::string::npos) << text;
+        EXPECT_NE(text.find("Northfield Foods"), std::string::npos);
+        EXPECT_NE(text.find("Cold store 4"), std::string::npos);
+        for (int model = 2; model < 12; ++model) {
+            const std::string part = "5-4-" + std::to_string(model);
+            if (text.find(part + "\n") != std::string::npos || text.find(part + " ") != std::string::npos)
+                models.insert(part);
+        }
+    }
+    EXPECT_EQ(models.size(), 10u) << "every model printed";
+    const std::string all = commandOutput("pdftotext '" + pdf.string() + "' -");
+    std::size_t rowsPrinted = 0;
+    for (std::size_t at = all.find("R-22"); at != std::string::npos; at = all.find("R-22", at + 1)) ++rowsPrinted;
+    EXPECT_EQ(rowsPrinted, 40u);
+    for (const test::SeenDialog& seen : gRecorder->seen) EXPECT_NE(seen.title, "ERROR") << seen.message;
+    if (const char* keep = std::getenv("VANTREL_PRINT_DIR"))
+        fs::copy_file(pdf, fs::path(keep) / "report.pdf", fs::copy_options::overwrite_existing);
+}
+
+TEST_F(PrintingToFile, APageRangeChosenInTheDialogPrintsThosePages) {
+    const fs::path pdf = folder_ / "page-2.pdf";
+    ASSERT_TRUE(printToFileThroughDialog(pdf, "2"));
+    ASSERT_EQ(pdfPages(pdf), 1);
+    EXPECT_NE(pdfPageText(pdf, 1).find("Page: 2"), std::string::npos) << pdfPageText(pdf, 1);
+}
+
+TEST_F(PrintingToFile, AFailedPrintSaysSo) {
+    // A folder that does not exist: the print system cannot write the file.
+    const fs::path pdf = folder_ / "no-such-folder" / "report.pdf";
+    ASSERT_TRUE(printToFileThroughDialog(pdf));
+    test::runEventLoop(500);
+    ASSERT_FALSE(gRecorder->seen.empty());
+    EXPECT_EQ(gRecorder->seen.back().title, "ERROR");
+    EXPECT_EQ(gRecorder->seen.back().message, "The results could not be printed.\nCheck the printer and try again.");
+    EXPECT_FALSE(fs::exists(pdf));
 }
 
 }  // namespace

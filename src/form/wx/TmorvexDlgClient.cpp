@@ -5,6 +5,7 @@
 #include <wx/combobox.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -190,8 +191,16 @@ void TmorvexDlgClient::print() {
     if (!runPrintHeader(this, form_.printHeader)) return;
     list_->pullStates();
     TDistPrintout printout(form_.rows, form_.printHeader, form_.siUnits);
+    printout.setPrinterData(&printData_.GetPrintData());
     wxPrinter printer(&printData_);
-    if (printer.Print(this, &printout, true)) {
+    bool printed = false;
+    {
+        // The toolkit's own report of a failure is a bare "Error while
+        // printing:"; the message below says it in the program's words.
+        wxLogNull quiet;
+        printed = printer.Print(this, &printout, true);
+    }
+    if (printed) {
         printData_ = printer.GetPrintDialogData();
         return;
     }

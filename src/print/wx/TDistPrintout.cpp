@@ -6,6 +6,11 @@
 
 #include "form/wx/wx_text.h"
 
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#include <wx/gtk/print.h>
+#endif
+
 namespace vantrel {
 namespace {
 
@@ -36,9 +41,29 @@ int printerDpi(const wxPrintout& printout) {
 TDistPrintout::TDistPrintout(const ResultTable& rows, const PrintHeaderData& header, bool siUnits)
     : wxPrintout("Output"), rows_(rows), header_(header), siUnits_(siUnits) {}
 
+#ifdef __WXGTK__
+// The pages the user chose in the GTK print dialog ("Pages: 2-3"): the print
+// system itself prints only those, asking for each by its number, as long as
+// it knows the whole document's page count. wxWidgets would tell it the
+// number of chosen pages instead, which cuts off every page past that count;
+// saying "all pages" to wxWidgets keeps the count whole and the choice with
+// the print system.
+void keepPageRangeWithPrintSystem(wxPrintData& data) {
+    // The printer shares the native settings of the data it was made from.
+    auto* native = dynamic_cast<wxGtkPrintNativeData*>(data.GetNativeData());
+    GtkPrintOperation* operation = native ? native->GetPrintJob() : nullptr;
+    GtkPrintSettings* settings = operation ? gtk_print_operation_get_print_settings(operation) : nullptr;
+    if (settings && gtk_print_settings_get_print_pages(settings) == GTK_PRINT_PAGES_RANGES)
+        gtk_print_settings_set_print_pages(settings, GTK_PRINT_PAGES_ALL);
+}
+#endif
+
 void TDistPrintout::OnPreparePrinting() {
     wxDC* dc = GetDC();
     if (!dc) return;
+#ifdef __WXGTK__
+    if (printerData_ && !IsPreview()) keepPageRangeWithPrintSystem(*printerData_);
+#endif
     // Device units are printer pixels; the printable area is the page's.
     int width = 0, height = 0;
     dc->GetSize(&width, &height);

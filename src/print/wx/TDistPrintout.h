@@ -18,6 +18,10 @@ public:
     /// copy of `header`, headings in SI units when `siUnits`.
     TDistPrintout(const ResultTable& rows, const PrintHeaderData& header, bool siUnits);
 
+    /// The settings of the printer that prints this printout, so the pages
+    /// chosen in its dialog can be honoured.
+    void setPrinterData(wxPrintData* data) { printerData_ = data; }
+
     /// Lays out every page on the printer's page, so the page count is known
     /// before the first page prints (the print dialog's page range and the
     /// print system need it).
@@ -39,6 +43,7 @@ private:
     PrintHeaderData header_;
     bool siUnits_;
     std::vector<std::vector<TextRun>> pages_;
+    wxPrintData* printerData_ = nullptr;
 };
 
 /// Writes every page as PAGE-N.png (N from 1) into `folder`, at `dpi` on a
