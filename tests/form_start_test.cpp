@@ -54,6 +54,19 @@ TEST_F(FormStart, CreatesTheSettingsKeyAndKeepsOtherValues) {
     EXPECT_EQ(SettingsStore(store.path()).get("keep"), std::nullopt);  // other groups are not this key's
 }
 
+TEST(StoredLayout, NumberListsAreTakenWholeOrNotAtAll) {
+    EXPECT_EQ(parseNumberList(std::string("810,780"), 2, 1, 100000), (std::vector<int>{810, 780}));
+    EXPECT_EQ(formatNumberList({810, 780}), "810,780");
+    const std::vector<int> widths{55, 120, 100};
+    EXPECT_EQ(parseNumberList(formatNumberList(widths), 3, 8, 2000), widths);
+    // Anything off is the whole value ignored: count, range, text, blanks,
+    // signs, empty fields, absent.
+    for (const char* bad : {"810", "810,780,1", "0,780", "810,100001", "810,abc", " 810,780", "810,-780", "810,,780",
+                            "", ",", "810,780,", "99999999999999,1"})
+        EXPECT_TRUE(parseNumberList(std::string(bad), 2, 1, 100000).empty()) << bad;
+    EXPECT_TRUE(parseNumberList(std::nullopt, 2, 1, 100000).empty());
+}
+
 TEST_F(FormStart, MissingCatalogsWarnNozzleFirst) {
     form.start(store, dir.path() + "/nowhere", ui);
     ASSERT_EQ(ui.messages.size(), 2u);

@@ -11,16 +11,29 @@ struct Column {
     const char* heading;
     const char* siHeading;
     int width;
+    const char* widest;  ///< the widest expected cell, U.S. or SI
 };
 
 const Column kColumns[kColumnCount] = {
-    {"Style", nullptr, 55},          {"Part Number", nullptr, 120},  {"Refrigerant", nullptr, 100},
-    {"Tons", "kW", 50},              {"Evap °F", "Evap °C", 60},     {"Liquid °F", "Liquid °C", 70},
-    {"Length", nullptr, 75},         {"dP(total)", nullptr, 75},     {"dP(tubes)", nullptr, 75},
-    {"% Load", nullptr, 75},         {"dP(nozzle/body)", nullptr, 120}, {"% Load", nullptr, 75},
-    {"Inlet Size", nullptr, 75},     {"Outlet Size", nullptr, 75},   {"Circuits", nullptr, 75},
-    {"Orifice", nullptr, 50},        {"Orifice Type", nullptr, 100}, {"Sideport", nullptr, 75},
-    {"Sideport Size", nullptr, 120},
+    {"Style", nullptr, 55, "Venturi"},
+    {"Part Number", nullptr, 120, "S1106-24-5/16-12"},
+    {"Refrigerant", nullptr, 100, "R-404A"},
+    {"Tons", "kW", 50, "1000.0"},
+    {"Evap °F", "Evap °C", 60, "-45.56"},
+    {"Liquid °F", "Liquid °C", 70, "120.00"},
+    {"Length", nullptr, 75, "72.000"},
+    {"dP(total)", nullptr, 75, "1000.0"},
+    {"dP(tubes)", nullptr, 75, "1000.0"},
+    {"% Load", nullptr, 75, "1000.0"},
+    {"dP(nozzle/body)", nullptr, 120, "1000.0"},
+    {"% Load", nullptr, 75, "1000.0"},
+    {"Inlet Size", nullptr, 75, "1-1/8 FLARE"},
+    {"Outlet Size", nullptr, 75, "5/16 OD"},
+    {"Circuits", nullptr, 75, "50"},
+    {"Orifice", nullptr, 50, "2-1/2"},
+    {"Orifice Type", nullptr, 100, "Replaceable"},
+    {"Sideport", nullptr, 75, "Auxiliary"},
+    {"Sideport Size", nullptr, 120, "3/8, 1/2, or 5/8 ODF"},
 };
 
 std::string dropText(double psi, bool si) {
@@ -55,6 +68,8 @@ std::string columnHeading(int col, bool siUnits) {
 }
 
 int columnWidth(int col) { return col < 0 || col >= kColumnCount ? 0 : kColumns[col].width; }
+
+const char* widestCellSample(int col) { return col < 0 || col >= kColumnCount ? "" : kColumns[col].widest; }
 
 std::array<std::string, 4> conditionCells(double capacity, double suction, double liquid, double length,
                                           bool si) {

@@ -46,6 +46,9 @@ using ResultRow = std::array<std::string, kColumnCount>;
 std::string columnHeading(int column, bool siUnits);
 /// Initial width of a column in pixels.
 int columnWidth(int column);
+/// The widest text column `column` is expected to hold, in either unit
+/// system: with the heading, what the column must show whole.
+const char* widestCellSample(int column);
 
 /// The cells of `r` formatted in SI units (`siUnits`) or U.S. customary units.
 ResultRow makeResultRow(const dist& r, bool siUnits);

@@ -160,6 +160,34 @@ std::string programDataDir() {
     return VANTREL_INSTALL_DATADIR;
 }
 
+std::vector<int> parseNumberList(const std::optional<std::string>& text, std::size_t count, int least, int most) {
+    if (!text) return {};
+    std::vector<int> numbers;
+    const std::string& t = *text;
+    std::size_t at = 0;
+    while (true) {
+        const std::size_t comma = t.find(',', at);
+        const std::string field = t.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+        if (field.empty() || field.size() > 6 || field.find_first_not_of("0123456789") != std::string::npos) return {};
+        const int value = std::stoi(field);
+        if (value < least || value > most) return {};
+        numbers.push_back(value);
+        if (comma == std::string::npos) break;
+        at = comma + 1;
+    }
+    if (numbers.size() != count) return {};
+    return numbers;
+}
+
+std::string formatNumberList(const std::vector<int>& numbers) {
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (i) text += ',';
+        text += std::to_string(numbers[i]);
+    }
+    return text;
+}
+
 std::string effectiveRootDir(const SettingsStore& store) {
     const auto root = store.get(kRootDirValue);
     if (root && !root->empty()) return *root;

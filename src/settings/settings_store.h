@@ -16,6 +16,11 @@ inline constexpr const char* kRootDirValue = "RootDir";
 inline constexpr const char* kUnitsValue = "units";
 inline constexpr const char* kEnglishUnits = "ENGLISH";
 inline constexpr const char* kSiUnits = "SI";
+/// The main window's size when it was last closed ("width,height", pixels).
+inline constexpr const char* kWindowSizeValue = "WindowSize";
+/// The output list's column widths when the window was last closed
+/// (pixels, comma-separated, one per column).
+inline constexpr const char* kColumnWidthsValue = "ColumnWidths";
 
 /// A settings file: groups of name=value lines. Other groups and values in
 /// the file are kept as they are when a value is written.
@@ -50,6 +55,13 @@ bool siUnitsFromSetting(const std::optional<std::string>& units);
 /// Folder holding the shipped catalog and help beside an installed or built
 /// program (<program folder>/../share/vantrel), or the configured install folder.
 std::string programDataDir();
+
+/// Whole numbers separated by commas ("810,780"), exactly `count` of them,
+/// each from `least` to `most`; empty when the text is absent or breaks a
+/// rule, so a damaged value is ignored rather than half used.
+std::vector<int> parseNumberList(const std::optional<std::string>& text, std::size_t count, int least, int most);
+/// The numbers joined by commas.
+std::string formatNumberList(const std::vector<int>& numbers);
 
 /// RootDir from the store, or the program's data folder when it is absent or empty.
 std::string effectiveRootDir(const SettingsStore& store);

@@ -1,17 +1,23 @@
 #include "app/wx/TSDIDecFrame.h"
 
 #include <wx/accel.h>
+#include <wx/display.h>
+#include <wx/settings.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/utils.h>
 
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include "app/wx/artwork.h"
 #include "form/wx/TmorvexDlgClient.h"
 #include "form/wx/wx_text.h"
+#include "output/wx/TLWoutput.h"
 #include "resources/command_ids.h"
 #include "resources/menu_resources.h"
+#include "settings/settings_store.h"
 
 namespace vantrel {
 namespace {
@@ -79,8 +85,8 @@ TSDIDecFrame::TSDIDecFrame(const wxString& title, SelectionForm& form, SettingsS
     const wxSize barSize = toolBar_->GetBestSize();
     SetClientSize(wxSize(std::max(formSize.x, barSize.x), formSize.y + barSize.y));
     const wxSize fitted = GetSize();
-    SetSize(fitted.x, fitted.y + kExtraHeight);
     SetMinSize(fitted);
+    SetSize(openingSize(fitted, settings));
     Centre();
 
     Bind(wxEVT_MENU, &TSDIDecFrame::onCommand, this);
@@ -90,6 +96,35 @@ TSDIDecFrame::TSDIDecFrame(const wxString& title, SelectionForm& form, SettingsS
 }
 
 TSDIDecFrame::~TSDIDecFrame() { aui_.UnInit(); }
+
+wxSize TSDIDecFrame::openingSize(const wxSize& fitted, const SettingsStore& settings) {
+    const wxRect screen = wxDisplay(this).GetClientArea();
+    // Every column of the output list side by side on this screen: the
+    // list's font steps down a little when the screen is too narrow for it.
+    TLWoutput& list = *client_->outputList();
+    const int around = fitted.x - list.GetClientSize().x + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this) +
+                       FromDIP(4);
+    list.fitColumnsInto(screen.width - around, client_->form().siUnits);
+    // The size the user left the window at, as long as the screen still
+    // holds it.
+    const std::vector<int> stored = parseNumberList(settings.get(kWindowSizeValue), 2, 1, 100000);
+    if (!stored.empty()) {
+        return wxSize(std::clamp(stored[0], fitted.x, std::max(fitted.x, screen.width)),
+                      std::clamp(stored[1], fitted.y, std::max(fitted.y, screen.height)));
+    }
+    // Otherwise a little taller than the layout, and wide enough for the columns.
+    const int width = std::max(fitted.x, std::min(list.totalColumnWidth() + around, screen.width));
+    return wxSize(width, fitted.y + kExtraHeight);
+}
+
+void TSDIDecFrame::keepLayout(SettingsStore& settings) const {
+    // A maximised or minimised window says nothing about the size wanted.
+    if (!IsMaximized() && !IsIconized()) {
+        const wxSize size = GetSize();
+        settings.set(kWindowSizeValue, formatNumberList({size.x, size.y}));
+    }
+    settings.set(kColumnWidthsValue, formatNumberList(client_->outputList()->columnWidths()));
+}
 
 void TSDIDecFrame::createMenuBar() {
     auto* bar = new wxMenuBar;

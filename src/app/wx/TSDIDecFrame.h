@@ -27,6 +27,9 @@ public:
     ~TSDIDecFrame() override;
 
     TmorvexDlgClient* client() const { return client_; }
+    /// Keeps the window size and the output list's column widths in the
+    /// settings for the next start.
+    void keepLayout(SettingsStore& settings) const;
     wxAuiToolBar* toolBar() const { return toolBar_; }
     wxAuiManager& dockManager() { return aui_; }
 
@@ -42,6 +45,7 @@ public:
     void runCommand(int id) override;
 
 private:
+    wxSize openingSize(const wxSize& fitted, const SettingsStore& settings);
     void createMenuBar();
     void createStatusBar();
     void createToolBar();

@@ -210,6 +210,7 @@ void TmorvexApp::onFrameClose(wxCloseEvent& event) {
         event.Veto();
         return;
     }
+    frame_->keepLayout(*settings_);
     if (HelpViewerOpened && help_) help_->Quit();
     event.Skip();
 }

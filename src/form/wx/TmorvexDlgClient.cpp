@@ -81,6 +81,7 @@ void TmorvexDlgClient::setUpWindow() {
     fill(built_.get<wxChoice>(ids::kSidePort), lists::sidePorts(), defaults.sidePort);
     fill(built_.get<wxChoice>(ids::kRefrigerant), lists::refrigerants(),
          lists::indexOf(lists::refrigerants(), defaults.refrigerant));
+    list_->setStoredWidths(parseNumberList(settings_.get(kColumnWidthsValue), kColumnCount, 8, 2000));
     fillUnitDependentControls();
 
     auto* spin = built_.get<UpDownControl>(ids::kCircuitsSpin);

@@ -28,7 +28,10 @@ TLWoutput::TLWoutput(wxWindow* parent, wxWindowID id, SelectionForm& form, FormU
 void TLWoutput::setUpColumns(bool siUnits) {
     DeleteAllColumns();
     for (int col = 0; col < kColumnCount; ++col) {
-        AppendColumn(fromUtf8(columnHeading(col, siUnits)), wxLIST_FORMAT_LEFT, FromDIP(columnWidth(col)));
+        const int width = storedWidths_.size() == static_cast<std::size_t>(kColumnCount)
+                              ? storedWidths_[static_cast<std::size_t>(col)]
+                              : fittedWidth(col, siUnits);
+        AppendColumn(fromUtf8(columnHeading(col, siUnits)), wxLIST_FORMAT_LEFT, width);
     }
 }
 
@@ -37,9 +40,47 @@ void TLWoutput::setUnitHeadings(bool siUnits) {
         wxListItem heading;
         heading.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH);
         heading.SetText(fromUtf8(columnHeading(col, siUnits)));
-        heading.SetWidth(FromDIP(columnWidth(col)));
+        // The new heading must show whole, the user's wider column stays.
+        heading.SetWidth(std::max(GetColumnWidth(col), fittedWidth(col, siUnits)));
         SetColumn(col, heading);
     }
+}
+
+int TLWoutput::fittedWidth(int col, bool siUnits) const {
+    // Each column as wide as its heading and its widest expected cell need
+    // in the toolkit's font, so every text shows whole and all columns fit
+    // a common screen side by side.
+    const int padding = FromDIP(10);
+    const int heading = GetTextExtent(fromUtf8(columnHeading(col, siUnits))).x;
+    const int cell = GetTextExtent(fromUtf8(widestCellSample(col))).x;
+    return std::max(heading, cell) + padding;
+}
+
+void TLWoutput::fitColumnsInto(int width, bool siUnits) {
+    // Half a point at a time, down to a still legible 8 points.
+    wxFont font = GetFont();
+    auto fittedTotal = [this, siUnits] {
+        int total = 0;
+        for (int col = 0; col < kColumnCount; ++col) total += fittedWidth(col, siUnits);
+        return total;
+    };
+    while (fittedTotal() > width && font.GetFractionalPointSize() - 0.5 >= 8.0) {
+        font.SetFractionalPointSize(font.GetFractionalPointSize() - 0.5);
+        SetFont(font);
+    }
+    setUpColumns(siUnits);
+}
+
+std::vector<int> TLWoutput::columnWidths() const {
+    std::vector<int> widths;
+    for (int col = 0; col < GetColumnCount(); ++col) widths.push_back(GetColumnWidth(col));
+    return widths;
+}
+
+int TLWoutput::totalColumnWidth() const {
+    int total = 0;
+    for (int col = 0; col < GetColumnCount(); ++col) total += GetColumnWidth(col);
+    return total;
 }
 
 void TLWoutput::refresh() {

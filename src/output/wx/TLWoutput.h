@@ -9,6 +9,7 @@
 #include <wx/listctrl.h>
 
 #include <functional>
+#include <vector>
 
 #include "form/selection_form.h"
 
@@ -22,9 +23,21 @@ public:
 
     /// Inserts the 19 columns with their headings for the units.
     void setUpColumns(bool siUnits);
-    /// Renames the unit-dependent headings (columns 3 to 5) and gives them
-    /// their widths again; the other columns keep what the user made of them.
+    /// Renames the unit-dependent headings (columns 3 to 5), widening them
+    /// when a heading needs it; the other columns keep what the user made
+    /// of them.
     void setUnitHeadings(bool siUnits);
+    /// Column widths kept from the last run, used by setUpColumns instead of
+    /// the fitted ones (ignored unless there is one per column).
+    void setStoredWidths(std::vector<int> widths) { storedWidths_ = std::move(widths); }
+    /// Makes the list's font smaller, a little at a time and not below 8
+    /// points, until the columns fitted to their texts take at most `width`
+    /// pixels side by side; then sets the columns up again.
+    void fitColumnsInto(int width, bool siUnits);
+    /// The widths the columns have now.
+    std::vector<int> columnWidths() const;
+    /// The widths of all columns together.
+    int totalColumnWidth() const;
     /// Shows the table's rows again (after rows were added).
     void refresh();
     /// Shows the rows and their selection marks again (after reordering or deleting).
@@ -42,6 +55,7 @@ protected:
 
 private:
     void pushStates();
+    int fittedWidth(int col, bool siUnits) const;
     /// The row whose rectangle holds `point` (client coordinates), or -1.
     long rowAt(const wxPoint& point) const;
     void onRightDown(wxMouseEvent& event);
@@ -58,7 +72,8 @@ private:
     bool popupShown_ = false;  ///< the popup menu is open
     unsigned rightPresses_ = 0;  ///< right button presses seen
     unsigned servedPress_ = 0;   ///< the press the last menu answered
-    bool focusCleared_ = false;  ///< no row has the focus, whatever the control says
+    bool focusCleared_ = false;
+    std::vector<int> storedWidths_;  ///< no row has the focus, whatever the control says
 };
 
 }  // namespace vantrel
