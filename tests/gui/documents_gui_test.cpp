@@ -25,18 +25,13 @@ namespace vantrel {
 namespace {
 
 using test::gRecorder;
+using test::sendCommand;
 
 TSDIDecFrame& frame() { return *static_cast<TmorvexApp&>(*wxTheApp).frame(); }
 TmorvexDlgClient& form() { return *frame().client(); }
 template <typename T>
 T* control(int id) {
     return dynamic_cast<T*>(form().control(id));
-}
-
-void sendCommand(int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(&frame());
-    frame().GetEventHandler()->ProcessEvent(event);
 }
 
 bool enabled(int id) {

@@ -6,6 +6,10 @@
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
+#include <wx/clipbrd.h>
+
+#include "app/wx/TSDIDecFrame.h"
+#include "app/wx/TmorvexApp.h"
 #include "form/wx/wx_text.h"
 
 namespace vantrel::test {
@@ -36,6 +40,20 @@ void runEventLoop(int milliseconds) {
         wxTheApp->ProcessIdle();
         wxMilliSleep(5);
     } while (watch.Time() < milliseconds);
+}
+
+void sendCommand(int id) {
+    wxFrame* frame = static_cast<TmorvexApp&>(*wxTheApp).frame();
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(frame);
+    frame->GetEventHandler()->ProcessEvent(event);
+}
+
+std::string clipboardText() {
+    wxClipboardLocker locker;
+    wxTextDataObject data;
+    if (!locker || !wxTheClipboard->GetData(data)) return {};
+    return toUtf8(data.GetText());
 }
 
 }  // namespace vantrel::test

@@ -44,4 +44,11 @@ inline bool catalogScenarioRun() { return gScenario == "missing" || gScenario ==
 /// Processes pending events and idle handlers for `milliseconds`.
 void runEventLoop(int milliseconds);
 
+/// Sends command `id` to the main window as the menu, an accelerator or the
+/// tool bar would.
+void sendCommand(int id);
+
+/// The text on the clipboard (empty when there is none).
+std::string clipboardText();
+
 }  // namespace vantrel::test

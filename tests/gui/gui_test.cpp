@@ -27,6 +27,7 @@ namespace vantrel {
 namespace {
 
 using test::gRecorder;
+using test::sendCommand;
 using test::runEventLoop;
 
 TmorvexApp& app() { return static_cast<TmorvexApp&>(*wxTheApp); }
@@ -44,12 +45,6 @@ std::vector<std::string> choiceItems(const wxItemContainerImmutable* list) {
 }
 
 // Sends a command as the menu, an accelerator or the tool bar would.
-void sendCommand(int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(&frame());
-    frame().GetEventHandler()->ProcessEvent(event);
-}
-
 void sendKey(wxWindow* target, int key, bool shift = false) {
     wxKeyEvent event(wxEVT_KEY_DOWN);
     event.m_keyCode = key;

@@ -24,18 +24,13 @@ namespace vantrel {
 namespace {
 
 using test::gRecorder;
+using test::sendCommand;
 namespace fs = std::filesystem;
 
 TmorvexApp& app() { return static_cast<TmorvexApp&>(*wxTheApp); }
 TSDIDecFrame& frame() { return *app().frame(); }
 TmorvexDlgClient& form() { return *frame().client(); }
 TLWoutput& list() { return *form().outputList(); }
-
-void sendCommand(int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(&frame());
-    frame().GetEventHandler()->ProcessEvent(event);
-}
 
 void select(const char* circuits, const char* capacity, int tube, int sidePort) {
     const bool si = form().form().siUnits;

@@ -26,25 +26,14 @@ namespace vantrel {
 namespace {
 
 using test::gRecorder;
+using test::clipboardText;
+using test::sendCommand;
 using test::runEventLoop;
 namespace fs = std::filesystem;
 
 TSDIDecFrame& frame() { return *static_cast<TmorvexApp&>(*wxTheApp).frame(); }
 TmorvexDlgClient& form() { return *frame().client(); }
 TLWoutput& list() { return *form().outputList(); }
-
-void sendCommand(int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(&frame());
-    frame().GetEventHandler()->ProcessEvent(event);
-}
-
-std::string clipboardText() {
-    wxClipboardLocker locker;
-    wxTextDataObject data;
-    if (!locker || !wxTheClipboard->GetData(data)) return {};
-    return toUtf8(data.GetText());
-}
 
 /// Puts `text` on the clipboard and waits until the clipboard gives it back.
 void setClipboardText(const std::string& text) {

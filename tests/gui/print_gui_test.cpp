@@ -168,8 +168,7 @@ void openFortyRows(const fs::path& folder) {
     }
     gRecorder->respond = [](wxDialog*) { return wxID_YES; };
     form().setFileNameAsker([&document](bool, const std::string&) { return document.string(); });
-    wxCommandEvent open(wxEVT_MENU, cmd::kOpen);
-    static_cast<TmorvexApp&>(*wxTheApp).frame()->GetEventHandler()->ProcessEvent(open);
+    test::sendCommand(cmd::kOpen);
     form().setFileNameAsker(nullptr);
     gRecorder->respond = nullptr;
 }
@@ -237,8 +236,7 @@ bool printToFileThroughDialog(const fs::path& pdf, const std::string& range = {}
         pressed = true;
     });
     poll.Start(200);
-    wxCommandEvent print(wxEVT_MENU, cmd::kPrint);
-    static_cast<TmorvexApp&>(*wxTheApp).frame()->GetEventHandler()->ProcessEvent(print);
+    test::sendCommand(cmd::kPrint);
     poll.Stop();
     gRecorder->respond = nullptr;
     return pressed;

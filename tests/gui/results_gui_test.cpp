@@ -23,6 +23,7 @@ namespace vantrel {
 namespace {
 
 using test::gRecorder;
+using test::clipboardText;
 
 TmorvexDlgClient& form() { return *static_cast<TmorvexApp&>(*wxTheApp).frame()->client(); }
 TLWoutput& list() { return *form().outputList(); }
@@ -43,13 +44,6 @@ void listEvent(wxEventType type, int key = 0, int column = -1) {
     event.m_code = key;
     event.m_col = column;
     list().GetEventHandler()->ProcessEvent(event);
-}
-
-std::string clipboardText() {
-    wxClipboardLocker locker;
-    wxTextDataObject data;
-    if (!locker || !wxTheClipboard->GetData(data)) return {};
-    return toUtf8(data.GetText());
 }
 
 // A duty that finds several distributors of each type in the shipped catalog.
