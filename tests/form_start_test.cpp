@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 #include "form/control_ids.h"
 #include "form/form_lists.h"
@@ -52,6 +55,80 @@ TEST_F(FormStart, CreatesTheSettingsKeyAndKeepsOtherValues) {
     ASSERT_TRUE(store.set(kUnitsValue, kSiUnits));
     EXPECT_EQ(store.get(kUnitsValue), std::optional<std::string>("SI"));
     EXPECT_EQ(SettingsStore(store.path()).get("keep"), std::nullopt);  // other groups are not this key's
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST_F(FormStart, ADamagedSettingsFileIsSetAsideOnceAndNeverWrittenOver) {
+    std::filesystem::create_directories(dir.path() + "/config");
+    std::string binary(65536, '\0');
+    for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>((i * 131 + 7) % 256);
+    std::ofstream(store.path(), std::ios::binary) << binary;
+    // Read, it gives nothing and takes nothing.
+    EXPECT_TRUE(store.damaged());
+    EXPECT_EQ(store.get(kUnitsValue), std::nullopt);
+    EXPECT_FALSE(store.set(kUnitsValue, "ENGLISH"));
+    EXPECT_EQ(fileText(store.path()), binary);
+
+    auto warnings = [this] {
+        return std::count_if(ui.messages.begin(), ui.messages.end(),
+                             [](const test::ShownMessage& m) { return m.caption == "WARNING"; });
+    };
+    form.start(store, dir.path(), ui);
+    ASSERT_EQ(warnings(), 1);
+    EXPECT_EQ(ui.messages[0].caption, "WARNING");
+    EXPECT_EQ(ui.messages[0].text, "The settings file " + store.path() + " could not be read.\nIt was moved to " +
+                                       store.path() + ".bad and the program starts with its default settings.");
+    EXPECT_EQ(fileText(store.path() + ".bad"), binary);
+    EXPECT_FALSE(store.damaged());
+    EXPECT_TRUE(store.set(kUnitsValue, "ENGLISH"));
+
+    // The next start finds a sound file and says nothing.
+    ui.messages.clear();
+    form.start(store, dir.path(), ui);
+    EXPECT_EQ(warnings(), 0);
+    EXPECT_FALSE(form.siUnits);
+    // Text a person wrote, comments and other groups included, is sound.
+    std::ofstream(store.path()) << "; written by hand\n# another comment\n[Other]\nkeep = 1\n\n"
+                                   "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nunits=ENGLISH\n";
+    EXPECT_FALSE(store.damaged());
+    EXPECT_TRUE(store.set(kRootDirValue, "/opt/vantrel"));
+    const std::string text = fileText(store.path());
+    for (const char* kept : {"; written by hand", "[Other]", "keep = 1", "units=ENGLISH", "RootDir=/opt/vantrel"})
+        EXPECT_NE(text.find(kept), std::string::npos) << kept;
+    // A line that is neither is damage too, as is text that is not UTF-8.
+    std::ofstream(store.path()) << "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nunits ENGLISH\n";
+    EXPECT_TRUE(store.damaged());
+    std::ofstream(store.path()) << "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nRootDir=/opt/\xe9t\xe9\n";
+    EXPECT_TRUE(store.damaged());
+}
+
+TEST_F(FormStart, TwoProgramsWritingSettingsAtOnceLoseNothing) {
+    ASSERT_TRUE(store.ensureKey());
+    std::vector<pid_t> writers;
+    for (const char* prefix : {"a", "b"}) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            SettingsStore own(store.path());
+            bool ok = true;
+            for (int i = 0; i < 60; ++i) ok = own.set(prefix + std::to_string(i), std::to_string(i)) && ok;
+            ::_exit(ok ? 0 : 1);
+        }
+        writers.push_back(pid);
+    }
+    for (const pid_t pid : writers) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    for (const char* prefix : {"a", "b"}) {
+        for (int i = 0; i < 60; ++i)
+            EXPECT_EQ(store.get(prefix + std::to_string(i)), std::to_string(i)) << prefix << i;
+    }
 }
 
 TEST(StoredLayout, NumberListsAreTakenWholeOrNotAtAll) {

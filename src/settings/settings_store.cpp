@@ -2,10 +2,18 @@
 
 #include "util/files.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 #include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -38,6 +46,76 @@ std::string trimmedRight(std::string line) {
     return line;
 }
 
+// Text a person could have written: UTF-8 without NUL bytes or other
+// control characters than tab and line ends.
+bool isPlainText(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') return false;
+            ++i;
+            continue;
+        }
+        std::size_t extra = 0;
+        if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+        } else {
+            return false;
+        }
+        if (i + extra >= text.size()) return false;
+        for (std::size_t k = 1; k <= extra; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        }
+        i += extra + 1;
+    }
+    return true;
+}
+
+bool isSettingsLine(const std::string& line) {
+    std::size_t start = 0;
+    while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
+    if (start == line.size()) return true;
+    const char first = line[start];
+    return first == '[' || first == ';' || first == '#' || line.find('=') != std::string::npos;
+}
+
+// Settings are read, changed and written back whole; two programs doing so
+// at once would each write back the file without the other's value. A lock
+// file beside the settings (the settings file itself is replaced by a new
+// one on every write, so it cannot carry the lock) makes them take turns.
+class WriteLock {
+public:
+    explicit WriteLock(const std::string& settingsPath) {
+#ifndef _WIN32
+        std::error_code ignored;
+        const fs::path lockPath = fs::u8path(settingsPath + ".lock");
+        if (lockPath.has_parent_path()) fs::create_directories(lockPath.parent_path(), ignored);
+        fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd_ >= 0) {
+            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
+#else
+        (void)settingsPath;
+#endif
+    }
+    ~WriteLock() {
+#ifndef _WIN32
+        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+#endif
+    }
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 std::string executablePath() {
 #if defined(_WIN32)
     wchar_t buffer[32768];
@@ -58,12 +136,41 @@ std::string executablePath() {
 
 SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {}
 
-std::vector<std::string> SettingsStore::readLines() const {
+std::vector<std::string> SettingsStore::readLines(bool* damaged) const {
+    if (damaged) *damaged = false;
     std::vector<std::string> lines;
-    std::ifstream in(path_, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) lines.push_back(trimmedRight(line));
+    std::string content;
+    if (!readWholeFile(path_, content)) return lines;
+    const bool text = isPlainText(content);
+    std::size_t at = 0;
+    while (text && at < content.size()) {
+        const std::size_t end = content.find('\n', at);
+        lines.push_back(trimmedRight(content.substr(at, end == std::string::npos ? std::string::npos : end - at)));
+        if (end == std::string::npos) break;
+        at = end + 1;
+    }
+    bool bad = !text;
+    for (const std::string& line : lines) bad = bad || !isSettingsLine(line);
+    if (bad) {
+        if (damaged) *damaged = true;
+        lines.clear();
+    }
     return lines;
+}
+
+bool SettingsStore::damaged() const {
+    bool bad = false;
+    readLines(&bad);
+    return bad;
+}
+
+std::string SettingsStore::setAside() {
+    WriteLock lock(path_);
+    if (!damaged()) return {};
+    const std::string aside = path_ + ".bad";
+    std::error_code error;
+    fs::rename(fs::u8path(path_), fs::u8path(aside), error);
+    return error ? std::string() : aside;
 }
 
 bool SettingsStore::writeLines(const std::vector<std::string>& lines) const {
@@ -91,7 +198,11 @@ std::optional<std::string> SettingsStore::get(const std::string& name) const {
 
 bool SettingsStore::set(const std::string& name, const std::string& value) {
     const std::string header = groupHeader();
-    std::vector<std::string> lines = readLines();
+    WriteLock lock(path_);
+    bool bad = false;
+    std::vector<std::string> lines = readLines(&bad);
+    // A file that is no settings file is someone's data: never written over.
+    if (bad) return false;
     const std::string entry = name + "=" + value;
     bool inGroup = false;
     std::size_t groupEnd = std::string::npos;
@@ -122,7 +233,10 @@ bool SettingsStore::set(const std::string& name, const std::string& value) {
 
 bool SettingsStore::ensureKey() {
     const std::string header = groupHeader();
-    std::vector<std::string> lines = readLines();
+    WriteLock lock(path_);
+    bool bad = false;
+    std::vector<std::string> lines = readLines(&bad);
+    if (bad) return false;
     for (const std::string& line : lines) {
         if (line == header) return true;
     }

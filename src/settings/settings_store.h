@@ -39,8 +39,19 @@ public:
     /// Creates the settings key (an empty group) when it does not exist yet.
     bool ensureKey();
 
+    /// Is there a file that is no settings file (binary, or lines that are
+    /// neither groups, values, blank nor comments)? Such a file gives no
+    /// values and is never written over.
+    bool damaged() const;
+    /// Moves a damaged file aside to `<path>.bad` (replacing an older one),
+    /// so the program can start afresh; returns that path, or an empty text
+    /// when there was nothing to move or it could not be moved.
+    std::string setAside();
+
 private:
-    std::vector<std::string> readLines() const;
+    /// The file's lines; `damaged` (when given) tells whether it is no
+    /// settings file, in which case no lines are returned.
+    std::vector<std::string> readLines(bool* damaged = nullptr) const;
     bool writeLines(const std::vector<std::string>& lines) const;
     std::string path_;
 };

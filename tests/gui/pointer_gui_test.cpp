@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 #include <wx/clipbrd.h>
+#include <wx/evtloop.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
+
+#include <sys/resource.h>
 
 #include <filesystem>
 #include <fstream>
@@ -296,6 +299,40 @@ TEST_F(Pointer, ARatedRowIsInTheListBeforeTheValveNoticeShows) {
     EXPECT_NE(gRecorder->seen[0].message.find("non-standard valve"), std::string::npos);
     EXPECT_EQ(form().form().rows.size(), 7u);
     EXPECT_EQ(shownWhileAsking, 7);
+}
+
+double processCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+TEST_F(Pointer, AnIdleWindowStaysIdleAfterALargePaste) {
+    // A megabyte on the clipboard, offered by another program as a user's
+    // editor would, pasted into a field with Ctrl+V.
+    const fs::path big = fs::temp_directory_path() / ("vantrel-paste-" + std::to_string(::getpid()));
+    std::ofstream(big) << std::string(1 << 20, '7');
+    ASSERT_EQ(std::system(("xclip -selection clipboard -in '" + big.string() + "'").c_str()), 0);
+    for (int waited = 0; waited < 3000 && clipboardText().size() != (1u << 20); waited += 50) runEventLoop(50);
+    auto* capacity = dynamic_cast<wxTextCtrl*>(form().control(ids::kCapacity));
+    moveAndClick(widgetPoint(static_cast<GtkWidget*>(capacity->GetHandle())));
+    wxUIActionSimulator sim;
+    sim.Char('v', wxMOD_CONTROL);
+    runEventLoop(500);
+    ASSERT_GT(capacity->GetLastPosition(), 1000);
+    // The window then waits for the user: the process should be nearly idle.
+    // The program's own event loop, idle handling and all, for three seconds.
+    const double before = processCpuSeconds();
+    wxGUIEventLoop loop;
+    wxTimer stop;
+    stop.Bind(wxEVT_TIMER, [&loop](wxTimerEvent&) { loop.Exit(); });
+    stop.StartOnce(3000);
+    loop.Run();
+    const double used = processCpuSeconds() - before;
+    EXPECT_LT(used, 0.45) << "seconds of processor time in 3 idle seconds";
+    capacity->ChangeValue("");
+    fs::remove(big);
 }
 
 }  // namespace

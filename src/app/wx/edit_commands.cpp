@@ -1,6 +1,8 @@
 #include "app/wx/edit_commands.h"
 
+#include <wx/clipbrd.h>
 #include <wx/combobox.h>
+#include <wx/time.h>
 #include <wx/textctrl.h>
 #include <wx/textentry.h>
 #include <wx/window.h>
@@ -31,6 +33,8 @@ bool EditCommands::handlesCommand(int id) const { return isEditCommand(id) && fo
 void EditCommands::runCommand(int id) {
     wxTextEntry* entry = focusedEntry();
     if (!entry) return;
+    // Cut and Copy change the clipboard: the next question is asked afresh.
+    askedAt_ = 0;
     switch (id) {
         case cmd::kUndo: entry->Undo(); break;
         case cmd::kCut: entry->Cut(); break;
@@ -52,10 +56,21 @@ bool EditCommands::commandEnabled(int id) const {
         case cmd::kCut:
         case cmd::kDelete: return from != to && entry->IsEditable();
         case cmd::kCopy: return from != to;
-        case cmd::kPaste: return entry->CanPaste();
+        case cmd::kPaste: return entry->IsEditable() && clipboardHasText();
         case cmd::kClearAll: return !entry->IsEmpty() && entry->IsEditable();
         default: return false;
     }
+}
+
+bool EditCommands::clipboardHasText() const {
+    constexpr long long kAnswerKeptMs = 1000;
+    const long long now = wxGetUTCTimeMillis().GetValue();
+    if (asking_ || (askedAt_ != 0 && now - askedAt_ < kAnswerKeptMs)) return canPaste_;
+    asking_ = true;
+    canPaste_ = wxTheClipboard->IsSupported(wxDF_UNICODETEXT) || wxTheClipboard->IsSupported(wxDF_TEXT);
+    asking_ = false;
+    askedAt_ = wxGetUTCTimeMillis().GetValue();
+    return canPaste_;
 }
 
 }  // namespace vantrel

@@ -19,6 +19,15 @@ public:
 
 private:
     static wxTextEntry* focusedEntry();
+    bool clipboardHasText() const;
+
+    // Asking the clipboard whether it holds text is a round trip to the
+    // program that owns it, during which the toolkit runs its event loop
+    // (and so the idle handlers that ask again). The answer is kept for a
+    // moment instead of being asked for at every idle event.
+    mutable bool canPaste_ = false;
+    mutable long long askedAt_ = 0;  ///< milliseconds, 0: never
+    mutable bool asking_ = false;
 };
 
 }  // namespace vantrel
