@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/settings_store.h"
 #include "test_support.h"
 
 namespace vantrel {
@@ -210,6 +211,46 @@ TEST(CliShippedCatalogTest, SelectsByCapacityAlone) {
     EXPECT_EQ(distinct(cellsOf(result.out, 2)), std::set<std::string>{"R-404A"});
     EXPECT_EQ(distinct(cellsOf(result.out, 3)), std::set<std::string>{"20.00"});
     EXPECT_EQ(distinct(cellsOf(result.out, 13)), std::set<std::string>{"1/4 OD"});
+}
+
+TEST_F(CliTest, NamedCatalogThatCannotBeReadIsAnError) {
+    const std::string missing = dir.path() + "/missing.csv";
+    const std::pair<std::string, std::string> unreadable[] = {
+        {missing, "No such file or directory"},
+        {dir.path(), "it is not a regular file"},
+        {"/dev/null", "it is not a regular file"},
+    };
+    for (const char* option : {"--venturi", "--nozzle"}) {
+        for (const auto& [path, reason] : unreadable) {
+            for (const std::vector<std::string>& command :
+                 {std::vector<std::string>{"select", "--circuits", "4", "--tube", "1/4"},
+                  std::vector<std::string>{"rate", "503-4-1/4-5", "--capacity", "5"}}) {
+                SCOPED_TRACE(command[0] + " " + option + " " + path);
+                std::vector<std::string> args = {"--venturi", venturi, "--nozzle", nozzle};
+                *(std::find(args.begin(), args.end(), option) + 1) = path;
+                args.insert(args.end(), command.begin(), command.end());
+                args.insert(args.end(),
+                            {"--refrigerant", "R-22", "--suction", "40", "--liquid", "100", "--length", "30"});
+                const RunResult result = runCli(args);
+                EXPECT_EQ(result.exitCode, 2);
+                EXPECT_EQ(result.err, "vantrel-cli: cannot read catalog " + path + ": " + reason + "\n");
+                EXPECT_EQ(result.out, "");
+            }
+        }
+    }
+}
+
+TEST_F(CliTest, CatalogNotFoundByDefaultLeavesTheOtherToSearch) {
+    TempDir empty;
+    const std::string config = dir.path() + "/settings.ini";
+    ASSERT_TRUE(SettingsStore(config).set(kRootDirValue, empty.path()));
+    const RunResult result = runCli({"select", "--venturi", venturi, "--refrigerant", "R-22", "--suction", "40",
+                                     "--liquid", "100", "--length", "30", "--circuits", "4", "--tube", "1/4",
+                                     "--format", "rows"},
+                                    config);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "Can't find nflo.csv: no nozzle-type distributors can be selected.\n");
+    EXPECT_EQ(cellsOf(result.out, 1), std::vector<std::string>{"5-4-4"});
 }
 
 }  // namespace

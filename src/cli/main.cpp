@@ -14,6 +14,7 @@
 #include "form/selection_form.h"
 #include "prefs/decimal_range.h"
 #include "settings/settings_store.h"
+#include "util/files.h"
 #include "version.h"
 
 namespace {
@@ -81,6 +82,16 @@ void locateCatalogs(VantrelData& catalog, bool venturiGiven, bool nozzleGiven) {
         catalog.setVenturiFile(located.venturiFile);
         if (missing.venturi) std::cerr << "Can't find vflo.csv: no venturi-type distributors can be selected.\n";
     }
+}
+
+// A catalog named on the command line was asked for by name: unlike one
+// looked up by default, it may not quietly count as empty.
+bool namedCatalogReadable(const std::string& path) {
+    if (path.empty()) return true;
+    std::string reason;
+    if (isReadableWholeFile(path, &reason)) return true;
+    std::cerr << "vantrel-cli: cannot read catalog " << path << ": " << reason << '\n';
+    return false;
 }
 
 int exitCodeOf(const ActionReport& report) {
@@ -166,6 +177,8 @@ int main(int argc, char** argv) {
         app.exit(e);
         return kExitError;
     }
+
+    if (!namedCatalogReadable(venturiFile) || !namedCatalogReadable(nozzleFile)) return kExitError;
 
     SelectionForm form;
     form.siUnits = si;

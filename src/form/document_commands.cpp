@@ -116,9 +116,12 @@ bool SelectionForm::openDocumentFile(const std::string& path, FormUi& ui) {
     // The whole document is read before the list is touched, so a file that
     // cannot be read leaves the rows, the flags and the caption as they were.
     std::string text;
-    if (!readWholeFile(path, text)) {
-        ui.showMessage("Cannot open " + path + ".\nThe file does not exist or cannot be read.", kWarningCaption,
-                       MessageIcon::Stop, MessageButtons::Ok);
+    ReadFailure failure = ReadFailure::None;
+    if (!readWholeFile(path, text, nullptr, &failure)) {
+        const char* why = "The file does not exist or cannot be read.";
+        if (failure == ReadFailure::NotRegularFile) why = "It is not a regular file.";
+        if (failure == ReadFailure::TooLarge) why = "It is larger than 256 MiB.";
+        ui.showMessage("Cannot open " + path + ".\n" + why, kWarningCaption, MessageIcon::Stop, MessageButtons::Ok);
         return false;
     }
     ResultTable loaded;

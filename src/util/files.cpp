@@ -1,25 +1,155 @@
 #include "util/files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <dirent.h>
+#include <signal.h>
+#include <unistd.h>
+#endif
+
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <system_error>
 
 namespace vantrel {
 namespace fs = std::filesystem;
 
-bool readWholeFile(const std::string& path, std::string& content) {
-    content.clear();
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) return false;
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, got);
-    return std::ferror(file.get()) == 0;
+namespace {
+
+#ifdef _WIN32
+using FileStatus = struct _stat64;
+// Windows has no FIFOs that block an open; _O_NOINHERIT is its close-on-exec.
+int openForReading(const std::string& path) {
+    return _wopen(fs::u8path(path).wstring().c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
 }
+int statusOf(int descriptor, FileStatus& status) { return _fstat64(descriptor, &status); }
+bool isRegular(const FileStatus& status) { return (status.st_mode & _S_IFMT) == _S_IFREG; }
+long long readSome(int descriptor, char* buffer, std::size_t size) {
+    return _read(descriptor, buffer, static_cast<unsigned>(size));
+}
+void closeDescriptor(int descriptor) { _close(descriptor); }
+#else
+using FileStatus = struct stat;
+// O_NONBLOCK keeps the open of a FIFO from waiting for a writer; what the file
+// is gets checked on the opened descriptor, so nothing can be swapped in
+// between that check and the read. On a regular file O_NONBLOCK changes nothing.
+int openForReading(const std::string& path) { return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); }
+int statusOf(int descriptor, FileStatus& status) { return ::fstat(descriptor, &status); }
+bool isRegular(const FileStatus& status) { return S_ISREG(status.st_mode); }
+long long readSome(int descriptor, char* buffer, std::size_t size) { return ::read(descriptor, buffer, size); }
+void closeDescriptor(int descriptor) { ::close(descriptor); }
+#endif
+
+constexpr const char* kNotRegularReason = "it is not a regular file";
+constexpr const char* kTooLargeReason = "it is larger than 256 MiB";
+
+std::string systemReason(int code) {
+    return code ? std::string(std::strerror(code)) : std::string("the file cannot be read");
+}
+
+// A file opened for reading whole, closed with the object.
+class OpenedFile {
+public:
+    explicit OpenedFile(const std::string& path) : descriptor_(openForReading(path)), openError_(errno) {}
+    ~OpenedFile() {
+        if (descriptor_ >= 0) closeDescriptor(descriptor_);
+    }
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+
+    int descriptor() const { return descriptor_; }
+
+    // Whether the file may be read whole; `size` receives its stated size.
+    ReadFailure check(std::uintmax_t& size, std::string& reason) const {
+        if (descriptor_ < 0) {
+            reason = systemReason(openError_);
+            return ReadFailure::CannotRead;
+        }
+        FileStatus status{};
+        if (statusOf(descriptor_, status) != 0) {
+            reason = systemReason(errno);
+            return ReadFailure::CannotRead;
+        }
+        if (!isRegular(status)) {
+            reason = kNotRegularReason;
+            return ReadFailure::NotRegularFile;
+        }
+        size = status.st_size > 0 ? static_cast<std::uintmax_t>(status.st_size) : 0;
+        if (size > kMaxWholeFileSize) {
+            reason = kTooLargeReason;
+            return ReadFailure::TooLarge;
+        }
+        return ReadFailure::None;
+    }
+
+private:
+    int descriptor_;
+    int openError_;
+};
+
+// Reads to the end without ever holding more than one byte beyond the limit,
+// since the stated size says nothing about a file still being written.
+ReadFailure readToEnd(int descriptor, std::uintmax_t statedSize, std::string& content, std::string& reason) {
+    content.reserve(static_cast<std::size_t>(statedSize));
+    char buffer[65536];
+    for (;;) {
+        const std::uintmax_t room = kMaxWholeFileSize + 1 - content.size();
+        const auto wanted = static_cast<std::size_t>(std::min<std::uintmax_t>(sizeof buffer, room));
+        const long long got = readSome(descriptor, buffer, wanted);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            reason = systemReason(errno);
+            return ReadFailure::CannotRead;
+        }
+        if (got == 0) return ReadFailure::None;
+        content.append(buffer, static_cast<std::size_t>(got));
+        if (content.size() > kMaxWholeFileSize) {
+            reason = kTooLargeReason;
+            return ReadFailure::TooLarge;
+        }
+    }
+}
+
+bool reportRead(ReadFailure result, const std::string& text, std::string* reason, ReadFailure* failure) {
+    if (failure) *failure = result;
+    if (reason) *reason = result == ReadFailure::None ? std::string() : text;
+    return result == ReadFailure::None;
+}
+
+}  // namespace
+
+bool readWholeFile(const std::string& path, std::string& content) { return readWholeFile(path, content, nullptr); }
+
+bool readWholeFile(const std::string& path, std::string& content, std::string* reason, ReadFailure* failure) {
+    content.clear();
+    const OpenedFile file(path);
+    std::uintmax_t size = 0;
+    std::string text;
+    ReadFailure result = file.check(size, text);
+    if (result == ReadFailure::None) result = readToEnd(file.descriptor(), size, content, text);
+    // Whatever was read of a refused file goes, memory included.
+    if (result != ReadFailure::None) std::string().swap(content);
+    return reportRead(result, text, reason, failure);
+}
+
+bool isReadableWholeFile(const std::string& path, std::string* reason, ReadFailure* failure) {
+    const OpenedFile file(path);
+    std::uintmax_t size = 0;
+    std::string text;
+    return reportRead(file.check(size, text), text, reason, failure);
+}
+
+#ifdef _WIN32
 
 bool replaceFile(const std::string& path, const std::string& content, std::string* error) {
     auto fail = [error](const std::string& reason) {
@@ -52,5 +182,210 @@ bool replaceFile(const std::string& path, const std::string& content, std::strin
     }
     return true;
 }
+
+#else
+
+namespace {
+
+// Temporaries are named ".<target>.<pid>.<random>.tmp": hidden in file lists,
+// unique per save even when one process saves from several threads, and the
+// pid tells a later save whether the writer is still alive.
+constexpr std::size_t kTemporaryRandomLength = 12;
+constexpr const char* kTemporaryEnd = ".tmp";
+// Keeps the temporary's name within NAME_MAX (255) even for a long target
+// name: the pid, the random part and the dots take at most 29 bytes.
+constexpr std::size_t kTemporaryStemLength = 200;
+constexpr int kMaxLinkHops = 40;
+
+std::string errnoText(int code) { return std::strerror(code); }
+
+std::string temporaryPrefix(const std::string& targetName) {
+    return "." + targetName.substr(0, kTemporaryStemLength) + ".";
+}
+
+std::string randomName() {
+    static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device source;
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
+    std::string name(kTemporaryRandomLength, 'x');
+    for (char& c : name) c = kAlphabet[pick(source)];
+    return name;
+}
+
+/// The pid in `entry` when it is exactly a temporary of this save's target,
+/// else 0. The strict shape keeps other files (including the temporaries of
+/// a target whose name merely starts the same) out of reach.
+pid_t temporaryOwner(const std::string& entry, const std::string& prefix) {
+    const std::string end = kTemporaryEnd;
+    if (entry.size() <= prefix.size() + end.size() || entry.compare(0, prefix.size(), prefix) != 0 ||
+        entry.compare(entry.size() - end.size(), end.size(), end) != 0)
+        return 0;
+    const std::string middle = entry.substr(prefix.size(), entry.size() - prefix.size() - end.size());
+    const std::size_t dot = middle.find('.');
+    if (dot == 0 || dot == std::string::npos || dot > 9 || middle.size() - dot - 1 != kTemporaryRandomLength)
+        return 0;
+    pid_t pid = 0;
+    for (std::size_t i = 0; i < dot; ++i) {
+        if (middle[i] < '0' || middle[i] > '9') return 0;
+        pid = pid * 10 + (middle[i] - '0');
+    }
+    for (std::size_t i = dot + 1; i < middle.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(middle[i]))) return 0;
+    return pid;
+}
+
+/// Removes the temporaries of `targetName` whose writer died before its rename
+/// (killed, or the machine stopped). A live writer's temporary is left alone.
+void removeStaleTemporaries(const fs::path& folder, const std::string& targetName) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const std::string prefix = temporaryPrefix(targetName);
+    const pid_t self = ::getpid();
+    while (const dirent* entry = ::readdir(dir)) {
+        const pid_t owner = temporaryOwner(entry->d_name, prefix);
+        if (owner <= 0 || owner == self) continue;
+        if (::kill(owner, 0) == 0 || errno != ESRCH) continue;
+        struct stat status {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(status.st_mode))
+            continue;
+        ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+/// The file that `path` designates once symbolic links are followed, whether
+/// it exists or not, so that saving through a link replaces the linked file
+/// and the link stays. Relative links count from the link's own folder, as
+/// the system resolves them.
+bool followLinks(fs::path path, fs::path& resolved, std::string& reason) {
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            resolved = path;
+            return true;
+        }
+        std::error_code code;
+        const fs::path link = fs::read_symlink(path, code);
+        if (code) {
+            reason = code.message();
+            return false;
+        }
+        path = link.is_absolute() ? link : path.parent_path() / link;
+    }
+    reason = errnoText(ELOOP);
+    return false;
+}
+
+/// Whether the owner has made the file read-only. Checked by hand as well as
+/// with access(), because an administrator may write anything.
+bool isReadOnly(const fs::path& target, const struct stat& status) {
+    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
+    if (status.st_uid == ::geteuid() && (status.st_mode & S_IWUSR) == 0) return true;
+    return ::access(target.c_str(), W_OK) != 0 && errno == EACCES;
+}
+
+/// The new file takes the old one's owner and group where the system lets
+/// it (usually only the group, or nothing); otherwise it is the saver's, as
+/// any newly created file would be.
+void keepOwnership(int fd, const struct stat& old) {
+    struct stat now {};
+    if (::fstat(fd, &now) != 0 || (now.st_uid == old.st_uid && now.st_gid == old.st_gid)) return;
+    if (::fchown(fd, old.st_uid, old.st_gid) == 0 || now.st_gid == old.st_gid) return;
+    [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+}
+
+bool writeAll(int fd, const std::string& content, int& code) {
+    const char* data = content.data();
+    std::size_t left = content.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, std::min<std::size_t>(left, std::size_t{1} << 30));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            code = errno;
+            return false;
+        }
+        if (written == 0) {
+            code = EIO;
+            return false;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+/// Makes the rename itself durable. By then the new content is complete in
+/// place, so a failure here is not a failed save.
+void syncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+bool replaceFile(const std::string& path, const std::string& content, std::string* error) {
+    auto fail = [error](const std::string& reason) {
+        if (error) *error = reason;
+        return false;
+    };
+    if (path.empty()) return fail(errnoText(ENOENT));
+    fs::path target;
+    std::string reason;
+    if (!followLinks(fs::path(path), target, reason)) return fail(reason);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string name = target.filename().string();
+
+    struct stat old {};
+    const bool exists = ::lstat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) return fail(errnoText(errno));
+    // Devices, FIFOs and the like stay what they are; a save must not swap
+    // them for a plain file.
+    if (exists && !S_ISREG(old.st_mode)) return fail("it is not a regular file");
+    if (exists && isReadOnly(target, old)) return fail("the file is read-only");
+    if (name.empty() || name == "." || name == "..") return fail(errnoText(EISDIR));
+    if (!exists) {
+        // A folder that cannot be made shows as the temporary's failure below.
+        std::error_code ignored;
+        fs::create_directories(folder, ignored);
+    }
+
+    removeStaleTemporaries(folder, name);
+    // For a new file the umask applies as to any create; an existing file
+    // keeps its bits exactly (fchmod below, as open() would mask them).
+    const mode_t mode = exists ? (old.st_mode & 0777) : 0666;
+    fs::path temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = folder / (temporaryPrefix(name) + std::to_string(::getpid()) + "." + randomName() + kTemporaryEnd);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST) return fail(errnoText(errno));
+    }
+    if (fd < 0) return fail(errnoText(EEXIST));
+
+    auto abandon = [&](int code) {
+        if (fd >= 0) ::close(fd);
+        ::unlink(temporary.c_str());
+        return fail(errnoText(code));
+    };
+    if (exists) {
+        keepOwnership(fd, old);
+        if (::fchmod(fd, old.st_mode & 07777) != 0) return abandon(errno);
+    }
+    int code = 0;
+    if (!writeAll(fd, content, code)) return abandon(code);
+    if (::fsync(fd) != 0) return abandon(errno);
+    // Some file systems report a failed write only here. The descriptor is
+    // gone whatever close() returns, so it is never closed twice.
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0) return abandon(errno);
+    if (::rename(temporary.c_str(), target.c_str()) != 0) return abandon(errno);
+    syncFolder(folder);
+    return true;
+}
+
+#endif
 
 }  // namespace vantrel

@@ -2,18 +2,47 @@
 // data in files (catalog, settings, desktop files, documents).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace vantrel {
 
-/// The whole content of a file; false when it cannot be opened or read.
+/// Largest catalog or document read whole. Both are held in memory while they
+/// are used, so anything bigger is refused rather than read.
+constexpr std::uintmax_t kMaxWholeFileSize = std::uintmax_t{256} * 1024 * 1024;
+
+/// Why a whole-file read gave nothing.
+enum class ReadFailure {
+    None,
+    CannotRead,      ///< missing, not permitted, or an error while reading
+    NotRegularFile,  ///< a folder, FIFO, device or socket (symbolic links are followed)
+    TooLarge,        ///< larger than kMaxWholeFileSize, or grew past it while being read
+};
+
+/// The whole content of a regular file of at most kMaxWholeFileSize bytes;
+/// false when it cannot be opened or read or is refused.
 bool readWholeFile(const std::string& path, std::string& content);
 
-/// Replaces the file at `path` with `content`: the text is written to a
-/// neighbour file first and renamed over the target, so a failed or
-/// interrupted write never leaves a half-written file and keeps the old one.
-/// Creates missing parent folders. False when the file could not be written;
-/// then `error` (when given) receives the reason.
+/// As above; on failure `reason` (when given) receives a phrase that can
+/// follow "cannot read <path>: ", e.g. "it is not a regular file", and
+/// `failure` (when given) its kind. `content` is left empty on failure.
+bool readWholeFile(const std::string& path, std::string& content, std::string* reason,
+                   ReadFailure* failure = nullptr);
+
+/// Whether readWholeFile would accept the file, checked without reading it:
+/// it opens, is a regular file and is not too large. `reason` as above.
+bool isReadableWholeFile(const std::string& path, std::string* reason = nullptr, ReadFailure* failure = nullptr);
+
+/// Replaces the file at `path` with `content`: the text is written and synced
+/// to a temporary of its own in the same folder (".<name>.<pid>.<random>.tmp")
+/// and renamed over the target, so a failed, interrupted or concurrent save
+/// never leaves a half-written file and keeps the old one. A symbolic link
+/// stays a link and the file it names is replaced; the file keeps its mode
+/// (and group where allowed). A target that is not a regular file, or that is
+/// read-only, is refused. Temporaries of the same target left by processes
+/// that died are removed first. Creates missing parent folders. False when
+/// the file could not be written; then `error` (when given) receives the
+/// reason, e.g. "the file is read-only" or the system's error text.
 bool replaceFile(const std::string& path, const std::string& content, std::string* error = nullptr);
 
 }  // namespace vantrel

@@ -1,0 +1,390 @@
+// Saving a file: what a save may and may not touch, concurrent saves, and
+// saves whose system calls really fail (made to fail under strace).
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "form/selection_form.h"
+#include "test_support.h"
+#include "util/files.h"
+
+namespace vantrel {
+namespace {
+namespace fs = std::filesystem;
+
+std::string contentOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+mode_t permissionsOf(const std::string& path) {
+    struct stat status {};
+    EXPECT_EQ(::lstat(path.c_str(), &status), 0) << path;
+    return status.st_mode & 07777;
+}
+
+mode_t typeOf(const std::string& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) return 0;
+    return status.st_mode & S_IFMT;
+}
+
+/// Names of the temporaries (".*.tmp") under `folder`, at any depth.
+std::vector<std::string> temporaries(const std::string& folder) {
+    std::vector<std::string> found;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() > 4 && name[0] == '.' && name.compare(name.size() - 4, 4, ".tmp") == 0)
+            found.push_back(entry.path().string());
+    }
+    return found;
+}
+
+std::string numberedLines(const std::string& tag, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += tag + " line " + std::to_string(i) + " of " + std::to_string(count) + "\n";
+    return text;
+}
+
+/// A pid that belonged to a process which has ended.
+pid_t deadPid() {
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return child;
+}
+
+TEST(ReplaceFile, KeepsModeLinksAndFolders) {
+    test::TempDir dir;
+    const std::string privateDoc = dir.write("private.dst", "old");
+    ASSERT_EQ(::chmod(privateDoc.c_str(), 0600), 0);
+    std::string error;
+    ASSERT_TRUE(replaceFile(privateDoc, "new private", &error)) << error;
+    EXPECT_EQ(contentOf(privateDoc), "new private");
+    EXPECT_EQ(permissionsOf(privateDoc), 0600u);
+
+    // A new file gets what an ordinary create gives under the umask.
+    const mode_t previousMask = ::umask(027);
+    const bool created = replaceFile(dir.path() + "/fresh.dst", "fresh", &error);
+    ::umask(previousMask);
+    ASSERT_TRUE(created) << error;
+    EXPECT_EQ(permissionsOf(dir.path() + "/fresh.dst"), 0640u);
+
+    const std::string nested = dir.path() + "/a/b/c/settings.ini";
+    ASSERT_TRUE(replaceFile(nested, "[x]\n", &error)) << error;
+    EXPECT_EQ(contentOf(nested), "[x]\n");
+
+    // Saving through a link replaces the file it names; the link stays.
+    fs::create_directory(dir.path() + "/real");
+    const std::string real = dir.write("real/doc.dst", "linked old");
+    const std::string link = dir.path() + "/link.dst";
+    fs::create_symlink("real/doc.dst", link);
+    ASSERT_TRUE(replaceFile(link, "linked new", &error)) << error;
+    EXPECT_EQ(typeOf(link), static_cast<mode_t>(S_IFLNK));
+    EXPECT_EQ(contentOf(real), "linked new");
+
+    // A dangling link (to a file in a folder yet to be made) too.
+    const std::string dangling = dir.path() + "/dangling.dst";
+    fs::create_symlink("later/made.dst", dangling);
+    ASSERT_TRUE(replaceFile(dangling, "made", &error)) << error;
+    EXPECT_EQ(typeOf(dangling), static_cast<mode_t>(S_IFLNK));
+    EXPECT_EQ(contentOf(dir.path() + "/later/made.dst"), "made");
+
+    EXPECT_TRUE(temporaries(dir.path()).empty());
+}
+
+TEST(ReplaceFile, RefusesFilesItMustNotReplace) {
+    test::TempDir dir;
+    std::string error;
+
+    const std::string readOnly = dir.write("locked.dst", "kept");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    EXPECT_FALSE(replaceFile(readOnly, "lost", &error));
+    EXPECT_EQ(error, "the file is read-only");
+    EXPECT_EQ(contentOf(readOnly), "kept");
+    EXPECT_EQ(permissionsOf(readOnly), 0444u);
+
+    // Opening a FIFO would block the save; it must be refused without that.
+    const std::string fifo = dir.path() + "/pipe.dst";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    error.clear();
+    EXPECT_FALSE(replaceFile(fifo, "x", &error));
+    EXPECT_EQ(error, "it is not a regular file");
+    EXPECT_EQ(typeOf(fifo), static_cast<mode_t>(S_IFIFO));
+
+    const std::string viaLink = dir.path() + "/to-pipe.dst";
+    fs::create_symlink(fifo, viaLink);
+    EXPECT_FALSE(replaceFile(viaLink, "x", &error));
+    EXPECT_EQ(typeOf(fifo), static_cast<mode_t>(S_IFIFO));
+    EXPECT_EQ(typeOf(viaLink), static_cast<mode_t>(S_IFLNK));
+
+    const std::string folder = dir.path() + "/folder.dst";
+    fs::create_directory(folder);
+    error.clear();
+    EXPECT_FALSE(replaceFile(folder, "x", &error));
+    EXPECT_EQ(error, "it is not a regular file");
+    EXPECT_EQ(typeOf(folder), static_cast<mode_t>(S_IFDIR));
+
+    // A private copy of /dev/null, as a settings path might name.
+    const std::string device = dir.path() + "/null.ini";
+    if (::geteuid() == 0 && ::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        error.clear();
+        EXPECT_FALSE(replaceFile(device, "x", &error));
+        EXPECT_EQ(error, "it is not a regular file");
+        EXPECT_EQ(typeOf(device), static_cast<mode_t>(S_IFCHR));
+    }
+
+    EXPECT_TRUE(temporaries(dir.path()).empty());
+}
+
+TEST(ReplaceFile, TouchesNothingButItsOwnFiles) {
+    test::TempDir dir;
+    test::TempDir outside;
+    std::string error;
+
+    // Files named as the old temporary once was belong to someone else now.
+    const std::string plain = dir.write("plain.dst", "old");
+    const std::string plainNew = dir.write("plain.dst.new", "someone's notes");
+    ASSERT_TRUE(replaceFile(plain, "saved", &error)) << error;
+    EXPECT_EQ(contentOf(plain), "saved");
+    EXPECT_EQ(contentOf(plainNew), "someone's notes");
+
+    const std::string victim = outside.write("victim.txt", "must survive");
+    const std::string trapped = dir.write("trapped.dst", "old");
+    fs::create_symlink(victim, trapped + ".new");
+    ASSERT_TRUE(replaceFile(trapped, "saved", &error)) << error;
+    EXPECT_EQ(contentOf(trapped), "saved");
+    EXPECT_EQ(contentOf(victim), "must survive");
+    EXPECT_EQ(typeOf(trapped + ".new"), static_cast<mode_t>(S_IFLNK));
+
+    // Only regular temporaries of this target whose writer is dead are swept.
+    const std::string dead = std::to_string(deadPid());
+    const std::string live = std::to_string(::getpid());
+    const std::string folder = dir.path() + "/";
+    const std::string stale = dir.write(".plain.dst." + dead + ".Ab3dEf6hIj9L.tmp", "stale");
+    const std::vector<std::string> kept = {
+        dir.write(".plain.dst." + live + ".Ab3dEf6hIj9L.tmp", "a save in progress"),
+        dir.write(".plain.dst." + dead + ".short.tmp", "not of the program's shape"),
+        dir.write(".plain.dst." + dead + ".Ab3dEf6hIj9L.tmp.bak", "not a temporary"),
+        dir.write(".plain.dst.x" + dead + ".Ab3dEf6hIj9L.tmp", "not a pid"),
+        dir.write(".plain.dst2." + dead + ".Ab3dEf6hIj9L.tmp", "another target's"),
+        dir.write(".plain.dst.Ab3dEf6hIj9L.tmp", "no pid at all"),
+    };
+    const std::string linkedStale = folder + ".trapped.dst." + dead + ".Ab3dEf6hIj9L.tmp";
+    fs::create_symlink(victim, linkedStale);
+    ASSERT_TRUE(replaceFile(plain, "saved again", &error)) << error;
+    ASSERT_TRUE(replaceFile(trapped, "saved again", &error)) << error;
+    EXPECT_FALSE(fs::exists(stale));
+    for (const std::string& file : kept) EXPECT_TRUE(fs::exists(file)) << file;
+    EXPECT_EQ(typeOf(linkedStale), static_cast<mode_t>(S_IFLNK));
+    EXPECT_EQ(contentOf(victim), "must survive");
+    EXPECT_EQ(contentOf(plain), "saved again");
+}
+
+TEST(ReplaceFile, ConcurrentSavesLeaveOneWholeDocument) {
+    test::TempDir dir;
+    const std::string target = dir.write("shared.dst", "initial");
+    const std::string first = numberedLines("first", 50000);
+    const std::string second = numberedLines("second", 80000);
+    constexpr int kSaves = 25;
+
+    std::vector<pid_t> savers;
+    for (const std::string* content : {&first, &second}) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int failures = 0;
+            for (int i = 0; i < kSaves; ++i)
+                if (!replaceFile(target, *content)) ++failures;
+            _exit(failures);
+        }
+        savers.push_back(child);
+    }
+    // Whoever looks meanwhile sees one whole document, never a mixture.
+    int torn = 0;
+    for (int reads = 0; reads < 200; ++reads) {
+        const std::string seen = contentOf(target);
+        if (seen != "initial" && seen != first && seen != second) ++torn;
+    }
+    for (const pid_t saver : savers) {
+        int status = 0;
+        ASSERT_EQ(waitpid(saver, &status, 0), saver);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "saves that failed";
+    }
+    EXPECT_EQ(torn, 0);
+    const std::string saved = contentOf(target);
+    EXPECT_TRUE(saved == first || saved == second) << saved.size() << " bytes";
+    EXPECT_TRUE(temporaries(dir.path()).empty());
+}
+
+TEST(ReplaceFile, ReasonReachesTheSaveMessage) {
+    test::TempDir dir;
+    const std::string path = dir.write("locked.dst", "kept");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    SelectionForm form;
+    form.siUnits = false;
+    form.fileData.fileName = path;
+    form.untitled = false;
+    test::RecordingUi ui;
+    form.saveDocument(ui);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Cannot save " + path + ".\nthe file is read-only");
+    EXPECT_EQ(contentOf(path), "kept");
+}
+
+struct Outcome {
+    bool exited = false;
+    int exitCode = -1;
+    int signal = 0;
+    std::string err;
+};
+
+/// Runs `arguments` (the first found on PATH) with its error output captured.
+Outcome run(const std::vector<std::string>& arguments, const std::string& errPath) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!std::freopen(errPath.c_str(), "w", stderr) || !std::freopen("/dev/null", "w", stdout)) _exit(126);
+        std::vector<char*> argv;
+        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    Outcome outcome;
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child) return outcome;
+    outcome.exited = WIFEXITED(status);
+    outcome.exitCode = outcome.exited ? WEXITSTATUS(status) : -1;
+    outcome.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    outcome.err = contentOf(errPath);
+    return outcome;
+}
+
+/// Saves run in a process of their own under strace, which makes chosen
+/// system calls fail for real. Only the injected call is traced, with the
+/// trace itself discarded: strace 6.1 injects nothing into untraced calls.
+class ReplaceFileUnderFaults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const Outcome probe = run({"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=none", "true"}, errPath());
+        if (!probe.exited || probe.exitCode == 127) GTEST_SKIP() << "strace is not installed";
+        if (probe.exitCode != 0) GTEST_SKIP() << "strace cannot trace here: " << probe.err;
+        target = dir.write("doc.dst", oldContent);
+        contentFile = scratch.write("content", numberedLines("new", 20000));
+    }
+
+    std::string errPath() const { return scratch.path() + "/err"; }
+
+    Outcome saveInjecting(const std::string& calls, const std::string& injection) {
+        return run({"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + calls, "-e", "inject=" + injection,
+                    VANTREL_REPLACE_FILE_TOOL_PATH, target, contentFile},
+                   errPath());
+    }
+
+    /// Which close() of the tool's run is the one of the save's temporary,
+    /// counted in a traced run of the same save to another folder: the
+    /// loader's and the stream's closes come before it.
+    int temporaryCloseNumber() {
+        test::TempDir probeDir;
+        const std::string probeTarget = probeDir.write("doc.dst", oldContent);
+        const std::string log = scratch.path() + "/trace";
+        const Outcome traced = run({"strace", "-f", "-qq", "-o", log, "-e", "trace=openat,close",
+                                    VANTREL_REPLACE_FILE_TOOL_PATH, probeTarget, contentFile},
+                                   errPath());
+        if (!traced.exited || traced.exitCode != 0) return 0;
+        std::ifstream lines(log);
+        std::string line;
+        std::string temporaryClose;
+        int closes = 0;
+        while (std::getline(lines, line)) {
+            if (temporaryClose.empty() && line.find("openat(") != std::string::npos &&
+                line.find(".tmp\"") != std::string::npos) {
+                temporaryClose = "close(" + line.substr(line.rfind("= ") + 2) + ")";
+            } else if (line.find("close(") != std::string::npos) {
+                ++closes;
+                if (!temporaryClose.empty() && line.find(temporaryClose) != std::string::npos) return closes;
+            }
+        }
+        return 0;
+    }
+
+    void expectOldDocumentKept(const Outcome& outcome, const std::string& reason) {
+        EXPECT_TRUE(outcome.exited);
+        EXPECT_EQ(outcome.exitCode, 1);
+        EXPECT_EQ(outcome.err, reason + "\n");
+        EXPECT_EQ(contentOf(target), oldContent);
+        EXPECT_TRUE(temporaries(dir.path()).empty());
+    }
+
+    const std::string oldContent = numberedLines("old", 1000);
+    test::TempDir dir;
+    test::TempDir scratch;
+    std::string target;
+    std::string contentFile;
+};
+
+TEST_F(ReplaceFileUnderFaults, FailedWriteSyncOrCloseKeepsTheOldDocument) {
+    const std::string ioError = std::strerror(EIO);
+    {
+        SCOPED_TRACE("write");
+        expectOldDocumentKept(saveInjecting("write", "write:error=EIO:when=1"), ioError);
+    }
+    {
+        SCOPED_TRACE("full disk");
+        expectOldDocumentKept(saveInjecting("write", "write:error=ENOSPC:when=1"), std::strerror(ENOSPC));
+    }
+    {
+        SCOPED_TRACE("fsync");
+        expectOldDocumentKept(saveInjecting("fsync", "fsync:error=EIO:when=1"), ioError);
+    }
+    {
+        SCOPED_TRACE("close");
+        const int number = temporaryCloseNumber();
+        ASSERT_GT(number, 0) << "the temporary's close was not found in the trace";
+        expectOldDocumentKept(saveInjecting("close", "close:error=EIO:when=" + std::to_string(number)), ioError);
+    }
+    {
+        SCOPED_TRACE("rename");
+        expectOldDocumentKept(saveInjecting("rename,renameat,renameat2", "rename,renameat,renameat2:error=EXDEV"),
+                              std::strerror(EXDEV));
+    }
+    // The same save without faults goes through.
+    const Outcome clean = run({VANTREL_REPLACE_FILE_TOOL_PATH, target, contentFile}, errPath());
+    EXPECT_EQ(clean.exitCode, 0) << clean.err;
+    EXPECT_EQ(contentOf(target), contentOf(contentFile));
+}
+
+TEST_F(ReplaceFileUnderFaults, KilledSaveLeavesATemporaryTheNextSaveRemoves) {
+    const Outcome killed = saveInjecting("rename,renameat,renameat2", "rename,renameat,renameat2:signal=KILL");
+    // strace dies as its tracee did, or reports it as 128 + the signal.
+    EXPECT_TRUE(killed.signal == SIGKILL || (killed.exited && killed.exitCode == 128 + SIGKILL))
+        << "exit " << killed.exitCode << ", signal " << killed.signal;
+    EXPECT_EQ(contentOf(target), oldContent);
+    const std::vector<std::string> left = temporaries(dir.path());
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(contentOf(left[0]), contentOf(contentFile)) << "written in full before the rename";
+
+    const Outcome next = run({VANTREL_REPLACE_FILE_TOOL_PATH, target, contentFile}, errPath());
+    EXPECT_EQ(next.exitCode, 0) << next.err;
+    EXPECT_EQ(contentOf(target), contentOf(contentFile));
+    EXPECT_TRUE(temporaries(dir.path()).empty());
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace vantrel
