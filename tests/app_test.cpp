@@ -83,8 +83,8 @@ TEST(CommandLineTest, SlashStartsAnOptionOnlyWhenLettersAloneFollow) {
 
 TEST(CommandLineTest, DocumentIsTheFirstExistingDstFile) {
     TempDir dir;
-    const std::string lower = dir.write("first.dst", "1.07;0\n");
-    const std::string upper = dir.write("SECOND.DST", "1.07;0\n");
+    const std::string lower = dir.write("first.dst", VANTREL_VERSION ";0\n");
+    const std::string upper = dir.write("SECOND.DST", VANTREL_VERSION ";0\n");
     const std::string text = dir.write("notes.txt", "x");
     const std::string folder = dir.path() + "/folder.dst";
     fs::create_directory(folder);

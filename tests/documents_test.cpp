@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "version.h"
 #include "form/document.h"
 #include "form/form_lists.h"
 #include "form/selection_form.h"
@@ -101,7 +102,7 @@ TEST_F(Documents, SavedDocumentHasHeaderAndNineteenFieldsPerLine) {
     const std::string path = dir.path() + "/three.dst";
     ASSERT_TRUE(form.writeDocument(path, error)) << error;
     const std::string text = read(path);
-    ASSERT_EQ(text.substr(0, 8), "1.07;3\r\n");
+    ASSERT_EQ(text.substr(0, text.find('\n') + 1), VANTREL_VERSION ";3\r\n");
     std::size_t lines = 0;
     for (std::size_t start = 8; start < text.size(); ++lines) {
         const std::size_t end = text.find("\r\n", start);
@@ -149,7 +150,7 @@ TEST_F(Documents, ReaderAcceptsLfAnyVersionAndDropsDuplicates) {
 TEST_F(Documents, DamagedDocumentsLoadWhatIsCompleteAndSayHowMuchIsNot) {
     addRows(2);
     std::string text = documentText(form.rows);
-    text.replace(0, 6, "1.07;5");                            // announces five rows, holds two
+    text.replace(0, text.find('\r'), VANTREL_VERSION ";5");  // announces five rows, holds two
     text += "Nozzle;only;three;\r\n";                        // a short row line
     const std::string path = dir.write("damaged.dst", text);
     SelectionForm opened;
@@ -163,7 +164,7 @@ TEST_F(Documents, DamagedDocumentsLoadWhatIsCompleteAndSayHowMuchIsNot) {
     ResultTable none;
     EXPECT_FALSE(readDocumentText("not a document\r\n", none).isDocument);
     EXPECT_EQ(readDocumentText(std::string(100000, ';'), none).unreadableLines, 0);
-    EXPECT_EQ(readDocumentText("1.07;2000000000\r\n", none).unreadableLines, 2000000000);
+    EXPECT_EQ(readDocumentText(VANTREL_VERSION ";2000000000\r\n", none).unreadableLines, 2000000000);
 }
 
 TEST_F(Documents, OpenFailuresChangeNothing) {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "version.h"
 #include "form/control_ids.h"
 #include "form/form_lists.h"
 #include "form/selection_form.h"
@@ -50,7 +51,7 @@ TEST_F(FormStart, CreatesTheSettingsKeyAndKeepsOtherValues) {
     EXPECT_TRUE(form.siUnits);  // no units value yet
     std::ifstream in(store.path());
     const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_NE(content.find("[SOFTWARE/Vantrel, Inc./Vantrel/1.07]"), std::string::npos);
+    EXPECT_NE(content.find("[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]"), std::string::npos);
     EXPECT_NE(content.find("keep=1"), std::string::npos);
     ASSERT_TRUE(store.set(kUnitsValue, kSiUnits));
     EXPECT_EQ(store.get(kUnitsValue), std::optional<std::string>("SI"));
@@ -93,16 +94,16 @@ TEST_F(FormStart, ADamagedSettingsFileIsSetAsideOnceAndNeverWrittenOver) {
     EXPECT_FALSE(form.siUnits);
     // Text a person wrote, comments and other groups included, is sound.
     std::ofstream(store.path()) << "; written by hand\n# another comment\n[Other]\nkeep = 1\n\n"
-                                   "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nunits=ENGLISH\n";
+                                   "[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]\nunits=ENGLISH\n";
     EXPECT_FALSE(store.damaged());
     EXPECT_TRUE(store.set(kRootDirValue, "/opt/vantrel"));
     const std::string text = fileText(store.path());
     for (const char* kept : {"; written by hand", "[Other]", "keep = 1", "units=ENGLISH", "RootDir=/opt/vantrel"})
         EXPECT_NE(text.find(kept), std::string::npos) << kept;
     // A line that is neither is damage too, as is text that is not UTF-8.
-    std::ofstream(store.path()) << "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nunits ENGLISH\n";
+    std::ofstream(store.path()) << "[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]\nunits ENGLISH\n";
     EXPECT_TRUE(store.damaged());
-    std::ofstream(store.path()) << "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nRootDir=/opt/\xe9t\xe9\n";
+    std::ofstream(store.path()) << "[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]\nRootDir=/opt/\xe9t\xe9\n";
     EXPECT_TRUE(store.damaged());
 }
 

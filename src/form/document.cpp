@@ -85,4 +85,8 @@ DocumentRead readDocumentText(std::string_view text, ResultTable& rows) {
     return result;
 }
 
+std::string filterWithoutFinalBar(const std::string& filter) {
+    return !filter.empty() && filter.back() == '|' ? filter.substr(0, filter.size() - 1) : filter;
+}
+
 }  // namespace vantrel

@@ -7,14 +7,23 @@
 #include <string_view>
 
 #include "form/result_rows.h"
+#include "version.h"
 
 namespace vantrel {
 
-inline constexpr const char* kDocumentVersion = "1.07";
+/// The version the first line names: the program's.
+inline constexpr const char* kDocumentVersion = VANTREL_VERSION;
+
+/// The document dialogs' choices: pairs of a description and a pattern,
+/// each followed by "|".
+inline constexpr const char* kDocumentFilter = "Dist files (*.dst)|*.dst|All files (*.*)|*.*|";
+
+/// The filter as toolkits that take no "|" after the last pattern want it.
+std::string filterWithoutFinalBar(const std::string& filter);
 
 /// Filter, default extension and remembered name of the document dialogs.
 struct FileData {
-    std::string filter = "Dist files (*.dst)|*.dst|All files (*.*)|*.*|";
+    std::string filter = kDocumentFilter;
     std::string defaultExtension = "dst";
     std::string fileName;  ///< full path of the last confirmed Open or Save As
 };

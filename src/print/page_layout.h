@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "form/result_rows.h"
+#include "version.h"
 
 namespace vantrel {
 
@@ -47,7 +48,7 @@ struct PageMetrics {
 };
 
 /// The page header's maker lines.
-inline constexpr const char* kProgramLine = "Vantrel Version 1.07";
+inline constexpr const char* kProgramLine = "Vantrel Version " VANTREL_VERSION;
 inline constexpr const char* kMakerName = "Vantrel, Inc.";
 inline constexpr const char* kMakerTown = "410 Harbor Works Road, Millbrook, OH 45000";
 inline constexpr const char* kMakerTelephone = "Telephone (555) 014-2270";

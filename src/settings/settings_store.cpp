@@ -30,15 +30,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The key path as a file group: backslashes become slashes.
-std::string groupHeader() {
-    std::string key = kSettingsKey;
-    for (char& c : key) {
-        if (c == '\\') c = '/';
-    }
-    return "[" + key + "]";
-}
-
 bool isGroupHeader(const std::string& line) { return !line.empty() && line.front() == '['; }
 
 std::string trimmedRight(std::string line) {
@@ -134,6 +125,15 @@ std::string executablePath() {
 
 }  // namespace
 
+// The key path as a file group: backslashes become slashes.
+std::string settingsGroupHeader() {
+    std::string key = kSettingsKey;
+    for (char& c : key) {
+        if (c == '\\') c = '/';
+    }
+    return "[" + key + "]";
+}
+
 SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {}
 
 std::vector<std::string> SettingsStore::readLines(bool* damaged) const {
@@ -181,7 +181,7 @@ bool SettingsStore::writeLines(const std::vector<std::string>& lines) const {
 }
 
 std::optional<std::string> SettingsStore::get(const std::string& name) const {
-    const std::string header = groupHeader();
+    const std::string header = settingsGroupHeader();
     bool inGroup = false;
     for (const std::string& line : readLines()) {
         if (isGroupHeader(line)) {
@@ -197,7 +197,7 @@ std::optional<std::string> SettingsStore::get(const std::string& name) const {
 }
 
 bool SettingsStore::set(const std::string& name, const std::string& value) {
-    const std::string header = groupHeader();
+    const std::string header = settingsGroupHeader();
     WriteLock lock(path_);
     bool bad = false;
     std::vector<std::string> lines = readLines(&bad);
@@ -232,7 +232,7 @@ bool SettingsStore::set(const std::string& name, const std::string& value) {
 }
 
 bool SettingsStore::ensureKey() {
-    const std::string header = groupHeader();
+    const std::string header = settingsGroupHeader();
     WriteLock lock(path_);
     bool bad = false;
     std::vector<std::string> lines = readLines(&bad);

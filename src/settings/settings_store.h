@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "version.h"
+
 namespace vantrel {
 
 /// Key under which the settings are kept.
-inline constexpr const char* kSettingsKey = "SOFTWARE\\Vantrel, Inc.\\Vantrel\\1.07";
+inline constexpr const char* kSettingsKey = "SOFTWARE\\Vantrel, Inc.\\Vantrel\\" VANTREL_VERSION;
 inline constexpr const char* kRootDirValue = "RootDir";
 inline constexpr const char* kUnitsValue = "units";
 inline constexpr const char* kEnglishUnits = "ENGLISH";
@@ -66,6 +68,9 @@ bool siUnitsFromSetting(const std::optional<std::string>& units);
 /// Folder holding the shipped catalog and help beside an installed or built
 /// program (<program folder>/../share/vantrel), or the configured install folder.
 std::string programDataDir();
+
+/// The settings key as the file's group line, "[SOFTWARE/Vantrel, Inc./Vantrel/<version>]".
+std::string settingsGroupHeader();
 
 /// Whole numbers separated by commas ("810,780"), exactly `count` of them,
 /// each from `least` to `most`; empty when the text is absent or breaks a

@@ -11,6 +11,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "version.h"
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexAboutDlg.h"
 #include "app/wx/TmorvexApp.h"
@@ -264,7 +265,7 @@ TEST_F(Gui, AboutShowsNameAndVersion) {
         return wxID_OK;
     };
     sendCommand(cmd::kHelpAbout);
-    EXPECT_EQ(line, "Vantrel Version 1.07");
+    EXPECT_EQ(line, "Vantrel Version " VANTREL_VERSION);
     ASSERT_EQ(gRecorder->seen.size(), 1u);
     EXPECT_EQ(gRecorder->seen[0].title, "About Vantrel");
 }

@@ -15,6 +15,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "version.h"
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexApp.h"
 #include "gui_support.h"
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
     const char* scenario = std::getenv("VANTREL_GUI_SCENARIO");
     vantrel::test::gScenario = scenario ? scenario : "";
     if (vantrel::test::gScenario == "missing") {
-        std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nRootDir=" << (scratch / "empty-root").string()
+        std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]\nRootDir=" << (scratch / "empty-root").string()
                                 << "\n";
     } else if (vantrel::test::gScenario == "damaged") {
         // Catalog files that exist but hold nothing usable.
@@ -46,10 +47,10 @@ int main(int argc, char** argv) {
         fs::create_directories(scratch / "damaged-root");
         fs::copy_file(malformed / "binary.csv", scratch / "damaged-root" / "vflo.csv");
         fs::copy_file(malformed / "enormous-line.csv", scratch / "damaged-root" / "nflo.csv");
-        std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nRootDir="
+        std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]\nRootDir="
                                 << (scratch / "damaged-root").string() << "\n";
     } else if (vantrel::test::gScenario == "english") {
-        std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/1.07]\nunits=ENGLISH\n";
+        std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]\nunits=ENGLISH\n";
     }
 
     vantrel::test::DialogRecorder recorder;

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "version.h"
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexApp.h"
 #include "form/control_ids.h"
@@ -50,7 +51,7 @@ void setClipboardText(const std::string& text) {
 
 // Six rows of distinct part numbers, as a document the user opens.
 std::string sixRowDocument() {
-    std::string text = "1.07;6\n";
+    std::string text = VANTREL_VERSION ";6\n";
     for (int i = 0; i < 6; ++i) {
         text += "Venturi;5-4-" + std::to_string(i + 2) +
                 ";R-22;10.00;40.0;100.0;30.000;14.75;11.34;0.72;3.40;0.72;7/8;1/4;8;;;;;\n";

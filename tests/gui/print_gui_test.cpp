@@ -18,6 +18,7 @@
 #include <fstream>
 #include <set>
 
+#include "version.h"
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexApp.h"
 #include "form/control_ids.h"
@@ -160,7 +161,7 @@ void openFortyRows(const fs::path& folder) {
     const fs::path document = folder / "many.dst";
     {
         std::ofstream out(document);
-        out << "1.07;40\n";
+        out << VANTREL_VERSION ";40\n";
         for (int i = 0; i < 40; ++i) {
             out << "Venturi;5-4-" << (i / 4 + 2)
                 << ";R-22;10.00;40.0;100.0;30.000;14.75;11.34;0.72;3.40;0.72;7/8;1/4;8;;;;;\n";

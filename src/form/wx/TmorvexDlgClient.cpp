@@ -243,7 +243,7 @@ void TmorvexDlgClient::setFrameCaption(const std::string& caption) {
 
 std::string TmorvexDlgClient::askFileName(bool forSaving, const std::string& initial) {
     if (fileNameAsker_) return fileNameAsker_(forSaving, initial);
-    const wxString filter = "Dist files (*.dst)|*.dst|All files (*.*)|*.*";
+    const wxString filter = fromUtf8(filterWithoutFinalBar(form_.fileData.filter));
     const long style = forSaving ? wxFD_SAVE : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     wxFileDialog dialog(this, forSaving ? "Save As" : "Open", wxEmptyString, fromUtf8(initial), filter, style);
     if (!initial.empty()) dialog.SetPath(fromUtf8(initial));
