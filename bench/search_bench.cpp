@@ -214,8 +214,8 @@ int appendLines(SelectionForm& form, const std::vector<std::string>& lines) {
     dist found;
     for (const std::string& line : lines) {
         if (!parseResultLine(line, found)) continue;
-        if (form.isDuplicate(found.partNumber, found.refrigerant, found.capacity, found.suctionTemp,
-                             found.liquidTemp, found.tubeLength))
+        if (form.isDuplicate(found.partNumber, found.refrigerant, found.capacity, found.suctionTemp, found.liquidTemp,
+                             found.tubeLength))
             continue;
         form.addResultRow(found);
         ++appended;
@@ -450,8 +450,8 @@ void registerAll() {
         }
         if (paths == &gShipped) {
             for (const auto& [dutyName, duty] : duties) {
-                RegisterBenchmark(("Select/shipped/" + std::string(dutyName)).c_str(), selectAction,
-                                  std::cref(*paths), duty)
+                RegisterBenchmark(("Select/shipped/" + std::string(dutyName)).c_str(), selectAction, std::cref(*paths),
+                                  duty)
                     ->Unit(benchmark::kMicrosecond)
                     ->UseRealTime();
             }

@@ -23,8 +23,8 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' ||
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 struct Prefix {
-    std::string number;  ///< sign, digits, point and exponent; empty when there is none
-    std::string integer; ///< sign and leading digits, the part atoi reads
+    std::string number;   ///< sign, digits, point and exponent; empty when there is none
+    std::string integer;  ///< sign and leading digits, the part atoi reads
 };
 
 Prefix decimalPrefix(std::string_view text) {

@@ -244,10 +244,10 @@ TEST_F(CliTest, CatalogNotFoundByDefaultLeavesTheOtherToSearch) {
     TempDir empty;
     const std::string config = dir.path() + "/settings.ini";
     ASSERT_TRUE(SettingsStore(config).set(kRootDirValue, empty.path()));
-    const RunResult result = runCli({"select", "--venturi", venturi, "--refrigerant", "R-22", "--suction", "40",
-                                     "--liquid", "100", "--length", "30", "--circuits", "4", "--tube", "1/4",
-                                     "--format", "rows"},
-                                    config);
+    const RunResult result =
+        runCli({"select", "--venturi", venturi, "--refrigerant", "R-22", "--suction", "40", "--liquid", "100",
+                "--length", "30", "--circuits", "4", "--tube", "1/4", "--format", "rows"},
+               config);
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.err, "Can't find nflo.csv: no nozzle-type distributors can be selected.\n");
     EXPECT_EQ(cellsOf(result.out, 1), std::vector<std::string>{"5-4-4"});

@@ -247,8 +247,12 @@ TEST(ResultLine, FieldsAndWidths) {
 TEST(SideConnection, TableAndDefault) {
     dist d;
     const std::pair<const char*, const char*> cases[] = {
-        {"F405", "3/8 or 1/2 ODF"},         {"703", "3/8 or 1/2 ODF"}, {"903", "3/8, 1/2, or 5/8 ODF"},
-        {"1104", "1/2, 5/8, or 7/8 ODF"},   {"1302", "7/8 or 1-1/8ODF"}, {"NULL", "n/a"},
+        {"F405", "3/8 or 1/2 ODF"},
+        {"703", "3/8 or 1/2 ODF"},
+        {"903", "3/8, 1/2, or 5/8 ODF"},
+        {"1104", "1/2, 5/8, or 7/8 ODF"},
+        {"1302", "7/8 or 1-1/8ODF"},
+        {"NULL", "n/a"},
         {"f405", "n/a"},
     };
     for (const auto& [model, expected] : cases) {

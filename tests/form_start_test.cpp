@@ -127,8 +127,7 @@ TEST_F(FormStart, TwoProgramsWritingSettingsAtOnceLoseNothing) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     for (const char* prefix : {"a", "b"}) {
-        for (int i = 0; i < 60; ++i)
-            EXPECT_EQ(store.get(prefix + std::to_string(i)), std::to_string(i)) << prefix << i;
+        for (int i = 0; i < 60; ++i) EXPECT_EQ(store.get(prefix + std::to_string(i)), std::to_string(i)) << prefix << i;
     }
 }
 
@@ -189,8 +188,8 @@ TEST(Templates, FormTabOrderAndControls) {
                                 c.kind != ControlKind::GroupBox && c.kind != ControlKind::UpDown;
         if (takesFocus) focusable.push_back(c.id);
     }
-    EXPECT_EQ(focusable, (std::vector<int>{10031, 10034, 10035, 10051, 10036, 10037, 10038, 10039, 10071, 10040,
-                                           10041, 10032, 10033, 10052, 10053, 10072, 10082}));
+    EXPECT_EQ(focusable, (std::vector<int>{10031, 10034, 10035, 10051, 10036, 10037, 10038, 10039, 10071, 10040, 10041,
+                                           10032, 10033, 10052, 10053, 10072, 10082}));
     // The up-down arrows follow the field they attach to.
     const auto spin = std::find_if(form.controls.begin(), form.controls.end(),
                                    [](const ControlTemplate& c) { return c.id == ids::kCircuitsSpin; });

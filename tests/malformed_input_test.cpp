@@ -27,9 +27,9 @@ TEST(MalformedInput, DamagedCatalogsStillAnswerEveryRequest) {
     // Files whose rows are all unusable find nothing; the others still hold a
     // row whose structure is sound (a stray byte in a name is still a name).
     const std::map<std::string, bool> findsSomething = {
-        {"binary.csv", false},       {"cr-only.csv", true},        {"empty.csv", false},
-        {"enormous-line.csv", false}, {"huge-cells.csv", true},    {"missing-separators.csv", false},
-        {"non-utf8.csv", true},      {"nul-bytes.csv", true},      {"wrong-counts.csv", true},
+        {"binary.csv", false},        {"cr-only.csv", true},    {"empty.csv", false},
+        {"enormous-line.csv", false}, {"huge-cells.csv", true}, {"missing-separators.csv", false},
+        {"non-utf8.csv", true},       {"nul-bytes.csv", true},  {"wrong-counts.csv", true},
     };
     const auto files = filesIn("catalogs");
     ASSERT_EQ(files.size(), findsSomething.size());
@@ -38,9 +38,10 @@ TEST(MalformedInput, DamagedCatalogsStillAnswerEveryRequest) {
         SCOPED_TRACE(name);
         for (const char* format : {"table", "json"}) {
             const test::RunResult select =
-                test::runCli({"--venturi", file.string(), "--nozzle", file.string(), "--format", format, "select",
-                              "--refrigerant", "R-22", "--capacity", "10", "--circuits", "8", "--suction", "40",
-                              "--liquid", "100", "--length", "30", "--side-port", "any"});
+                test::runCli({"--venturi", file.string(),   "--nozzle", file.string(), "--format", format,
+                              "select",    "--refrigerant", "R-22",     "--capacity",  "10",       "--circuits",
+                              "8",         "--suction",     "40",       "--liquid",    "100",      "--length",
+                              "30",        "--side-port",   "any"});
             if (findsSomething.at(name)) {
                 EXPECT_EQ(select.exitCode, 0) << select.err;
             } else {
@@ -66,20 +67,13 @@ struct DocumentOutcome {
 
 TEST(MalformedInput, DamagedDocumentsNeverLoseTheRowsShown) {
     const std::map<std::string, DocumentOutcome> outcomes = {
-        {"binary.dst", {false, 0, 0}},
-        {"count-enormous.dst", {true, 1, INT_MAX - 1}},
-        {"count-negative.dst", {false, 0, 0}},
-        {"count-too-high.dst", {true, 2, 3}},
-        {"count-too-low.dst", {true, 1, 2}},
-        {"cr-only.dst", {true, 2, 0}},
-        {"empty.dst", {false, 0, 0}},
-        {"enormous-line.dst", {false, 0, 0}},
-        {"huge-cells.dst", {true, 1, 0}},
-        {"missing-separators.dst", {true, 1, 2}},
-        {"no-row-readable.dst", {false, 0, 0}},
-        {"non-utf8.dst", {true, 1, 0}},
-        {"not-a-document.dst", {false, 0, 0}},
-        {"nul-bytes.dst", {true, 1, 0}},
+        {"binary.dst", {false, 0, 0}},          {"count-enormous.dst", {true, 1, INT_MAX - 1}},
+        {"count-negative.dst", {false, 0, 0}},  {"count-too-high.dst", {true, 2, 3}},
+        {"count-too-low.dst", {true, 1, 2}},    {"cr-only.dst", {true, 2, 0}},
+        {"empty.dst", {false, 0, 0}},           {"enormous-line.dst", {false, 0, 0}},
+        {"huge-cells.dst", {true, 1, 0}},       {"missing-separators.dst", {true, 1, 2}},
+        {"no-row-readable.dst", {false, 0, 0}}, {"non-utf8.dst", {true, 1, 0}},
+        {"not-a-document.dst", {false, 0, 0}},  {"nul-bytes.dst", {true, 1, 0}},
     };
     const auto files = filesIn("documents");
     ASSERT_EQ(files.size(), outcomes.size());
@@ -113,8 +107,8 @@ TEST(MalformedInput, DamagedDocumentsNeverLoseTheRowsShown) {
         if (expected.leftOut == 0) {
             EXPECT_TRUE(ui.messages.empty());
         } else {
-            EXPECT_EQ(ui.messages.back().text, std::to_string(expected.leftOut) +
-                                                   " lines of the document could not be read and were left out.");
+            EXPECT_EQ(ui.messages.back().text,
+                      std::to_string(expected.leftOut) + " lines of the document could not be read and were left out.");
         }
     }
 }

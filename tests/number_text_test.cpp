@@ -14,10 +14,9 @@ namespace {
 
 TEST(LeadingNumber, ReadsTheLongestDecimalPrefix) {
     const std::pair<const char*, double> cases[] = {
-        {"  42abc", 42},  {"-3.5e2x", -350}, {"+.5", 0.5},   {"5.", 5},       {"1e", 1},
-        {"1e+", 1},       {"2.5e-1", 0.25},  {"abc", 0},     {"", 0},         {"-", 0},
-        {".", 0},         {"\t\n 7", 7},     {"nan", 0},     {"inf", 0},      {"-inf", 0},
-        {"0x10", 0},      {"1e-400", 0},     {"100,5", 100}, {"1 000", 1},    {"-0", 0},
+        {"  42abc", 42}, {"-3.5e2x", -350}, {"+.5", 0.5},  {"5.", 5},      {"1e", 1},     {"1e+", 1}, {"2.5e-1", 0.25},
+        {"abc", 0},      {"", 0},           {"-", 0},      {".", 0},       {"\t\n 7", 7}, {"nan", 0}, {"inf", 0},
+        {"-inf", 0},     {"0x10", 0},       {"1e-400", 0}, {"100,5", 100}, {"1 000", 1},  {"-0", 0},
     };
     for (const auto& [text, expected] : cases) {
         const NumberRead read = readLeadingNumber(text);
@@ -43,7 +42,8 @@ TEST(LeadingNumber, AgreesWithTheCLibraryOnDecimalTexts) {
     for (int i = 0; i < 20000; ++i) {
         // Short texts take a fast path, long ones and exponents the general one.
         const int decimals = static_cast<int>(random() % 8);
-        const double magnitude = std::ldexp(static_cast<double>(random() % 1000000), static_cast<int>(random() % 40) - 20);
+        const double magnitude =
+            std::ldexp(static_cast<double>(random() % 1000000), static_cast<int>(random() % 40) - 20);
         std::snprintf(text, sizeof text, i % 3 ? "%.*f" : "%.*e", decimals, (i % 2 ? -1 : 1) * magnitude);
         ASSERT_EQ(readLeadingNumber(text).value, std::strtod(text, nullptr)) << text;
     }

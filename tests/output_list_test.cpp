@@ -48,7 +48,8 @@ ResultTable tableOf(std::size_t count, const std::vector<std::size_t>& selected 
 // A table whose rows differ only in `column`, tagged by their position.
 ResultTable columnTable(int column, const std::vector<std::string>& texts) {
     ResultTable table;
-    for (std::size_t i = 0; i < texts.size(); ++i) table.append(taggedRow("r" + std::to_string(i), {{column, texts[i]}}));
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        table.append(taggedRow("r" + std::to_string(i), {{column, texts[i]}}));
     return table;
 }
 
@@ -288,24 +289,40 @@ struct SortCase {
 
 TEST(OutputListSort, EachColumnSortsByItsOwnRule) {
     const SortCase cases[] = {
-        {"inlet sizes", column::kInletSize, {"7/8 ODM", "1-1/8 ODM", "5/8 FLARE"},
-         {"5/8 FLARE", "7/8 ODM", "1-1/8 ODM"}, false},
-        {"equal sizes by text", column::kInletSize, {"7/8 ODM", "1-1/8 IDM", "7/8 FLARE", "5/8 ODM"},
-         {"5/8 ODM", "7/8 FLARE", "7/8 ODM", "1-1/8 IDM"}, false},
-        {"tube sizes", column::kOutletSize, {"1/4 OD", "3/16 OD", "1/2 OD", "5/32 OD"},
-         {"5/32 OD", "3/16 OD", "1/4 OD", "1/2 OD"}, false},
-        {"refrigerants", column::kRefrigerant, {"R-22", "R-134a", "R-12", "R-404A"},
-         {"R-12", "R-22", "R-134a", "R-404A"}, false},
-        {"orifices by leading number", column::kOrifice,
-         {"3/4", "1/6", "2.5", "1/4", "1", "-", "1.5", "1/3", "1/2"},
-         {"-", "1/6", "1/4", "1", "1/3", "1/2", "1.5", "2.5", "3/4"}, true},
-        {"capacities as numbers", column::kCapacity, {"10.00", " 9.50", "100.00"}, {" 9.50", "10.00", "100.00"},
+        {"inlet sizes",
+         column::kInletSize,
+         {"7/8 ODM", "1-1/8 ODM", "5/8 FLARE"},
+         {"5/8 FLARE", "7/8 ODM", "1-1/8 ODM"},
          false},
+        {"equal sizes by text",
+         column::kInletSize,
+         {"7/8 ODM", "1-1/8 IDM", "7/8 FLARE", "5/8 ODM"},
+         {"5/8 ODM", "7/8 FLARE", "7/8 ODM", "1-1/8 IDM"},
+         false},
+        {"tube sizes",
+         column::kOutletSize,
+         {"1/4 OD", "3/16 OD", "1/2 OD", "5/32 OD"},
+         {"5/32 OD", "3/16 OD", "1/4 OD", "1/2 OD"},
+         false},
+        {"refrigerants",
+         column::kRefrigerant,
+         {"R-22", "R-134a", "R-12", "R-404A"},
+         {"R-12", "R-22", "R-134a", "R-404A"},
+         false},
+        {"orifices by leading number",
+         column::kOrifice,
+         {"3/4", "1/6", "2.5", "1/4", "1", "-", "1.5", "1/3", "1/2"},
+         {"-", "1/6", "1/4", "1", "1/3", "1/2", "1.5", "2.5", "3/4"},
+         true},
+        {"capacities as numbers", column::kCapacity, {"10.00", " 9.50", "100.00"}, {" 9.50", "10.00", "100.00"}, false},
         {"negative temperatures", column::kSuction, {" 5.0", "-20.0", "40.0"}, {"-20.0", " 5.0", "40.0"}, false},
         {"circuits", column::kCircuits, {"12", "8", "2"}, {"2", "8", "12"}, false},
         {"styles as text", column::kStyle, {"Venturi", "Nozzle"}, {"Nozzle", "Venturi"}, false},
-        {"side ports as text", column::kSidePort, {"none", "Integral", "", "Auxiliary"},
-         {"", "Auxiliary", "Integral", "none"}, false},
+        {"side ports as text",
+         column::kSidePort,
+         {"none", "Integral", "", "Auxiliary"},
+         {"", "Auxiliary", "Integral", "none"},
+         false},
     };
     for (const SortCase& c : cases) {
         SCOPED_TRACE(c.label);
@@ -392,16 +409,13 @@ TEST(OutputListSort, SelectionAndFocusTravelWithTheirRows) {
 
 TEST(TextCompare, WordSortOrder) {
     const std::tuple<const char*, const char*, int> cases[] = {
-        {"apple", "Banana", -1},   // case does not count first
-        {"nozzle", "Nozzle", -1},  // ...but lower before upper when all else is equal
-        {"co-op", "Coop", -1},     // case decides before the hyphen does
-        {"9", "a", -1},            // digits before letters
-        {"Z9", "Za", -1},
-        {"#1", "0", -1},           // punctuation before digits
-        {"co-op", "coon", 1},      // the hyphen is passed over at first
-        {"it's", "itr", 1},
-        {"ab", "abc", -1},
-        {"Venturi", "Venturi", 0},
+        {"apple", "Banana", -1},                    // case does not count first
+        {"nozzle", "Nozzle", -1},                   // ...but lower before upper when all else is equal
+        {"co-op", "Coop", -1},                      // case decides before the hyphen does
+        {"9", "a", -1},                             // digits before letters
+        {"Z9", "Za", -1},         {"#1", "0", -1},  // punctuation before digits
+        {"co-op", "coon", 1},                       // the hyphen is passed over at first
+        {"it's", "itr", 1},       {"ab", "abc", -1}, {"Venturi", "Venturi", 0},
     };
     for (const auto& [a, b, expected] : cases) {
         EXPECT_EQ(compareText(a, b), expected) << a << " vs " << b;

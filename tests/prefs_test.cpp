@@ -14,7 +14,8 @@ const DecimalRange kSigned(-10, 10);
 TEST(DecimalRangeTyping, AcceptsOnlyCharactersOfANumber) {
     for (const char* text : {"", "9", "90", "+", ",", "+90", "100,5", "1.5", ".", "0123456789"})
         EXPECT_TRUE(kNozzle.checkInput(text)) << text;
-    for (const char* text : {"a", "9a", "1e2", " 90", "90 ", "%", "\xC2\xB0"}) EXPECT_FALSE(kNozzle.checkInput(text)) << text;
+    for (const char* text : {"a", "9a", "1e2", " 90", "90 ", "%", "\xC2\xB0"})
+        EXPECT_FALSE(kNozzle.checkInput(text)) << text;
 }
 
 TEST(DecimalRangeTyping, CharacterRangeEndsAtPlusAndPoint) {

@@ -17,8 +17,8 @@ PageMetrics metrics(int height) { return {1000, height, LH, CW, SW}; }
 // A row whose capacity cell carries `marker`, so every printed row can be traced.
 ResultRow makeRow(const std::string& style, const std::string& part, const std::string& marker,
                   const std::string& sidePort = "None") {
-    return {style, part,   "R-22",   marker, "40.0", "100.0", "30",    "35.0",   "20.0", "101",
-            "15.0", "99",  "7/8 ODF", "1/4",  "6",    "3",     "Steel", sidePort, "5/8"};
+    return {style,  part, "R-22",    marker, "40.0", "100.0", "30",    "35.0",   "20.0", "101",
+            "15.0", "99", "7/8 ODF", "1/4",  "6",    "3",     "Steel", sidePort, "5/8"};
 }
 
 std::vector<TextRun> withText(const std::vector<TextRun>& runs, const std::string& text) {
@@ -94,7 +94,12 @@ TEST(PrintLayout, PageHeaderRunsAndPositions) {
     TDistPrintLayout layout(t, header(1), false, "December 7, 2026");
     const auto page = layout.layoutPage(metrics(1000));
     const int right = 1000 - 5 * CW, centre = 1000 / 2 + L / 2;
-    struct Expect { const char* text; PrintFont font; int x, y; PrintAlign align; };
+    struct Expect {
+        const char* text;
+        PrintFont font;
+        int x, y;
+        PrintAlign align;
+    };
     const Expect expected[] = {
         {kProgramLine, PrintFont::Regular, L, LH, PrintAlign::Left},
         {kMakerName, PrintFont::Title, centre, LH, PrintAlign::Centre},
@@ -122,7 +127,14 @@ TEST(PrintLayout, PageHeaderRunsAndPositions) {
 }
 
 TEST(PrintLayout, NozzleAndVenturiModelBlocksAndPressureDropHeadings) {
-    struct Case { const char* style; const char* sidePort; bool nozzleLines; bool sideConnection; int headingLine; const char* third; };
+    struct Case {
+        const char* style;
+        const char* sidePort;
+        bool nozzleLines;
+        bool sideConnection;
+        int headingLine;
+        const char* third;
+    };
     const Case cases[] = {
         {"Nozzle", "Integral", true, true, 20, "nozzle"},
         {"Nozzle", "None", true, false, 19, "nozzle"},
@@ -162,7 +174,10 @@ TEST(PrintLayout, NozzleAndVenturiModelBlocksAndPressureDropHeadings) {
 
 TEST(PrintLayout, NewModelNeedsFourteenLinesLeft) {
     // Header 7 + venturi block 11 + one row = 19 lines: 33 lines leave 14, 32 leave 13.
-    struct Case { int height; std::size_t pages; };
+    struct Case {
+        int height;
+        std::size_t pages;
+    };
     for (const Case c : {Case{330, 1}, Case{320, 2}}) {
         SCOPED_TRACE(c.height);
         ResultTable t;
@@ -185,7 +200,11 @@ TEST(PrintLayout, NewModelNeedsFourteenLinesLeft) {
 
 TEST(PrintLayout, FullPagesContinueWithoutLosingOrRepeatingRows) {
     // 23 lines a page: header 7 + block 11 leave room for 5 rows.
-    struct Case { std::uint16_t all; bool everyOther; std::vector<std::size_t> perPage; };
+    struct Case {
+        std::uint16_t all;
+        bool everyOther;
+        std::vector<std::size_t> perPage;
+    };
     const Case cases[] = {{1, false, {5, 5, 2}}, {0, true, {5, 1}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.all);
@@ -213,7 +232,12 @@ TEST(PrintLayout, FullPagesContinueWithoutLosingOrRepeatingRows) {
 }
 
 TEST(PrintLayout, HeadingUnitsFollowTheUnitSystem) {
-    struct Case { bool si; const char* load; const char* temp; const char* pressure; };
+    struct Case {
+        bool si;
+        const char* load;
+        const char* temp;
+        const char* pressure;
+    };
     for (const Case c : {Case{true, "(kW)", "(°C)", "(kPa)"}, Case{false, "(Tons)", "(°F)", "(psi)"}}) {
         SCOPED_TRACE(c.load);
         ResultTable t;
@@ -247,7 +271,11 @@ TEST(PrintLayout, CellsAreCutToThirtyEightCharacters) {
 }
 
 TEST(PrintLayout, NothingToPrintGivesOneHeaderOnlyPage) {
-    struct Case { const char* name; std::uint16_t all; bool rows; };
+    struct Case {
+        const char* name;
+        std::uint16_t all;
+        bool rows;
+    };
     for (const Case c : {Case{"selection, none selected", 0, true}, Case{"empty list", 1, false}}) {
         SCOPED_TRACE(c.name);
         ResultTable t;

@@ -63,8 +63,7 @@ TEST_F(Search, InputChecks) {
 }
 
 TEST_F(Search, VenturiLinesComeFirstInCatalogOrder) {
-    catalog("7-4-4,\n5-4-4,\nF5-3-4,\n5-4-6,\n",
-            "503,QX5,2-12,1/4,J,N,\n703,QX7,2-12,1/4,J,N,\n");
+    catalog("7-4-4,\n5-4-4,\nF5-3-4,\n5-4-6,\n", "503,QX5,2-12,1/4,J,N,\n703,QX7,2-12,1/4,J,N,\n");
     find(duty(4 * kVenturiQuarter, 4, 0));  // both given, tube not chosen
     ASSERT_GE(parts.size(), 2u);
     EXPECT_EQ(parts[0], "7-4-4");
@@ -140,11 +139,12 @@ TEST_F(Search, OrificesAtBothEndsOfABodysRangeAreFound) {
 }
 
 TEST_F(Search, NozzleFilters) {
-    catalog("", "503,QX5,14-30,1/4,J,N,\n"  // circuit range excludes 8
-                "F503,QX5F,2-12,1/4,P,I,\n"  // permanent, integral side port
-                "703,QX7,2-12,1/4,Q,N,\n"    // unknown body letter: never matched
-                "S703,QX7S,2-12,1/4,G,N,\n"
-                "903,QX9,2-12,3/16,G,N,\n");
+    catalog("",
+            "503,QX5,14-30,1/4,J,N,\n"   // circuit range excludes 8
+            "F503,QX5F,2-12,1/4,P,I,\n"  // permanent, integral side port
+            "703,QX7,2-12,1/4,Q,N,\n"    // unknown body letter: never matched
+            "S703,QX7S,2-12,1/4,G,N,\n"
+            "903,QX9,2-12,3/16,G,N,\n");
     auto request = duty(8 * kNozzleQuarter, 8);
     find(request);
     ASSERT_FALSE(parts.empty());
@@ -258,12 +258,18 @@ TEST_F(PartLookup, NozzlePartNumbersAndCrossReference) {
 
 TEST_F(PartLookup, Refusals) {
     const std::pair<const char*, int> cases[] = {
-        {"1104-1-1/4-2.5", code::kInvalidModel},   {"1104-12-1/4", code::kInvalidModel},
-        {"1104-12-1/4-2.5-1", code::kInvalidModel}, {"-1104-12-1/4-2.5", code::kInvalidModel},
-        {"1104-12-1/4-2.7", code::kBadOrificeSize}, {"1104-12-x-2.5", code::kInvalidModel},
-        {"1104-40-1/4-2.5", part::kNoSuchModel},    {"503-4-1/4-8", part::kNoSuchModel},  // J ends at 5
-        {"503-4-5/16-2", part::kNoSuchModel},       {"(503-4-1/4-2)", code::kInvalidModel},
-        {"503-4-1/4-2;x", code::kInvalidModel},     {"503-4-1/4-2\t", code::kInvalidModel},
+        {"1104-1-1/4-2.5", code::kInvalidModel},
+        {"1104-12-1/4", code::kInvalidModel},
+        {"1104-12-1/4-2.5-1", code::kInvalidModel},
+        {"-1104-12-1/4-2.5", code::kInvalidModel},
+        {"1104-12-1/4-2.7", code::kBadOrificeSize},
+        {"1104-12-x-2.5", code::kInvalidModel},
+        {"1104-40-1/4-2.5", part::kNoSuchModel},
+        {"503-4-1/4-8", part::kNoSuchModel},  // J ends at 5
+        {"503-4-5/16-2", part::kNoSuchModel},
+        {"(503-4-1/4-2)", code::kInvalidModel},
+        {"503-4-1/4-2;x", code::kInvalidModel},
+        {"503-4-1/4-2\t", code::kInvalidModel},
         {"", code::kInvalidModel},
     };
     for (const auto& [typed, expected] : cases) EXPECT_EQ(lookup(typed), expected) << typed;

@@ -105,20 +105,20 @@ std::string quoteExecArgument(const std::string& path) {
     std::string quoted = "\"";
     for (const char c : path) {
         switch (c) {
-        case '"':
-        case '`':
-        case '$':
-            quoted += '\\';
-            quoted += c;
-            break;
-        // The value's own escape rule applies before the quoting rule, so one
-        // backslash of the path takes four in the file.
-        case '\\': quoted += "\\\\\\\\"; break;
-        case '%': quoted += "%%"; break;
-        case '\n': quoted += "\\n"; break;
-        case '\t': quoted += "\\t"; break;
-        case '\r': quoted += "\\r"; break;
-        default: quoted += c;
+            case '"':
+            case '`':
+            case '$':
+                quoted += '\\';
+                quoted += c;
+                break;
+            // The value's own escape rule applies before the quoting rule, so one
+            // backslash of the path takes four in the file.
+            case '\\': quoted += "\\\\\\\\"; break;
+            case '%': quoted += "%%"; break;
+            case '\n': quoted += "\\n"; break;
+            case '\t': quoted += "\\t"; break;
+            case '\r': quoted += "\\r"; break;
+            default: quoted += c;
         }
     }
     return quoted + "\"";
@@ -180,7 +180,8 @@ IntegrationChanges writeDesktopIntegration(const RegistrationPaths& paths, const
         for (const int size : kIconSizes) {
             const std::string number = std::to_string(size);
             std::string icon;
-            if (readWholeFile(joined(iconDir, "vantrel-" + number + ".png"), icon)) write(paths.programIcon(size), icon);
+            if (readWholeFile(joined(iconDir, "vantrel-" + number + ".png"), icon))
+                write(paths.programIcon(size), icon);
             if (readWholeFile(joined(iconDir, "vantrel-document-" + number + ".png"), icon))
                 write(paths.documentIcon(size), icon);
         }

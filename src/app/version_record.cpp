@@ -66,8 +66,7 @@ TProjectRCVersion::TProjectRCVersion(const std::string& modulePath) {
     if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return;
     void* entry = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &entry, &length) || length < sizeof(DWORD))
-        return;
+    if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &entry, &length) || length < sizeof(DWORD)) return;
     // The entry keeps the language in its low half; string queries name the
     // language first, so swap the halves once here.
     DWORD* first = static_cast<DWORD*>(entry);

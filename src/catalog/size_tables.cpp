@@ -12,8 +12,8 @@ struct Size {
 
 // Inlets in eighths, tubes in sixteenths: the same products the row parsers form.
 const Size kInlets[kInletCount] = {
-    {3 * 0.125, "3/8"},    {4 * 0.125, "1/2"},    {5 * 0.125, "5/8"},    {7 * 0.125, "7/8"},
-    {9 * 0.125, "1-1/8"},  {11 * 0.125, "1-3/8"}, {13 * 0.125, "1-5/8"}, {15 * 0.125, "1-7/8"},
+    {3 * 0.125, "3/8"},   {4 * 0.125, "1/2"},    {5 * 0.125, "5/8"},    {7 * 0.125, "7/8"},
+    {9 * 0.125, "1-1/8"}, {11 * 0.125, "1-3/8"}, {13 * 0.125, "1-5/8"}, {15 * 0.125, "1-7/8"},
 };
 
 const Size kOutlets[kOutletCount] = {
@@ -99,7 +99,7 @@ int getOrificeRange(std::string_view letter, int& first, int& last) {
         char letter;
         int first, last;
     };
-    static const Range kRanges[] = {{'P', 1, 12}, {'L', 1, 14}, {'J', 1, 12}, {'G', 4, 18},
+    static const Range kRanges[] = {{'P', 1, 12}, {'L', 1, 14},  {'J', 1, 12}, {'G', 4, 18},
                                     {'E', 6, 22}, {'C', 10, 24}, {'A', 10, 24}};
     if (letter.size() != 1) return code::kUnknownBody;
     for (const Range& range : kRanges) {

@@ -55,8 +55,7 @@ const char* sidePortForCode(int sidePort) {
 // Inlet style and inlet size filters shared by both passes.
 template <typename Row>
 bool passesInletFilters(const SearchRequest& request, const Row& row) {
-    if (const char* style = connectionForStyle(request.inletStyle);
-        style && std::string_view(row.connection) != style)
+    if (const char* style = connectionForStyle(request.inletStyle); style && std::string_view(row.connection) != style)
         return false;
     return request.inletNumber == 0 || request.inletNumber == row.inletNumber;
 }
@@ -233,9 +232,7 @@ bool splitVenturiRow(std::string_view line, VenturiRow& row) {
     return true;
 }
 
-void readVenturiCircuits(VenturiRow& row) {
-    row.circuits = leadingInt(row.partNumber.substr(row.dash2 + 1, 3));
-}
+void readVenturiCircuits(VenturiRow& row) { row.circuits = leadingInt(row.partNumber.substr(row.dash2 + 1, 3)); }
 
 bool readVenturiTube(VenturiRow& row) {
     const NumberRead tube = readLeadingNumber(row.partNumber.substr(row.dash1 + 1, row.dash2 - row.dash1 - 1));
@@ -466,8 +463,7 @@ int VantrelData::nozzlePass(const SearchRequest& request, double tubeLow, double
         int firstOrifice = 0;
         int lastOrifice = 0;
         if (getOrificeRange(row.nozzleSize(), firstOrifice, lastOrifice) != code::kOk) return true;
-        if (request.orificeNumber != 0 &&
-            (request.orificeNumber < firstOrifice || request.orificeNumber > lastOrifice))
+        if (request.orificeNumber != 0 && (request.orificeNumber < firstOrifice || request.orificeNumber > lastOrifice))
             return true;
         const int first = request.orificeNumber != 0 ? request.orificeNumber : firstOrifice;
         const int last = request.orificeNumber != 0 ? request.orificeNumber : lastOrifice;
@@ -605,8 +601,7 @@ int VantrelData::findPart(std::string_view typed, dist& out, int& minCircuits) c
     double tubeSize = 0.0;
     int circuits = 0;
     double orificeSize = 0.0;
-    if (parseNozzlePartNumber(typed, model, tubeSize, circuits, orificeSize) != code::kOk)
-        return code::kInvalidModel;
+    if (parseNozzlePartNumber(typed, model, tubeSize, circuits, orificeSize) != code::kOk) return code::kInvalidModel;
     const int orificeNumber = getOrificeNumber(orificeSize);
     if (orificeNumber > 100) return orificeNumber;
 

@@ -69,8 +69,8 @@ public:
 private:
     int venturiPass(const SearchRequest& request, double tubeLow, double tubeHigh,
                     std::vector<std::string>& lines) const;
-    int nozzlePass(const SearchRequest& request, double tubeLow, double tubeHigh, double nozzleLow,
-                   double nozzleHigh, std::vector<std::string>& lines) const;
+    int nozzlePass(const SearchRequest& request, double tubeLow, double tubeHigh, double nozzleLow, double nozzleHigh,
+                   std::vector<std::string>& lines) const;
 };
 
 /// Splits a nozzle part number model-circuits-tube-orifice (text from the first

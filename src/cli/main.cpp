@@ -43,9 +43,7 @@ int positionOf(const std::vector<std::string>& items, const std::optional<std::s
 }
 
 // The sizes a list offers, without its "Select" item, for --help and the checks.
-std::vector<std::string> sizesOf(const std::vector<std::string>& items) {
-    return {items.begin() + 1, items.end()};
-}
+std::vector<std::string> sizesOf(const std::vector<std::string>& items) { return {items.begin() + 1, items.end()}; }
 
 // "--limits NMIN,NMAX,TMIN,TMAX", each checked like the Preferences fields.
 bool applyLimits(const std::string& text, VantrelData& catalog) {
@@ -148,11 +146,13 @@ int main(int argc, char** argv) {
     std::string orificeType = "any";
     std::string sidePort = "none";
     select->add_option("--circuits", circuits, "number of circuits; blank to select");
-    select->add_option("--type", type, "either, nozzle or venturi")->check(CLI::IsMember({"either", "nozzle", "venturi"}));
+    select->add_option("--type", type, "either, nozzle or venturi")
+        ->check(CLI::IsMember({"either", "nozzle", "venturi"}));
     select->add_option("--inlet-style", inletStyle, "any, odm, flare or idm")
         ->check(CLI::IsMember({"any", "odm", "flare", "idm"}));
     select->add_option("--inlet", inlet, "inlet size in inches")->check(CLI::IsMember(sizesOf(lists::inletSizes())));
-    select->add_option("--tube", tube, "distributor tube OD in inches")->check(CLI::IsMember(sizesOf(lists::tubeSizes())));
+    select->add_option("--tube", tube, "distributor tube OD in inches")
+        ->check(CLI::IsMember(sizesOf(lists::tubeSizes())));
     select->add_option("--nozzle-size", nozzleSize, "nozzle orifice size")
         ->check(CLI::IsMember(sizesOf(lists::nozzleSizes())));
     select->add_option("--orifice-type", orificeType, "any, permanent or replaceable")
@@ -184,7 +184,8 @@ int main(int argc, char** argv) {
     form.siUnits = si;
     if (!venturiFile.empty()) form.catalog.setVenturiFile(venturiFile);
     if (!nozzleFile.empty()) form.catalog.setNozzleFile(nozzleFile);
-    if (venturiFile.empty() || nozzleFile.empty()) locateCatalogs(form.catalog, !venturiFile.empty(), !nozzleFile.empty());
+    if (venturiFile.empty() || nozzleFile.empty())
+        locateCatalogs(form.catalog, !venturiFile.empty(), !nozzleFile.empty());
     if (!limits.empty() && !applyLimits(limits, form.catalog)) return kExitError;
 
     FormInputs inputs = lists::defaultInputs(si);

@@ -27,10 +27,10 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
-const char* const kJsonKeys[kColumnCount] = {
-    "style",      "partNumber", "refrigerant", "capacity",  "suctionTemp", "liquidTemp",  "tubeLength",
-    "totalDrop",  "tubeDrop",   "tubeLoad",    "nozzleDrop", "nozzleLoad", "inletSize",   "outletSize",
-    "circuits",   "orifice",    "orificeType", "sidePort",  "sidePortSize"};
+const char* const kJsonKeys[kColumnCount] = {"style",      "partNumber",  "refrigerant", "capacity",    "suctionTemp",
+                                             "liquidTemp", "tubeLength",  "totalDrop",   "tubeDrop",    "tubeLoad",
+                                             "nozzleDrop", "nozzleLoad",  "inletSize",   "outletSize",  "circuits",
+                                             "orifice",    "orificeType", "sidePort",    "sidePortSize"};
 
 }  // namespace
 

@@ -47,36 +47,35 @@ inline constexpr int kUnknownRefrigerant = 129;
 /// U.S. customary units (tons, °F, inches, psi; loads as fractions).
 class dist {
 public:
-    std::string partNumber;      ///< full part number
-    std::string model;           ///< nozzle body model; "NULL" for venturi models
-    std::string xrefModel;       ///< cross-reference body model; "NULL" for venturi models
-    std::uint8_t isXref = 0;     ///< the part number was typed with the cross-reference model
-    std::string type;            ///< "N" nozzle-type; anything else is venturi-type
-    std::string connection;      ///< inlet connection style "ODM", "FLARE" or "IDM"
-    std::string sidePort;        ///< side port code "I", "A", "N"; "NULL" for venturi
-    std::string sideConnection;  ///< side connection sizes, derived from model
-    std::string nozzleSize;      ///< nozzle body letter; "NULL" for venturi
+    std::string partNumber;          ///< full part number
+    std::string model;               ///< nozzle body model; "NULL" for venturi models
+    std::string xrefModel;           ///< cross-reference body model; "NULL" for venturi models
+    std::uint8_t isXref = 0;         ///< the part number was typed with the cross-reference model
+    std::string type;                ///< "N" nozzle-type; anything else is venturi-type
+    std::string connection;          ///< inlet connection style "ODM", "FLARE" or "IDM"
+    std::string sidePort;            ///< side port code "I", "A", "N"; "NULL" for venturi
+    std::string sideConnection;      ///< side connection sizes, derived from model
+    std::string nozzleSize;          ///< nozzle body letter; "NULL" for venturi
     std::int32_t inletNumber = 0;    ///< inlet size number (or a lookup error code)
     std::int32_t outletNumber = 0;   ///< tube size number (or a lookup error code)
     std::int32_t circuits = 0;       ///< number of circuits, one tube each
     std::int32_t orificeNumber = 0;  ///< orifice number of a nozzle body; 0 for venturi
-    std::string refrigerant;     ///< refrigerant name
-    double capacity = 0.0;       ///< tons; 0 asks for a rating at full tube load
-    double suctionTemp = 0.0;    ///< °F
-    double liquidTemp = 0.0;     ///< °F
-    double tubeLength = 0.0;     ///< inches
-    double totalDrop = 0.0;      ///< psi
-    double nozzleDrop = 0.0;     ///< psi across the nozzle or the venturi body
-    double tubeDrop = 0.0;       ///< psi across the distributor tubes
-    double nozzleLoad = 0.0;     ///< fraction of rated nozzle capacity
-    double tubeLoad = 0.0;       ///< fraction of rated tube capacity
-    double orificeSize = 0.0;    ///< nominal orifice size; 0 for venturi
-    double inletSize = 0.0;      ///< inches
-    double outletSize = 0.0;     ///< tube OD, inches
+    std::string refrigerant;         ///< refrigerant name
+    double capacity = 0.0;           ///< tons; 0 asks for a rating at full tube load
+    double suctionTemp = 0.0;        ///< °F
+    double liquidTemp = 0.0;         ///< °F
+    double tubeLength = 0.0;         ///< inches
+    double totalDrop = 0.0;          ///< psi
+    double nozzleDrop = 0.0;         ///< psi across the nozzle or the venturi body
+    double tubeDrop = 0.0;           ///< psi across the distributor tubes
+    double nozzleLoad = 0.0;         ///< fraction of rated nozzle capacity
+    double tubeLoad = 0.0;           ///< fraction of rated tube capacity
+    double orificeSize = 0.0;        ///< nominal orifice size; 0 for venturi
+    double inletSize = 0.0;          ///< inches
+    double outletSize = 0.0;         ///< tube OD, inches
 
     /// Stores the conditions and rates the record by its type. Returns 0 or a code.
-    int rate(const std::string& refrigerant, double capacity, double suctionTemp, double liquidTemp,
-             double tubeLength);
+    int rate(const std::string& refrigerant, double capacity, double suctionTemp, double liquidTemp, double tubeLength);
     /// Rates a nozzle-type record whose conditions are stored.
     int rate_nozzle();
     /// Rates a venturi-type record whose conditions are stored.

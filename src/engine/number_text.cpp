@@ -8,9 +8,7 @@
 namespace vantrel {
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 

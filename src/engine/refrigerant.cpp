@@ -27,7 +27,9 @@ double refrigerantFactor(std::string_view name) {
 double liquidFactor(double t) { return (0.00011607143 * t - 0.039410714) * t + 3.7791071; }
 
 double suctionFactor(SuctionUse use, RefrigerantGroup group, double e) {
-    struct Quadratic { double a, b, c; };
+    struct Quadratic {
+        double a, b, c;
+    };
     static constexpr Quadratic kCurves[3][2] = {
         {{0.000045039127, 0.0076445782, 0.62341652}, {0.000051758559, 0.0082015174, 0.59407239}},
         {{0.000046342592, 0.0081076916, 0.60758064}, {0.000050839548, 0.0086468732, 0.57194756}},
@@ -46,9 +48,11 @@ double nozzleTypeTubeBaseCapacity(RefrigerantGroup group, double d) {
 }
 
 bool venturiTypeTubeBaseCapacity(RefrigerantGroup group, double d, double& capacity) {
-    struct Row { double d, r22, r502; };
+    struct Row {
+        double d, r22, r502;
+    };
     static constexpr Row kTable[] = {
-        {0.15625, 0.44, 0.225}, {0.1875, 0.9, 0.45}, {0.25, 1.75, 0.9},
+        {0.15625, 0.44, 0.225}, {0.1875, 0.9, 0.45},  {0.25, 1.75, 0.9},
         {0.3125, 3.5, 1.8},     {0.375, 6.125, 3.15}, {0.5, 8.75, 4.5},
     };
     for (const Row& row : kTable) {

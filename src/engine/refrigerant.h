@@ -12,8 +12,8 @@ namespace vantrel {
 enum class RefrigerantGroup { R22, R502, Unknown };
 
 /// The ten refrigerant names the program knows, in the order the form lists them.
-inline constexpr std::array<std::string_view, 10> kRefrigerants = {
-    "R-12", "R-22", "R-134a", "R-401A", "R-402A", "R-404A", "R-407C", "R-410A", "R-502", "R-507"};
+inline constexpr std::array<std::string_view, 10> kRefrigerants = {"R-12",   "R-22",   "R-134a", "R-401A", "R-402A",
+                                                                   "R-404A", "R-407C", "R-410A", "R-502",  "R-507"};
 
 /// Family of `name` (exact, case-sensitive); Unknown for any other text.
 RefrigerantGroup refrigerantGroup(std::string_view name);

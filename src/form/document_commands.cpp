@@ -53,18 +53,14 @@ void SelectionForm::convertRows() {
         double (*convert)(double);
         int width, precision;
     };
-    static const Conversion kToSi[] = {{column::kCapacity, units::tonsToKw, 5, 1},
-                                       {column::kSuction, units::fahrenheitToCelsius, 5, 2},
-                                       {column::kLiquid, units::fahrenheitToCelsius, 5, 2},
-                                       {column::kTotalDrop, units::psiToKpa, 4, 0},
-                                       {column::kTubeDrop, units::psiToKpa, 4, 0},
-                                       {column::kNozzleDrop, units::psiToKpa, 4, 0}};
-    static const Conversion kToUs[] = {{column::kCapacity, units::kwToTons, 5, 2},
-                                       {column::kSuction, units::celsiusToFahrenheit, 5, 1},
-                                       {column::kLiquid, units::celsiusToFahrenheit, 5, 1},
-                                       {column::kTotalDrop, units::kpaToPsi, 4, 1},
-                                       {column::kTubeDrop, units::kpaToPsi, 4, 1},
-                                       {column::kNozzleDrop, units::kpaToPsi, 4, 1}};
+    static const Conversion kToSi[] = {
+        {column::kCapacity, units::tonsToKw, 5, 1},          {column::kSuction, units::fahrenheitToCelsius, 5, 2},
+        {column::kLiquid, units::fahrenheitToCelsius, 5, 2}, {column::kTotalDrop, units::psiToKpa, 4, 0},
+        {column::kTubeDrop, units::psiToKpa, 4, 0},          {column::kNozzleDrop, units::psiToKpa, 4, 0}};
+    static const Conversion kToUs[] = {
+        {column::kCapacity, units::kwToTons, 5, 2},          {column::kSuction, units::celsiusToFahrenheit, 5, 1},
+        {column::kLiquid, units::celsiusToFahrenheit, 5, 1}, {column::kTotalDrop, units::kpaToPsi, 4, 1},
+        {column::kTubeDrop, units::kpaToPsi, 4, 1},          {column::kNozzleDrop, units::kpaToPsi, 4, 1}};
     const auto& conversions = siUnits ? kToSi : kToUs;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         for (const Conversion& c : conversions) {
@@ -145,9 +141,9 @@ bool SelectionForm::openDocumentFile(const std::string& path, FormUi& ui) {
     listEmpty = false;
     ui.setFrameCaption(kCaptionPrefix + path);
     if (read.unreadableLines > 0) {
-        ui.showMessage(substituteCount("%i lines of the document could not be read and were left out.",
-                                       read.unreadableLines),
-                       kWarningCaption, MessageIcon::Exclamation, MessageButtons::Ok);
+        ui.showMessage(
+            substituteCount("%i lines of the document could not be read and were left out.", read.unreadableLines),
+            kWarningCaption, MessageIcon::Exclamation, MessageButtons::Ok);
     }
     return true;
 }

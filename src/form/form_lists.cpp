@@ -39,9 +39,9 @@ const std::vector<std::string>& tubeSizes() {
 }
 
 const std::vector<std::string>& nozzleSizes() {
-    static const std::vector<std::string> items{"Select", "1/6", "1/4", "1/3",   "1/2", "3/4", "1",  "1-1/2", "2",
-                                                "2-1/2",  "3",   "4",   "5",     "6",   "8",   "10", "12",    "15",
-                                                "17",     "20",  "25",  "30",    "35",  "40",  "50"};
+    static const std::vector<std::string> items{"Select", "1/6", "1/4", "1/3", "1/2", "3/4", "1",  "1-1/2", "2",
+                                                "2-1/2",  "3",   "4",   "5",   "6",   "8",   "10", "12",    "15",
+                                                "17",     "20",  "25",  "30",  "35",  "40",  "50"};
     return items;
 }
 

@@ -71,8 +71,7 @@ int columnWidth(int col) { return col < 0 || col >= kColumnCount ? 0 : kColumns[
 
 const char* widestCellSample(int col) { return col < 0 || col >= kColumnCount ? "" : kColumns[col].widest; }
 
-std::array<std::string, 4> conditionCells(double capacity, double suction, double liquid, double length,
-                                          bool si) {
+std::array<std::string, 4> conditionCells(double capacity, double suction, double liquid, double length, bool si) {
     if (si) {
         return {formatFixed(units::tonsToKw(capacity), 5, 1), formatFixed(units::fahrenheitToCelsius(suction), 4, 2),
                 formatFixed(units::fahrenheitToCelsius(liquid), 4, 2), formatFixed(length, 5, 2)};
@@ -190,8 +189,8 @@ std::size_t ResultTable::focusedRow() const {
 bool ResultTable::isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity,
                               double suctionTemp, double liquidTemp, double tubeLength, bool siCells) const {
     const auto conditions = conditionCells(capacity, suctionTemp, liquidTemp, tubeLength, siCells);
-    const std::string* cells[6] = {&partNumber, &refrigerant, &conditions[0], &conditions[1], &conditions[2],
-                                   &conditions[3]};
+    const std::string* cells[6] = {&partNumber,    &refrigerant,   &conditions[0],
+                                   &conditions[1], &conditions[2], &conditions[3]};
     return keys_.count(keyOf(cells)) != 0;
 }
 

@@ -96,8 +96,8 @@ public:
     /// True when a row holds this part number and refrigerant and the
     /// conditions (U.S. customary values) formatted in the units the rows
     /// are written in (`siCells`).
-    bool isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity,
-                     double suctionTemp, double liquidTemp, double tubeLength, bool siCells) const;
+    bool isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity, double suctionTemp,
+                     double liquidTemp, double tubeLength, bool siCells) const;
 
 private:
     static std::string keyOf(const std::string* cells[6]);

@@ -119,8 +119,9 @@ int SelectionForm::validateSelectInputs(const FormInputs& inputs, FormUi& ui) co
     } else {
         if (!checkCircuits() || !checkCapacity()) return 1;
     }
-    const std::pair<const std::string*, int> others[] = {
-        {&inputs.tubeLength, ids::kTubeLength}, {&inputs.suctionTemp, ids::kSuctionTemp}, {&inputs.liquidTemp, ids::kLiquidTemp}};
+    const std::pair<const std::string*, int> others[] = {{&inputs.tubeLength, ids::kTubeLength},
+                                                         {&inputs.suctionTemp, ids::kSuctionTemp},
+                                                         {&inputs.liquidTemp, ids::kLiquidTemp}};
     for (const auto& [text, field] : others) {
         if (!convert(ui, firstChars(*text, kShortText), field, kMustBeNumber)) return 1;
     }
@@ -152,8 +153,7 @@ ActionReport SelectionForm::select(const FormInputs& inputs, FormUi& ui) {
         return report;
     }
     if (request.tubeLength < 12 || request.tubeLength > 72) {
-        error(ui, "Distributor tubing length must be between 12 and 72 inches (305 and 1829 mm).",
-              ids::kTubeLength);
+        error(ui, "Distributor tubing length must be between 12 and 72 inches (305 and 1829 mm).", ids::kTubeLength);
         return report;
     }
 

@@ -45,14 +45,14 @@ class SettingsStore;
 
 class SelectionForm : public OutputListEvents {
 public:
-    VantrelData catalog;        ///< catalog used by Select and Rate
-    ResultTable rows;           ///< the output list
-    bool siUnits = true;        ///< inputs and rows are in SI units
+    VantrelData catalog;  ///< catalog used by Select and Rate
+    ResultTable rows;     ///< the output list
+    bool siUnits = true;  ///< inputs and rows are in SI units
     bool resultsChanged = false;
     bool untitled = true;
     bool listEmpty = true;
-    SortState sort;             ///< the column sorted last and its direction
-    FileData fileData;          ///< the document dialogs' shared data
+    SortState sort;               ///< the column sorted last and its direction
+    FileData fileData;            ///< the document dialogs' shared data
     PrintHeaderData printHeader;  ///< the print header dialog's record, kept between print commands
     /// Texts of the Preferences fields: nozzle min, nozzle max, tube min, tube max (%).
     std::array<std::string, 4> prefTexts{"90", "110", "90", "110"};
@@ -116,8 +116,8 @@ public:
     /// Appends `r` as a new last row in the current units.
     void addResultRow(const dist& r);
     /// True when a row shows this part at these conditions (U.S. customary values).
-    bool isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity,
-                     double suctionTemp, double liquidTemp, double tubeLength) const;
+    bool isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity, double suctionTemp,
+                     double liquidTemp, double tubeLength) const;
 };
 
 }  // namespace vantrel

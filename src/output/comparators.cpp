@@ -26,9 +26,7 @@ constexpr std::size_t kTypeKeyLength = 9;
 TMyComparator::TMyComparator(const ResultTable& list, int column, bool ascending)
     : List(list), Column(column), Ascending(ascending) {}
 
-int TMyStringComparator::compareAscending(std::size_t a, std::size_t b) const {
-    return compareText(cell(a), cell(b));
-}
+int TMyStringComparator::compareAscending(std::size_t a, std::size_t b) const { return compareText(cell(a), cell(b)); }
 
 TMyFloatComparator::TMyFloatComparator(const ResultTable& list, int column, bool ascending)
     : TMyComparator(list, column, ascending),
@@ -39,8 +37,7 @@ int TMyFloatComparator::compareAscending(std::size_t a, std::size_t b) const {
 }
 
 TMyFracComparator::TMyFracComparator(const ResultTable& list, int column, bool ascending)
-    : TMyComparator(list, column, ascending),
-      values_(valuesOf(list, column, [](const std::string& text) {
+    : TMyComparator(list, column, ascending), values_(valuesOf(list, column, [](const std::string& text) {
           // An unreadable size counts as 0 and sorts by its text among equals.
           double value = 0.0;
           parseFraction(std::string_view(text).substr(0, text.find(' ')), value);
@@ -53,8 +50,7 @@ int TMyFracComparator::compareAscending(std::size_t a, std::size_t b) const {
 }
 
 TMyRefComparator::TMyRefComparator(const ResultTable& list, int column, bool ascending)
-    : TMyComparator(list, column, ascending),
-      values_(valuesOf(list, column, [](const std::string& text) {
+    : TMyComparator(list, column, ascending), values_(valuesOf(list, column, [](const std::string& text) {
           const std::size_t dash = text.find('-');
           return leadingDouble(dash == std::string::npos ? std::string_view(text)
                                                          : std::string_view(text).substr(dash + 1));

@@ -16,7 +16,9 @@ public:
     TMyComparator(const ResultTable& list, int column, bool ascending);
     virtual ~TMyComparator() = default;
     /// Negative when row `a` belongs before row `b` in the current direction.
-    int compare(std::size_t a, std::size_t b) const { return Ascending ? compareAscending(a, b) : -compareAscending(a, b); }
+    int compare(std::size_t a, std::size_t b) const {
+        return Ascending ? compareAscending(a, b) : -compareAscending(a, b);
+    }
 
 protected:
     /// The result for ascending order; the base compares every pair equal.

@@ -113,7 +113,8 @@ std::vector<TextRun> TDistPrintLayout::layoutPage(const PageMetrics& m) {
             put(SIUnits ? "(°C)" : "(°F)", PrintFont::Regular, left + 25 * cw, units);
             put(SIUnits ? "(°C)" : "(°F)", PrintFont::Regular, left + 35 * cw, units);
             put("(inch)", PrintFont::Regular, left + 45 * cw, units);
-            for (int offset : {55, 66, 88}) put(SIUnits ? "(kPa)" : "(psi)", PrintFont::Regular, left + offset * cw, units);
+            for (int offset : {55, 66, 88})
+                put(SIUnits ? "(kPa)" : "(psi)", PrintFont::Regular, left + offset * cw, units);
             y = units;
         }
         LinesUsed += 1;

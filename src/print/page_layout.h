@@ -16,8 +16,8 @@ namespace vantrel {
 
 /// The print header dialog's record, kept by the form between print commands.
 struct PrintHeaderData {
-    std::string ProjectName;   ///< at most 79 characters
-    std::string CustomerName;  ///< at most 79 characters
+    std::string ProjectName;           ///< at most 79 characters
+    std::string CustomerName;          ///< at most 79 characters
     std::uint16_t AllState = 1;        ///< "All" chosen: print every row
     std::uint16_t SelectionState = 0;  ///< "Selection" chosen
 };

@@ -43,23 +43,28 @@ const std::vector<MenuTemplate>& mainMenu() {
 
 const std::vector<AcceleratorTemplate>& accelerators() {
     static const std::vector<AcceleratorTemplate> table{
-        {true, false, false, AccelKey::Delete, cmd::kCut},
-        {false, true, false, AccelKey::Insert, cmd::kCopy},
-        {true, false, false, AccelKey::Insert, cmd::kPaste},
-        {false, true, false, AccelKey::Delete, cmd::kClearAll},
-        {false, false, true, AccelKey::Backspace, cmd::kUndo},
-        {false, false, false, AccelKey::F3, cmd::kFindNext},
+        {true, false, false, AccelKey::Delete, cmd::kCut},     {false, true, false, AccelKey::Insert, cmd::kCopy},
+        {true, false, false, AccelKey::Insert, cmd::kPaste},   {false, true, false, AccelKey::Delete, cmd::kClearAll},
+        {false, false, true, AccelKey::Backspace, cmd::kUndo}, {false, false, false, AccelKey::F3, cmd::kFindNext},
     };
     return table;
 }
 
 const std::vector<ToolTemplate>& toolBar() {
     static const std::vector<ToolTemplate> tools{
-        {cmd::kSave, 24333}, {0, 0},
-        {cmd::kCut, 24322},  {cmd::kCopy, 24323}, {cmd::kPaste, 24324}, {0, 0},
-        {cmd::kUndo, 24321}, {0, 0},
-        {cmd::kFind, 24351}, {cmd::kFindNext, 24353}, {0, 0},
-        {cmd::kPrint, 24360}, {0, 0},
+        {cmd::kSave, 24333},
+        {0, 0},
+        {cmd::kCut, 24322},
+        {cmd::kCopy, 24323},
+        {cmd::kPaste, 24324},
+        {0, 0},
+        {cmd::kUndo, 24321},
+        {0, 0},
+        {cmd::kFind, 24351},
+        {cmd::kFindNext, 24353},
+        {0, 0},
+        {cmd::kPrint, 24360},
+        {0, 0},
         {cmd::kHelpContents, 2001},
     };
     return tools;

@@ -222,8 +222,7 @@ pid_t temporaryOwner(const std::string& entry, const std::string& prefix) {
         return 0;
     const std::string middle = entry.substr(prefix.size(), entry.size() - prefix.size() - end.size());
     const std::size_t dot = middle.find('.');
-    if (dot == 0 || dot == std::string::npos || dot > 9 || middle.size() - dot - 1 != kTemporaryRandomLength)
-        return 0;
+    if (dot == 0 || dot == std::string::npos || dot > 9 || middle.size() - dot - 1 != kTemporaryRandomLength) return 0;
     pid_t pid = 0;
     for (std::size_t i = 0; i < dot; ++i) {
         if (middle[i] < '0' || middle[i] > '9') return 0;

@@ -26,8 +26,7 @@ bool readWholeFile(const std::string& path, std::string& content);
 /// As above; on failure `reason` (when given) receives a phrase that can
 /// follow "cannot read <path>: ", e.g. "it is not a regular file", and
 /// `failure` (when given) its kind. `content` is left empty on failure.
-bool readWholeFile(const std::string& path, std::string& content, std::string* reason,
-                   ReadFailure* failure = nullptr);
+bool readWholeFile(const std::string& path, std::string& content, std::string* reason, ReadFailure* failure = nullptr);
 
 /// Whether readWholeFile would accept the file, checked without reading it:
 /// it opens, is a regular file and is not too large. `reason` as above.

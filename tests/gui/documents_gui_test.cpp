@@ -69,7 +69,8 @@ protected:
         sendCommand(cmd::kNew);
         gRecorder->seen.clear();
         gRecorder->respond = nullptr;
-        path_ = (std::filesystem::temp_directory_path() / ("vantrel-gui-doc-" + std::to_string(::getpid()) + ".dst")).string();
+        path_ = (std::filesystem::temp_directory_path() / ("vantrel-gui-doc-" + std::to_string(::getpid()) + ".dst"))
+                    .string();
     }
     void TearDown() override {
         form().setFileNameAsker(nullptr);

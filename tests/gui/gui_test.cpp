@@ -28,8 +28,8 @@ namespace vantrel {
 namespace {
 
 using test::gRecorder;
-using test::sendCommand;
 using test::runEventLoop;
+using test::sendCommand;
 
 TmorvexApp& app() { return static_cast<TmorvexApp&>(*wxTheApp); }
 TSDIDecFrame& frame() { return *app().frame(); }
@@ -170,9 +170,7 @@ TEST_F(Gui, FormShowsItsDefaults) {
     EXPECT_EQ(toUtf8(heading.GetText()), si ? "Evap °C" : "Evap °F");
 }
 
-TEST_F(Gui, UnitsComeFromTheStoredSetting) {
-    EXPECT_EQ(form().form().siUnits, test::gScenario != "english");
-}
+TEST_F(Gui, UnitsComeFromTheStoredSetting) { EXPECT_EQ(form().form().siUnits, test::gScenario != "english"); }
 
 TEST_F(Gui, SpinArrowsStayWithinTwoAndFifty) {
     auto* spin = control<UpDownControl>(ids::kCircuitsSpin);
@@ -276,12 +274,11 @@ TEST_F(Gui, HelpBookAnswersEveryCommandId) {
     help = app().help();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(app().helpViewerOpened());
-    const std::vector<int> contexts{cmd::kNew,      cmd::kOpen,         cmd::kSave,      cmd::kSaveAs,
-                                    cmd::kPrintSetup, cmd::kPrint,      cmd::kExit,      cmd::kUndo,
-                                    cmd::kCut,      cmd::kCopy,         cmd::kPaste,     cmd::kDelete,
-                                    cmd::kClearAll, cmd::kClearResults, cmd::kUnits,     cmd::kPreferences,
-                                    cmd::kHelpContents, cmd::kHelpUsing, cmd::kHelpAbout, cmd::kFind,
-                                    cmd::kFindNext};
+    const std::vector<int> contexts{
+        cmd::kNew,       cmd::kOpen,         cmd::kSave,    cmd::kSaveAs,      cmd::kPrintSetup,   cmd::kPrint,
+        cmd::kExit,      cmd::kUndo,         cmd::kCut,     cmd::kCopy,        cmd::kPaste,        cmd::kDelete,
+        cmd::kClearAll,  cmd::kClearResults, cmd::kUnits,   cmd::kPreferences, cmd::kHelpContents, cmd::kHelpUsing,
+        cmd::kHelpAbout, cmd::kFind,         cmd::kFindNext};
     for (int id : contexts) EXPECT_TRUE(help->Display(id)) << id;
     sendCommand(cmd::kHelpUsing);
     EXPECT_TRUE(app().helpViewerOpened());

@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
     const char* scenario = std::getenv("VANTREL_GUI_SCENARIO");
     vantrel::test::gScenario = scenario ? scenario : "";
     if (vantrel::test::gScenario == "missing") {
-        std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]\nRootDir=" << (scratch / "empty-root").string()
-                                << "\n";
+        std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]\nRootDir="
+                                << (scratch / "empty-root").string() << "\n";
     } else if (vantrel::test::gScenario == "damaged") {
         // Catalog files that exist but hold nothing usable.
         const fs::path malformed = fs::path(VANTREL_TEST_DATA_DIR) / "malformed" / "catalogs";

@@ -124,7 +124,8 @@ TEST_F(Layout, TheUsersSizesComeBackAtTheNextStart) {
     test::runEventLoop(50);
     fs::remove(file);
     frame().SetSize(opened);
-    for (int col = 0; col < list().GetColumnCount(); ++col) list().SetColumnWidth(col, openedWidths[static_cast<std::size_t>(col)]);
+    for (int col = 0; col < list().GetColumnCount(); ++col)
+        list().SetColumnWidth(col, openedWidths[static_cast<std::size_t>(col)]);
 }
 
 }  // namespace

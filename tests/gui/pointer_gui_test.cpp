@@ -29,10 +29,10 @@
 namespace vantrel {
 namespace {
 
-using test::gRecorder;
 using test::clipboardText;
-using test::sendCommand;
+using test::gRecorder;
 using test::runEventLoop;
+using test::sendCommand;
 namespace fs = std::filesystem;
 
 TSDIDecFrame& frame() { return *static_cast<TmorvexApp&>(*wxTheApp).frame(); }

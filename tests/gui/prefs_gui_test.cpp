@@ -161,9 +161,9 @@ TEST_F(Prefs, OkChecksEachFieldAgainstItsOwnRange) {
         const std::string* refusal;  ///< nullptr: accepted
     };
     const Case cases[] = {
-        {1, "160", &kNozzleRange}, {3, "160", nullptr},       {0, "", &kNozzleRange},   {1, "", &kNozzleRange},
-        {2, "", &kTubeRange},      {3, "", &kTubeRange},      {0, "100,5", nullptr},    {0, "1,5", &kNozzleRange},
-        {2, "49.99", &kTubeRange}, {3, "200", nullptr},       {0, "+90", nullptr},      {1, "150.", nullptr},
+        {1, "160", &kNozzleRange}, {3, "160", nullptr},  {0, "", &kNozzleRange}, {1, "", &kNozzleRange},
+        {2, "", &kTubeRange},      {3, "", &kTubeRange}, {0, "100,5", nullptr},  {0, "1,5", &kNozzleRange},
+        {2, "49.99", &kTubeRange}, {3, "200", nullptr},  {0, "+90", nullptr},    {1, "150.", nullptr},
     };
     for (const Case& c : cases) {
         texts = kDefaults;

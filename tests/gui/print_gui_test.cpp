@@ -86,9 +86,7 @@ TEST_F(Printing, CancellingTheHeaderPrintsNothing) {
 }
 
 TEST_F(Printing, ContinueGoesOnToThePrinterDialog) {
-    gRecorder->respond = [](wxDialog* dialog) {
-        return dynamic_cast<TdistDlgPrint*>(dialog) ? wxID_OK : wxID_CANCEL;
-    };
+    gRecorder->respond = [](wxDialog* dialog) { return dynamic_cast<TdistDlgPrint*>(dialog) ? wxID_OK : wxID_CANCEL; };
     wxCommandEvent print(wxEVT_MENU, cmd::kPrint);
     static_cast<TmorvexApp&>(*wxTheApp).frame()->GetEventHandler()->ProcessEvent(print);
     ASSERT_GE(gRecorder->seen.size(), 2u);
@@ -113,7 +111,8 @@ TEST_F(Printing, PagesDrawToPictures) {
     }
     ASSERT_GT(form().form().rows.size(), 20u);
     const char* keep = std::getenv("VANTREL_PRINT_DIR");
-    const fs::path folder = keep ? fs::path(keep) : fs::temp_directory_path() / ("vantrel-print-" + std::to_string(::getpid()));
+    const fs::path folder =
+        keep ? fs::path(keep) : fs::temp_directory_path() / ("vantrel-print-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     PrintHeaderData header;
     header.CustomerName = "Northfield Foods";
@@ -183,8 +182,8 @@ bool printToFileThroughDialog(const fs::path& pdf, const std::string& range = {}
     wxPrintData& data = form().printDialogData().GetPrintData();
     data.SetPrinterName("Print to File");
     data.ConvertToNative();
-    auto* settings = static_cast<GtkPrintSettings*>(
-        static_cast<wxGtkPrintNativeData*>(data.GetNativeData())->GetPrintConfig());
+    auto* settings =
+        static_cast<GtkPrintSettings*>(static_cast<wxGtkPrintNativeData*>(data.GetNativeData())->GetPrintConfig());
     gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_URI, ("file://" + pdf.string()).c_str());
     gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
 
@@ -219,7 +218,8 @@ bool printToFileThroughDialog(const fs::path& pdf, const std::string& range = {}
             GtkPrintSettings* chosen = gtk_print_unix_dialog_get_settings(GTK_PRINT_UNIX_DIALOG(dialog));
             gtk_print_settings_set_print_pages(chosen, GTK_PRINT_PAGES_RANGES);
             const int first = std::atoi(range.c_str());
-            const int last = range.find('-') == std::string::npos ? first : std::atoi(range.c_str() + range.find('-') + 1);
+            const int last =
+                range.find('-') == std::string::npos ? first : std::atoi(range.c_str() + range.find('-') + 1);
             GtkPageRange pages{first - 1, last - 1};
             gtk_print_settings_set_page_ranges(chosen, &pages, 1);
             gtk_print_unix_dialog_set_settings(GTK_PRINT_UNIX_DIALOG(dialog), chosen);

@@ -77,9 +77,7 @@ protected:
     std::string folder_;
 };
 
-TEST_F(Screenshots, MainWindow) {
-    capture(app().frame(), "main-window");
-}
+TEST_F(Screenshots, MainWindow) { capture(app().frame(), "main-window"); }
 
 TEST_F(Screenshots, VenturiChosen) {
     auto* type = dynamic_cast<wxChoice*>(app().frame()->client()->control(ids::kDistributorType));

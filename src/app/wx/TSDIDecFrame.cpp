@@ -102,8 +102,8 @@ wxSize TSDIDecFrame::openingSize(const wxSize& fitted, const SettingsStore& sett
     // Every column of the output list side by side on this screen: the
     // list's font steps down a little when the screen is too narrow for it.
     TLWoutput& list = *client_->outputList();
-    const int around = fitted.x - list.GetClientSize().x + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this) +
-                       FromDIP(4);
+    const int around =
+        fitted.x - list.GetClientSize().x + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this) + FromDIP(4);
     list.fitColumnsInto(screen.width - around, client_->form().siUnits);
     // The size the user left the window at, as long as the screen still
     // holds it.

@@ -144,20 +144,15 @@ bool TmorvexApp::handlesCommand(int id) const {
 
 void TmorvexApp::runCommand(int id) {
     switch (id) {
-        case cmd::kHelpContents:
-            HelpViewerOpened = helpController().DisplayContents();
-            break;
-        case cmd::kHelpUsing:
-            HelpViewerOpened = helpController().Display(kUsingHelpTopic);
-            break;
+        case cmd::kHelpContents: HelpViewerOpened = helpController().DisplayContents(); break;
+        case cmd::kHelpUsing: HelpViewerOpened = helpController().Display(kUsingHelpTopic); break;
         case cmd::kHelpAbout: {
             const TProjectRCVersion version(toUtf8(wxStandardPaths::Get().GetExecutablePath()));
             TmorvexAboutDlg about(frame_, version);
             about.ShowModal();
             break;
         }
-        default:
-            break;
+        default: break;
     }
 }
 

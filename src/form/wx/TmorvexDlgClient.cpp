@@ -149,10 +149,8 @@ bool TmorvexDlgClient::handlesCommand(int id) const {
         case cmd::kSave:
         case cmd::kSaveAs:
         case cmd::kPrint:
-        case cmd::kPrintSetup:
-            return true;
-        default:
-            return false;
+        case cmd::kPrintSetup: return true;
+        default: return false;
     }
 }
 
@@ -250,7 +248,8 @@ std::string TmorvexDlgClient::askFileName(bool forSaving, const std::string& ini
     if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return {};
     wxFileName path(dialog.GetPath());
     // A typed name without an extension gets the document's own.
-    if (forSaving && !path.HasExt() && dialog.GetFilterIndex() == 0) path.SetExt(fromUtf8(form_.fileData.defaultExtension));
+    if (forSaving && !path.HasExt() && dialog.GetFilterIndex() == 0)
+        path.SetExt(fromUtf8(form_.fileData.defaultExtension));
     return toUtf8(path.GetFullPath());
 }
 

@@ -97,7 +97,7 @@ private:
     std::function<void(std::array<std::string, 4>&)> preferencesRunner_;
     std::function<std::string(bool, const std::string&)> fileNameAsker_;
     wxPrintDialogData printData_;  ///< the printer, shared by Print and Print Setup
-    wxRect listPlace_;  ///< the list's place in the layout: its smallest size
+    wxRect listPlace_;             ///< the list's place in the layout: its smallest size
 };
 
 }  // namespace vantrel

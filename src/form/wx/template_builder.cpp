@@ -55,10 +55,8 @@ bool keepsNaturalHeight(ControlKind kind) {
     switch (kind) {
         case ControlKind::GroupBox:
         case ControlKind::ListView:
-        case ControlKind::Icon:
-            return false;
-        default:
-            return true;
+        case ControlKind::Icon: return false;
+        default: return true;
     }
 }
 
@@ -70,10 +68,8 @@ bool needsFullWidth(ControlKind kind) {
         case ControlKind::Button:
         case ControlKind::DefaultButton:
         case ControlKind::RadioButton:
-        case ControlKind::GroupBox:
-            return true;
-        default:
-            return false;
+        case ControlKind::GroupBox: return true;
+        default: return false;
     }
 }
 
@@ -81,37 +77,28 @@ wxWindow* create(wxWindow* parent, const ControlTemplate& c, const wxSize& size)
     const int id = c.id < 0 ? wxID_ANY : windowIdFor(c.id);
     const wxString text = fromUtf8(c.text);
     switch (c.kind) {
-        case ControlKind::Label:
-            return new wxStaticText(parent, id, text, wxDefaultPosition, size, wxST_NO_AUTORESIZE);
+        case ControlKind::Label: return new wxStaticText(parent, id, text, wxDefaultPosition, size, wxST_NO_AUTORESIZE);
         case ControlKind::LabelRight:
             return new wxStaticText(parent, id, text, wxDefaultPosition, size, wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
         case ControlKind::LabelCentre:
             return new wxStaticText(parent, id, text, wxDefaultPosition, size,
                                     wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
-        case ControlKind::GroupBox:
-            return new wxStaticBox(parent, id, text, wxDefaultPosition, size);
-        case ControlKind::DropDownList:
-            return new wxChoice(parent, id, wxDefaultPosition, size);
-        case ControlKind::ComboBox:
-            return makeComboBox(parent, id, size);
-        case ControlKind::Edit:
-            return new wxTextCtrl(parent, id, text, wxDefaultPosition, size);
-        case ControlKind::UpDown:
-            return new UpDownControl(parent, id, wxDefaultPosition, size);
+        case ControlKind::GroupBox: return new wxStaticBox(parent, id, text, wxDefaultPosition, size);
+        case ControlKind::DropDownList: return new wxChoice(parent, id, wxDefaultPosition, size);
+        case ControlKind::ComboBox: return makeComboBox(parent, id, size);
+        case ControlKind::Edit: return new wxTextCtrl(parent, id, text, wxDefaultPosition, size);
+        case ControlKind::UpDown: return new UpDownControl(parent, id, wxDefaultPosition, size);
         case ControlKind::DefaultButton: {
             auto* button = new wxButton(parent, id, text, wxDefaultPosition, size);
             button->SetDefault();
             return button;
         }
-        case ControlKind::Button:
-            return new wxButton(parent, id, text, wxDefaultPosition, size);
-        case ControlKind::RadioButton:
-            return new wxRadioButton(parent, id, text, wxDefaultPosition, size);
+        case ControlKind::Button: return new wxButton(parent, id, text, wxDefaultPosition, size);
+        case ControlKind::RadioButton: return new wxRadioButton(parent, id, text, wxDefaultPosition, size);
         case ControlKind::ListView:
             return new wxListCtrl(parent, id, wxDefaultPosition, size,
                                   wxLC_REPORT | wxLC_VIRTUAL | wxLC_HRULES | wxBORDER_SUNKEN);
-        case ControlKind::Icon:
-            return new wxStaticBitmap(parent, id, wxArtProvider::GetBitmap(wxART_INFORMATION));
+        case ControlKind::Icon: return new wxStaticBitmap(parent, id, wxArtProvider::GetBitmap(wxART_INFORMATION));
     }
     return nullptr;
 }
@@ -173,7 +160,8 @@ BuiltDialog buildFromTemplate(wxWindow* parent, const DialogTemplate& dialog, co
         const int x = static_cast<int>(std::lround(c.x * px * sx));
         const int y = static_cast<int>(std::lround(c.y * py * sy));
         int width = static_cast<int>(std::lround(c.width * px * sx));
-        const int slot = static_cast<int>(std::lround((isDropDown(c.kind) ? kDropDownVisibleHeight : c.height) * py * sy));
+        const int slot =
+            static_cast<int>(std::lround((isDropDown(c.kind) ? kDropDownVisibleHeight : c.height) * py * sy));
         // An up-down control attaches to the right end of the edit field before
         // it, which gives up that room.
         if (c.kind == ControlKind::Edit && i + 1 < made.size() && made[i + 1].entry->kind == ControlKind::UpDown) {

@@ -60,8 +60,7 @@ void UpDownControl::OnPaint(wxPaintEvent&) {
     const int upY = half / 2;
     const int downY = half + (size.y - half) / 2;
     const wxPoint up[] = {wxPoint(cx - w, upY + w / 2), wxPoint(cx + w, upY + w / 2), wxPoint(cx, upY - w / 2)};
-    const wxPoint down[] = {wxPoint(cx - w, downY - w / 2), wxPoint(cx + w, downY - w / 2),
-                            wxPoint(cx, downY + w / 2)};
+    const wxPoint down[] = {wxPoint(cx - w, downY - w / 2), wxPoint(cx + w, downY - w / 2), wxPoint(cx, downY + w / 2)};
     dc.DrawPolygon(3, up);
     dc.DrawPolygon(3, down);
 }

@@ -69,7 +69,7 @@ private:
 
     SelectionForm& form_;
     FormUi& ui_;
-    bool popupShown_ = false;  ///< the popup menu is open
+    bool popupShown_ = false;    ///< the popup menu is open
     unsigned rightPresses_ = 0;  ///< right button presses seen
     unsigned servedPress_ = 0;   ///< the press the last menu answered
     bool focusCleared_ = false;

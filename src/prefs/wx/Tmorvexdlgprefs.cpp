@@ -22,8 +22,7 @@ constexpr std::array<const char*, 4> kDefaults{"90", "110", "90", "110"};
 
 }  // namespace
 
-Tmorvexdlgprefs::Tmorvexdlgprefs(wxWindow* parent, std::array<std::string, 4>& texts,
-                                 std::function<void(int)> showHelp)
+Tmorvexdlgprefs::Tmorvexdlgprefs(wxWindow* parent, std::array<std::string, 4>& texts, std::function<void(int)> showHelp)
     : showHelp_(std::move(showHelp)) {
     const DialogTemplate& layout = dialogTemplate(templates::kPreferences);
     // The caption's help button exists only where the window system offers one.

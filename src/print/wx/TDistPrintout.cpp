@@ -90,8 +90,7 @@ int TDistPrintout::layOutPages(wxDC& dc, wxSize area, int dpi) {
     dc.SetFont(makeFont(PrintFont::Symbol, dpi));
     const int symbolWidth = dc.GetFontMetrics().averageWidth;
     dc.SetFont(wxNullFont);
-    const PageMetrics page{area.x, area.y, metrics.height + metrics.externalLeading, metrics.averageWidth,
-                           symbolWidth};
+    const PageMetrics page{area.x, area.y, metrics.height + metrics.externalLeading, metrics.averageWidth, symbolWidth};
     TDistPrintLayout layout(rows_, header_, siUnits_, today());
     pages_.clear();
     while (layout.hasPage()) pages_.push_back(layout.layoutPage(page));

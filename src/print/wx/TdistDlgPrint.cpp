@@ -19,8 +19,8 @@ TdistDlgPrint::TdistDlgPrint(wxWindow* parent, PrintHeaderData& header) : header
            wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
     built_ = buildFromTemplate(this, layout, [](wxWindow* parent, const ControlTemplate& c, int id) -> wxWindow* {
         // The first radio button starts the group of two.
-        if (c.id == kAll) return new wxRadioButton(parent, id, fromUtf8(c.text), wxDefaultPosition, wxDefaultSize,
-                                                   wxRB_GROUP);
+        if (c.id == kAll)
+            return new wxRadioButton(parent, id, fromUtf8(c.text), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
         return nullptr;
     });
     SetClientSize(built_.clientSize);
