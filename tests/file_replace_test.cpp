@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -259,6 +261,12 @@ Outcome run(const std::vector<std::string>& arguments, const std::string& errPat
     const pid_t child = fork();
     if (child == 0) {
         if (!std::freopen(errPath.c_str(), "w", stderr) || !std::freopen("/dev/null", "w", stdout)) _exit(126);
+        // In a sanitized build the leak check cannot work under a tracer, and
+        // its report (or a symbolizer it starts, traced and given injected
+        // failures too) would hang the run: the saves are checked here, not leaks.
+        const char* asan = std::getenv("ASAN_OPTIONS");
+        setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0:symbolize=0").c_str(), 1);
+        setenv("UBSAN_OPTIONS", "symbolize=0", 1);
         std::vector<char*> argv;
         for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
@@ -281,6 +289,12 @@ Outcome run(const std::vector<std::string>& arguments, const std::string& errPat
 class ReplaceFileUnderFaults : public ::testing::Test {
 protected:
     void SetUp() override {
+#ifdef VANTREL_SANITIZED
+        // The sanitizers make system calls of their own (a write that probes
+        // memory, for one), which the injected failures would hit instead of
+        // the save's; the regular build runs these.
+        GTEST_SKIP() << "system-call failures are injected in the regular build";
+#endif
         const Outcome probe = run({"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=none", "true"}, errPath());
         if (!probe.exited || probe.exitCode == 127) GTEST_SKIP() << "strace is not installed";
         if (probe.exitCode != 0) GTEST_SKIP() << "strace cannot trace here: " << probe.err;

@@ -1,0 +1,187 @@
+// The catalog row formats, shared by the public row parsers, the search
+// passes and the part-number lookup. Defined here, inline, because the search
+// passes call these readers for every catalog row.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+
+#include "catalog/fraction.h"
+#include "catalog/size_tables.h"
+#include "engine/dist.h"
+#include "engine/number_text.h"
+
+namespace vantrel::detail {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+inline const char* connectionOf(char first, std::size_t& skip) {
+    skip = 1;
+    if (first == 'F') return "FLARE";
+    if (first == 'S') return "IDM";
+    skip = 0;
+    return "ODM";
+}
+
+// A catalog row's fields, read without copying, so the search can filter a
+// row before it pays for storing it in a record. The fields are read in
+// stages so a pass can reject a row on its cheapest field first; a row that
+// fails any stage is dropped, whichever stage that is.
+struct VenturiRow {
+    std::string_view partNumber;
+    std::size_t dash1 = 0;
+    std::size_t dash2 = 0;
+    const char* connection = nullptr;
+    double inletSize = 0.0;
+    double outletSize = 0.0;
+    int inletNumber = 0;
+    int outletNumber = 0;
+    int circuits = 0;
+};
+
+struct NozzleRow {
+    std::string_view fields[6];  // model, cross-reference, circuit range, tube, body letter, side port
+    const char* connection = nullptr;
+    double inletSize = 0.0;
+    double outletSize = 0.0;
+    int inletNumber = 0;
+    int outletNumber = 0;
+    int minCircuits = 0;
+    int maxCircuits = 0;
+    std::string_view model() const { return fields[0]; }
+    std::string_view xrefModel() const { return fields[1]; }
+    std::string_view nozzleSize() const { return fields[4]; }
+    std::string_view sidePort() const { return fields[5]; }
+};
+
+// The part number (first field) and its first two dashes, in one scan.
+inline bool splitVenturiRow(std::string_view line, VenturiRow& row) {
+    std::size_t dashes[2] = {npos, npos};
+    int found = 0;
+    std::size_t i = 0;
+    for (; i < line.size() && line[i] != ','; ++i) {
+        if (line[i] == '-' && found < 2) dashes[found++] = i;
+    }
+    if (found < 2) return false;
+    row.partNumber = line.substr(0, i);
+    row.dash1 = dashes[0];
+    row.dash2 = dashes[1];
+    return true;
+}
+
+inline void readVenturiCircuits(VenturiRow& row) { row.circuits = leadingInt(row.partNumber.substr(row.dash2 + 1, 3)); }
+
+inline bool readVenturiTube(VenturiRow& row) {
+    const NumberRead tube = readLeadingNumber(row.partNumber.substr(row.dash1 + 1, row.dash2 - row.dash1 - 1));
+    if (tube.fault) return false;
+    row.outletSize = tube.value * 0.0625;
+    row.outletNumber = getOutletNumber(row.outletSize);
+    return true;
+}
+
+inline bool readVenturiInlet(VenturiRow& row) {
+    std::size_t skip = 0;
+    row.connection = connectionOf(row.partNumber.empty() ? '\0' : row.partNumber[0], skip);
+    if (skip > row.dash1) return false;
+    const NumberRead inlet = readLeadingNumber(row.partNumber.substr(skip, row.dash1 - skip));
+    if (inlet.fault) return false;
+    row.inletSize = inlet.value * 0.125;
+    row.inletNumber = getInletNumber(row.inletSize);
+    return true;
+}
+
+inline bool readVenturiRow(std::string_view line, VenturiRow& row) {
+    if (!splitVenturiRow(line, row) || !readVenturiInlet(row) || !readVenturiTube(row)) return false;
+    readVenturiCircuits(row);
+    return true;
+}
+
+// The numbers of a venturi row, which rating needs; the texts are stored only
+// for a row that makes a result.
+inline void storeVenturiTexts(const VenturiRow& row, dist& d) {
+    d.partNumber.assign(row.partNumber);
+    d.model = "NULL";
+    d.xrefModel = "NULL";
+    d.type = "V";
+    d.connection = row.connection;
+    d.sidePort = "NULL";
+    d.nozzleSize = "NULL";
+}
+
+inline void storeVenturiNumbers(const VenturiRow& row, dist& d) {
+    d.isXref = 0;
+    d.inletSize = row.inletSize;
+    d.inletNumber = row.inletNumber;
+    d.outletSize = row.outletSize;
+    d.outletNumber = row.outletNumber;
+    d.circuits = row.circuits;
+    d.orificeSize = 0;
+    d.orificeNumber = 0;
+}
+
+// The six fields up to the sixth comma, in one scan of the line.
+inline bool splitNozzleRow(std::string_view line, NozzleRow& row) {
+    std::size_t start = 0;
+    int field = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != ',') continue;
+        row.fields[field] = line.substr(start, i - start);
+        start = i + 1;
+        if (++field == 6) return true;
+    }
+    return false;
+}
+
+inline bool readNozzleRange(NozzleRow& row) {
+    const std::string_view range = row.fields[2];
+    const std::size_t dash = range.find('-');
+    if (dash == npos) return false;
+    row.minCircuits = leadingInt(range.substr(0, dash));
+    row.maxCircuits = leadingInt(range.substr(dash + 1));
+    return true;
+}
+
+inline bool readNozzleTube(NozzleRow& row) {
+    if (parseFraction(row.fields[3], row.outletSize) != fraction::kOk) return false;
+    row.outletNumber = getOutletNumber(row.outletSize);
+    return true;
+}
+
+// The model names the inlet: an optional style letter, then the inlet in
+// eighths (one digit when three characters follow, else two).
+inline void readNozzleInlet(NozzleRow& row) {
+    const std::string_view model = row.model();
+    std::size_t skip = 0;
+    row.connection = connectionOf(model.empty() ? '\0' : model[0], skip);
+    const std::string_view rest = model.substr(std::min(skip, model.size()));
+    const std::size_t digits = rest.size() == 3 ? 1 : 2;
+    row.inletSize = leadingDouble(rest.substr(0, digits)) * 0.125;
+    row.inletNumber = getInletNumber(row.inletSize);
+}
+
+inline bool readNozzleRow(std::string_view line, NozzleRow& row) {
+    if (!splitNozzleRow(line, row) || !readNozzleRange(row) || !readNozzleTube(row)) return false;
+    readNozzleInlet(row);
+    return true;
+}
+
+// The numbers of a nozzle row, which rating needs; the texts are stored only
+// once an orifice of the body is accepted.
+inline void storeNozzleNumbers(const NozzleRow& row, dist& d) {
+    d.outletSize = row.outletSize;
+    d.outletNumber = row.outletNumber;
+    d.inletSize = row.inletSize;
+    d.inletNumber = row.inletNumber;
+}
+
+inline void storeNozzleTexts(const NozzleRow& row, dist& d) {
+    d.model.assign(row.model());
+    d.xrefModel.assign(row.xrefModel());
+    d.nozzleSize.assign(row.nozzleSize());
+    d.sidePort.assign(row.sidePort());
+    d.type = "N";
+    d.connection = row.connection;
+}
+
+}  // namespace vantrel::detail
