@@ -297,6 +297,19 @@ TEST_F(DesktopIntegrationTest, WritesTypeEntryAndTheIconsThatExist) {
                                              "update-desktop-database " + paths.applicationsDir}));
 }
 
+TEST(DesktopTexts, RegisteredTextsAreTheInstalledOnes) {
+    auto fileText = [](const std::string& name) {
+        std::ifstream in(std::string(VANTREL_PACKAGING_DIR) + "/" + name, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    EXPECT_EQ(mimePackageText(), fileText("vantrel-mime.xml"));
+    std::string installed = fileText("vantrel.desktop.in");
+    const std::string bindir = "@CMAKE_INSTALL_FULL_BINDIR@/vantrel";
+    ASSERT_NE(installed.find(bindir), std::string::npos);
+    installed.replace(installed.find(bindir), bindir.size(), "\"/home/a b/vantrel\"");
+    EXPECT_EQ(desktopEntryText("/home/a b/vantrel"), installed);
+}
+
 TEST_F(DesktopIntegrationTest, RepeatedRegistrationTouchesNothing) {
     writeDesktopIntegration(paths, "/opt/vantrel/bin/vantrel", icons, recorder());
     const auto stamp = fs::last_write_time(paths.desktopEntry);

@@ -1,5 +1,6 @@
 #include "app/desktop_registration.h"
 
+#include "desktop_texts.h"
 #include "util/files.h"
 
 #include <cstdlib>
@@ -87,19 +88,7 @@ RegistrationPaths registrationPaths() {
     return registrationPathsUnder({});
 }
 
-std::string mimePackageText() {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-           "  <mime-type type=\"" +
-           std::string(kDocumentMimeType) +
-           "\">\n"
-           "    <comment>Vantrel distributor results</comment>\n"
-           "    <sub-class-of type=\"text/plain\"/>\n"
-           "    <icon name=\"application-x-vantrel-document\"/>\n"
-           "    <glob pattern=\"*.dst\"/>\n"
-           "  </mime-type>\n"
-           "</mime-info>\n";
-}
+std::string mimePackageText() { return kMimePackageXml; }
 
 std::string quoteExecArgument(const std::string& path) {
     std::string quoted = "\"";
@@ -125,18 +114,11 @@ std::string quoteExecArgument(const std::string& path) {
 }
 
 std::string desktopEntryText(const std::string& programPath) {
-    return "[Desktop Entry]\n"
-           "Name=Vantrel\n"
-           "Comment=Select and rate refrigerant distributors\n"
-           "Exec=" +
-           quoteExecArgument(programPath) +
-           " %f\n"
-           "Icon=vantrel\n"
-           "Terminal=false\n"
-           "Type=Application\n"
-           "Categories=Engineering;Science;\n"
-           "MimeType=" +
-           std::string(kDocumentMimeType) + ";\n";
+    std::string text = kDesktopEntryTemplate;
+    const std::string slot = "{program}";
+    const std::size_t at = text.find(slot);
+    if (at != std::string::npos) text.replace(at, slot.size(), quoteExecArgument(programPath));
+    return text;
 }
 
 void runDesktopTool(const std::string& program, const std::vector<std::string>& arguments) {

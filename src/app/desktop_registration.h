@@ -10,8 +10,6 @@
 
 namespace vantrel {
 
-/// MIME type of the program's documents.
-inline constexpr const char* kDocumentMimeType = "application/x-vantrel-document";
 /// Icon sizes (pixels) copied when the icon folder holds them.
 inline constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
 
