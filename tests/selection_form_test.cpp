@@ -270,7 +270,7 @@ TEST_F(SelectionFormTest, RateCrossReferenceRewritesFieldAndRatesAgainAsDuplicat
     const std::string display = "503-4-1/4-5(XR503-4-1/4-5)";
     EXPECT_EQ(inputs.partNumber, display);
     ASSERT_EQ(ui.texts.size(), 1u);
-    EXPECT_EQ(ui.texts[0], std::make_pair(ids::kPartNumber, display));
+    EXPECT_EQ(ui.texts[0], std::make_pair(int{ids::kPartNumber}, display));
     ASSERT_EQ(form.rows.size(), 1u);
     EXPECT_EQ(form.rows.rows()[0][column::kPartNumber], "503-4-1/4-5");
     EXPECT_TRUE(ui.messages.empty());

@@ -4,30 +4,32 @@
 
 namespace vantrel::cmd {
 
-inline constexpr int kCancel = 2;
-inline constexpr int kRootDir = 101;
-inline constexpr int kHelpContents = 2001;
-inline constexpr int kHelpUsing = 2002;
-inline constexpr int kHelpAbout = 2009;
-inline constexpr int kPreferences = 11842;
-inline constexpr int kPrintSetup = 11843;
-inline constexpr int kPrint = 11844;
-inline constexpr int kClearResults = 11845;
-inline constexpr int kUnits = 11846;
-inline constexpr int kRowsDeleted = 13000;
-inline constexpr int kListEmptied = 13100;
-inline constexpr int kExit = 24310;
-inline constexpr int kUndo = 24321;
-inline constexpr int kCut = 24322;
-inline constexpr int kCopy = 24323;
-inline constexpr int kPaste = 24324;
-inline constexpr int kDelete = 24325;
-inline constexpr int kClearAll = 24326;
-inline constexpr int kNew = 24331;
-inline constexpr int kOpen = 24332;
-inline constexpr int kSave = 24333;
-inline constexpr int kSaveAs = 24334;
-inline constexpr int kFind = 24351;
-inline constexpr int kFindNext = 24353;
+enum Command : int {
+    kCancel = 2,
+    kRootDir = 101,
+    kHelpContents = 2001,
+    kHelpUsing = 2002,
+    kHelpAbout = 2009,
+    kPreferences = 11842,
+    kPrintSetup = 11843,
+    kPrint = 11844,
+    kClearResults = 11845,
+    kUnits = 11846,
+    kRowsDeleted = 13000,
+    kListEmptied = 13100,
+    kExit = 24310,
+    kUndo = 24321,
+    kCut = 24322,
+    kCopy = 24323,
+    kPaste = 24324,
+    kDelete = 24325,
+    kClearAll = 24326,
+    kNew = 24331,
+    kOpen = 24332,
+    kSave = 24333,
+    kSaveAs = 24334,
+    kFind = 24351,
+    kFindNext = 24353,
+};
 
 }  // namespace vantrel::cmd

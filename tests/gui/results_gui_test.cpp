@@ -113,14 +113,14 @@ TEST_F(Results, PopupMenuItemsFollowTheRows) {
     EXPECT_TRUE(empty->FindItemByPosition(3)->IsSeparator());
     EXPECT_EQ(empty->FindItemByPosition(0)->GetItemLabelText(), "Copy part number");
     EXPECT_EQ(empty->FindItemByPosition(5)->GetId(), cmd::kClearResults);
-    for (int id : {listcmd::kCopyPartNumber, listcmd::kSelectAll, listcmd::kCopySelectedRows, listcmd::kDeleteSelection,
-                   cmd::kClearResults})
+    for (int id : std::initializer_list<int>{listcmd::kCopyPartNumber, listcmd::kSelectAll, listcmd::kCopySelectedRows,
+                                             listcmd::kDeleteSelection, cmd::kClearResults})
         EXPECT_FALSE(empty->IsEnabled(id));
     enterTypicalDuty();
     click(ids::kSelect);
     auto full = list().makePopupMenu();
-    for (int id : {listcmd::kCopyPartNumber, listcmd::kSelectAll, listcmd::kCopySelectedRows, listcmd::kDeleteSelection,
-                   cmd::kClearResults})
+    for (int id : std::initializer_list<int>{listcmd::kCopyPartNumber, listcmd::kSelectAll, listcmd::kCopySelectedRows,
+                                             listcmd::kDeleteSelection, cmd::kClearResults})
         EXPECT_TRUE(full->IsEnabled(id));
 }
 

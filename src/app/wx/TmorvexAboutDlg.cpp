@@ -7,12 +7,13 @@
 #include "app/version_record.h"
 #include "app/wx/artwork.h"
 #include "form/wx/wx_text.h"
+#include "resources/dialog_ids.h"
 
 namespace vantrel {
 namespace {
-constexpr int kVersionLine = 22001;
-constexpr int kCopyright = 22002;
-constexpr int kSpecialBuild = 22003;
+constexpr int kVersionLine = about_ids::kVersionLine;
+constexpr int kCopyright = about_ids::kCopyright;
+constexpr int kSpecialBuild = about_ids::kSpecialBuild;
 }  // namespace
 
 TmorvexAboutDlg::TmorvexAboutDlg(wxWindow* parent, const TProjectRCVersion& version) {

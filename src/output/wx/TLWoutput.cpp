@@ -137,8 +137,8 @@ std::unique_ptr<wxMenu> TLWoutput::makePopupMenu() const {
     menu->Append(listcmd::kDeleteSelection, "Delete Selection");
     menu->Append(cmd::kClearResults, "Clear All");
     const bool enable = popupItemsEnabled();
-    for (int id : {listcmd::kCopyPartNumber, listcmd::kSelectAll, listcmd::kCopySelectedRows, listcmd::kDeleteSelection,
-                   cmd::kClearResults})
+    for (int id : std::initializer_list<int>{listcmd::kCopyPartNumber, listcmd::kSelectAll, listcmd::kCopySelectedRows,
+                                             listcmd::kDeleteSelection, cmd::kClearResults})
         menu->Enable(id, enable);
     return menu;
 }

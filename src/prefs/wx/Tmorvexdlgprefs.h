@@ -10,6 +10,7 @@
 #include <string>
 
 #include "form/wx/template_builder.h"
+#include "resources/dialog_ids.h"
 
 class wxTextCtrl;
 
@@ -18,9 +19,10 @@ namespace vantrel {
 class Tmorvexdlgprefs : public wxDialog {
 public:
     /// Edit ids in transfer order: nozzle minimum, nozzle maximum, tube minimum, tube maximum.
-    static constexpr std::array<int, 4> kFieldIds{10056, 10057, 10058, 10059};
+    static constexpr std::array<int, 4> kFieldIds{prefs_ids::kNozzleMin, prefs_ids::kNozzleMax, prefs_ids::kTubeMin,
+                                                  prefs_ids::kTubeMax};
     /// The Default button.
-    static constexpr int kDefaultButton = 10073;
+    static constexpr int kDefaultButton = prefs_ids::kDefault;
     /// The help context of the dialog.
     static constexpr int kHelpContext = 1;
     /// Characters a field holds at most.

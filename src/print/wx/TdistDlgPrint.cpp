@@ -4,13 +4,14 @@
 #include <wx/textctrl.h>
 
 #include "form/wx/wx_text.h"
+#include "resources/dialog_ids.h"
 
 namespace vantrel {
 namespace {
-constexpr int kProject = 10054;
-constexpr int kCustomer = 10055;
-constexpr int kAll = 102;
-constexpr int kSelection = 103;
+using print_ids::kAll;
+using print_ids::kSelection;
+constexpr int kProject = print_ids::kProjectName;
+constexpr int kCustomer = print_ids::kCustomerName;
 }  // namespace
 
 TdistDlgPrint::TdistDlgPrint(wxWindow* parent, PrintHeaderData& header) : header_(header) {
