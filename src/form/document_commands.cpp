@@ -12,7 +12,6 @@ namespace vantrel {
 namespace {
 
 constexpr std::size_t kFieldReadLength = 9;
-constexpr const char* kWarningCaption = "WARNING";
 constexpr const char* kQuestionCaption = "QUESTION";
 constexpr const char* kCaptionPrefix = "Morvex - ";
 

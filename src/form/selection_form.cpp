@@ -63,7 +63,6 @@ void SelectionForm::start(SettingsStore& settings, const std::string& rootDir, F
     // A settings file that is no settings file is kept, not written over:
     // moved aside once, with one word, and the program starts afresh.
     if (const std::string aside = settings.setAside(); !aside.empty()) {
-        constexpr const char* kWarningCaption = "WARNING";
         ui.showMessage("The settings file " + settings.path() + " could not be read.\nIt was moved to " + aside +
                            " and the program starts with its default settings.",
                        kWarningCaption, MessageIcon::Exclamation, MessageButtons::Ok);

@@ -40,6 +40,7 @@ struct ActionReport {
 inline constexpr const char* kErrorCaption = "ERROR";
 inline constexpr const char* kMessageCaption = "MESSAGE";
 inline constexpr const char* kAbortCaption = "ABORT";
+inline constexpr const char* kWarningCaption = "WARNING";
 
 class SettingsStore;
 

@@ -123,8 +123,6 @@ std::string executablePath() {
 #endif
 }
 
-}  // namespace
-
 // The key path as a file group: backslashes become slashes.
 std::string settingsGroupHeader() {
     std::string key = kSettingsKey;
@@ -133,6 +131,8 @@ std::string settingsGroupHeader() {
     }
     return "[" + key + "]";
 }
+
+}  // namespace
 
 SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {}
 

@@ -69,9 +69,6 @@ bool siUnitsFromSetting(const std::optional<std::string>& units);
 /// program (<program folder>/../share/vantrel), or the configured install folder.
 std::string programDataDir();
 
-/// The settings key as the file's group line, "[SOFTWARE/Vantrel, Inc./Vantrel/<version>]".
-std::string settingsGroupHeader();
-
 /// Whole numbers separated by commas ("810,780"), exactly `count` of them,
 /// each from `least` to `most`; empty when the text is absent or breaks a
 /// rule, so a damaged value is ignored rather than half used.

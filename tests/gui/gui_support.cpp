@@ -6,6 +6,7 @@
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
+#include <gtk/gtk.h>
 #include <wx/clipbrd.h>
 
 #include "app/wx/TSDIDecFrame.h"
@@ -47,6 +48,16 @@ void sendCommand(int id) {
     wxCommandEvent event(wxEVT_MENU, id);
     event.SetEventObject(frame);
     frame->GetEventHandler()->ProcessEvent(event);
+}
+
+wxPoint widgetPoint(GtkWidget* widget) {
+    GtkWidget* top = gtk_widget_get_toplevel(widget);
+    int x = 0, y = 0;
+    gtk_widget_translate_coordinates(widget, top, 0, 0, &x, &y);
+    int originX = 0, originY = 0;
+    gdk_window_get_origin(gtk_widget_get_window(top), &originX, &originY);
+    return wxPoint(originX + x + gtk_widget_get_allocated_width(widget) / 2,
+                   originY + y + gtk_widget_get_allocated_height(widget) / 2);
 }
 
 std::string clipboardText() {

@@ -3,11 +3,14 @@
 #pragma once
 
 #include <wx/dialog.h>
+#include <wx/gdicmn.h>
 #include <wx/modalhook.h>
 
 #include <functional>
 #include <string>
 #include <vector>
+
+typedef struct _GtkWidget GtkWidget;
 
 namespace vantrel::test {
 
@@ -50,5 +53,9 @@ void sendCommand(int id);
 
 /// The text on the clipboard (empty when there is none).
 std::string clipboardText();
+
+/// Where the middle of a GTK widget stands on the screen: where a user's
+/// pointer would go to click it.
+wxPoint widgetPoint(GtkWidget* widget);
 
 }  // namespace vantrel::test

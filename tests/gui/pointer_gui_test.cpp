@@ -33,6 +33,7 @@ using test::clipboardText;
 using test::gRecorder;
 using test::runEventLoop;
 using test::sendCommand;
+using test::widgetPoint;
 namespace fs = std::filesystem;
 
 TSDIDecFrame& frame() { return *static_cast<TmorvexApp&>(*wxTheApp).frame(); }
@@ -96,17 +97,6 @@ bool popupMenuShown() {
     }
     g_list_free(windows);
     return shown;
-}
-
-/// Where a GTK widget's middle stands on the screen.
-wxPoint widgetPoint(GtkWidget* widget) {
-    GtkWidget* top = gtk_widget_get_toplevel(widget);
-    int x = 0, y = 0;
-    gtk_widget_translate_coordinates(widget, top, 0, 0, &x, &y);
-    int originX = 0, originY = 0;
-    gdk_window_get_origin(gtk_widget_get_window(top), &originX, &originY);
-    return wxPoint(originX + x + gtk_widget_get_allocated_width(widget) / 2,
-                   originY + y + gtk_widget_get_allocated_height(widget) / 2);
 }
 
 /// The GTK widget that has the keyboard focus in the main window.

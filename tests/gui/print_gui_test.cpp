@@ -225,13 +225,8 @@ bool printToFileThroughDialog(const fs::path& pdf, const std::string& range = {}
             gtk_print_unix_dialog_set_settings(GTK_PRINT_UNIX_DIALOG(dialog), chosen);
             g_object_unref(chosen);
         }
-        GtkWidget* top = gtk_widget_get_toplevel(print);
-        int x = 0, y = 0, originX = 0, originY = 0;
-        gtk_widget_translate_coordinates(print, top, 0, 0, &x, &y);
-        gdk_window_get_origin(gtk_widget_get_window(top), &originX, &originY);
         wxUIActionSimulator sim;
-        sim.MouseMove(originX + x + gtk_widget_get_allocated_width(print) / 2,
-                      originY + y + gtk_widget_get_allocated_height(print) / 2);
+        sim.MouseMove(test::widgetPoint(print));
         test::runEventLoop(300);
         sim.MouseClick();
         pressed = true;
