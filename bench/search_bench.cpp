@@ -28,6 +28,7 @@
 #include "catalog/catalog_file.h"
 #include "catalog/vantrel_data.h"
 #include "engine/dist.h"
+#include "engine/result_line.h"
 #include "form/form_lists.h"
 #include "form/selection_form.h"
 #include "large_catalog.h"

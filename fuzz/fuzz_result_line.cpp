@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalog/vantrel_data.h"
+#include "engine/result_line.h"
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

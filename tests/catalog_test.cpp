@@ -4,7 +4,8 @@
 
 #include "catalog/catalog_file.h"
 #include "catalog/fraction.h"
-#include "catalog/size_tables.h"
+#include "engine/result_line.h"
+#include "engine/size_tables.h"
 #include "catalog/vantrel_data.h"
 #include "test_support.h"
 

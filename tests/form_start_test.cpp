@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "version.h"
-#include "form/control_ids.h"
+#include "resources/control_ids.h"
 #include "form/form_lists.h"
 #include "form/selection_form.h"
 #include "resources/command_ids.h"

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "catalog/size_tables.h"
+#include "engine/result_line.h"
+#include "engine/size_tables.h"
 #include "catalog/vantrel_data.h"
 #include "test_support.h"
 

@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "form/control_ids.h"
+#include "engine/result_line.h"
+#include "resources/control_ids.h"
 #include "form/selection_form.h"
 #include "test_support.h"
 

@@ -1,6 +1,6 @@
 #include "app/desktop_registration.h"
 
-#include "desktop_texts.h"
+#include "app/desktop_texts.h"
 #include "util/files.h"
 
 #include <cstdlib>

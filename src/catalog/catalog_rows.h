@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "catalog/fraction.h"
-#include "catalog/size_tables.h"
+#include "engine/size_tables.h"
 #include "engine/dist.h"
 #include "engine/number_text.h"
 

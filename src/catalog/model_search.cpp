@@ -6,7 +6,7 @@
 
 #include "catalog/catalog_file.h"
 #include "catalog/catalog_rows.h"
-#include "catalog/size_tables.h"
+#include "engine/size_tables.h"
 #include "engine/number_text.h"
 #include "engine/refrigerant.h"
 

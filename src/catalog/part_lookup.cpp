@@ -3,7 +3,7 @@
 #include "catalog/catalog_file.h"
 #include "catalog/catalog_rows.h"
 #include "catalog/fraction.h"
-#include "catalog/size_tables.h"
+#include "engine/size_tables.h"
 #include "engine/number_text.h"
 
 namespace vantrel {

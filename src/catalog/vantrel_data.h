@@ -78,10 +78,6 @@ private:
 int parseNozzlePartNumber(std::string_view text, std::string& model, double& tubeSize, int& circuits,
                           double& orificeSize);
 
-/// Reads a result line back into `d`, deriving the sizes it does not carry.
-/// False when the line has fewer than 22 fields.
-bool parseResultLine(std::string_view line, dist& d);
-
 /// Which catalog files could not be found by locateCatalogFiles.
 struct MissingCatalogs {
     bool nozzle = false;

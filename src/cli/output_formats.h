@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "form/result_rows.h"
+#include "results/result_rows.h"
 
 namespace vantrel::cli {
 

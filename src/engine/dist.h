@@ -100,7 +100,8 @@ public:
     /// Copies the message of `code` into a caller buffer of `size` bytes (NUL-terminated, cut to fit).
     static void getErrorText(int code, char* buffer, std::size_t size);
 
-    /// The 22-field comma-separated result line of this record.
+    /// The 22-field comma-separated result line of this record (read back by
+    /// parseResultLine in engine/result_line.h).
     std::string makeResultLine() const;
     /// Appends the result line to `text` (avoids a temporary in the search loop).
     void appendResultLine(std::string& text) const;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "form/result_rows.h"
+#include "results/result_rows.h"
 #include "version.h"
 
 namespace vantrel {

@@ -4,7 +4,7 @@
 #include "engine/number_text.h"
 #include "form/form_lists.h"
 #include "form/selection_form.h"
-#include "form/units.h"
+#include "engine/units.h"
 #include "settings/settings_store.h"
 #include "util/files.h"
 

@@ -4,8 +4,9 @@
 #include <optional>
 
 #include "engine/number_text.h"
-#include "form/control_ids.h"
-#include "form/units.h"
+#include "engine/result_line.h"
+#include "resources/control_ids.h"
+#include "engine/units.h"
 #include "settings/settings_store.h"
 
 namespace vantrel {

@@ -11,7 +11,7 @@
 #include "form/form_inputs.h"
 #include "form/document.h"
 #include "form/form_ui.h"
-#include "form/result_rows.h"
+#include "results/result_rows.h"
 #include "output/comparators.h"
 #include "output/output_list.h"
 #include "print/page_layout.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "form/result_rows.h"
+#include "results/result_rows.h"
 
 namespace vantrel {
 

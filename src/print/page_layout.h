@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "form/result_rows.h"
+#include "results/result_rows.h"
 #include "version.h"
 
 namespace vantrel {

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "form/control_ids.h"
+#include "resources/control_ids.h"
 #include "resources/command_ids.h"
 #include "resources/dialog_ids.h"
 

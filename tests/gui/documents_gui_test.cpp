@@ -13,9 +13,9 @@
 
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexApp.h"
-#include "form/control_ids.h"
+#include "resources/control_ids.h"
 #include "form/wx/TmorvexDlgClient.h"
-#include "form/wx/wx_text.h"
+#include "ui/wx/wx_text.h"
 #include "gui_support.h"
 #include "output/wx/TLWoutput.h"
 #include "prefs/wx/Tmorvexdlgprefs.h"

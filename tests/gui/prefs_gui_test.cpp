@@ -11,7 +11,7 @@
 
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexApp.h"
-#include "form/wx/wx_text.h"
+#include "ui/wx/wx_text.h"
 #include "gui_support.h"
 #include "prefs/wx/TDecimalRangeValidator.h"
 #include "prefs/wx/Tmorvexdlgprefs.h"

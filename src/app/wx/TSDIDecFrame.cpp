@@ -13,7 +13,7 @@
 
 #include "app/wx/artwork.h"
 #include "form/wx/TmorvexDlgClient.h"
-#include "form/wx/wx_text.h"
+#include "ui/wx/wx_text.h"
 #include "output/wx/TLWoutput.h"
 #include "resources/command_ids.h"
 #include "resources/menu_resources.h"

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "app/wx/command_target.h"
+#include "ui/wx/command_target.h"
 #include "app/wx/edit_commands.h"
 
 namespace vantrel {

@@ -6,7 +6,7 @@
 
 #include "app/version_record.h"
 #include "app/wx/artwork.h"
-#include "form/wx/wx_text.h"
+#include "ui/wx/wx_text.h"
 #include "resources/dialog_ids.h"
 
 namespace vantrel {

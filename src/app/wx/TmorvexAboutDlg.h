@@ -4,7 +4,7 @@
 
 #include <wx/dialog.h>
 
-#include "form/wx/template_builder.h"
+#include "ui/wx/template_builder.h"
 
 namespace vantrel {
 

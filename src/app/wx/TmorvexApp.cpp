@@ -20,7 +20,7 @@
 #include "app/wx/artwork.h"
 #include "form/selection_form.h"
 #include "form/wx/TmorvexDlgClient.h"
-#include "form/wx/wx_text.h"
+#include "ui/wx/wx_text.h"
 #include "prefs/wx/Tmorvexdlgprefs.h"
 #include "resources/command_ids.h"
 #include "settings/settings_store.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/wx/command_target.h"
+#include "ui/wx/command_target.h"
 
 class wxHtmlHelpController;
 class wxSplashScreen;

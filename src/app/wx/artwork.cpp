@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "form/wx/wx_text.h"
+#include "ui/wx/wx_text.h"
 #include "settings/settings_store.h"
 
 namespace vantrel {

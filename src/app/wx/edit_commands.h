@@ -2,7 +2,7 @@
 // keyboard focus (edit fields and the edit parts of combo boxes).
 #pragma once
 
-#include "app/wx/command_target.h"
+#include "ui/wx/command_target.h"
 
 class wxTextEntry;
 

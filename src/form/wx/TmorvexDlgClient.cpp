@@ -12,10 +12,10 @@
 
 #include <algorithm>
 
-#include "form/control_ids.h"
+#include "resources/control_ids.h"
 #include "form/form_lists.h"
-#include "form/wx/up_down.h"
-#include "form/wx/wx_text.h"
+#include "ui/wx/up_down.h"
+#include "ui/wx/wx_text.h"
 #include "output/wx/TLWoutput.h"
 #include "print/wx/TDistPrintout.h"
 #include "print/wx/TdistDlgPrint.h"

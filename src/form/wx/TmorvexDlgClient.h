@@ -10,11 +10,11 @@
 #include <functional>
 #include <string>
 
-#include "app/wx/command_target.h"
+#include "ui/wx/command_target.h"
 #include "form/form_inputs.h"
 #include "form/form_ui.h"
 #include "form/selection_form.h"
-#include "form/wx/template_builder.h"
+#include "ui/wx/template_builder.h"
 
 class wxChoice;
 class wxComboBox;

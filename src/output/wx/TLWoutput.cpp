@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "form/wx/wx_text.h"
+#include "ui/wx/wx_text.h"
 #include "output/output_list.h"
 #include "resources/command_ids.h"
 

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "form/wx/wx_text.h"
+#include "ui/wx/wx_text.h"
 
 namespace vantrel {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "form/wx/wx_text.h"
+#include "ui/wx/wx_text.h"
 #include "prefs/wx/TDecimalRangeValidator.h"
 #include "resources/dialog_templates.h"
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "form/wx/template_builder.h"
+#include "ui/wx/template_builder.h"
 #include "resources/dialog_ids.h"
 
 class wxTextCtrl;

@@ -4,7 +4,7 @@
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
 
-#include "form/wx/wx_text.h"
+#include "ui/wx/wx_text.h"
 
 #ifdef __WXGTK__
 #include <gtk/gtk.h>

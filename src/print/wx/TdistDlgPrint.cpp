@@ -3,7 +3,7 @@
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
-#include "form/wx/wx_text.h"
+#include "ui/wx/wx_text.h"
 #include "resources/dialog_ids.h"
 
 namespace vantrel {

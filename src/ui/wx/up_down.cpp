@@ -1,4 +1,4 @@
-#include "form/wx/up_down.h"
+#include "ui/wx/up_down.h"
 
 #include <wx/dcclient.h>
 #include <wx/renderer.h>

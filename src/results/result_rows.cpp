@@ -1,8 +1,8 @@
-#include "form/result_rows.h"
+#include "results/result_rows.h"
 
-#include "catalog/size_tables.h"
+#include "engine/size_tables.h"
 #include "engine/number_text.h"
-#include "form/units.h"
+#include "engine/units.h"
 
 namespace vantrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "catalog/size_tables.h"
+#include "engine/size_tables.h"
 
 #include "engine/dist.h"
 

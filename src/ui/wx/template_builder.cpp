@@ -1,4 +1,4 @@
-#include "form/wx/template_builder.h"
+#include "ui/wx/template_builder.h"
 
 #include <wx/artprov.h>
 #include <wx/button.h>
@@ -15,8 +15,8 @@
 #include <cmath>
 #include <vector>
 
-#include "form/wx/up_down.h"
-#include "form/wx/wx_text.h"
+#include "ui/wx/up_down.h"
+#include "ui/wx/wx_text.h"
 
 #ifdef __WXGTK__
 #include <gtk/gtk.h>

@@ -1,9 +1,53 @@
-#include "catalog/vantrel_data.h"
+#include "engine/result_line.h"
 
-#include "catalog/size_tables.h"
 #include "engine/number_text.h"
+#include "engine/size_tables.h"
 
 namespace vantrel {
+
+void dist::appendResultLine(std::string& text) const {
+    auto field = [&text](const std::string& value) {
+        text += value;
+        text += ',';
+    };
+    auto fixed = [&text](double value, int width, int precision) {
+        appendFixed(text, value, width, precision);
+        text += ',';
+    };
+    auto integer = [&text](int value) {
+        appendInt(text, value, 2);
+        text += ',';
+    };
+    text.reserve(text.size() + 128);
+    field(partNumber);
+    field(model);
+    field(xrefModel);
+    text += isXref ? "Y," : "N,";
+    field(type);
+    field(connection);
+    field(sidePort);
+    field(nozzleSize);
+    integer(inletNumber);
+    integer(outletNumber);
+    integer(circuits);
+    integer(orificeNumber);
+    field(refrigerant);
+    fixed(capacity, 5, 2);
+    fixed(suctionTemp, 4, 1);
+    fixed(liquidTemp, 4, 1);
+    fixed(tubeLength, 6, 3);
+    fixed(totalDrop, 5, 2);
+    fixed(nozzleDrop, 5, 2);
+    fixed(tubeDrop, 5, 2);
+    fixed(nozzleLoad, 5, 2);
+    appendFixed(text, tubeLoad, 5, 2);
+}
+
+std::string dist::makeResultLine() const {
+    std::string text;
+    appendResultLine(text);
+    return text;
+}
 
 bool parseResultLine(std::string_view line, dist& d) {
     std::string_view fields[22];

@@ -1,4 +1,4 @@
-#include "form/units.h"
+#include "engine/units.h"
 
 namespace vantrel::units {
 namespace {

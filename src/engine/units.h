@@ -1,5 +1,5 @@
 // Conversions between U.S. customary units (used throughout the engine) and SI
-// units (used only at the edges of the form). The reciprocal factors are applied
+// units (used only at the edges: the form, the rows and the command line). The reciprocal factors are applied
 // in extended precision and the product rounded once, so the order of the
 // factors never shows in a formatted result.
 #pragma once
