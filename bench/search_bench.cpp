@@ -73,11 +73,11 @@ enum class Duty { AtOnce, Widening };
 // its 300 % bound, so the widening duty reads each catalog 20 times.
 constexpr int kWideningPasses = 20;
 
-constexpr int kEither = 0;
-constexpr int kNozzle = 1;
-constexpr int kVenturi = 2;
+constexpr DistributorType kEither = DistributorType::Either;
+constexpr DistributorType kNozzle = DistributorType::Nozzle;
+constexpr DistributorType kVenturi = DistributorType::Venturi;
 
-SearchRequest requestFor(Duty duty, int distributorType) {
+SearchRequest requestFor(Duty duty, DistributorType distributorType) {
     SearchRequest r;
     r.distributorType = distributorType;
     r.refrigerant = "R-22";
@@ -85,7 +85,7 @@ SearchRequest requestFor(Duty duty, int distributorType) {
     r.liquidTemp = 100;
     r.tubeLength = 30;
     r.circuits = 8;
-    r.sidePort = sidePortCode(0);
+    r.sidePort = SidePort::None;
     if (duty == Duty::AtOnce) {
         r.capacity = 14;
         r.tubeNumber = 3;  // 1/4 in
@@ -128,8 +128,7 @@ public:
 void rateRecord(benchmark::State& state, const std::string& partNumber) {
     const VantrelData data = catalogAt(gShipped);
     dist d;
-    int minCircuits = 0;
-    if (data.findPart(partNumber, d, minCircuits) != part::kFound) {
+    if (data.findPart(partNumber, d).outcome != PartOutcome::Found) {
         state.SkipWithError(("part not in the shipped catalog: " + partNumber).c_str());
         return;
     }
@@ -142,7 +141,7 @@ void rateRecord(benchmark::State& state, const std::string& partNumber) {
     }
 }
 
-void findModel(benchmark::State& state, const CatalogPaths& paths, Duty duty, int distributorType) {
+void findModel(benchmark::State& state, const CatalogPaths& paths, Duty duty, DistributorType distributorType) {
     const VantrelData data = catalogAt(paths);
     const SearchRequest request = requestFor(duty, distributorType);
     int count = 0;
@@ -316,7 +315,7 @@ bool withinFirstWindow(double printedLoad, double minPercent, double maxPercent)
 
 // Widening only ever adds results, so one result inside the first window
 // means the first pass already found it and the search stopped there.
-std::string checkFoundAtOnce(const CatalogPaths& paths, int distributorType, int& count) {
+std::string checkFoundAtOnce(const CatalogPaths& paths, DistributorType distributorType, int& count) {
     const VantrelData data = catalogAt(paths);
     std::vector<std::string> lines;
     count = 0;
@@ -335,7 +334,7 @@ std::string checkFoundAtOnce(const CatalogPaths& paths, int distributorType, int
 }
 
 std::string checkDuties() {
-    for (const int type : {kNozzle, kVenturi}) {
+    for (const DistributorType type : {kNozzle, kVenturi}) {
         int shippedCount = 0;
         int largeCount = 0;
         if (std::string e = checkFoundAtOnce(gShipped, type, shippedCount); !e.empty()) return e;
@@ -431,7 +430,8 @@ private:
 
 void registerAll() {
     using benchmark::RegisterBenchmark;
-    const std::pair<const char*, int> types[] = {{"either", kEither}, {"nozzle", kNozzle}, {"venturi", kVenturi}};
+    const std::pair<const char*, DistributorType> types[] = {
+        {"either", kEither}, {"nozzle", kNozzle}, {"venturi", kVenturi}};
     const std::pair<const char*, Duty> duties[] = {{"at_once", Duty::AtOnce}, {"widening", Duty::Widening}};
 
     RegisterBenchmark("Rate/nozzle", rateRecord, std::string("502-8-1/4-8"))->Unit(benchmark::kNanosecond);

@@ -79,11 +79,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (split == vantrel::code::kOk) FUZZ_CHECK(circuits >= 2);
 
     vantrel::dist found;
-    int minCircuits = 0;
-    const int status = gCatalog->findPart(typed, found, minCircuits);
-    FUZZ_CHECK(status == vantrel::part::kFound || status == vantrel::part::kNoSuchModel ||
-               status == vantrel::code::kInvalidModel || status == vantrel::code::kBadOrificeSize);
-    if (status == vantrel::part::kFound) {
+    const vantrel::PartLookup lookup = gCatalog->findPart(typed, found);
+    FUZZ_CHECK(lookup.outcome != vantrel::PartOutcome::Refused || lookup.status == vantrel::code::kInvalidModel ||
+               lookup.status == vantrel::code::kBadOrificeSize);
+    FUZZ_CHECK(lookup.outcome == vantrel::PartOutcome::Refused || lookup.status == vantrel::code::kOk);
+    if (lookup.outcome == vantrel::PartOutcome::Found) {
         // A found part is rated and listed next; its record must write a line.
         (void)found.makeResultLine();
     }

@@ -173,9 +173,25 @@ TEST_F(FormStart, DefaultsPerUnitSystem) {
     EXPECT_EQ(us.tubeLength, "30");
     EXPECT_EQ(us.refrigerant, "R-22");
     EXPECT_EQ(us.circuits, "2");
-    EXPECT_TRUE(lists::nozzleListsEnabled(0));
-    EXPECT_TRUE(lists::nozzleListsEnabled(1));
-    EXPECT_FALSE(lists::nozzleListsEnabled(2));
+    EXPECT_TRUE(lists::nozzleListsEnabled(lists::choiceAt<DistributorType>(0)));
+    EXPECT_TRUE(lists::nozzleListsEnabled(lists::choiceAt<DistributorType>(1)));
+    EXPECT_FALSE(lists::nozzleListsEnabled(lists::choiceAt<DistributorType>(2)));
+}
+
+// The side-port list reads "none", "Integral", "Auxiliary"; the search's
+// "no filter" has no item, so it must never come from a list position a user
+// can pick, nor be mistaken for "none".
+TEST(FormLists, SidePortPositionsAndChoices) {
+    ASSERT_EQ(lists::sidePorts().size(), 3u);
+    EXPECT_EQ(lists::sidePortAt(0), SidePort::None);
+    EXPECT_EQ(lists::sidePortAt(1), SidePort::Integral);
+    EXPECT_EQ(lists::sidePortAt(2), SidePort::Auxiliary);
+    EXPECT_EQ(lists::sidePortAt(3), SidePort::Any);
+    EXPECT_EQ(lists::sidePortAt(-1), SidePort::Any);
+    for (int position = 0; position < 3; ++position)
+        EXPECT_EQ(lists::positionOf(lists::sidePortAt(position)), position);
+    EXPECT_EQ(lists::positionOf(SidePort::Any), -1);
+    EXPECT_EQ(lists::defaultInputs(true).sidePort, SidePort::None);
 }
 
 TEST(Templates, FormTabOrderAndControls) {

@@ -151,21 +151,21 @@ TEST_F(Search, NozzleFilters) {
     ASSERT_FALSE(parts.empty());
     for (const std::string& part : parts) EXPECT_EQ(part.substr(0, 7), "S703-8-") << part;
 
-    request.sidePort = 1;
+    request.sidePort = SidePort::Integral;
     find(request);
     ASSERT_FALSE(parts.empty());
     for (const std::string& part : parts) EXPECT_EQ(part.substr(0, 7), "F503-8-");
 
-    request.sidePort = 0;  // no side-port filter
-    request.nozzleKind = 2;
-    request.inletStyle = 3;
+    request.sidePort = SidePort::Any;
+    request.nozzleKind = NozzleKind::Replaceable;
+    request.inletStyle = InletStyle::Idm;
     find(request);
     ASSERT_FALSE(parts.empty());
     for (const std::string& part : parts) EXPECT_EQ(part[0], 'S');
 
     request = duty(8 * kNozzleQuarter, 8);
     request.orificeNumber = 14;  // 8 tons: within G (4-18), outside J and P (1-12)
-    request.sidePort = 0;
+    request.sidePort = SidePort::Any;
     find(request);
     ASSERT_EQ(parts, std::vector<std::string>{"S703-8-1/4-8"});
 }
@@ -186,10 +186,10 @@ TEST_F(Search, CircuitsDerivedFromCapacity) {
 TEST_F(Search, DistributorTypeLimitsThePasses) {
     catalog("5-4-4,\n", "503,QX5,2-12,1/4,J,N,\n");
     auto request = duty(0, 4);
-    request.distributorType = 2;
+    request.distributorType = DistributorType::Venturi;
     find(request);
     ASSERT_EQ(parts, std::vector<std::string>{"5-4-4"});
-    request.distributorType = 1;
+    request.distributorType = DistributorType::Nozzle;
     find(request);
     ASSERT_FALSE(parts.empty());
     for (const std::string& part : parts) EXPECT_EQ(part.substr(0, 6), "503-4-");
@@ -210,7 +210,7 @@ TEST_F(Search, AbsurdPreferenceLimitsStillEnd) {
     EXPECT_TRUE(parts.empty());
 }
 
-class PartLookup : public Search {
+class PartNumberLookup : public Search {
 protected:
     void SetUp() override {
         catalog("5-4-4,\nF7-4-8,\n",
@@ -218,26 +218,34 @@ protected:
                 "1104,QX11,14-30,1/4,E,A,\n"
                 "1104,QX11,14-30,3/16,E,A,\n");
     }
-    int lookup(const std::string& typed) {
+    // The lookup's outcome with its status: "found", "no such model" or the refusal's code.
+    std::string lookup(const std::string& typed) {
         record = dist{};
-        minimum = -1;
-        return data.findPart(typed, record, minimum);
+        const PartLookup result = data.findPart(typed, record);
+        minimum = result.minCircuits;
+        switch (result.outcome) {
+            case PartOutcome::Found: return result.status == code::kOk ? "found" : "found with a status";
+            case PartOutcome::NoSuchModel: return result.status == code::kOk ? "no such model" : "none with a status";
+            case PartOutcome::Refused: return refused(result.status);
+        }
+        return "?";
     }
+    static std::string refused(int status) { return "refused " + std::to_string(status); }
     dist record;
     int minimum = -1;
 };
 
-TEST_F(PartLookup, VenturiPartNumbersMatchExactly) {
-    ASSERT_EQ(lookup("F7-4-8"), 0);
+TEST_F(PartNumberLookup, VenturiPartNumbersMatchExactly) {
+    ASSERT_EQ(lookup("F7-4-8"), "found");
     EXPECT_EQ(record.type, "V");
     EXPECT_EQ(record.connection, "FLARE");
     EXPECT_EQ(record.circuits, 8);
-    EXPECT_EQ(lookup("F7-4-8 "), code::kInvalidModel);  // two dashes: not a nozzle part number
-    EXPECT_EQ(lookup("f7-4-8"), code::kInvalidModel);
+    EXPECT_EQ(lookup("F7-4-8 "), refused(code::kInvalidModel));  // two dashes: not a nozzle part number
+    EXPECT_EQ(lookup("f7-4-8"), refused(code::kInvalidModel));
 }
 
-TEST_F(PartLookup, NozzlePartNumbersAndCrossReference) {
-    ASSERT_EQ(lookup("QX11-12-1/4-2.5"), 0);
+TEST_F(PartNumberLookup, NozzlePartNumbersAndCrossReference) {
+    ASSERT_EQ(lookup("QX11-12-1/4-2.5"), "found");
     EXPECT_EQ(record.isXref, 1);
     EXPECT_EQ(record.partNumber, "1104-12-1/4-2.5");
     EXPECT_EQ(record.circuits, 12);
@@ -246,42 +254,42 @@ TEST_F(PartLookup, NozzlePartNumbersAndCrossReference) {
     EXPECT_EQ(record.model, "1104");
     EXPECT_EQ(minimum, 14);  // below the body's catalog minimum, still found
 
-    ASSERT_EQ(lookup("503-4-1/4-1 1/2"), 0);
+    ASSERT_EQ(lookup("503-4-1/4-1 1/2"), "found");
     EXPECT_EQ(record.isXref, 0);
     EXPECT_EQ(record.partNumber, "503-4-1/4-1 1/2");
     EXPECT_EQ(record.orificeSize, 1.5);
     EXPECT_EQ(minimum, 2);
 
-    ASSERT_EQ(lookup("1104-20-3/16-10(QX11-20-3/16-10)"), 0);
+    ASSERT_EQ(lookup("1104-20-3/16-10(QX11-20-3/16-10)"), "found");
     EXPECT_EQ(record.outletSize, 0.1875);
     EXPECT_EQ(record.partNumber, "1104-20-3/16-10");
 }
 
-TEST_F(PartLookup, Refusals) {
-    const std::pair<const char*, int> cases[] = {
-        {"1104-1-1/4-2.5", code::kInvalidModel},
-        {"1104-12-1/4", code::kInvalidModel},
-        {"1104-12-1/4-2.5-1", code::kInvalidModel},
-        {"-1104-12-1/4-2.5", code::kInvalidModel},
-        {"1104-12-1/4-2.7", code::kBadOrificeSize},
-        {"1104-12-x-2.5", code::kInvalidModel},
-        {"1104-40-1/4-2.5", part::kNoSuchModel},
-        {"503-4-1/4-8", part::kNoSuchModel},  // J ends at 5
-        {"503-4-5/16-2", part::kNoSuchModel},
-        {"(503-4-1/4-2)", code::kInvalidModel},
-        {"503-4-1/4-2;x", code::kInvalidModel},
-        {"503-4-1/4-2\t", code::kInvalidModel},
-        {"", code::kInvalidModel},
+TEST_F(PartNumberLookup, Refusals) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"1104-1-1/4-2.5", refused(code::kInvalidModel)},
+        {"1104-12-1/4", refused(code::kInvalidModel)},
+        {"1104-12-1/4-2.5-1", refused(code::kInvalidModel)},
+        {"-1104-12-1/4-2.5", refused(code::kInvalidModel)},
+        {"1104-12-1/4-2.7", refused(code::kBadOrificeSize)},
+        {"1104-12-x-2.5", refused(code::kInvalidModel)},
+        {"1104-40-1/4-2.5", "no such model"},
+        {"503-4-1/4-8", "no such model"},  // J ends at 5
+        {"503-4-5/16-2", "no such model"},
+        {"(503-4-1/4-2)", refused(code::kInvalidModel)},
+        {"503-4-1/4-2;x", refused(code::kInvalidModel)},
+        {"503-4-1/4-2\t", refused(code::kInvalidModel)},
+        {"", refused(code::kInvalidModel)},
     };
     for (const auto& [typed, expected] : cases) EXPECT_EQ(lookup(typed), expected) << typed;
 }
 
-TEST_F(PartLookup, MissingFiles) {
+TEST_F(PartNumberLookup, MissingFiles) {
     data.setNozzleFile(dir.path() + "/absent.csv");
-    EXPECT_EQ(lookup("5-4-4"), 0);  // found before the nozzle catalog is needed
-    EXPECT_EQ(lookup("503-4-1/4-2"), code::kNoNozzleFile);
+    EXPECT_EQ(lookup("5-4-4"), "found");  // found before the nozzle catalog is needed
+    EXPECT_EQ(lookup("503-4-1/4-2"), refused(code::kNoNozzleFile));
     data.setVenturiFile(dir.path() + "/absent.csv");
-    EXPECT_EQ(lookup("5-4-4"), code::kNoVenturiFile);
+    EXPECT_EQ(lookup("5-4-4"), refused(code::kNoVenturiFile));
 }
 
 }  // namespace

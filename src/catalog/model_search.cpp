@@ -24,20 +24,21 @@ constexpr double kTubeCeiling = 3.0;
 constexpr double kNozzleFloor = 0.5;
 constexpr double kNozzleCeiling = 2.0;
 
-const char* connectionForStyle(int style) {
+const char* connectionForStyle(InletStyle style) {
     switch (style) {
-        case 1: return "ODM";
-        case 2: return "FLARE";
-        case 3: return "IDM";
+        case InletStyle::Odm: return "ODM";
+        case InletStyle::Flare: return "FLARE";
+        case InletStyle::Idm: return "IDM";
         default: return nullptr;
     }
 }
 
-const char* sidePortForCode(int sidePort) {
+// The catalog's side-port letter asked for, or null for no filter.
+const char* sidePortLetter(SidePort sidePort) {
     switch (sidePort) {
-        case 1: return "I";
-        case 2: return "A";
-        case 3: return "N";
+        case SidePort::Integral: return "I";
+        case SidePort::Auxiliary: return "A";
+        case SidePort::None: return "N";
         default: return nullptr;
     }
 }
@@ -206,7 +207,7 @@ public:
         : request_(request), limits_(limits), lines_(lines) {
         copyConditions(request, d_);
         d_.type = "N";
-        sidePortCode_ = sidePortForCode(request.sidePort);
+        sidePortCode_ = sidePortLetter(request.sidePort);
         wantedSidePort_ = sidePortCode_ ? sidePortCode_ : "";
         if (request.capacity != 0) {
             d_.capacity = request.capacity;
@@ -245,7 +246,9 @@ private:
         last = request.orificeNumber != 0 ? request.orificeNumber : lastOrifice;
         if (orificeWindow_ && !orificeWindow_->anyFits(first, last)) return false;
         const bool permanent = row.nozzleSize() == "P";
-        if ((request.nozzleKind == 1 && !permanent) || (request.nozzleKind == 2 && permanent)) return false;
+        if ((request.nozzleKind == NozzleKind::Permanent && !permanent) ||
+            (request.nozzleKind == NozzleKind::Replaceable && permanent))
+            return false;
         if (!tubeSizes_.read(row)) return false;
         if (request.tubeNumber != 0 && request.tubeNumber != row.outletNumber) return false;
         readNozzleInlet(row);
@@ -378,7 +381,7 @@ int VantrelData::findModel(const SearchRequest& request, std::vector<std::string
     if (refrigerantGroup(request.refrigerant) == RefrigerantGroup::Unknown) return code::kUnknownRefrigerant;
 
     int venturiCount = 0;
-    if (request.distributorType == 0 || request.distributorType == 2) {
+    if (request.distributorType == DistributorType::Either || request.distributorType == DistributorType::Venturi) {
         LoadWindow tube{tubeLoadMin / 100, tubeLoadMax / 100, kTubeFloor, kTubeCeiling};
         for (int pass = 1;; ++pass) {
             venturiCount = venturiPass(request, tube.low, tube.high, lines);
@@ -388,7 +391,7 @@ int VantrelData::findModel(const SearchRequest& request, std::vector<std::string
     }
 
     int nozzleCount = 0;
-    if (request.distributorType == 0 || request.distributorType == 1) {
+    if (request.distributorType == DistributorType::Either || request.distributorType == DistributorType::Nozzle) {
         LoadWindow tube{tubeLoadMin / 100, tubeLoadMax / 100, kTubeFloor, kTubeCeiling};
         LoadWindow nozzle{nozzleLoadMin / 100, nozzleLoadMax / 100, kNozzleFloor, kNozzleCeiling};
         for (int pass = 1;; ++pass) {

@@ -54,11 +54,17 @@ int parseNozzlePartNumber(std::string_view text, std::string& model, double& tub
     return code::kOk;
 }
 
-int VantrelData::findPart(std::string_view typed, dist& out, int& minCircuits) const {
+PartLookup VantrelData::findPart(std::string_view typed, dist& out) const {
+    PartLookup result;
+    auto refuse = [&result](int status) {
+        result.outcome = PartOutcome::Refused;
+        result.status = status;
+        return result;
+    };
     std::string content;
-    if (!readWholeFile(venturiFile, content)) return code::kNoVenturiFile;
+    if (!readWholeFile(venturiFile, content)) return refuse(code::kNoVenturiFile);
     // A part number must survive being stored as a document cell.
-    if (hasUnstorableCharacter(typed)) return code::kInvalidModel;
+    if (hasUnstorableCharacter(typed)) return refuse(code::kInvalidModel);
 
     bool found = false;
     forEachCatalogRow(content, [&](std::string_view line) {
@@ -68,16 +74,20 @@ int VantrelData::findPart(std::string_view typed, dist& out, int& minCircuits) c
         }
         return true;
     });
-    if (found) return part::kFound;
+    if (found) {
+        result.outcome = PartOutcome::Found;
+        return result;
+    }
 
-    if (!readWholeFile(nozzleFile, content)) return code::kNoNozzleFile;
+    if (!readWholeFile(nozzleFile, content)) return refuse(code::kNoNozzleFile);
     std::string model;
     double tubeSize = 0.0;
     int circuits = 0;
     double orificeSize = 0.0;
-    if (parseNozzlePartNumber(typed, model, tubeSize, circuits, orificeSize) != code::kOk) return code::kInvalidModel;
+    if (parseNozzlePartNumber(typed, model, tubeSize, circuits, orificeSize) != code::kOk)
+        return refuse(code::kInvalidModel);
     const int orificeNumber = getOrificeNumber(orificeSize);
-    if (orificeNumber > 100) return orificeNumber;
+    if (orificeNumber == code::kBadOrificeSize) return refuse(orificeNumber);
 
     const std::string_view tail = [&] {
         const std::string_view cut = cutAtParenthesis(typed);
@@ -88,7 +98,7 @@ int VantrelData::findPart(std::string_view typed, dist& out, int& minCircuits) c
         int rowMin = 0;
         int rowMax = 0;
         if (!parseNozzleRow(line, work, rowMin, rowMax)) return true;
-        minCircuits = rowMin;
+        result.minCircuits = rowMin;
         int firstOrifice = 0;
         int lastOrifice = 0;
         if (getOrificeRange(work.nozzleSize, firstOrifice, lastOrifice) != code::kOk) return true;
@@ -105,7 +115,8 @@ int VantrelData::findPart(std::string_view typed, dist& out, int& minCircuits) c
         found = true;
         return false;
     });
-    return found ? part::kFound : part::kNoSuchModel;
+    result.outcome = found ? PartOutcome::Found : PartOutcome::NoSuchModel;
+    return result;
 }
 
 }  // namespace vantrel

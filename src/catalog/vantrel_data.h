@@ -7,33 +7,24 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/search_request.h"
 #include "engine/dist.h"
 
 namespace vantrel {
 
-/// One selection request: the form's choices and the operating conditions,
-/// already in U.S. customary units. Zero means "not chosen / not given".
-struct SearchRequest {
-    int distributorType = 0;  ///< 0 either, 1 nozzle only, 2 venturi only
-    int inletStyle = 0;       ///< 0 any, 1 "ODM", 2 "FLARE", 3 "IDM"
-    int inletNumber = 0;      ///< inlet size number, 0 = not chosen
-    int circuits = 0;         ///< number of circuits, 0 = not given
-    int tubeNumber = 0;       ///< tube size number, 0 = not chosen
-    int orificeNumber = 0;    ///< orifice number, 0 = not chosen
-    int sidePort = 3;         ///< 1 "I", 2 "A", 3 "N"; 0 = no filter
-    int nozzleKind = 0;       ///< 0 any, 1 permanent ("P" bodies), 2 replaceable
-    std::string refrigerant;
-    double capacity = 0.0;  ///< tons, 0 = not given
-    double suctionTemp = 0.0;
-    double liquidTemp = 0.0;
-    double tubeLength = 0.0;
+/// How a part-number lookup ended.
+enum class PartOutcome {
+    Found,        ///< the record is ready for rating
+    NoSuchModel,  ///< a well-formed part number the catalog does not hold
+    Refused,      ///< a catalog is missing or the text is no part number: see `status`
 };
 
-/// Result codes of findPart besides the shared status codes.
-namespace part {
-inline constexpr int kFound = 0;
-inline constexpr int kNoSuchModel = 1;
-}  // namespace part
+/// What findPart reports.
+struct PartLookup {
+    PartOutcome outcome = PartOutcome::NoSuchModel;
+    int status = code::kOk;  ///< for Refused: 113, 114, 115 or 123, shown through getErrorText
+    int minCircuits = 0;     ///< the catalog minimum of the last nozzle row examined
+};
 
 /// Catalog data: loading limits of the search and the catalog file names.
 class VantrelData {
@@ -62,9 +53,8 @@ public:
     int findModel(const SearchRequest& request, std::vector<std::string>& lines, int& count) const;
 
     /// Resolves a typed part number (catalog or cross-reference model) to a
-    /// record ready for rating. Returns 0, 1 (no such model), 113, 114, 115 or 123;
-    /// `minCircuits` receives the catalog minimum of the nozzle rows examined.
-    int findPart(std::string_view partNumber, dist& out, int& minCircuits) const;
+    /// record ready for rating.
+    PartLookup findPart(std::string_view partNumber, dist& out) const;
 
 private:
     int venturiPass(const SearchRequest& request, double tubeLow, double tubeHigh,

@@ -3,7 +3,6 @@
 // read and check them; messages go to standard error.
 #include <CLI/CLI.hpp>
 #include <iostream>
-#include <map>
 #include <optional>
 #include <sstream>
 #include <vector>
@@ -100,43 +99,50 @@ int exitCodeOf(const ActionReport& report) {
     }
 }
 
-}  // namespace
+// The words the command line takes for a choice, in the order --help lists them.
+template <typename Choice>
+using Words = std::vector<std::pair<std::string, Choice>>;
 
-int main(int argc, char** argv) {
-    CLI::App app{"Selects and rates refrigerant distributors from the Vantrel catalog.", "vantrel-cli"};
-    app.set_version_flag("--version", std::string("vantrel-cli ") + VANTREL_VERSION);
-    app.require_subcommand(1);
-    app.fallthrough();
+const Words<DistributorType> kTypeWords{
+    {"either", DistributorType::Either}, {"nozzle", DistributorType::Nozzle}, {"venturi", DistributorType::Venturi}};
+const Words<InletStyle> kStyleWords{
+    {"any", InletStyle::Any}, {"odm", InletStyle::Odm}, {"flare", InletStyle::Flare}, {"idm", InletStyle::Idm}};
+const Words<NozzleKind> kKindWords{
+    {"any", NozzleKind::Any}, {"permanent", NozzleKind::Permanent}, {"replaceable", NozzleKind::Replaceable}};
+const Words<SidePort> kPortWords{{"none", SidePort::None},
+                                 {"integral", SidePort::Integral},
+                                 {"auxiliary", SidePort::Auxiliary},
+                                 {"any", SidePort::Any}};
 
+template <typename Choice>
+std::vector<std::string> wordsOf(const Words<Choice>& words) {
+    std::vector<std::string> result;
+    for (const auto& [word, choice] : words) result.push_back(word);
+    return result;
+}
+
+// The choice of a word the parser has already checked.
+template <typename Choice>
+Choice choiceOf(const Words<Choice>& words, const std::string& typed) {
+    for (const auto& [word, choice] : words)
+        if (word == typed) return choice;
+    return words.front().second;
+}
+
+// Everything the command line can say.
+struct Options {
     std::string venturiFile;
     std::string nozzleFile;
     bool si = false;
     std::string limits;
-    std::string formatName = "table";
-    app.add_option("--venturi", venturiFile, "venturi catalog file (default: vflo.csv as the program finds it)");
-    app.add_option("--nozzle", nozzleFile, "nozzle catalog file (default: nflo.csv as the program finds it)");
-    app.add_flag("--si", si, "capacity in kW and temperatures in °C; results in SI units");
-    app.add_option("--limits", limits, "loading limits in percent: NMIN,NMAX,TMIN,TMAX (default 90,110,90,110)");
-    app.add_option("--format", formatName, "output: table, rows, lines, csv or json")
-        ->check(CLI::IsMember({"table", "rows", "lines", "csv", "json"}));
-
+    std::string format = "table";
+    // The duty, shared by both commands.
     std::string refrigerant;
     std::string suction;
     std::string liquid;
     std::string length;
     std::string capacity;
-    auto addConditions = [&](CLI::App* command) {
-        command->add_option("--refrigerant", refrigerant, "refrigerant, e.g. R-22")
-            ->required()
-            ->check(CLI::IsMember(lists::refrigerants()));
-        command->add_option("--suction", suction, "suction temperature (°F, or °C with --si)")->required();
-        command->add_option("--liquid", liquid, "liquid temperature (°F, or °C with --si)")->required();
-        command->add_option("--length", length, "distributor tube length, inches")->required();
-        command->add_option("--capacity", capacity, "capacity (tons, or kW with --si); blank to select");
-    };
-
-    CLI::App* select = app.add_subcommand("select", "find every catalog distributor that fits the duty");
-    addConditions(select);
+    // select
     std::string circuits;
     std::string type = "either";
     std::string inletStyle = "any";
@@ -145,26 +151,63 @@ int main(int argc, char** argv) {
     std::optional<std::string> nozzleSize;
     std::string orificeType = "any";
     std::string sidePort = "none";
-    select->add_option("--circuits", circuits, "number of circuits; blank to select");
-    select->add_option("--type", type, "either, nozzle or venturi")
-        ->check(CLI::IsMember({"either", "nozzle", "venturi"}));
-    select->add_option("--inlet-style", inletStyle, "any, odm, flare or idm")
-        ->check(CLI::IsMember({"any", "odm", "flare", "idm"}));
-    select->add_option("--inlet", inlet, "inlet size in inches")->check(CLI::IsMember(sizesOf(lists::inletSizes())));
-    select->add_option("--tube", tube, "distributor tube OD in inches")
-        ->check(CLI::IsMember(sizesOf(lists::tubeSizes())));
-    select->add_option("--nozzle-size", nozzleSize, "nozzle orifice size")
-        ->check(CLI::IsMember(sizesOf(lists::nozzleSizes())));
-    select->add_option("--orifice-type", orificeType, "any, permanent or replaceable")
-        ->check(CLI::IsMember({"any", "permanent", "replaceable"}));
-    select->add_option("--side-port", sidePort, "none, integral, auxiliary, or any (no side-port filter)")
-        ->check(CLI::IsMember({"none", "integral", "auxiliary", "any"}));
-
-    CLI::App* rate = app.add_subcommand("rate", "rate one part number at the duty");
+    // rate
     std::string partNumber;
-    rate->add_option("PARTNUMBER", partNumber, "catalog or cross-reference part number")->required();
-    addConditions(rate);
+};
 
+void addGlobalOptions(CLI::App& app, Options& options) {
+    app.set_version_flag("--version", std::string("vantrel-cli ") + VANTREL_VERSION);
+    app.require_subcommand(1);
+    app.fallthrough();
+    app.add_option("--venturi", options.venturiFile,
+                   "venturi catalog file (default: vflo.csv as the program finds it)");
+    app.add_option("--nozzle", options.nozzleFile, "nozzle catalog file (default: nflo.csv as the program finds it)");
+    app.add_flag("--si", options.si, "capacity in kW and temperatures in °C; results in SI units");
+    app.add_option("--limits", options.limits,
+                   "loading limits in percent: NMIN,NMAX,TMIN,TMAX (default 90,110,90,110)");
+    app.add_option("--format", options.format, "output: table, rows, lines, csv or json")
+        ->check(CLI::IsMember({"table", "rows", "lines", "csv", "json"}));
+}
+
+void addConditionOptions(CLI::App* command, Options& options) {
+    command->add_option("--refrigerant", options.refrigerant, "refrigerant, e.g. R-22")
+        ->required()
+        ->check(CLI::IsMember(lists::refrigerants()));
+    command->add_option("--suction", options.suction, "suction temperature (°F, or °C with --si)")->required();
+    command->add_option("--liquid", options.liquid, "liquid temperature (°F, or °C with --si)")->required();
+    command->add_option("--length", options.length, "distributor tube length, inches")->required();
+    command->add_option("--capacity", options.capacity, "capacity (tons, or kW with --si); blank to select");
+}
+
+CLI::App* addSelectCommand(CLI::App& app, Options& options) {
+    CLI::App* select = app.add_subcommand("select", "find every catalog distributor that fits the duty");
+    addConditionOptions(select, options);
+    select->add_option("--circuits", options.circuits, "number of circuits; blank to select");
+    select->add_option("--type", options.type, "either, nozzle or venturi")->check(CLI::IsMember(wordsOf(kTypeWords)));
+    select->add_option("--inlet-style", options.inletStyle, "any, odm, flare or idm")
+        ->check(CLI::IsMember(wordsOf(kStyleWords)));
+    select->add_option("--inlet", options.inlet, "inlet size in inches")
+        ->check(CLI::IsMember(sizesOf(lists::inletSizes())));
+    select->add_option("--tube", options.tube, "distributor tube OD in inches")
+        ->check(CLI::IsMember(sizesOf(lists::tubeSizes())));
+    select->add_option("--nozzle-size", options.nozzleSize, "nozzle orifice size")
+        ->check(CLI::IsMember(sizesOf(lists::nozzleSizes())));
+    select->add_option("--orifice-type", options.orificeType, "any, permanent or replaceable")
+        ->check(CLI::IsMember(wordsOf(kKindWords)));
+    select->add_option("--side-port", options.sidePort, "none, integral, auxiliary, or any (no side-port filter)")
+        ->check(CLI::IsMember(wordsOf(kPortWords)));
+    return select;
+}
+
+void addRateCommand(CLI::App& app, Options& options) {
+    CLI::App* rate = app.add_subcommand("rate", "rate one part number at the duty");
+    rate->add_option("PARTNUMBER", options.partNumber, "catalog or cross-reference part number")->required();
+    addConditionOptions(rate, options);
+}
+
+// Parses the arguments; an exit status when the program ends here (help,
+// version, a parse error).
+std::optional<int> parseArguments(CLI::App& app, int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -177,59 +220,78 @@ int main(int argc, char** argv) {
         app.exit(e);
         return kExitError;
     }
+    return std::nullopt;
+}
 
-    if (!namedCatalogReadable(venturiFile) || !namedCatalogReadable(nozzleFile)) return kExitError;
+// The catalog files and loading limits the options ask for; false after a message.
+bool setUpCatalog(SelectionForm& form, const Options& options) {
+    if (!namedCatalogReadable(options.venturiFile) || !namedCatalogReadable(options.nozzleFile)) return false;
+    if (!options.venturiFile.empty()) form.catalog.setVenturiFile(options.venturiFile);
+    if (!options.nozzleFile.empty()) form.catalog.setNozzleFile(options.nozzleFile);
+    if (options.venturiFile.empty() || options.nozzleFile.empty())
+        locateCatalogs(form.catalog, !options.venturiFile.empty(), !options.nozzleFile.empty());
+    return options.limits.empty() || applyLimits(options.limits, form.catalog);
+}
 
-    SelectionForm form;
-    form.siUnits = si;
-    if (!venturiFile.empty()) form.catalog.setVenturiFile(venturiFile);
-    if (!nozzleFile.empty()) form.catalog.setNozzleFile(nozzleFile);
-    if (venturiFile.empty() || nozzleFile.empty())
-        locateCatalogs(form.catalog, !venturiFile.empty(), !nozzleFile.empty());
-    if (!limits.empty() && !applyLimits(limits, form.catalog)) return kExitError;
-
-    FormInputs inputs = lists::defaultInputs(si);
-    inputs.refrigerant = refrigerant;
-    inputs.suctionTemp = suction;
-    inputs.liquidTemp = liquid;
-    inputs.tubeLength = length;
-    inputs.capacity = capacity;
-
-    ConsoleUi ui;
-    ActionReport report;
-    if (*select) {
-        static const std::map<std::string, int> kTypes{{"either", 0}, {"nozzle", 1}, {"venturi", 2}};
-        static const std::map<std::string, int> kStyles{{"any", 0}, {"odm", 1}, {"flare", 2}, {"idm", 3}};
-        static const std::map<std::string, int> kKinds{{"any", 0}, {"permanent", 1}, {"replaceable", 2}};
-        static const std::map<std::string, int> kPorts{{"none", 0}, {"integral", 1}, {"auxiliary", 2}, {"any", 3}};
-        inputs.circuits = circuits;
-        inputs.distributorType = kTypes.at(type);
-        inputs.inletConnection = kStyles.at(inletStyle);
-        inputs.inletSize = positionOf(lists::inletSizes(), inlet);
-        inputs.tubeSize = positionOf(lists::tubeSizes(), tube);
-        inputs.nozzleSize = positionOf(lists::nozzleSizes(), nozzleSize);
-        inputs.orificeType = kKinds.at(orificeType);
-        inputs.sidePort = kPorts.at(sidePort);
-        report = form.select(inputs, ui);
-    } else {
-        inputs.partNumber = partNumber;
-        report = form.rate(inputs, ui);
+// The form's inputs as the window would hold them after the user typed the options.
+FormInputs inputsOf(const Options& options, bool select) {
+    FormInputs inputs = lists::defaultInputs(options.si);
+    inputs.refrigerant = options.refrigerant;
+    inputs.suctionTemp = options.suction;
+    inputs.liquidTemp = options.liquid;
+    inputs.tubeLength = options.length;
+    inputs.capacity = options.capacity;
+    if (!select) {
+        inputs.partNumber = options.partNumber;
+        return inputs;
     }
+    inputs.circuits = options.circuits;
+    inputs.distributorType = choiceOf(kTypeWords, options.type);
+    inputs.inletConnection = choiceOf(kStyleWords, options.inletStyle);
+    inputs.inletSize = positionOf(lists::inletSizes(), options.inlet);
+    inputs.tubeSize = positionOf(lists::tubeSizes(), options.tube);
+    inputs.nozzleSize = positionOf(lists::nozzleSizes(), options.nozzleSize);
+    inputs.orificeType = choiceOf(kKindWords, options.orificeType);
+    inputs.sidePort = choiceOf(kPortWords, options.sidePort);
+    return inputs;
+}
 
-    const int exitCode = exitCodeOf(report);
-    if (exitCode != kExitResults) return exitCode;
+int writeResults(const std::string& format, const ActionReport& report, const SelectionForm& form, bool si) {
     const auto& rows = form.rows.rows();
-    if (formatName == "lines") {
+    if (format == "lines") {
         cli::writeLines(std::cout, report.resultLines);
-    } else if (formatName == "rows") {
+    } else if (format == "rows") {
         cli::writeRows(std::cout, rows);
-    } else if (formatName == "csv") {
+    } else if (format == "csv") {
         cli::writeCsv(std::cout, rows, si);
-    } else if (formatName == "json") {
+    } else if (format == "json") {
         cli::writeJson(std::cout, rows, si);
     } else {
         cli::writeTable(std::cout, rows, si);
     }
     std::cout.flush();
     return std::cout ? kExitResults : kExitError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Selects and rates refrigerant distributors from the Vantrel catalog.", "vantrel-cli"};
+    Options options;
+    addGlobalOptions(app, options);
+    CLI::App* select = addSelectCommand(app, options);
+    addRateCommand(app, options);
+    if (const auto exitCode = parseArguments(app, argc, argv)) return *exitCode;
+
+    SelectionForm form;
+    form.siUnits = options.si;
+    if (!setUpCatalog(form, options)) return kExitError;
+
+    ConsoleUi ui;
+    const bool selecting = select->parsed();
+    FormInputs inputs = inputsOf(options, selecting);
+    const ActionReport report = selecting ? form.select(inputs, ui) : form.rate(inputs, ui);
+    const int exitCode = exitCodeOf(report);
+    if (exitCode != kExitResults) return exitCode;
+    return writeResults(options.format, report, form, options.si);
 }

@@ -7,16 +7,25 @@
 
 namespace vantrel {
 
-int sidePortCode(int listPosition) {
-    switch (listPosition) {
-        case 0: return 3;  // "none"
-        case 1: return 1;  // "Integral"
-        case 2: return 2;  // "Auxiliary"
-        default: return 0;
+namespace lists {
+
+SidePort sidePortAt(int position) {
+    switch (position) {
+        case 0: return SidePort::None;
+        case 1: return SidePort::Integral;
+        case 2: return SidePort::Auxiliary;
+        default: return SidePort::Any;
     }
 }
 
-namespace lists {
+int positionOf(SidePort sidePort) {
+    switch (sidePort) {
+        case SidePort::None: return 0;
+        case SidePort::Integral: return 1;
+        case SidePort::Auxiliary: return 2;
+        default: return -1;
+    }
+}
 
 const std::vector<std::string>& distributorTypes() {
     static const std::vector<std::string> items{"Either", "Nozzle", "Venturi"};

@@ -21,9 +21,24 @@ const std::vector<std::string>& refrigerants();      ///< the ten refrigerant na
 const std::vector<std::string>& suctionTemps(bool siUnits);
 const std::vector<std::string>& liquidTemps(bool siUnits);
 
+/// The choice at a position of the distributor type, inlet connection or
+/// orifice type list, and back: these choices are numbered in list order.
+template <typename Choice>
+Choice choiceAt(int position) {
+    return static_cast<Choice>(position);
+}
+template <typename Choice>
+int positionOf(Choice choice) {
+    return static_cast<int>(choice);
+}
+/// The side-port list ("none", "Integral", "Auxiliary") has no item for
+/// SidePort::Any: positions past the list mean any, and Any has no position (-1).
+SidePort sidePortAt(int position);
+int positionOf(SidePort sidePort);
+
 /// Whether the nozzle-only lists (nozzle size, orifice type, side port) are
-/// usable for a distributor-type list position: not for "Venturi".
-inline bool nozzleListsEnabled(int distributorType) { return distributorType != 2; }
+/// usable: not for "Venturi".
+inline bool nozzleListsEnabled(DistributorType type) { return type != DistributorType::Venturi; }
 
 /// The item a combo box selects when given `text`: the first item that
 /// `text` is a prefix of, without regard to case (an empty text is a prefix

@@ -58,6 +58,79 @@ constexpr const char* kNeedTube = "You need to select a distributor tube size.";
 constexpr const char* kCircuitRange = "Number of circuits must be between 2 and 50. \n Otherwise, leave blank.";
 constexpr const char* kZeroCapacity = "Cannot have zero capacity.";
 
+// One operating condition: its field, whether it is a temperature (typed in
+// °C in SI units), the range it must keep in U.S. units (°F, inches) and the
+// message that says so. Select and Rate word their messages differently.
+struct ConditionRule {
+    std::string FormInputs::*text;
+    int control;
+    bool temperature;
+    double low;
+    double high;
+    const char* outOfRange;
+};
+
+constexpr ConditionRule kSelectSuction{&FormInputs::suctionTemp,
+                                       ids::kSuctionTemp,
+                                       true,
+                                       -50,
+                                       70,
+                                       "Suction temperature must be between -50°F and 70°F (-45.6°C and 21.1°C)."};
+constexpr ConditionRule kSelectLiquid{&FormInputs::liquidTemp,
+                                      ids::kLiquidTemp,
+                                      true,
+                                      10,
+                                      120,
+                                      "Liquid Temperature must be between 10°F and 120°F (-12.2°C and 48.9°C)."};
+constexpr ConditionRule kSelectLength{&FormInputs::tubeLength,
+                                      ids::kTubeLength,
+                                      false,
+                                      12,
+                                      72,
+                                      "Distributor tubing length must be between 12 and 72 inches (305 and 1829 mm)."};
+constexpr ConditionRule kRateSuction{&FormInputs::suctionTemp,
+                                     ids::kSuctionTemp,
+                                     true,
+                                     -50,
+                                     70,
+                                     "Suction temperature must be between -50 and 70°F (-45.6°C and 21.1°C)."};
+constexpr ConditionRule kRateLiquid{&FormInputs::liquidTemp,
+                                    ids::kLiquidTemp,
+                                    true,
+                                    10,
+                                    120,
+                                    "Liquid temperature must be between 10 and 120°F (-12.2°C and 48.9°C)."};
+constexpr ConditionRule kRateLength{&FormInputs::tubeLength,
+                                    ids::kTubeLength,
+                                    false,
+                                    12,
+                                    72,
+                                    "Length must be between 12 and 72 inches (305 and 1829 mm)."};
+
+// The condition typed in the rule's field, in U.S. units; empty after the
+// message when the text is no number.
+std::optional<double> readCondition(const FormInputs& inputs, const ConditionRule& rule, bool siUnits, FormUi& ui,
+                                    const char* faultText) {
+    const auto typed = convert(ui, firstChars(inputs.*rule.text, kLongText), rule.control, faultText);
+    if (!typed) return std::nullopt;
+    return siUnits && rule.temperature ? units::celsiusToFahrenheit(*typed) : *typed;
+}
+
+// False after the rule's message when `value` lies outside its range.
+bool withinRange(const ConditionRule& rule, double value, FormUi& ui) {
+    if (value >= rule.low && value <= rule.high) return true;
+    error(ui, rule.outOfRange, rule.control);
+    return false;
+}
+
+// Reports a status code of the search, the lookup or the rating.
+ActionReport& engineError(FormUi& ui, int status, ActionReport& report) {
+    error(ui, dist::getErrorText(status), 0);
+    report.outcome = ActionOutcome::EngineError;
+    report.status = status;
+    return report;
+}
+
 }  // namespace
 
 void SelectionForm::start(SettingsStore& settings, const std::string& rootDir, FormUi& ui) {
@@ -132,37 +205,29 @@ ActionReport SelectionForm::select(const FormInputs& inputs, FormUi& ui) {
     ActionReport report;
     if (validateSelectInputs(inputs, ui) != 0) return report;
 
+    // Every condition is read before any range is checked, and the ranges in
+    // the order the messages have always come in.
+    const auto suction = readCondition(inputs, kSelectSuction, siUnits, ui, kMustBeNumber);
+    if (!suction) return report;
+    const auto liquid = readCondition(inputs, kSelectLiquid, siUnits, ui, kMustBeNumber);
+    if (!liquid) return report;
+    const auto length = readCondition(inputs, kSelectLength, siUnits, ui, kMustBeNumber);
+    if (!length) return report;
+    if (!withinRange(kSelectLiquid, *liquid, ui) || !withinRange(kSelectSuction, *suction, ui) ||
+        !withinRange(kSelectLength, *length, ui))
+        return report;
+
     SearchRequest request;
     request.refrigerant = firstChars(inputs.refrigerant, kLongText);
-    const auto suction = convert(ui, firstChars(inputs.suctionTemp, kLongText), ids::kSuctionTemp, kMustBeNumber);
-    if (!suction) return report;
-    const auto liquid = convert(ui, firstChars(inputs.liquidTemp, kLongText), ids::kLiquidTemp, kMustBeNumber);
-    if (!liquid) return report;
-    const auto length = convert(ui, firstChars(inputs.tubeLength, kLongText), ids::kTubeLength, kMustBeNumber);
-    if (!length) return report;
-    request.suctionTemp = siUnits ? units::celsiusToFahrenheit(*suction) : *suction;
-    request.liquidTemp = siUnits ? units::celsiusToFahrenheit(*liquid) : *liquid;
+    request.suctionTemp = *suction;
+    request.liquidTemp = *liquid;
     request.tubeLength = *length;
-
-    if (request.liquidTemp < 10 || request.liquidTemp > 120) {
-        error(ui, "Liquid Temperature must be between 10°F and 120°F (-12.2°C and 48.9°C).", ids::kLiquidTemp);
-        return report;
-    }
-    if (request.suctionTemp < -50 || request.suctionTemp > 70) {
-        error(ui, "Suction temperature must be between -50°F and 70°F (-45.6°C and 21.1°C).", ids::kSuctionTemp);
-        return report;
-    }
-    if (request.tubeLength < 12 || request.tubeLength > 72) {
-        error(ui, "Distributor tubing length must be between 12 and 72 inches (305 and 1829 mm).", ids::kTubeLength);
-        return report;
-    }
-
     request.distributorType = inputs.distributorType;
     request.inletStyle = inputs.inletConnection;
     request.inletNumber = inputs.inletSize;
     request.tubeNumber = inputs.tubeSize;
     request.orificeNumber = inputs.nozzleSize;
-    request.sidePort = sidePortCode(inputs.sidePort);
+    request.sidePort = inputs.sidePort;
     request.nozzleKind = inputs.orificeType;
 
     const auto capacity = capacityTons(inputs, ui, siUnits, kMustBeNumber);
@@ -173,17 +238,18 @@ ActionReport SelectionForm::select(const FormInputs& inputs, FormUi& ui) {
 
     int count = 0;
     const int status = catalog.findModel(request, report.resultLines, count);
-    if (status >= 101) {
-        error(ui, dist::getErrorText(status), 0);
-        report.outcome = ActionOutcome::EngineError;
-        report.status = status;
-        return report;
-    }
+    if (status != code::kOk) return engineError(ui, status, report);
     if (count == 0) {
         inform(ui, "Did not find any matches.");
         report.outcome = ActionOutcome::NotFound;
         return report;
     }
+    appendResultLines(report);
+    if (report.duplicates > 0) inform(ui, substituteCount("There were %i duplicates.", report.duplicates));
+    return report;
+}
+
+void SelectionForm::appendResultLines(ActionReport& report) {
     dist found;
     for (const std::string& line : report.resultLines) {
         if (!parseResultLine(line, found)) continue;
@@ -196,60 +262,21 @@ ActionReport SelectionForm::select(const FormInputs& inputs, FormUi& ui) {
         ++report.appended;
     }
     report.outcome = ActionOutcome::Appended;
-    if (report.duplicates > 0) inform(ui, substituteCount("There were %i duplicates.", report.duplicates));
-    return report;
 }
 
 ActionReport SelectionForm::rate(FormInputs& inputs, FormUi& ui) {
     ActionReport report;
-    std::string typed = firstChars(inputs.partNumber, kPartNumberText);
-    if (typed.find('(', 1) != std::string::npos) typed.erase(typed.find('('));
-
     dist record;
-    int minCircuits = 0;
-    const int found = catalog.findPart(typed, record, minCircuits);
-    if (found > part::kNoSuchModel) {
-        error(ui, dist::getErrorText(found), 0);
-        report.outcome = ActionOutcome::EngineError;
-        report.status = found;
-        return report;
-    }
-    if (found == part::kNoSuchModel) {
-        inform(ui, "No such model.\nTry selecting a model.");
-        report.outcome = ActionOutcome::NotFound;
-        return report;
-    }
+    const PartLookup lookup = lookUpPart(inputs, ui, record, report);
+    if (lookup.outcome != PartOutcome::Found) return report;
 
-    std::string display = record.partNumber;
-    if (record.isXref) {
-        const std::size_t dash = record.partNumber.find('-');
-        display += "(" + record.xrefModel + (dash == std::string::npos ? "" : record.partNumber.substr(dash)) + ")";
-    }
-    inputs.partNumber = display;
-    ui.setControlText(ids::kPartNumber, display);
-
-    const std::string refrigerant = firstChars(inputs.refrigerant, kLongText);
-    const auto suctionTyped =
-        convert(ui, firstChars(inputs.suctionTemp, kLongText), ids::kSuctionTemp, kMustBeValidNumber);
-    if (!suctionTyped) return report;
-    const double suction = siUnits ? units::celsiusToFahrenheit(*suctionTyped) : *suctionTyped;
-    if (suction < -50 || suction > 70) {
-        error(ui, "Suction temperature must be between -50 and 70°F (-45.6°C and 21.1°C).", ids::kSuctionTemp);
-        return report;
-    }
-    const auto liquidTyped =
-        convert(ui, firstChars(inputs.liquidTemp, kLongText), ids::kLiquidTemp, kMustBeValidNumber);
-    if (!liquidTyped) return report;
-    const double liquid = siUnits ? units::celsiusToFahrenheit(*liquidTyped) : *liquidTyped;
-    if (liquid < 10 || liquid > 120) {
-        error(ui, "Liquid temperature must be between 10 and 120°F (-12.2°C and 48.9°C).", ids::kLiquidTemp);
-        return report;
-    }
-    const auto length = convert(ui, firstChars(inputs.tubeLength, kLongText), ids::kTubeLength, kMustBeValidNumber);
-    if (!length) return report;
-    if (*length < 12 || *length > 72) {
-        error(ui, "Length must be between 12 and 72 inches (305 and 1829 mm).", ids::kTubeLength);
-        return report;
+    // Each condition is checked as soon as it is read.
+    double conditions[3] = {};
+    const ConditionRule* const rules[3] = {&kRateSuction, &kRateLiquid, &kRateLength};
+    for (int i = 0; i < 3; ++i) {
+        const auto value = readCondition(inputs, *rules[i], siUnits, ui, kMustBeValidNumber);
+        if (!value || !withinRange(*rules[i], *value, ui)) return report;
+        conditions[i] = *value;
     }
     const auto capacity = capacityTons(inputs, ui, siUnits, kMustBeValidNumber);
     if (!capacity) return report;
@@ -258,13 +285,9 @@ ActionReport SelectionForm::rate(FormInputs& inputs, FormUi& ui) {
         return report;
     }
 
-    const int rated = record.rate(refrigerant, *capacity, suction, liquid, *length);
-    if (rated > 0) {
-        error(ui, dist::getErrorText(rated), 0);
-        report.outcome = ActionOutcome::EngineError;
-        report.status = rated;
-        return report;
-    }
+    const std::string refrigerant = firstChars(inputs.refrigerant, kLongText);
+    const int rated = record.rate(refrigerant, *capacity, conditions[0], conditions[1], conditions[2]);
+    if (rated != code::kOk) return engineError(ui, rated, report);
     report.resultLines.push_back(record.makeResultLine());
     if (isDuplicate(record.partNumber, record.refrigerant, record.capacity, record.suctionTemp, record.liquidTemp,
                     record.tubeLength)) {
@@ -276,13 +299,38 @@ ActionReport SelectionForm::rate(FormInputs& inputs, FormUi& ui) {
     addResultRow(record);
     report.appended = 1;
     report.outcome = ActionOutcome::Appended;
-    if (isNozzleType(record.type) && record.circuits < minCircuits) {
+    if (isNozzleType(record.type) && record.circuits < lookup.minCircuits) {
         inform(ui,
                substituteCount("The catalog minimum number of distributor tubes is %i. \nThis is a non-standard valve.",
-                               minCircuits),
+                               lookup.minCircuits),
                MessageIcon::Information);
     }
     return report;
+}
+
+PartLookup SelectionForm::lookUpPart(FormInputs& inputs, FormUi& ui, dist& record, ActionReport& report) const {
+    std::string typed = firstChars(inputs.partNumber, kPartNumberText);
+    if (typed.find('(', 1) != std::string::npos) typed.erase(typed.find('('));
+
+    const PartLookup lookup = catalog.findPart(typed, record);
+    if (lookup.outcome == PartOutcome::Refused) {
+        engineError(ui, lookup.status, report);
+        return lookup;
+    }
+    if (lookup.outcome == PartOutcome::NoSuchModel) {
+        inform(ui, "No such model.\nTry selecting a model.");
+        report.outcome = ActionOutcome::NotFound;
+        return lookup;
+    }
+    // The field shows the catalog's spelling, with the cross-reference model after it.
+    std::string display = record.partNumber;
+    if (record.isXref) {
+        const std::size_t dash = record.partNumber.find('-');
+        display += "(" + record.xrefModel + (dash == std::string::npos ? "" : record.partNumber.substr(dash)) + ")";
+    }
+    inputs.partNumber = display;
+    ui.setControlText(ids::kPartNumber, display);
+    return lookup;
 }
 
 void SelectionForm::clearResults(FormUi& ui) {

@@ -119,6 +119,12 @@ public:
     /// True when a row shows this part at these conditions (U.S. customary values).
     bool isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity, double suctionTemp,
                      double liquidTemp, double tubeLength) const;
+
+private:
+    // Appends the rows of the report's result lines, counting duplicates.
+    void appendResultLines(ActionReport& report);
+    // Rate's first step: finds the typed part and shows its catalog spelling.
+    PartLookup lookUpPart(FormInputs& inputs, FormUi& ui, dist& record, ActionReport& report) const;
 };
 
 }  // namespace vantrel

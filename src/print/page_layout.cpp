@@ -12,6 +12,121 @@ constexpr std::size_t kCellLength = 38;
 const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
                                "July",    "August",   "September", "October", "November", "December"};
 
+// The runs of one page and the positions every part of the page lines up on.
+struct Page {
+    explicit Page(const PageMetrics& m)
+        : lh(m.lineHeight),
+          cw(m.charWidth),
+          symbolWidth(m.symbolWidth),
+          left(10 * cw),
+          right(m.width - 5 * cw),
+          centre(m.width / 2 + left / 2) {}
+    void put(std::string text, PrintFont font, int x, int y, PrintAlign align = PrintAlign::Left) {
+        runs.push_back({std::move(text), font, x, y, align});
+    }
+    std::vector<TextRun> runs;
+    const int lh;
+    const int cw;
+    const int symbolWidth;
+    const int left;
+    const int right;
+    const int centre;
+};
+
+std::string cellText(const ResultRow& row, int column) {
+    return row[static_cast<std::size_t>(column)].substr(0, kCellLength);
+}
+
+// The maker's lines, the date, the page number, customer and project.
+void putPageHeader(Page& page, const std::string& date, int pageNumber, const PrintHeaderData& header) {
+    const int lh = page.lh;
+    page.put(kProgramLine, PrintFont::Regular, page.left, lh);
+    page.put(kMakerName, PrintFont::Title, page.centre, lh, PrintAlign::Centre);
+    page.put(date, PrintFont::Regular, page.right, lh, PrintAlign::Right);
+    page.put(kMakerTown, PrintFont::Regular, page.centre, 2 * lh, PrintAlign::Centre);
+    page.put(substituteCount("Page: %i", pageNumber), PrintFont::Regular, page.right, 2 * lh, PrintAlign::Right);
+    page.put(kMakerTelephone, PrintFont::Regular, page.centre, 3 * lh, PrintAlign::Centre);
+    page.put(kMakerEmail, PrintFont::Italic, page.centre, 4 * lh, PrintAlign::Centre);
+    page.put("Customer:", PrintFont::Regular, page.left, 7 * lh);
+    page.put(header.CustomerName.substr(0, kPrintNameLength), PrintFont::Bold, page.left + 12 * page.cw, 7 * lh);
+    page.put("Project:", PrintFont::Regular, page.left, 8 * lh);
+    page.put(header.ProjectName.substr(0, kPrintNameLength), PrintFont::Bold, page.left + 12 * page.cw, 8 * lh);
+}
+
+// The model block: model, type, circuits, sizes and, for nozzle bodies, the
+// nozzle and side port. Returns the baseline of its last line; adds the
+// lines beyond the block's usual eleven to `linesUsed`.
+int putModelBlock(Page& page, const ResultRow& row, bool nozzle, int y, int& linesUsed) {
+    const int value = page.left + 20 * page.cw;
+    auto line = [&](const char* label, std::string text) {
+        y += page.lh;
+        page.put(label, PrintFont::Regular, page.left, y);
+        page.put(std::move(text), PrintFont::Regular, value, y);
+    };
+    y += 2 * page.lh;  // with the first line's own step: three lines down
+    line("Model:", cellText(row, column::kPartNumber));
+    line("Type:", cellText(row, column::kStyle));
+    line("No. of Circuits:", cellText(row, column::kCircuits));
+    line("Inlet Size:", cellText(row, column::kInletSize));
+    line("Distributor Tubes:", cellText(row, column::kOutletSize));
+    if (!nozzle) return y;
+    linesUsed += 2;
+    line("Nozzle Size:", cellText(row, column::kOrifice) + " (" + cellText(row, column::kOrificeType) + ")");
+    line("Sideport:", cellText(row, column::kSidePort));
+    if (cellText(row, column::kSidePort) == "Integral") {
+        y += page.lh;
+        page.put("Side connection:", PrintFont::Regular, page.left, y);
+        page.put("1 or 2,", PrintFont::Regular, value, y);
+        page.put(cellText(row, column::kSidePortSize), PrintFont::Regular, page.left + 28 * page.cw, y);
+        linesUsed += 1;
+    }
+    return y;
+}
+
+// The two-line column heading below a model block, at baseline `h`, with
+// the units line below; returns the units line's baseline.
+int putColumnHeadings(Page& page, int h, bool nozzle, bool siUnits) {
+    const int left = page.left;
+    const int cw = page.cw;
+    const int sub = h + page.lh / 2;
+    page.put("Rfrgt.", PrintFont::Regular, left, sub);
+    page.put("Load", PrintFont::Regular, left + 15 * cw, h);
+    page.put("T", PrintFont::Regular, left + 25 * cw, h);
+    page.put("evap", PrintFont::Regular, left + 26 * cw, sub);
+    page.put("T", PrintFont::Regular, left + 35 * cw, h);
+    page.put("liq", PrintFont::Regular, left + 36 * cw, sub);
+    page.put("L", PrintFont::Regular, left + 45 * cw, h);
+    auto drop = [&](int x, const char* subscript) {
+        page.put("Δ", PrintFont::Symbol, x, h);
+        page.put("P", PrintFont::Regular, x + page.symbolWidth, h);
+        page.put(subscript, PrintFont::Regular, x + page.symbolWidth + cw, sub);
+    };
+    drop(left + 55 * cw, "tot");
+    drop(left + 66 * cw, "tube");
+    page.put("%Load", PrintFont::Regular, left + 77 * cw, h);
+    drop(left + 88 * cw, nozzle ? "nozzle" : "body");
+    page.put("%Load", PrintFont::Regular, left + 99 * cw, h);
+    const int units = h + page.lh + page.lh / 2;
+    page.put("No.", PrintFont::Regular, left, units);
+    page.put(siUnits ? "(kW)" : "(Tons)", PrintFont::Regular, left + 15 * cw, units);
+    page.put(siUnits ? "(°C)" : "(°F)", PrintFont::Regular, left + 25 * cw, units);
+    page.put(siUnits ? "(°C)" : "(°F)", PrintFont::Regular, left + 35 * cw, units);
+    page.put("(inch)", PrintFont::Regular, left + 45 * cw, units);
+    for (int offset : {55, 66, 88})
+        page.put(siUnits ? "(kPa)" : "(psi)", PrintFont::Regular, left + offset * cw, units);
+    return units;
+}
+
+// One row's ten cells under the headings.
+void putRowLine(Page& page, const ResultRow& row, int y) {
+    static const int kColumns[][2] = {{column::kRefrigerant, 0}, {column::kCapacity, 15}, {column::kSuction, 25},
+                                      {column::kLiquid, 35},     {column::kLength, 45},   {column::kTotalDrop, 55},
+                                      {column::kTubeDrop, 66},   {column::kTubeLoad, 77}, {column::kNozzleDrop, 88},
+                                      {column::kNozzleLoad, 99}};
+    for (const auto& [col, offset] : kColumns)
+        page.put(cellText(row, col), PrintFont::Regular, page.left + offset * page.cw, y);
+}
+
 }  // namespace
 
 std::string printDate(int year, int month, int day) {
@@ -23,111 +138,35 @@ TDistPrintLayout::TDistPrintLayout(const ResultTable& rows, PrintHeaderData head
     : List(rows), Header(std::move(header)), SIUnits(siUnits), Date(std::move(date)) {}
 
 std::vector<TextRun> TDistPrintLayout::layoutPage(const PageMetrics& m) {
-    std::vector<TextRun> runs;
+    Page page(m);
     ++PageNumber;
-    const int lh = m.lineHeight;
-    const int cw = m.charWidth;
-    const int left = 10 * cw;
-    const int right = m.width - 5 * cw;
-    const int centre = m.width / 2 + left / 2;
-    const int linesPerPage = lh > 0 ? m.height / lh : 0;
-    auto put = [&runs](std::string text, PrintFont font, int x, int y, PrintAlign align = PrintAlign::Left) {
-        runs.push_back({std::move(text), font, x, y, align});
-    };
-    auto cell = [this](std::size_t row, int col) {
-        return List.row(row)[static_cast<std::size_t>(col)].substr(0, kCellLength);
-    };
-
-    put(kProgramLine, PrintFont::Regular, left, lh);
-    put(kMakerName, PrintFont::Title, centre, lh, PrintAlign::Centre);
-    put(Date, PrintFont::Regular, right, lh, PrintAlign::Right);
-    put(kMakerTown, PrintFont::Regular, centre, 2 * lh, PrintAlign::Centre);
-    put(substituteCount("Page: %i", PageNumber), PrintFont::Regular, right, 2 * lh, PrintAlign::Right);
-    put(kMakerTelephone, PrintFont::Regular, centre, 3 * lh, PrintAlign::Centre);
-    put(kMakerEmail, PrintFont::Italic, centre, 4 * lh, PrintAlign::Centre);
-    put("Customer:", PrintFont::Regular, left, 7 * lh);
-    put(Header.CustomerName.substr(0, kPrintNameLength), PrintFont::Bold, left + 12 * cw, 7 * lh);
-    put("Project:", PrintFont::Regular, left, 8 * lh);
-    put(Header.ProjectName.substr(0, kPrintNameLength), PrintFont::Bold, left + 12 * cw, 8 * lh);
+    const int linesPerPage = m.lineHeight > 0 ? m.height / m.lineHeight : 0;
+    putPageHeader(page, Date, PageNumber, Header);
     LinesUsed = kHeaderLines;
-    int y = 8 * lh;
+    int y = 8 * page.lh;
     std::string model = "none";
 
     for (std::size_t i = NextRow; i < List.size(); ++i) {
         NextRow = i;
-        if (LinesUsed >= linesPerPage) return runs;  // full: the next page starts at row i
+        if (LinesUsed >= linesPerPage) return std::move(page.runs);  // full: the next page starts at row i
         if (!List.state(i).selected && Header.AllState != 1) continue;
-        const std::string part = cell(i, column::kPartNumber);
-        const bool nozzle = cell(i, column::kStyle) == "Nozzle";
+        const ResultRow& row = List.row(i);
+        const std::string part = cellText(row, column::kPartNumber);
         if (part != model) {
-            if (linesPerPage - LinesUsed < kNewModelNeeds) return runs;
+            if (linesPerPage - LinesUsed < kNewModelNeeds) return std::move(page.runs);
             LinesUsed += 11;
             model = part;
-            const int value = left + 20 * cw;
-            auto line = [&](const char* label, std::string text) {
-                y += lh;
-                put(label, PrintFont::Regular, left, y);
-                put(std::move(text), PrintFont::Regular, value, y);
-            };
-            y += 2 * lh;  // with the first line's own step: three lines down
-            line("Model:", part);
-            line("Type:", cell(i, column::kStyle));
-            line("No. of Circuits:", cell(i, column::kCircuits));
-            line("Inlet Size:", cell(i, column::kInletSize));
-            line("Distributor Tubes:", cell(i, column::kOutletSize));
-            if (nozzle) {
-                LinesUsed += 2;
-                line("Nozzle Size:", cell(i, column::kOrifice) + " (" + cell(i, column::kOrificeType) + ")");
-                line("Sideport:", cell(i, column::kSidePort));
-                if (cell(i, column::kSidePort) == "Integral") {
-                    y += lh;
-                    put("Side connection:", PrintFont::Regular, left, y);
-                    put("1 or 2,", PrintFont::Regular, value, y);
-                    put(cell(i, column::kSidePortSize), PrintFont::Regular, left + 28 * cw, y);
-                    LinesUsed += 1;
-                }
-            }
-            y += 2 * lh;
-            const int h = y;
-            const int sub = h + lh / 2;
-            put("Rfrgt.", PrintFont::Regular, left, sub);
-            put("Load", PrintFont::Regular, left + 15 * cw, h);
-            put("T", PrintFont::Regular, left + 25 * cw, h);
-            put("evap", PrintFont::Regular, left + 26 * cw, sub);
-            put("T", PrintFont::Regular, left + 35 * cw, h);
-            put("liq", PrintFont::Regular, left + 36 * cw, sub);
-            put("L", PrintFont::Regular, left + 45 * cw, h);
-            auto drop = [&](int x, const char* subscript) {
-                put("Δ", PrintFont::Symbol, x, h);
-                put("P", PrintFont::Regular, x + m.symbolWidth, h);
-                put(subscript, PrintFont::Regular, x + m.symbolWidth + cw, sub);
-            };
-            drop(left + 55 * cw, "tot");
-            drop(left + 66 * cw, "tube");
-            put("%Load", PrintFont::Regular, left + 77 * cw, h);
-            drop(left + 88 * cw, nozzle ? "nozzle" : "body");
-            put("%Load", PrintFont::Regular, left + 99 * cw, h);
-            const int units = h + lh + lh / 2;
-            put("No.", PrintFont::Regular, left, units);
-            put(SIUnits ? "(kW)" : "(Tons)", PrintFont::Regular, left + 15 * cw, units);
-            put(SIUnits ? "(°C)" : "(°F)", PrintFont::Regular, left + 25 * cw, units);
-            put(SIUnits ? "(°C)" : "(°F)", PrintFont::Regular, left + 35 * cw, units);
-            put("(inch)", PrintFont::Regular, left + 45 * cw, units);
-            for (int offset : {55, 66, 88})
-                put(SIUnits ? "(kPa)" : "(psi)", PrintFont::Regular, left + offset * cw, units);
-            y = units;
+            const bool nozzle = cellText(row, column::kStyle) == "Nozzle";
+            y = putModelBlock(page, row, nozzle, y, LinesUsed);
+            y = putColumnHeadings(page, y + 2 * page.lh, nozzle, SIUnits);
         }
         LinesUsed += 1;
-        y += lh;
-        static const int kColumns[][2] = {{column::kRefrigerant, 0}, {column::kCapacity, 15}, {column::kSuction, 25},
-                                          {column::kLiquid, 35},     {column::kLength, 45},   {column::kTotalDrop, 55},
-                                          {column::kTubeDrop, 66},   {column::kTubeLoad, 77}, {column::kNozzleDrop, 88},
-                                          {column::kNozzleLoad, 99}};
-        for (const auto& [col, offset] : kColumns) put(cell(i, col), PrintFont::Regular, left + offset * cw, y);
+        y += page.lh;
+        putRowLine(page, row, y);
     }
     NextRow = List.size();
     MorePages = false;
-    return runs;
+    return std::move(page.runs);
 }
 
 }  // namespace vantrel

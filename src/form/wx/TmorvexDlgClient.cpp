@@ -70,15 +70,17 @@ wxWindow* TmorvexDlgClient::control(int id) const {
 
 void TmorvexDlgClient::setUpWindow() {
     const FormInputs defaults = lists::defaultInputs(form_.siUnits);
-    fill(built_.get<wxChoice>(ids::kDistributorType), lists::distributorTypes(), defaults.distributorType);
-    fill(built_.get<wxChoice>(ids::kInletConnection), lists::inletConnections(), defaults.inletConnection);
+    fill(built_.get<wxChoice>(ids::kDistributorType), lists::distributorTypes(),
+         lists::positionOf(defaults.distributorType));
+    fill(built_.get<wxChoice>(ids::kInletConnection), lists::inletConnections(),
+         lists::positionOf(defaults.inletConnection));
     fill(built_.get<wxChoice>(ids::kInletSize), lists::inletSizes(), defaults.inletSize);
     fill(built_.get<wxChoice>(ids::kTubeSize), lists::tubeSizes(), defaults.tubeSize);
     fill(built_.get<wxChoice>(ids::kNozzleSize), lists::nozzleSizes(), defaults.nozzleSize);
     fill(built_.get<wxComboBox>(ids::kTubeLength), lists::tubeLengths(),
          lists::indexOf(lists::tubeLengths(), defaults.tubeLength));
-    fill(built_.get<wxChoice>(ids::kOrificeType), lists::orificeTypes(), defaults.orificeType);
-    fill(built_.get<wxChoice>(ids::kSidePort), lists::sidePorts(), defaults.sidePort);
+    fill(built_.get<wxChoice>(ids::kOrificeType), lists::orificeTypes(), lists::positionOf(defaults.orificeType));
+    fill(built_.get<wxChoice>(ids::kSidePort), lists::sidePorts(), lists::positionOf(defaults.sidePort));
     fill(built_.get<wxChoice>(ids::kRefrigerant), lists::refrigerants(),
          lists::indexOf(lists::refrigerants(), defaults.refrigerant));
     list_->setStoredWidths(parseNumberList(settings_.get(kColumnWidthsValue), kColumnCount, 8, 2000));
@@ -106,7 +108,8 @@ void TmorvexDlgClient::fillUnitDependentControls() {
 }
 
 void TmorvexDlgClient::applyDistributorTypeRule() {
-    const bool enable = lists::nozzleListsEnabled(built_.get<wxChoice>(ids::kDistributorType)->GetSelection());
+    const bool enable = lists::nozzleListsEnabled(
+        lists::choiceAt<DistributorType>(built_.get<wxChoice>(ids::kDistributorType)->GetSelection()));
     for (int id : {ids::kNozzleSize, ids::kOrificeType, ids::kSidePort}) control(id)->Enable(enable);
 }
 
@@ -120,14 +123,14 @@ FormInputs TmorvexDlgClient::readInputs() const {
         if (auto* choice = dynamic_cast<const wxChoice*>(window)) return toUtf8(choice->GetStringSelection());
         return {};
     };
-    inputs.distributorType = position(ids::kDistributorType);
-    inputs.inletConnection = position(ids::kInletConnection);
+    inputs.distributorType = lists::choiceAt<DistributorType>(position(ids::kDistributorType));
+    inputs.inletConnection = lists::choiceAt<InletStyle>(position(ids::kInletConnection));
     inputs.inletSize = position(ids::kInletSize);
     inputs.circuits = text(ids::kCircuits);
     inputs.tubeSize = position(ids::kTubeSize);
     inputs.nozzleSize = position(ids::kNozzleSize);
-    inputs.orificeType = position(ids::kOrificeType);
-    inputs.sidePort = position(ids::kSidePort);
+    inputs.orificeType = lists::choiceAt<NozzleKind>(position(ids::kOrificeType));
+    inputs.sidePort = lists::sidePortAt(position(ids::kSidePort));
     inputs.refrigerant = text(ids::kRefrigerant);
     inputs.capacity = text(ids::kCapacity);
     inputs.suctionTemp = text(ids::kSuctionTemp);
