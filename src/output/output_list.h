@@ -11,13 +11,6 @@
 namespace vantrel {
 
 /// Command ids of the output list's popup menu.
-namespace listcmd {
-inline constexpr int kDeleteSelection = 10000;
-inline constexpr int kSelectAll = 10001;
-inline constexpr int kCopyPartNumber = 10002;
-inline constexpr int kCopySelectedRows = 10003;
-}  // namespace listcmd
-
 /// Most characters read from a part number cell, and from a copied cell.
 inline constexpr std::size_t kPartNumberCopyLength = 38;
 inline constexpr std::size_t kCopiedCellLength = 39;

@@ -33,3 +33,16 @@ enum Command : int {
 };
 
 }  // namespace vantrel::cmd
+
+namespace vantrel::listcmd {
+
+// The output list's popup menu. Its commands travel beside the menu's (Clear
+// Results is on both), so the two sets must not share an id.
+enum ListCommand : int {
+    kDeleteSelection = 10000,
+    kSelectAll = 10001,
+    kCopyPartNumber = 10002,
+    kCopySelectedRows = 10003,
+};
+
+}  // namespace vantrel::listcmd

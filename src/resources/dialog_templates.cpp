@@ -44,7 +44,9 @@ static_assert(soundIds({cmd::kCancel,      cmd::kRootDir,     cmd::kHelpContents
                         cmd::kPreferences, cmd::kPrintSetup,  cmd::kPrint,        cmd::kClearResults, cmd::kUnits,
                         cmd::kRowsDeleted, cmd::kListEmptied, cmd::kExit,         cmd::kUndo,         cmd::kCut,
                         cmd::kCopy,        cmd::kPaste,       cmd::kDelete,       cmd::kClearAll,     cmd::kNew,
-                        cmd::kOpen,        cmd::kSave,        cmd::kSaveAs,       cmd::kFind,         cmd::kFindNext}));
+                        cmd::kOpen,        cmd::kSave,        cmd::kSaveAs,       cmd::kFind,         cmd::kFindNext,
+                        listcmd::kDeleteSelection, listcmd::kSelectAll, listcmd::kCopyPartNumber,
+                        listcmd::kCopySelectedRows}));
 
 namespace {
 
