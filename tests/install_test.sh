@@ -11,6 +11,7 @@ cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
 isolate_home "$scratch"
 cd "$scratch"
 for file in bin/vantrel bin/vantrel-cli share/vantrel/vflo.csv share/vantrel/nflo.csv share/vantrel/vantrel.hlp \
+            share/vantrel/examples/supermarket.csv \
             share/applications/vantrel.desktop share/mime/packages/vantrel.xml \
             share/icons/hicolor/48x48/apps/vantrel.png; do
   [ -e "prefix/$file" ] || { echo "not installed: $file"; exit 1; }

@@ -9,6 +9,7 @@
 
 #include "cli/output_formats.h"
 #include "engine/number_text.h"
+#include "form/choice_words.h"
 #include "form/form_lists.h"
 #include "form/selection_form.h"
 #include "prefs/decimal_range.h"
@@ -36,13 +37,11 @@ public:
     void setControlText(int, const std::string&) override {}
 };
 
-// Maps a list item typed on the command line to its list position.
+// Maps a size typed on the command line (already checked by the parser) to
+// its list position; 0, "Select", when none was typed.
 int positionOf(const std::vector<std::string>& items, const std::optional<std::string>& typed) {
-    return typed ? lists::indexOf(items, *typed) : 0;
+    return typed ? words::sizePosition(items, *typed).value_or(0) : 0;
 }
-
-// The sizes a list offers, without its "Select" item, for --help and the checks.
-std::vector<std::string> sizesOf(const std::vector<std::string>& items) { return {items.begin() + 1, items.end()}; }
 
 // "--limits NMIN,NMAX,TMIN,TMAX", each checked like the Preferences fields.
 bool applyLimits(const std::string& text, VantrelData& catalog) {
@@ -99,34 +98,16 @@ int exitCodeOf(const ActionReport& report) {
     }
 }
 
-// The words the command line takes for a choice, in the order --help lists them.
-template <typename Choice>
-using Words = std::vector<std::pair<std::string, Choice>>;
-
-const Words<DistributorType> kTypeWords{
-    {"either", DistributorType::Either}, {"nozzle", DistributorType::Nozzle}, {"venturi", DistributorType::Venturi}};
-const Words<InletStyle> kStyleWords{
-    {"any", InletStyle::Any}, {"odm", InletStyle::Odm}, {"flare", InletStyle::Flare}, {"idm", InletStyle::Idm}};
-const Words<NozzleKind> kKindWords{
-    {"any", NozzleKind::Any}, {"permanent", NozzleKind::Permanent}, {"replaceable", NozzleKind::Replaceable}};
-const Words<SidePort> kPortWords{{"none", SidePort::None},
-                                 {"integral", SidePort::Integral},
-                                 {"auxiliary", SidePort::Auxiliary},
-                                 {"any", SidePort::Any}};
-
-template <typename Choice>
-std::vector<std::string> wordsOf(const Words<Choice>& words) {
-    std::vector<std::string> result;
-    for (const auto& [word, choice] : words) result.push_back(word);
-    return result;
-}
-
 // The choice of a word the parser has already checked.
 template <typename Choice>
-Choice choiceOf(const Words<Choice>& words, const std::string& typed) {
-    for (const auto& [word, choice] : words)
-        if (word == typed) return choice;
-    return words.front().second;
+Choice choiceOf(const words::Words<Choice>& table, const std::string& typed) {
+    return words::choiceOf(table, typed).value_or(table.front().second);
+}
+
+// A choice's option: its words are the only values the parser lets through.
+template <typename Choice>
+CLI::Validator oneOf(const words::Words<Choice>& table) {
+    return CLI::IsMember(words::wordsOf(table));
 }
 
 // Everything the command line can say.
@@ -183,19 +164,21 @@ CLI::App* addSelectCommand(CLI::App& app, Options& options) {
     CLI::App* select = app.add_subcommand("select", "find every catalog distributor that fits the duty");
     addConditionOptions(select, options);
     select->add_option("--circuits", options.circuits, "number of circuits; blank to select");
-    select->add_option("--type", options.type, "either, nozzle or venturi")->check(CLI::IsMember(wordsOf(kTypeWords)));
-    select->add_option("--inlet-style", options.inletStyle, "any, odm, flare or idm")
-        ->check(CLI::IsMember(wordsOf(kStyleWords)));
+    select->add_option("--type", options.type, words::alternatives(words::wordsOf(words::distributorTypes())))
+        ->check(oneOf(words::distributorTypes()));
+    select->add_option("--inlet-style", options.inletStyle, words::alternatives(words::wordsOf(words::inletStyles())))
+        ->check(oneOf(words::inletStyles()));
     select->add_option("--inlet", options.inlet, "inlet size in inches")
-        ->check(CLI::IsMember(sizesOf(lists::inletSizes())));
+        ->check(CLI::IsMember(words::sizesOf(lists::inletSizes())));
     select->add_option("--tube", options.tube, "distributor tube OD in inches")
-        ->check(CLI::IsMember(sizesOf(lists::tubeSizes())));
+        ->check(CLI::IsMember(words::sizesOf(lists::tubeSizes())));
     select->add_option("--nozzle-size", options.nozzleSize, "nozzle orifice size")
-        ->check(CLI::IsMember(sizesOf(lists::nozzleSizes())));
-    select->add_option("--orifice-type", options.orificeType, "any, permanent or replaceable")
-        ->check(CLI::IsMember(wordsOf(kKindWords)));
+        ->check(CLI::IsMember(words::sizesOf(lists::nozzleSizes())));
+    select
+        ->add_option("--orifice-type", options.orificeType, words::alternatives(words::wordsOf(words::orificeTypes())))
+        ->check(oneOf(words::orificeTypes()));
     select->add_option("--side-port", options.sidePort, "none, integral, auxiliary, or any (no side-port filter)")
-        ->check(CLI::IsMember(wordsOf(kPortWords)));
+        ->check(oneOf(words::sidePorts()));
     return select;
 }
 
@@ -246,13 +229,13 @@ FormInputs inputsOf(const Options& options, bool select) {
         return inputs;
     }
     inputs.circuits = options.circuits;
-    inputs.distributorType = choiceOf(kTypeWords, options.type);
-    inputs.inletConnection = choiceOf(kStyleWords, options.inletStyle);
+    inputs.distributorType = choiceOf(words::distributorTypes(), options.type);
+    inputs.inletConnection = choiceOf(words::inletStyles(), options.inletStyle);
     inputs.inletSize = positionOf(lists::inletSizes(), options.inlet);
     inputs.tubeSize = positionOf(lists::tubeSizes(), options.tube);
     inputs.nozzleSize = positionOf(lists::nozzleSizes(), options.nozzleSize);
-    inputs.orificeType = choiceOf(kKindWords, options.orificeType);
-    inputs.sidePort = choiceOf(kPortWords, options.sidePort);
+    inputs.orificeType = choiceOf(words::orificeTypes(), options.orificeType);
+    inputs.sidePort = choiceOf(words::sidePorts(), options.sidePort);
     return inputs;
 }
 
