@@ -1,17 +1,29 @@
 #include "cli/output_formats.h"
 
 #include <algorithm>
-#include <nlohmann/json.hpp>
 
 namespace vantrel::cli {
 namespace {
+
+const char* const kJsonKeys[kColumnCount] = {"style",      "partNumber",  "refrigerant", "capacity",    "suctionTemp",
+                                             "liquidTemp", "tubeLength",  "totalDrop",   "tubeDrop",    "tubeLoad",
+                                             "nozzleDrop", "nozzleLoad",  "inletSize",   "outletSize",  "circuits",
+                                             "orifice",    "orificeType", "sidePort",    "sidePortSize"};
+
+}  // namespace
+
+nlohmann::ordered_json rowJson(const ResultRow& row) {
+    nlohmann::ordered_json object;
+    for (int col = 0; col < kColumnCount; ++col) object[kJsonKeys[col]] = trimmedLeft(row[col]);
+    return object;
+}
 
 std::string trimmedLeft(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
     return first == std::string::npos ? std::string() : text.substr(first);
 }
 
-// Width on screen of a UTF-8 text: continuation bytes take no column.
+// Continuation bytes take no column.
 std::size_t displayWidth(const std::string& text) {
     return static_cast<std::size_t>(
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
@@ -26,13 +38,6 @@ std::string csvField(const std::string& text) {
     }
     return quoted + "\"";
 }
-
-const char* const kJsonKeys[kColumnCount] = {"style",      "partNumber",  "refrigerant", "capacity",    "suctionTemp",
-                                             "liquidTemp", "tubeLength",  "totalDrop",   "tubeDrop",    "tubeLoad",
-                                             "nozzleDrop", "nozzleLoad",  "inletSize",   "outletSize",  "circuits",
-                                             "orifice",    "orificeType", "sidePort",    "sidePortSize"};
-
-}  // namespace
 
 void writeRows(std::ostream& out, const std::vector<ResultRow>& rows) {
     for (const ResultRow& row : rows) {
@@ -76,11 +81,7 @@ void writeJson(std::ostream& out, const std::vector<ResultRow>& rows, bool siUni
     nlohmann::ordered_json document;
     document["units"] = siUnits ? "SI" : "US";
     document["rows"] = nlohmann::ordered_json::array();
-    for (const ResultRow& row : rows) {
-        nlohmann::ordered_json object;
-        for (int col = 0; col < kColumnCount; ++col) object[kJsonKeys[col]] = trimmedLeft(row[col]);
-        document["rows"].push_back(std::move(object));
-    }
+    for (const ResultRow& row : rows) document["rows"].push_back(rowJson(row));
     // Catalog texts are not guaranteed UTF-8; replace what is not rather than fail.
     out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }

@@ -1,6 +1,7 @@
 // The command line's ways of printing result rows.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,6 +18,16 @@ void writeTable(std::ostream& out, const std::vector<ResultRow>& rows, bool siUn
 void writeCsv(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits);
 /// {"units": ..., "rows": [{...}]}, cells as trimmed texts under stable keys.
 void writeJson(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits);
+/// The text without its leading blanks.
+std::string trimmedLeft(const std::string& text);
+/// Width on screen of a UTF-8 text.
+std::size_t displayWidth(const std::string& text);
+/// The text as one comma-separated field, quoted when it must be.
+std::string csvField(const std::string& text);
+
+/// A row as the json format writes it: trimmed cells under stable keys.
+nlohmann::ordered_json rowJson(const ResultRow& row);
+
 /// Plain lines, one per line.
 void writeLines(std::ostream& out, const std::vector<std::string>& lines);
 

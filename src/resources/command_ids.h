@@ -15,6 +15,7 @@ enum Command : int {
     kPrint = 11844,
     kClearResults = 11845,
     kUnits = 11846,
+    kImportSchedule = 11847,
     kRowsDeleted = 13000,
     kListEmptied = 13100,
     kExit = 24310,

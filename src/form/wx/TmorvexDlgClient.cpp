@@ -5,10 +5,12 @@
 #include <wx/combobox.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
+#include <wx/frame.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/utils.h>
 
 #include <algorithm>
 
@@ -22,6 +24,7 @@
 
 #include <wx/printdlg.h>
 #include "resources/command_ids.h"
+#include "schedule/schedule_run.h"
 #include "settings/settings_store.h"
 
 namespace vantrel {
@@ -149,6 +152,7 @@ bool TmorvexDlgClient::handlesCommand(int id) const {
         case cmd::kPreferences:
         case cmd::kNew:
         case cmd::kOpen:
+        case cmd::kImportSchedule:
         case cmd::kSave:
         case cmd::kSaveAs:
         case cmd::kPrint:
@@ -175,6 +179,7 @@ void TmorvexDlgClient::runCommand(int id) {
             break;
         case cmd::kNew: form_.newDocument(*this); break;
         case cmd::kOpen: form_.openDocument(*this); break;
+        case cmd::kImportSchedule: importSchedule(); break;
         case cmd::kSave: form_.saveDocument(*this); break;
         case cmd::kSaveAs: form_.saveDocumentAs(*this); break;
         case cmd::kPrint: print(); break;
@@ -187,6 +192,40 @@ void TmorvexDlgClient::runCommand(int id) {
         default: break;
     }
     list_->refreshWithStates();
+}
+
+void TmorvexDlgClient::importSchedule() {
+    const std::string path = askScheduleFileName();
+    if (path.empty()) return;
+    const ScheduleRead read = readScheduleFile(path, form_.siUnits);
+    if (!read.error.empty()) {
+        showMessage(read.error, kErrorCaption, MessageIcon::None, MessageButtons::Ok);
+        return;
+    }
+    // Lines and duties are counted in file order; a busy cursor while the
+    // catalog is searched for each duty.
+    ScheduleSums sums;
+    for (const ScheduleLineError& fault : read.schedule.errors) sums.addLineError(fault.line);
+    {
+        wxBusyCursor busy;
+        runSchedule(form_, read.schedule, [&sums](const DutyRun& run) { sums.add(run); });
+    }
+    refreshRows();
+    showStatus(std::string());
+    showMessage(scheduleSummary(sums, form_.siUnits), kMessageCaption, MessageIcon::None, MessageButtons::Ok);
+}
+
+std::string TmorvexDlgClient::askScheduleFileName() {
+    if (scheduleFileAsker_) return scheduleFileAsker_();
+    wxFileDialog dialog(this, "Import Schedule", wxEmptyString, wxEmptyString,
+                        "Schedule files (*.csv)|*.csv|All files (*.*)|*.*", wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK) return {};
+    return toUtf8(dialog.GetPath());
+}
+
+void TmorvexDlgClient::showStatus(const std::string& text) {
+    if (auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame); frame && frame->GetStatusBar())
+        frame->SetStatusText(fromUtf8(text), 0);
 }
 
 void TmorvexDlgClient::print() {

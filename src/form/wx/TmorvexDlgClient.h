@@ -63,6 +63,8 @@ public:
     void setFileNameAsker(std::function<std::string(bool, const std::string&)> asker) {
         fileNameAsker_ = std::move(asker);
     }
+    /// Replaces the schedule file dialog likewise.
+    void setScheduleFileAsker(std::function<std::string()> asker) { scheduleFileAsker_ = std::move(asker); }
     /// The text the units menu item shows now.
     std::string unitsMenuText() const;
 
@@ -81,6 +83,10 @@ private:
     void setUpWindow();
     void switchUnits();
     void print();
+    void importSchedule();
+    std::string askScheduleFileName();
+    // Shows a text in the frame's message field of the status bar.
+    void showStatus(const std::string& text);
     void fillUnitDependentControls();
     void applyDistributorTypeRule();
     void onDistributorType(wxCommandEvent& event);
@@ -96,6 +102,7 @@ private:
     TLWoutput* list_ = nullptr;
     std::function<void(std::array<std::string, 4>&)> preferencesRunner_;
     std::function<std::string(bool, const std::string&)> fileNameAsker_;
+    std::function<std::string()> scheduleFileAsker_;
     wxPrintDialogData printData_;  ///< the printer, shared by Print and Print Setup
     wxRect listPlace_;             ///< the list's place in the layout: its smallest size
 };

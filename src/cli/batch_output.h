@@ -1,0 +1,49 @@
+// The command line's ways of printing a schedule run. Every format streams:
+// a duty's entry is written as soon as the duty is done, so a long schedule
+// shows its first results at once and a reader of a pipe need not wait.
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "results/result_rows.h"
+
+namespace vantrel::cli {
+
+/// What one line of a schedule gave.
+struct BatchEntry {
+    enum class Kind { Results, NoResults, Error };
+    int line = 0;
+    std::string tag;
+    Kind kind = Kind::Results;
+    bool rate = false;                  ///< rated a part number rather than selected
+    std::vector<ResultRow> rows;        ///< the rows found (Results only)
+    std::vector<std::string> lines;     ///< their result lines, for the lines format
+    std::vector<std::string> messages;  ///< what the run said, one-line texts, in order
+    std::string windowsNote;            ///< "Loading windows widened to ..." or empty
+    /// Windows used by the selection, in percent: nozzle low, high, tube low, high
+    /// (the nozzle pair is absent when only venturi models were searched).
+    std::vector<double> windows;
+    bool widened = false;
+};
+
+class BatchWriter {
+public:
+    virtual ~BatchWriter() = default;
+    virtual void entry(const BatchEntry& entry) = 0;
+    /// Closes what the format opened; call once after the last entry.
+    virtual void finish() {}
+};
+
+/// A writer for `format` (table, rows, lines, csv or json). `tagWidth` is
+/// the widest tag of the schedule, so the table's columns line up from the
+/// first entry on.
+std::unique_ptr<BatchWriter> makeBatchWriter(const std::string& format, std::ostream& out, bool siUnits,
+                                             std::size_t tagWidth);
+
+/// Width on screen of a UTF-8 text.
+std::size_t displayWidth(const std::string& text);
+
+}  // namespace vantrel::cli

@@ -1,0 +1,91 @@
+#include "schedule/schedule_run.h"
+
+#include <algorithm>
+
+#include "engine/number_text.h"
+
+namespace vantrel {
+namespace {
+
+// A form user who reads every message and answers nothing: the schedule's
+// actions only ever inform.
+class MessageLog : public FormUi {
+public:
+    explicit MessageLog(std::vector<std::string>& messages) : messages_(messages) {}
+    MessageAnswer showMessage(const std::string& text, const std::string&, MessageIcon,
+                              MessageButtons buttons) override {
+        messages_.push_back(text);
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    }
+    void setFocus(int) override {}
+    void setControlText(int, const std::string&) override {}
+
+private:
+    std::vector<std::string>& messages_;
+};
+
+std::string lineList(const std::vector<int>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += i + 1 == lines.size() ? " and " : ", ";
+        text += formatInt(lines[i]);
+    }
+    return text;
+}
+
+}  // namespace
+
+DutyOutcome outcomeOf(const ActionReport& report) {
+    switch (report.outcome) {
+        case ActionOutcome::Appended:
+        case ActionOutcome::Duplicate: return DutyOutcome::Results;
+        case ActionOutcome::NotFound: return DutyOutcome::NoResults;
+        default: return DutyOutcome::Error;
+    }
+}
+
+void ScheduleSums::add(const DutyRun& run) {
+    switch (run.outcome) {
+        case DutyOutcome::Results:
+            ++duties;
+            ++withResults;
+            break;
+        case DutyOutcome::NoResults:
+            ++duties;
+            ++withoutResults;
+            break;
+        case DutyOutcome::Error: addLineError(run.duty ? run.duty->line : 0); break;
+    }
+}
+
+void ScheduleSums::addLineError(int line) {
+    ++duties;
+    errorLines.insert(std::upper_bound(errorLines.begin(), errorLines.end(), line), line);
+}
+
+void runSchedule(SelectionForm& form, const Schedule& schedule, const std::function<void(const DutyRun&)>& done) {
+    for (const ScheduleDuty& duty : schedule.duties) {
+        DutyRun run;
+        run.duty = &duty;
+        run.firstRow = form.rows.size();
+        MessageLog log(run.messages);
+        FormInputs inputs = duty.inputs;
+        run.report = duty.rate ? form.rate(inputs, log) : form.select(inputs, log);
+        run.outcome = outcomeOf(run.report);
+        done(run);
+    }
+}
+
+std::string scheduleSummary(const ScheduleSums& sums, bool siUnits) {
+    std::string text = substituteCount(sums.duties == 1 ? "%i duty read" : "%i duties read",
+                                       static_cast<int>(sums.duties));
+    text += siUnits ? " (capacity in kW, temperatures in °C).\n" : " (capacity in tons, temperatures in °F).\n";
+    text += substituteCount("With results: %i\n", static_cast<int>(sums.withResults));
+    text += substituteCount("Without results: %i\n", static_cast<int>(sums.withoutResults));
+    text += substituteCount("With errors: %i", static_cast<int>(sums.errorLines.size()));
+    if (!sums.errorLines.empty())
+        text += std::string(sums.errorLines.size() == 1 ? " (line " : " (lines ") + lineList(sums.errorLines) + ")";
+    return text;
+}
+
+}  // namespace vantrel

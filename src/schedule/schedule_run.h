@@ -1,0 +1,52 @@
+// Runs a schedule's duties through the form's Select and Rate, one after the
+// other, exactly as if the user had typed each line into the form: the same
+// checks, messages, search and duplicate rule. The command line and the
+// window's Import Schedule both run schedules through here.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "form/selection_form.h"
+#include "schedule/schedule.h"
+
+namespace vantrel {
+
+/// How a duty ended, as the sums of a run count it.
+enum class DutyOutcome {
+    Results,    ///< rows were found (a row already listed still counts as found)
+    NoResults,  ///< "Did not find any matches." or "No such model."
+    Error,      ///< an input check or the catalog refused the duty
+};
+
+/// What one duty's action did.
+struct DutyRun {
+    const ScheduleDuty* duty = nullptr;
+    ActionReport report;
+    DutyOutcome outcome = DutyOutcome::Error;
+    std::vector<std::string> messages;  ///< what the action said, in order
+    std::size_t firstRow = 0;           ///< the rows it appended are form.rows from here to the end
+};
+
+/// The counts a run sums up with.
+struct ScheduleSums {
+    std::size_t duties = 0;  ///< lines read: duties and lines with faults
+    std::size_t withResults = 0;
+    std::size_t withoutResults = 0;
+    std::vector<int> errorLines;  ///< lines that could not be run, ascending
+    void add(const DutyRun& run);
+    void addLineError(int line);
+};
+
+DutyOutcome outcomeOf(const ActionReport& report);
+
+/// Runs every duty of `schedule` on `form`, in file order, calling `done`
+/// after each. Nothing is shown to the user: the messages are in the runs.
+void runSchedule(SelectionForm& form, const Schedule& schedule, const std::function<void(const DutyRun&)>& done);
+
+/// The one message that sums up an imported schedule.
+std::string scheduleSummary(const ScheduleSums& sums, bool siUnits);
+
+}  // namespace vantrel

@@ -1,0 +1,156 @@
+// File > Import Schedule, chosen with the pointer from the menu bar as a user
+// would, through to the rows added and the one message that sums up the run.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <wx/menu.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/wx/TSDIDecFrame.h"
+#include "app/wx/TmorvexApp.h"
+#include "form/wx/TmorvexDlgClient.h"
+#include "gui_support.h"
+#include "output/wx/TLWoutput.h"
+#include "resources/command_ids.h"
+#include "ui/wx/wx_text.h"
+
+namespace vantrel {
+namespace {
+
+using test::gRecorder;
+using test::runEventLoop;
+using test::sendCommand;
+using test::widgetPoint;
+namespace fs = std::filesystem;
+
+TSDIDecFrame& frame() { return *static_cast<TmorvexApp&>(*wxTheApp).frame(); }
+TmorvexDlgClient& form() { return *frame().client(); }
+
+// Opens menu `title` of the menu bar with a click on its title and clicks its
+// item `id` once the menu is on the screen. Returns whether the item was
+// clicked; a menu still open a second later is closed with Escape.
+bool chooseFromMenuBar(const std::string& title, int id) {
+    wxMenuBar* bar = frame().GetMenuBar();
+    wxMenu* menu = bar->GetMenu(static_cast<size_t>(bar->FindMenu(fromUtf8(title))));
+    wxMenuItem* item = menu ? menu->FindItem(id) : nullptr;
+    if (!item) return false;
+    bool clicked = false;
+    bool done = false;
+    wxTimer watchdog;
+    watchdog.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (gtk_widget_get_mapped(menu->m_menu)) wxUIActionSimulator().Char(WXK_ESCAPE);
+        done = true;
+    });
+    auto onOpen = [&](wxMenuEvent& event) {
+        event.Skip();
+        if (event.GetMenu() != menu || clicked) return;
+        clicked = true;
+        // A menu ignores a click that comes too soon after it opened.
+        wxTheApp->CallAfter([&] {
+            runEventLoop(700);
+            wxUIActionSimulator sim;
+            sim.MouseMove(widgetPoint(item->GetMenuItem()));
+            runEventLoop(80);
+            sim.MouseClick();
+            watchdog.StartOnce(1000);
+        });
+    };
+    frame().Bind(wxEVT_MENU_OPEN, onOpen);
+    wxUIActionSimulator sim;
+    sim.MouseMove(widgetPoint(menu->m_owner));
+    runEventLoop(60);
+    sim.MouseClick();
+    for (int waited = 0; waited < 6000 && !done && (clicked || waited < 2000); waited += 20) runEventLoop(20);
+    runEventLoop(100);
+    frame().Unbind(wxEVT_MENU_OPEN, onOpen);
+    watchdog.Stop();
+    return clicked;
+}
+
+class ImportSchedule : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (test::catalogScenarioRun()) GTEST_SKIP() << "start-up scenario run";
+        frame().Raise();
+        gRecorder->respond = [](wxDialog*) { return wxID_YES; };
+        sendCommand(cmd::kNew);
+        gRecorder->seen.clear();
+        gRecorder->respond = nullptr;
+        path_ = (fs::temp_directory_path() / ("vantrel-schedule-" + std::to_string(::getpid()) + ".csv")).string();
+        form().setScheduleFileAsker([this] { return path_; });
+    }
+    void TearDown() override {
+        form().setScheduleFileAsker(nullptr);
+        fs::remove(path_);
+    }
+    // A schedule in the units the form shows: four duties that find rows
+    // (one a rating), one that finds none, one the form's checks refuse,
+    // and one line the reader refuses.
+    void writeSchedule() const {
+        const bool si = form().form().siUnits;
+        std::ofstream out(path_);
+        out << "tag,refrigerant,capacity,circuits,suction,liquid,length,part_number\n";
+        auto duty = [&](const char* tag, double tons, const char* circuits, double suctionF, const char* part) {
+            const double capacity = si ? tons * 12000 / 3413 : tons;
+            const double suction = si ? (suctionF - 32) * 5 / 9 : suctionF;
+            const double liquid = si ? (100.0 - 32) * 5 / 9 : 100.0;
+            out << tag << ",R-22," << capacity << ',' << circuits << ',' << suction << ',' << liquid << ",30,"
+                << part << '\n';
+        };
+        duty("\"MT-01, meat\"", 10, "8", 40, "");  // line 2
+        duty("MT-02", 6, "6", 25, "");             // line 3
+        duty("LT-01", 1.5, "4", -20, "");          // line 4
+        out << "BAD-01,R-22,abc,8,40,100,30,\n";   // line 5: "Must be a number."
+        out << "BAD-02,R-999,10,8,40,100,30,\n";   // line 6: unknown refrigerant
+        duty("XX-01", 10, "8", 40, "999-4-1/4-2");  // line 7: no such model
+        duty("RT-01", 10, "8", 40, "5-4-8");       // line 8: rated
+    }
+    std::string path_;
+};
+
+TEST_F(ImportSchedule, MenuItemRunsEveryDutyAndSumsUp) {
+    writeSchedule();
+    ASSERT_TRUE(chooseFromMenuBar("File", cmd::kImportSchedule));
+    const long rows = form().outputList()->GetItemCount();
+    EXPECT_GT(rows, 3);
+    EXPECT_EQ(static_cast<std::size_t>(rows), form().form().rows.size());
+    ASSERT_EQ(gRecorder->seen.size(), 1u);  // one message for the whole run, nothing on the way
+    EXPECT_EQ(gRecorder->seen[0].title, "MESSAGE");
+    const std::string& summary = gRecorder->seen[0].message;
+    EXPECT_NE(summary.find("7 duties read"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("With results: 4\n"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Without results: 1\n"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("With errors: 2 (lines 5 and 6)"), std::string::npos) << summary;
+    EXPECT_TRUE(form().form().resultsChanged);
+
+    // The same schedule again: every row is already listed, so none is
+    // added twice, and the duties still count as having found results.
+    gRecorder->seen.clear();
+    sendCommand(cmd::kImportSchedule);
+    EXPECT_EQ(form().outputList()->GetItemCount(), rows);
+    ASSERT_EQ(gRecorder->seen.size(), 1u);
+    EXPECT_NE(gRecorder->seen[0].message.find("With results: 4\n"), std::string::npos);
+}
+
+TEST_F(ImportSchedule, AScheduleWithoutDutiesSaysSoAndAddsNothing) {
+    std::ofstream(path_) << "tag,refrigerant,capacity,circuits,suction,liquid,length\n";
+    sendCommand(cmd::kImportSchedule);
+    EXPECT_EQ(form().outputList()->GetItemCount(), 0);
+    ASSERT_EQ(gRecorder->seen.size(), 1u);
+    EXPECT_EQ(gRecorder->seen[0].title, "ERROR");
+    EXPECT_EQ(gRecorder->seen[0].message, "The schedule holds no duties.");
+
+    // Cancelling the file dialog does nothing at all.
+    gRecorder->seen.clear();
+    form().setScheduleFileAsker([] { return std::string(); });
+    sendCommand(cmd::kImportSchedule);
+    EXPECT_TRUE(gRecorder->seen.empty());
+}
+
+}  // namespace
+}  // namespace vantrel
