@@ -132,9 +132,11 @@ public:
         object["outcome"] = entry.kind == BatchEntry::Kind::Results     ? "results"
                             : entry.kind == BatchEntry::Kind::NoResults ? "none"
                                                                         : "error";
-        if (!entry.windows.empty()) object["windows"] = windowsJson(entry.windows, entry.widened);
+        if (entry.search && !entry.rate && entry.kind != BatchEntry::Kind::Error)
+            object["windows"] = windowsJson(*entry.search);
         object["messages"] = entry.messages;
-        object["rows"] = rowsJson(entry.rows);
+        object["rows"] = nlohmann::ordered_json::array();
+        for (const ResultRow& row : entry.rows) object["rows"].push_back(rowJson(row));
         std::string text = dumped(object, 2);
         // Indented as an element of the "duties" array.
         std::string indented = "    ";

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/vantrel_data.h"
 #include "results/result_rows.h"
 
 namespace vantrel::cli {
@@ -22,11 +23,8 @@ struct BatchEntry {
     std::vector<ResultRow> rows;        ///< the rows found (Results only)
     std::vector<std::string> lines;     ///< their result lines, for the lines format
     std::vector<std::string> messages;  ///< what the run said, one-line texts, in order
-    std::string windowsNote;            ///< "Loading windows widened to ..." or empty
-    /// Windows used by the selection, in percent: nozzle low, high, tube low, high
-    /// (the nozzle pair is absent when only venturi models were searched).
-    std::vector<double> windows;
-    bool widened = false;
+    std::string windowsNote;                ///< "Loading windows widened for ..." or empty
+    const SearchResult* search = nullptr;  ///< the selection's search, for the windows it used
 };
 
 class BatchWriter {
@@ -42,8 +40,5 @@ public:
 /// first entry on.
 std::unique_ptr<BatchWriter> makeBatchWriter(const std::string& format, std::ostream& out, bool siUnits,
                                              std::size_t tagWidth);
-
-/// Width on screen of a UTF-8 text.
-std::size_t displayWidth(const std::string& text);
 
 }  // namespace vantrel::cli

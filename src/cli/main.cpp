@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "cli/batch_command.h"
 #include "cli/output_formats.h"
 #include "engine/number_text.h"
 #include "form/choice_words.h"
@@ -134,6 +135,9 @@ struct Options {
     std::string sidePort = "none";
     // rate
     std::string partNumber;
+    // batch
+    std::string scheduleFile;
+    bool best = false;
 };
 
 void addGlobalOptions(CLI::App& app, Options& options) {
@@ -186,6 +190,15 @@ void addRateCommand(CLI::App& app, Options& options) {
     CLI::App* rate = app.add_subcommand("rate", "rate one part number at the duty");
     rate->add_option("PARTNUMBER", options.partNumber, "catalog or cross-reference part number")->required();
     addConditionOptions(rate, options);
+}
+
+CLI::App* addBatchCommand(CLI::App& app, Options& options) {
+    CLI::App* batch = app.add_subcommand("batch", "select or rate every duty of a schedule file (see docs/schedules.md)");
+    batch->add_option("FILE", options.scheduleFile, "schedule: comma-separated, a header row, one duty per line")
+        ->required();
+    batch->add_flag("--best", options.best,
+                    "keep, for each selected duty, only the candidate nearest the middle of the loading windows");
+    return batch;
 }
 
 // Parses the arguments; an exit status when the program ends here (help,
@@ -241,6 +254,7 @@ FormInputs inputsOf(const Options& options, bool select) {
 
 int writeResults(const std::string& format, const ActionReport& report, const SelectionForm& form, bool si) {
     const auto& rows = form.rows.rows();
+    const SearchResult* search = report.search.found.empty() ? nullptr : &report.search;
     if (format == "lines") {
         cli::writeLines(std::cout, report.resultLines);
     } else if (format == "rows") {
@@ -248,7 +262,7 @@ int writeResults(const std::string& format, const ActionReport& report, const Se
     } else if (format == "csv") {
         cli::writeCsv(std::cout, rows, si);
     } else if (format == "json") {
-        cli::writeJson(std::cout, rows, si);
+        cli::writeJson(std::cout, rows, si, search);
     } else {
         cli::writeTable(std::cout, rows, si);
     }
@@ -264,11 +278,14 @@ int main(int argc, char** argv) {
     addGlobalOptions(app, options);
     CLI::App* select = addSelectCommand(app, options);
     addRateCommand(app, options);
+    const CLI::App* batch = addBatchCommand(app, options);
     if (const auto exitCode = parseArguments(app, argc, argv)) return *exitCode;
 
     SelectionForm form;
     form.siUnits = options.si;
     if (!setUpCatalog(form, options)) return kExitError;
+    if (batch->parsed())
+        return cli::runBatch({options.scheduleFile, options.format, options.si, options.best}, form);
 
     ConsoleUi ui;
     const bool selecting = select->parsed();
@@ -276,5 +293,8 @@ int main(int argc, char** argv) {
     const ActionReport report = selecting ? form.select(inputs, ui) : form.rate(inputs, ui);
     const int exitCode = exitCodeOf(report);
     if (exitCode != kExitResults) return exitCode;
+    if (selecting) {
+        if (const std::string note = cli::windowsNote(report.search); !note.empty()) std::cerr << note << '\n';
+    }
     return writeResults(options.format, report, form, options.si);
 }

@@ -77,9 +77,24 @@ void writeCsv(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnit
     }
 }
 
-void writeJson(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits) {
+nlohmann::ordered_json windowsJson(const SearchResult& search) {
+    auto range = [](const LoadRange& window) {
+        return nlohmann::ordered_json::array({window.lowPercent(), window.highPercent()});
+    };
+    nlohmann::ordered_json windows = nlohmann::ordered_json::object();
+    if (search.venturi.searched)
+        windows["venturi"] = {{"tube", range(search.venturi.tube)}, {"widened", search.venturi.widened()}};
+    if (search.nozzle.searched)
+        windows["nozzle"] = {{"nozzle", range(search.nozzle.nozzle)},
+                             {"tube", range(search.nozzle.tube)},
+                             {"widened", search.nozzle.widened()}};
+    return windows;
+}
+
+void writeJson(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits, const SearchResult* search) {
     nlohmann::ordered_json document;
     document["units"] = siUnits ? "SI" : "US";
+    if (search) document["windows"] = windowsJson(*search);
     document["rows"] = nlohmann::ordered_json::array();
     for (const ResultRow& row : rows) document["rows"].push_back(rowJson(row));
     // Catalog texts are not guaranteed UTF-8; replace what is not rather than fail.

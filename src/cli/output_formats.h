@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/vantrel_data.h"
 #include "results/result_rows.h"
 
 namespace vantrel::cli {
@@ -16,8 +17,12 @@ void writeRows(std::ostream& out, const std::vector<ResultRow>& rows);
 void writeTable(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits);
 /// A header line of headings, then one line per row; cells without leading blanks.
 void writeCsv(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits);
-/// {"units": ..., "rows": [{...}]}, cells as trimmed texts under stable keys.
-void writeJson(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits);
+/// {"units": ..., "windows": ..., "rows": [{...}]}, cells as trimmed texts
+/// under stable keys; the windows a selection used when `search` is given.
+void writeJson(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits,
+               const SearchResult* search = nullptr);
+/// The loading windows each catalog's search ended with, in percent.
+nlohmann::ordered_json windowsJson(const SearchResult& search);
 /// The text without its leading blanks.
 std::string trimmedLeft(const std::string& text);
 /// Width on screen of a UTF-8 text.

@@ -63,17 +63,19 @@ void ScheduleSums::addLineError(int line) {
     errorLines.insert(std::upper_bound(errorLines.begin(), errorLines.end(), line), line);
 }
 
+DutyRun runDuty(SelectionForm& form, const ScheduleDuty& duty) {
+    DutyRun run;
+    run.duty = &duty;
+    run.firstRow = form.rows.size();
+    MessageLog log(run.messages);
+    FormInputs inputs = duty.inputs;
+    run.report = duty.rate ? form.rate(inputs, log) : form.select(inputs, log);
+    run.outcome = outcomeOf(run.report);
+    return run;
+}
+
 void runSchedule(SelectionForm& form, const Schedule& schedule, const std::function<void(const DutyRun&)>& done) {
-    for (const ScheduleDuty& duty : schedule.duties) {
-        DutyRun run;
-        run.duty = &duty;
-        run.firstRow = form.rows.size();
-        MessageLog log(run.messages);
-        FormInputs inputs = duty.inputs;
-        run.report = duty.rate ? form.rate(inputs, log) : form.select(inputs, log);
-        run.outcome = outcomeOf(run.report);
-        done(run);
-    }
+    for (const ScheduleDuty& duty : schedule.duties) done(runDuty(form, duty));
 }
 
 std::string scheduleSummary(const ScheduleSums& sums, bool siUnits) {

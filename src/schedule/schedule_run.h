@@ -42,6 +42,9 @@ struct ScheduleSums {
 
 DutyOutcome outcomeOf(const ActionReport& report);
 
+/// Runs one duty on `form`.
+DutyRun runDuty(SelectionForm& form, const ScheduleDuty& duty);
+
 /// Runs every duty of `schedule` on `form`, in file order, calling `done`
 /// after each. Nothing is shown to the user: the messages are in the runs.
 void runSchedule(SelectionForm& form, const Schedule& schedule, const std::function<void(const DutyRun&)>& done);

@@ -1,0 +1,188 @@
+#include "cli/batch_command.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+
+#include "cli/batch_output.h"
+#include "cli/output_formats.h"
+#include "engine/number_text.h"
+#include "schedule/best_candidate.h"
+#include "schedule/schedule_run.h"
+
+namespace vantrel::cli {
+namespace {
+
+constexpr int kExitResults = 0;
+constexpr int kExitNothingFound = 1;
+constexpr int kExitError = 2;
+
+// "70", "62.5", "87.25": the windows to the hundredth of a percent they are typed in.
+std::string percentText(double percent) {
+    std::string text = formatFixed(percent, 0, 2);
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
+std::string rangeText(const LoadRange& range) {
+    return percentText(range.lowPercent()) + "-" + percentText(range.highPercent()) + " %";
+}
+
+// A message as one line of standard error: its line breaks become blanks.
+std::string oneLineMessage(const std::string& text) {
+    std::string line;
+    for (char c : text) {
+        if (c == '\n' || c == '\r') {
+            while (!line.empty() && line.back() == ' ') line.pop_back();
+            line += ' ';
+        } else if (c != ' ' || (!line.empty() && line.back() != ' ')) {
+            line += c;
+        }
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return line;
+}
+
+// "N of M duties" on a terminal's standard error once the run has taken
+// longer than a second, rewritten in place and cleared before any message.
+class Progress {
+public:
+    explicit Progress(std::size_t total) : total_(total), shown_(isatty(STDERR_FILENO) != 0) {}
+    void update(std::size_t done) {
+        if (!shown_ || std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1)) return;
+        std::cerr << '\r' << done << " of " << total_ << " duties" << std::flush;
+        visible_ = true;
+    }
+    void clear() {
+        if (!visible_) return;
+        std::cerr << "\r\033[K" << std::flush;
+        visible_ = false;
+    }
+
+private:
+    std::size_t total_;
+    bool shown_;
+    bool visible_ = false;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+// The widest tag as a table shows it.
+std::size_t widestTag(const Schedule& schedule) {
+    std::size_t width = 0;
+    for (const ScheduleDuty& duty : schedule.duties) width = std::max(width, displayWidth(oneLineMessage(duty.tag)));
+    return width;
+}
+
+BatchEntry entryOf(const DutyRun& run, const SelectionForm& form, bool best) {
+    BatchEntry entry;
+    entry.line = run.duty->line;
+    entry.tag = run.duty->tag;
+    entry.rate = run.duty->rate;
+    entry.kind = run.outcome == DutyOutcome::Results     ? BatchEntry::Kind::Results
+                 : run.outcome == DutyOutcome::NoResults ? BatchEntry::Kind::NoResults
+                                                         : BatchEntry::Kind::Error;
+    for (const std::string& message : run.messages) entry.messages.push_back(oneLineMessage(message));
+    const SearchResult& search = run.report.search;
+    entry.search = &search;
+    entry.windowsNote = run.duty->rate ? std::string() : windowsNote(search);
+    if (entry.kind != BatchEntry::Kind::Results) return entry;
+    const auto& rows = form.rows.rows();
+    std::size_t first = run.firstRow;
+    std::size_t last = rows.size();
+    std::size_t firstLine = 0;
+    std::size_t lastLine = run.report.resultLines.size();
+    if (best && !run.duty->rate) {
+        // Each duty starts with an empty list, so the rows follow the found
+        // records one for one.
+        const std::size_t chosen = bestCandidate(search);
+        if (chosen != kNoCandidate && first + chosen < last) {
+            first += chosen;
+            last = first + 1;
+            firstLine = chosen;
+            lastLine = chosen + 1;
+        }
+    }
+    entry.rows.assign(rows.begin() + static_cast<std::ptrdiff_t>(first), rows.begin() + static_cast<std::ptrdiff_t>(last));
+    entry.lines.assign(run.report.resultLines.begin() + static_cast<std::ptrdiff_t>(firstLine),
+                       run.report.resultLines.begin() + static_cast<std::ptrdiff_t>(lastLine));
+    return entry;
+}
+
+}  // namespace
+
+std::string windowsNote(const SearchResult& search) {
+    std::vector<std::string> parts;
+    if (search.nozzle.searched && search.nozzle.found > 0 && search.nozzle.widened())
+        parts.push_back("nozzle models: nozzle " + rangeText(search.nozzle.nozzle) + ", tube " +
+                        rangeText(search.nozzle.tube));
+    if (search.venturi.searched && search.venturi.found > 0 && search.venturi.widened())
+        parts.push_back("venturi models: tube " + rangeText(search.venturi.tube));
+    if (parts.empty()) return {};
+    std::string note = "Loading windows widened for " + parts[0];
+    if (parts.size() > 1) note += "; " + parts[1];
+    return note + ".";
+}
+
+int runBatch(const BatchSettings& settings, SelectionForm& form) {
+    const ScheduleRead read = readScheduleFile(settings.file, settings.siUnits);
+    if (!read.error.empty()) {
+        std::cerr << read.error << '\n';
+        return kExitError;
+    }
+    const Schedule& schedule = read.schedule;
+    form.siUnits = settings.siUnits;
+    // One read of each catalog file for the whole schedule.
+    const LoadedCatalog catalog = form.catalog.loadCatalog();
+    form.loadedCatalog = &catalog;
+
+    const std::unique_ptr<BatchWriter> writer =
+        makeBatchWriter(settings.format, std::cout, settings.siUnits, widestTag(schedule));
+    Progress progress(schedule.duties.size() + schedule.errors.size());
+    std::size_t done = 0;
+    bool someNone = false;
+    bool someErrors = false;
+    auto say = [&progress](const std::string& label, const std::string& text) {
+        progress.clear();
+        std::cerr << label << ": " << text << '\n';
+    };
+    visitInLineOrder(
+        schedule,
+        [&](const ScheduleDuty& duty) {
+            // Each duty starts with an empty list: two coils with the same
+            // duty each get their rows.
+            form.rows.clear();
+            const DutyRun run = runDuty(form, duty);
+            const BatchEntry entry = entryOf(run, form, settings.best);
+            const std::string label = lineLabel(duty.line, duty.tag);
+            for (const std::string& message : entry.messages) say(label, message);
+            if (!entry.windowsNote.empty()) say(label, entry.windowsNote);
+            someNone |= entry.kind == BatchEntry::Kind::NoResults;
+            someErrors |= entry.kind == BatchEntry::Kind::Error;
+            writer->entry(entry);
+            progress.update(++done);
+        },
+        [&](const ScheduleLineError& fault) {
+            progress.clear();
+            std::cerr << fault.message << '\n';
+            BatchEntry entry;
+            entry.line = fault.line;
+            entry.tag = fault.tag;
+            entry.kind = BatchEntry::Kind::Error;
+            entry.messages.push_back(fault.fault);
+            someErrors = true;
+            writer->entry(entry);
+            progress.update(++done);
+        });
+    writer->finish();
+    progress.clear();
+    form.loadedCatalog = nullptr;
+    std::cout.flush();
+    if (!std::cout) return kExitError;
+    return someErrors ? kExitError : someNone ? kExitNothingFound : kExitResults;
+}
+
+}  // namespace vantrel::cli
