@@ -20,7 +20,6 @@
 #include <iostream>
 #include <map>
 #include <random>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +30,7 @@
 #include "engine/result_line.h"
 #include "form/form_lists.h"
 #include "form/selection_form.h"
+#include "catalog_rows.h"
 #include "large_catalog.h"
 #include "output/comparators.h"
 
@@ -223,35 +223,10 @@ int appendLines(SelectionForm& form, const std::vector<std::string>& lines) {
     return appended;
 }
 
-// Every part the shipped catalog offers over a spread of duties, once each.
-std::vector<dist> catalogRecords() {
-    const VantrelData data = catalogAt(gShipped);
-    std::set<std::string> seen;
-    std::vector<dist> records;
-    for (const int circuits : {2, 3, 4, 6, 8, 12, 16, 20}) {
-        for (int tube = 1; tube <= 6; ++tube) {
-            for (const double capacity : {1.0, 4.0, 10.0, 25.0}) {
-                SearchRequest request = requestFor(Duty::AtOnce, kEither);
-                request.circuits = circuits;
-                request.tubeNumber = tube;
-                request.capacity = capacity;
-                std::vector<std::string> lines;
-                int count = 0;
-                if (data.findModel(request, lines, count) != code::kOk) continue;
-                for (const std::string& line : lines) {
-                    dist d;
-                    if (parseResultLine(line, d) && seen.insert(d.partNumber).second) records.push_back(d);
-                }
-            }
-        }
-    }
-    return records;
-}
-
 // Row j is catalog record j mod n at a capacity raised by 0.01 ton for each
 // round through the records, so no two rows are duplicates of each other.
 std::string prepareListData() {
-    const std::vector<dist> records = catalogRecords();
+    const std::vector<dist> records = bench::catalogRecords(gShipped.venturi, gShipped.nozzle);
     if (records.size() < 50) return "the shipped catalog gave only " + std::to_string(records.size()) + " parts";
     std::vector<std::string> lines;
     for (int j = 0; j < kLongList + kAppended; ++j) {

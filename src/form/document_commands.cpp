@@ -61,13 +61,17 @@ void SelectionForm::convertRows() {
         {column::kLiquid, units::celsiusToFahrenheit, 5, 1}, {column::kTotalDrop, units::kpaToPsi, 4, 1},
         {column::kTubeDrop, units::kpaToPsi, 4, 1},          {column::kNozzleDrop, units::kpaToPsi, 4, 1}};
     const auto& conversions = siUnits ? kToSi : kToUs;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    // The cells are rewritten in place and the duplicate index is made once
+    // afterwards rather than for every cell, so a whole schedule switches in
+    // one pass over the rows.
+    rows.rewriteRows([&conversions](ResultRow& row) {
         for (const Conversion& c : conversions) {
-            const std::string& cell = rows.row(i)[static_cast<std::size_t>(c.column)];
+            std::string& cell = row[static_cast<std::size_t>(c.column)];
             const double value = leadingDouble(std::string_view(cell).substr(0, kCellReadLength));
-            rows.setCell(i, c.column, formatFixed(c.convert(value), c.width, c.precision));
+            cell.clear();
+            appendFixed(cell, c.convert(value), c.width, c.precision);
         }
-    }
+    });
 }
 
 bool SelectionForm::writeDocument(const std::string& path, std::string& error) {

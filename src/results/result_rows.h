@@ -5,8 +5,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "engine/dist.h"
@@ -64,6 +65,37 @@ struct RowState {
     bool focused = false;  ///< the row with the focus rectangle (at most one)
 };
 
+/// A multiset of texts: how many times each was added and not yet removed.
+/// The duplicate index's store; the texts live side by side in one block and
+/// the table holds only their places, so making it afresh for a whole list
+/// costs no allocation per text.
+class TextCounts {
+public:
+    void add(std::string_view text);
+    /// Forgets one addition of `text` (nothing when it is not there).
+    void remove(std::string_view text);
+    bool contains(std::string_view text) const;
+    /// Removes every text and gives back the memory.
+    void clear() { *this = TextCounts(); }
+    /// Makes room for `texts` distinct texts without growing again.
+    void reserve(std::size_t texts);
+
+private:
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::size_t offset = kEmpty;  ///< of the text in texts_; kEmpty: the slot was never taken
+        std::uint32_t length = 0;
+        std::uint32_t count = 0;  ///< 0 once every addition was removed; the slot stays taken for the probes
+    };
+    static constexpr std::size_t kEmpty = static_cast<std::size_t>(-1);
+    std::size_t find(std::string_view text, std::uint64_t hash) const;
+    void place(std::string_view text, std::uint64_t hash, std::uint32_t count);
+    void rehash(std::size_t slots);
+    std::vector<Slot> slots_;  ///< a power of two of them, at most half taken
+    std::string texts_;
+    std::size_t taken_ = 0;
+};
+
 /// The rows of the output list in display order with their selection marks,
 /// and an index on the six cells of the duplicate test so that the test does
 /// not walk the list. The list window only shows this table.
@@ -80,10 +112,18 @@ public:
     void clear();
     /// Removes the rows whose marks are set as selected; returns how many.
     std::size_t removeSelected();
-    /// Puts the rows in the order `order` gives (a permutation of the indexes).
+    /// Puts the rows in the order `order` gives (a permutation of the
+    /// indexes: row i becomes the row that was at order[i]).
     void reorder(const std::vector<std::size_t>& order);
     /// Rewrites cell `column` of row `index` (the duplicate index follows).
     void setCell(std::size_t index, int column, std::string text);
+    /// Lets `rewrite` change any cells of every row (`rewrite(ResultRow&)`),
+    /// then puts the duplicate index right once for all of them.
+    template <typename Rewrite>
+    void rewriteRows(Rewrite&& rewrite) {
+        for (ResultRow& row : rows_) rewrite(row);
+        rebuildIndex();
+    }
 
     const RowState& state(std::size_t index) const { return states_[index]; }
     void setSelected(std::size_t index, bool selected) { states_[index].selected = selected; }
@@ -100,12 +140,14 @@ public:
                      double liquidTemp, double tubeLength, bool siCells) const;
 
 private:
-    static std::string keyOf(const std::string* cells[6]);
+    static void appendKey(std::string& key, const std::string* cells[6]);
+    static void appendKey(std::string& key, const ResultRow& row);
     static std::string keyOf(const ResultRow& row);
     void forget(const ResultRow& row);
+    void rebuildIndex();
     std::vector<ResultRow> rows_;
     std::vector<RowState> states_;
-    std::unordered_map<std::string, int> keys_;
+    TextCounts keys_;
 };
 
 }  // namespace vantrel

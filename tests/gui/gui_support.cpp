@@ -1,5 +1,6 @@
 #include "gui_support.h"
 
+#include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/msgdlg.h>
@@ -8,6 +9,7 @@
 
 #include <gtk/gtk.h>
 #include <wx/clipbrd.h>
+#include <wx/listctrl.h>
 
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexApp.h"
@@ -58,6 +60,14 @@ wxPoint widgetPoint(GtkWidget* widget) {
     gdk_window_get_origin(gtk_widget_get_window(top), &originX, &originY);
     return wxPoint(originX + x + gtk_widget_get_allocated_width(widget) / 2,
                    originY + y + gtk_widget_get_allocated_height(widget) / 2);
+}
+
+wxPoint headingPoint(wxListCtrl& list, int column) {
+    int x = 0;
+    for (int c = 0; c < column; ++c) x += list.GetColumnWidth(c);
+    wxRect first;
+    EXPECT_TRUE(list.GetItemRect(list.GetTopItem(), first));
+    return list.ClientToScreen(wxPoint(x + list.GetColumnWidth(column) / 2, first.y / 2));
 }
 
 std::string clipboardText() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 typedef struct _GtkWidget GtkWidget;
+class wxListCtrl;
 
 namespace vantrel::test {
 
@@ -57,5 +58,9 @@ std::string clipboardText();
 /// Where the middle of a GTK widget stands on the screen: where a user's
 /// pointer would go to click it.
 wxPoint widgetPoint(GtkWidget* widget);
+
+/// Where the middle of heading `column` of a report list stands on the
+/// screen: above the first row shown, inside the list.
+wxPoint headingPoint(wxListCtrl& list, int column);
 
 }  // namespace vantrel::test

@@ -67,15 +67,7 @@ wxPoint rowPoint(long row) {
     return list().ClientToScreen(wxPoint(rect.x + 40, rect.y + rect.height / 2));
 }
 
-/// The screen point in the middle of column heading `column`: above the
-/// first row, inside the list.
-wxPoint headingPoint(int column) {
-    int x = 0;
-    for (int c = 0; c < column; ++c) x += list().GetColumnWidth(c);
-    wxRect first;
-    EXPECT_TRUE(list().GetItemRect(list().GetTopItem(), first));
-    return list().ClientToScreen(wxPoint(x + list().GetColumnWidth(column) / 2, first.y / 2));
-}
+wxPoint headingPoint(int column) { return test::headingPoint(list(), column); }
 
 /// A screen point inside the list below its last row.
 wxPoint belowLastRow() {

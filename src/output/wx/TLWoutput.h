@@ -54,6 +54,14 @@ protected:
     wxString OnGetItemText(long item, long column) const override;
 
 private:
+    /// The control's selection: the mark most rows have and the rows that
+    /// differ from it.
+    struct Marks {
+        bool common = false;
+        std::vector<long> others;
+    };
+    Marks readMarks();
+    void onMarkChanged(wxListEvent& event);
     void pushStates();
     int fittedWidth(int col, bool siUnits) const;
     /// The row whose rectangle holds `point` (client coordinates), or -1.
@@ -69,11 +77,13 @@ private:
 
     SelectionForm& form_;
     FormUi& ui_;
-    bool popupShown_ = false;    ///< the popup menu is open
-    unsigned rightPresses_ = 0;  ///< right button presses seen
-    unsigned servedPress_ = 0;   ///< the press the last menu answered
-    bool focusCleared_ = false;
-    std::vector<int> storedWidths_;  ///< no row has the focus, whatever the control says
+    bool popupShown_ = false;             ///< the popup menu is open
+    unsigned rightPresses_ = 0;           ///< right button presses seen
+    unsigned servedPress_ = 0;            ///< the press the last menu answered
+    bool focusCleared_ = false;           ///< no row has the focus, whatever the control says
+    std::vector<int> storedWidths_;       ///< column widths from the last run
+    bool quiet_ = false;                  ///< the window is setting marks itself
+    std::vector<long>* heard_ = nullptr;  ///< where changed marks are noted while reading them
 };
 
 }  // namespace vantrel
