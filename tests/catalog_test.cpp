@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cfloat>
+#include <climits>
 #include <cmath>
+#include <memory>
+#include <random>
 
 #include "catalog/catalog_file.h"
 #include "catalog/fraction.h"
@@ -204,6 +209,62 @@ TEST(ResultLineReader, RoundTripsAndDerivesSizes) {
     EXPECT_FALSE(parseResultLine("a,b,c", d));
 }
 
+// A record with texts, numbers and flags drawn to stress the result line:
+// texts now and then holding a comma, integers at their extremes, numbers on
+// rounding ties, huge, tiny, negative zero, infinite or not a number.
+dist randomRecord(std::mt19937_64& random) {
+    auto text = [&random](bool comma) {
+        static const char alphabet[] = "ABFNPSVY-/ 0123456789.";
+        std::string t(random() % 9, ' ');
+        for (char& c : t) c = alphabet[random() % (sizeof alphabet - 1)];
+        if (comma) t.insert(random() % (t.size() + 1), ",");
+        return t;
+    };
+    const int commaField = random() % 10 == 0 ? static_cast<int>(random() % 8) : -1;
+    dist d;
+    std::string* const texts[] = {&d.partNumber, &d.model,    &d.xrefModel,  &d.type,
+                                  &d.connection, &d.sidePort, &d.nozzleSize, &d.refrigerant};
+    for (int i = 0; i < 8; ++i) *texts[i] = text(i == commaField);
+    if (random() % 3 == 0) d.model = random() % 2 ? "1104" : "F503";
+    if (random() % 3 == 0) d.type = "N";
+    d.sideConnection = text(false);
+    d.isXref = static_cast<std::uint8_t>(random() % 4 == 0 ? random() : 0);
+    auto integer = [&random] {
+        const int extremes[] = {INT_MIN, INT_MAX, -1, 0, 117, 999999999, 1000000000};
+        return random() % 4 == 0 ? extremes[random() % 7] : static_cast<int>(random() % 40) - 5;
+    };
+    d.inletNumber = integer();
+    d.outletNumber = integer();
+    d.circuits = integer();
+    d.orificeNumber = integer();
+    std::uniform_real_distribution<double> wide(-3000, 3000);
+    auto number = [&random, &wide] {
+        const double odd[] = {0.0,   -0.0,    -0.004,   1.2549,   2.675,     0.125, 1e13,
+                              1e300, DBL_MAX, 4.9e-324, INFINITY, -INFINITY, NAN};
+        switch (random() % 4) {
+            case 0: return odd[random() % (sizeof odd / sizeof odd[0])];
+            case 1: return std::round(wide(random) * 1000) / 1000 + 0.0005;
+            default: return wide(random) / static_cast<double>(1 + random() % 1000);
+        }
+    };
+    for (double* field : {&d.capacity, &d.suctionTemp, &d.liquidTemp, &d.tubeLength, &d.totalDrop, &d.nozzleDrop,
+                          &d.tubeDrop, &d.nozzleLoad, &d.tubeLoad, &d.orificeSize, &d.inletSize, &d.outletSize})
+        *field = number();
+    return d;
+}
+
+TEST(ResultLineReader, RoundingARecordEqualsWritingAndReadingItsLine) {
+    std::mt19937_64 random(5);
+    for (int i = 0; i < 30000; ++i) {
+        const dist record = randomRecord(random);
+        dist expected;
+        ASSERT_TRUE(parseResultLine(record.makeResultLine(), expected));
+        dist rounded = record;
+        roundAsResultLine(rounded);
+        ASSERT_EQ(test::firstDifference(rounded, expected), "") << record.makeResultLine();
+    }
+}
+
 TEST(CatalogFile, ReadingStopsAtTheFirstLineWithoutAComma) {
     std::vector<std::string> rows;
     forEachCatalogRow("a,1\r\nb,2\n\nc,3\n", [&](std::string_view line) {
@@ -217,6 +278,56 @@ TEST(CatalogFile, ReadingStopsAtTheFirstLineWithoutAComma) {
         return true;
     });
     EXPECT_EQ(rows, (std::vector<std::string>{"x,1", "y,2"}));
+}
+
+// The first `wanted` positions of `c` in `line`, one byte at a time.
+std::vector<std::size_t> positionsOf(std::string_view line, char c, std::size_t wanted) {
+    std::vector<std::size_t> at;
+    for (std::size_t i = 0; i < line.size() && at.size() < wanted; ++i) {
+        if (line[i] == c) at.push_back(i);
+    }
+    return at;
+}
+
+TEST(CatalogFile, RowsWithTheirCommasAreTheRowsOfTheLineReader) {
+    std::mt19937_64 random(9);
+    static const char alphabet[] = "ab,,-\r\n";
+    for (int i = 0; i < 20000; ++i) {
+        // Exactly as long as the text, so that a read past its end is a fault
+        // under the address sanitizer. Mostly comma-rich short lines; some
+        // long ones and some without a comma.
+        const std::size_t size = random() % 90;
+        const std::unique_ptr<char[]> buffer(new char[size == 0 ? 1 : size]);
+        for (std::size_t k = 0; k < size; ++k) buffer[k] = alphabet[random() % (sizeof alphabet - 1)];
+        if (random() % 4 == 0) std::fill_n(buffer.get(), std::min<std::size_t>(size, 40), 'x');
+        const std::string_view content(buffer.get(), size);
+
+        std::vector<std::string_view> expected;
+        forEachCatalogRow(content, [&](std::string_view line) {
+            expected.push_back(line);
+            return true;
+        });
+        std::vector<std::string_view> rows;
+        forEachCatalogRowWithCommas<3>(content, [&](std::string_view line, const RowCommas<3>& commas) {
+            rows.push_back(line);
+            EXPECT_EQ(std::vector<std::size_t>(commas.at, commas.at + commas.count), positionsOf(line, ',', 3))
+                << '"' << line << '"';
+            return true;
+        });
+        ASSERT_EQ(rows, expected) << '"' << content << '"';
+        // Each way of finding bytes, up to the very end of the text.
+        for (std::size_t start = 0; start <= size; start += 1 + random() % 7) {
+            const std::string_view line = content.substr(start);
+            std::size_t at[4];
+            const auto expectedDashes = positionsOf(line, '-', 4);
+            const int count = detail::findBytesByWords(line, '-', content.data() + size, at);
+            ASSERT_EQ(std::vector<std::size_t>(at, at + count), expectedDashes) << '"' << line << '"';
+#ifdef VANTREL_CATALOG_SSE2
+            const int sse2 = detail::findBytesSse2(line, '-', content.data() + size, at);
+            ASSERT_EQ(std::vector<std::size_t>(at, at + sse2), expectedDashes) << '"' << line << '"';
+#endif
+        }
+    }
 }
 
 TEST(CatalogLocation, BareNameThenRootDir) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 
 #include "engine/number_text.h"
@@ -91,6 +92,36 @@ TEST(Formatting, MatchesPrintfIncludingTiesAndWidths) {
     EXPECT_EQ(formatInt(8, 2), " 8");
     EXPECT_EQ(formatInt(123, 2), "123");
     EXPECT_EQ(substituteCount("There were %i duplicates.", 12), "There were 12 duplicates.");
+}
+
+// Doubles that stress fixed-point output: ties at every precision, values
+// that round to zero from below, the largest and smallest, non-numbers.
+double awkwardDouble(std::mt19937_64& random) {
+    std::uniform_real_distribution<double> wide(-5000, 5000);
+    const double odd[] = {0.0,    -0.0,     1e12,      -1e12, 1e15,  1e300, -DBL_MAX, DBL_MIN,  4.9e-324,
+                          -0.004, INFINITY, -INFINITY, NAN,   0.125, 2.675, 1.2549,   999.9995, 1e12 - 0.005};
+    switch (random() % 5) {
+        case 0: return odd[random() % (sizeof odd / sizeof odd[0])];
+        case 1: return std::round(wide(random) * 1000) / 1000 + 0.0005 * static_cast<double>(random() % 3);
+        case 2: return std::ldexp(wide(random), static_cast<int>(random() % 90) - 45);
+        default: return wide(random);
+    }
+}
+
+TEST(Formatting, ReadBackEqualsWritingAndReading) {
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 40000; ++i) {
+        const double value = awkwardDouble(random);
+        for (int precision = 0; precision <= 6; ++precision) {
+            const double expected = leadingDouble(formatFixed(value, 5, precision));
+            const double read = readBackFixed(value, precision);
+            ASSERT_EQ(std::memcmp(&read, &expected, sizeof read), 0)
+                << value << " at " << precision << ": " << read << " vs " << expected;
+        }
+    }
+    // One decimal of a value already rounded to two keeps the rounding of the text.
+    EXPECT_EQ(readBackFixed(readBackFixed(1.2549, 2), 1), 1.2);
+    EXPECT_TRUE(std::signbit(readBackFixed(-0.004, 2)));
 }
 
 }  // namespace

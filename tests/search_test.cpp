@@ -210,6 +210,66 @@ TEST_F(Search, AbsurdPreferenceLimitsStillEnd) {
     EXPECT_TRUE(parts.empty());
 }
 
+TEST_F(Search, ReportsTheWindowsThatFoundTheRecords) {
+    catalog("5-4-4,\n", "");
+    // 75 % tube load: found in the third window, the Preferences limits widened twice.
+    SearchResult result = data.search(duty(0.75 * 4 * kVenturiQuarter, 4));
+    ASSERT_EQ(result.status, code::kOk);
+    ASSERT_EQ(result.found.size(), 1u);
+    EXPECT_EQ(result.found[0].partNumber, "5-4-4");
+    const CatalogSearch& venturi = result.venturi;
+    EXPECT_TRUE(venturi.searched && venturi.read && venturi.widened());
+    EXPECT_EQ(venturi.found, 1);
+    EXPECT_EQ(venturi.step, 2);
+    EXPECT_EQ(venturi.tube.low, 0.9 - 0.1 - 0.1);  // the very numbers the loads were compared with
+    EXPECT_EQ(venturi.tube.lowPercent(), 70);
+    EXPECT_EQ(venturi.tube.highPercent(), 130);
+    // The empty nozzle catalog finds nothing up to the outer bounds.
+    const CatalogSearch& nozzle = result.nozzle;
+    EXPECT_TRUE(nozzle.searched && nozzle.read);
+    EXPECT_EQ(nozzle.found, 0);
+    EXPECT_EQ(nozzle.step, 19);
+    EXPECT_EQ(nozzle.tube.lowPercent(), 50);
+    EXPECT_EQ(nozzle.tube.highPercent(), 300);
+    EXPECT_EQ(nozzle.nozzle.lowPercent(), 50);
+    EXPECT_EQ(nozzle.nozzle.highPercent(), 200);
+
+    // Found at once: the Preferences limits, as typed.
+    data.tubeLoadMin = 72.5;
+    data.tubeLoadMax = 80;
+    auto request = duty(0.75 * 4 * kVenturiQuarter, 4);
+    request.distributorType = DistributorType::Venturi;
+    result = data.search(request);
+    EXPECT_FALSE(result.venturi.widened());
+    EXPECT_EQ(result.venturi.tube.lowPercent(), 72.5);
+    EXPECT_EQ(result.venturi.tube.highPercent(), 80);
+    EXPECT_FALSE(result.nozzle.searched);
+
+    // A refused request searches nothing.
+    result = data.search(duty(0, 0));
+    EXPECT_EQ(result.status, code::kNeedCircuitsOrCapacity);
+    EXPECT_FALSE(result.venturi.searched || result.nozzle.searched);
+}
+
+TEST_F(Search, LoadedCatalogServesSearchesWithTheTextItRead) {
+    catalog("5-4-4,\n", "503,QX5,2-12,1/4,J,N,\n");
+    const LoadedCatalog loaded = data.loadCatalog();
+    EXPECT_TRUE(loaded.venturiRead && loaded.nozzleRead);
+    const auto request = duty(0, 4);
+    const SearchResult before = data.search(request, loaded);
+    ASSERT_FALSE(before.found.empty());
+    EXPECT_EQ(before.found[0].partNumber, "5-4-4");
+
+    // An edited catalog: a search that reads the files sees it at once, the
+    // loaded text does not change.
+    catalog("7-4-4,\n", "503,QX5,2-12,1/4,J,N,\n");
+    EXPECT_EQ(data.search(request).found[0].partNumber, "7-4-4");
+    const SearchResult after = data.search(request, loaded);
+    ASSERT_EQ(after.found.size(), before.found.size());
+    for (std::size_t i = 0; i < after.found.size(); ++i)
+        EXPECT_EQ(after.found[i].makeResultLine(), before.found[i].makeResultLine());
+}
+
 class PartNumberLookup : public Search {
 protected:
     void SetUp() override {

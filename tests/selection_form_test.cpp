@@ -160,6 +160,50 @@ TEST_F(SelectionFormTest, SelectSkipsDuplicatesAndKeepsListWhenNothingFound) {
     EXPECT_FALSE(form.listEmpty);
 }
 
+TEST_F(SelectionFormTest, SelectRowsAreWhatReadingItsResultLinesBackGives) {
+    // The shipped catalog at capacities and temperatures with more decimals
+    // than the lines keep, so rows and duplicate tests see rounded numbers;
+    // the same duty twice makes duplicates.
+    for (const bool si : {false, true}) {
+        SCOPED_TRACE(si ? "SI units" : "U.S. units");
+        SelectionForm form = makeForm(si);
+        form.catalog.setVenturiFile(test::shippedCatalog("vflo.csv"));
+        form.catalog.setNozzleFile(test::shippedCatalog("nflo.csv"));
+        SelectionForm replay = makeForm(si);
+        int duplicates = 0;
+        const std::vector<const char*> tons = {"14.2549", "11.11111", "17.777", "14.2549", "9.87654", "11.11111"};
+        const std::vector<const char*> kilowatts = {"50.1337", "39.0777", "62.5199", "50.1337", "34.736", "39.0777"};
+        for (const char* capacity : si ? kilowatts : tons) {
+            FormInputs inputs = duty("8", capacity);
+            inputs.suctionTemp = si ? "4.4449" : "40.04999";
+            inputs.liquidTemp = si ? "37.77" : "99.95";
+            inputs.tubeLength = "30.0005";
+            RecordingUi ui;
+            const ActionReport report = form.select(inputs, ui);
+            ASSERT_EQ(report.outcome, ActionOutcome::Appended) << capacity;
+            // The text route: each line read back, tested for a duplicate, appended.
+            int appended = 0;
+            int skipped = 0;
+            for (const std::string& line : report.resultLines) {
+                dist read;
+                ASSERT_TRUE(parseResultLine(line, read));
+                if (replay.isDuplicate(read.partNumber, read.refrigerant, read.capacity, read.suctionTemp,
+                                       read.liquidTemp, read.tubeLength)) {
+                    ++skipped;
+                    continue;
+                }
+                replay.addResultRow(read);
+                ++appended;
+            }
+            EXPECT_EQ(report.appended, appended);
+            EXPECT_EQ(report.duplicates, skipped);
+            duplicates += skipped;
+        }
+        EXPECT_GT(duplicates, 0);
+        EXPECT_EQ(form.rows.rows(), replay.rows.rows());
+    }
+}
+
 TEST_F(SelectionFormTest, SelectAndRateTakeSiCapacityInKilowatts) {
     SelectionForm form = makeForm(true);
     RecordingUi ui;

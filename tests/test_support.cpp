@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -82,5 +83,34 @@ RunResult runCli(const std::vector<std::string>& arguments, const std::string& c
 }
 
 std::string shippedCatalog(const std::string& name) { return std::string(VANTREL_SHIPPED_DATA_DIR) + "/" + name; }
+
+std::string firstDifference(const dist& a, const dist& b) {
+    const std::pair<const char*, std::string dist::*> texts[] = {
+        {"partNumber", &dist::partNumber},         {"model", &dist::model},
+        {"xrefModel", &dist::xrefModel},           {"type", &dist::type},
+        {"connection", &dist::connection},         {"sidePort", &dist::sidePort},
+        {"sideConnection", &dist::sideConnection}, {"nozzleSize", &dist::nozzleSize},
+        {"refrigerant", &dist::refrigerant}};
+    for (const auto& [name, field] : texts) {
+        if (a.*field != b.*field) return name;
+    }
+    const std::pair<const char*, std::int32_t dist::*> integers[] = {{"inletNumber", &dist::inletNumber},
+                                                                     {"outletNumber", &dist::outletNumber},
+                                                                     {"circuits", &dist::circuits},
+                                                                     {"orificeNumber", &dist::orificeNumber}};
+    for (const auto& [name, field] : integers) {
+        if (a.*field != b.*field) return name;
+    }
+    if (a.isXref != b.isXref) return "isXref";
+    const std::pair<const char*, double dist::*> numbers[] = {
+        {"capacity", &dist::capacity},       {"suctionTemp", &dist::suctionTemp}, {"liquidTemp", &dist::liquidTemp},
+        {"tubeLength", &dist::tubeLength},   {"totalDrop", &dist::totalDrop},     {"nozzleDrop", &dist::nozzleDrop},
+        {"tubeDrop", &dist::tubeDrop},       {"nozzleLoad", &dist::nozzleLoad},   {"tubeLoad", &dist::tubeLoad},
+        {"orificeSize", &dist::orificeSize}, {"inletSize", &dist::inletSize},     {"outletSize", &dist::outletSize}};
+    for (const auto& [name, field] : numbers) {
+        if (std::memcmp(&(a.*field), &(b.*field), sizeof(double)) != 0) return name;
+    }
+    return {};
+}
 
 }  // namespace vantrel::test

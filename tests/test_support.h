@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/dist.h"
 #include "form/form_ui.h"
 
 namespace vantrel::test {
@@ -59,5 +60,9 @@ RunResult runCli(const std::vector<std::string>& arguments, const std::string& c
 
 /// Path of a file of the shipped catalog ("vflo.csv" or "nflo.csv").
 std::string shippedCatalog(const std::string& name);
+
+/// The name of the first field in which two records differ, numbers compared
+/// bit for bit (so 0 and -0 differ); empty when they are the same.
+std::string firstDifference(const dist& a, const dist& b);
 
 }  // namespace vantrel::test

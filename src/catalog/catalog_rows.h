@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "catalog/catalog_file.h"
 #include "catalog/fraction.h"
 #include "engine/size_tables.h"
 #include "engine/dist.h"
@@ -65,6 +66,16 @@ inline bool splitVenturiRow(std::string_view line, VenturiRow& row) {
     }
     if (found < 2) return false;
     row.partNumber = line.substr(0, i);
+    row.dash1 = dashes[0];
+    row.dash2 = dashes[1];
+    return true;
+}
+
+// The same from the first comma the row scan found.
+inline bool splitVenturiRow(std::string_view line, const RowCommas<1>& comma, VenturiRow& row) {
+    row.partNumber = std::string_view(line.data(), comma.at[0]);
+    std::size_t dashes[2];
+    if (findBytes(row.partNumber, '-', comma.contentEnd, dashes) < 2) return false;
     row.dash1 = dashes[0];
     row.dash2 = dashes[1];
     return true;
@@ -131,6 +142,27 @@ inline bool splitNozzleRow(std::string_view line, NozzleRow& row) {
         if (++field == 6) return true;
     }
     return false;
+}
+
+// The same six fields from the commas the row scan found.
+inline bool splitNozzleRow(std::string_view line, const RowCommas<6>& commas, NozzleRow& row) {
+    if (commas.count < 6) return false;
+    std::size_t start = 0;
+    for (int field = 0; field < 6; ++field) {
+        row.fields[field] = std::string_view(line.data() + start, commas.at[field] - start);
+        start = commas.at[field] + 1;
+    }
+    return true;
+}
+
+// Text equality without a library call: the texts compared here are a
+// letter or two.
+inline bool sameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) return false;
+    }
+    return true;
 }
 
 inline bool readNozzleRange(NozzleRow& row) {

@@ -1,6 +1,7 @@
 // The catalog object: the two catalog files, their row formats, the model
 // search and the part-number lookup. Nothing is cached: every search and
 // lookup reads the files again, so an edited catalog takes effect at once.
+// A batch of searches may read the files once into a LoadedCatalog instead.
 #pragma once
 
 #include <string>
@@ -26,6 +27,50 @@ struct PartLookup {
     int minCircuits = 0;     ///< the catalog minimum of the last nozzle row examined
 };
 
+/// A load window as the search compares loads with it: fractions of the rated
+/// capacity, a load fitting when low <= load <= high.
+struct LoadRange {
+    double low = 0.0;
+    double high = 0.0;
+    /// The edges in percent, to a millionth of a percent: the 0.1 steps leave
+    /// binary noise (0.7000000000000001) that no typed limit has.
+    double lowPercent() const;
+    double highPercent() const;
+};
+
+/// The windows one catalog's search ended with.
+struct CatalogSearch {
+    bool searched = false;  ///< the distributor type asked for this catalog
+    bool read = false;      ///< its file could be read; one that cannot finds nothing, like an empty one
+    int found = 0;          ///< records from this catalog
+    /// Widening steps from the Preferences limits to the windows below. With
+    /// nothing found these are the widest windows tried.
+    int step = 0;
+    LoadRange tube;    ///< the tube load window
+    LoadRange nozzle;  ///< the nozzle load window (nozzle catalog only; a venturi body has none)
+    /// True when the windows are no longer the Preferences limits.
+    bool widened() const { return step > 0; }
+};
+
+/// What a search found.
+struct SearchResult {
+    int status = code::kOk;  ///< 0, 125, 126 or 129; with a refusal nothing else is set
+    /// The records that fit, venturi first, then nozzle, each catalog's in
+    /// catalog order (a nozzle body's orifices ascending). Numbers unrounded.
+    std::vector<dist> found;
+    CatalogSearch venturi;
+    CatalogSearch nozzle;
+};
+
+/// Both catalog files' text, read once for many searches (a batch of duties
+/// in one process). Searches given it do not see later edits of the files.
+struct LoadedCatalog {
+    std::string venturi;  ///< empty when the file could not be read
+    std::string nozzle;
+    bool venturiRead = false;
+    bool nozzleRead = false;
+};
+
 /// Catalog data: loading limits of the search and the catalog file names.
 class VantrelData {
 public:
@@ -47,9 +92,18 @@ public:
     /// the row lacks a separator or its tube size is unreadable.
     bool parseNozzleRow(std::string_view line, dist& d, int& minCircuits, int& maxCircuits) const;
 
-    /// Appends a result line for every catalog distributor that fits `request`,
-    /// venturi lines first, widening the load windows when a catalog yields
-    /// nothing. Returns 0 (then `count` is the number appended), 125, 126 or 129.
+    /// Every catalog distributor that fits `request`. When a catalog yields
+    /// nothing inside the load windows, the windows are widened by 0.1 a step
+    /// (up to their bounds) until it does; the result holds the records of the
+    /// first step that found any. Reads each needed file once, now.
+    SearchResult search(const SearchRequest& request) const;
+    /// The same search over catalog text read earlier by loadCatalog.
+    SearchResult search(const SearchRequest& request, const LoadedCatalog& catalog) const;
+    /// Reads both catalog files for searches to come.
+    LoadedCatalog loadCatalog() const;
+
+    /// Appends the result line of every record search(request) finds.
+    /// Returns 0 (then `count` is the number appended), 125, 126 or 129.
     int findModel(const SearchRequest& request, std::vector<std::string>& lines, int& count) const;
 
     /// Resolves a typed part number (catalog or cross-reference model) to a
@@ -57,10 +111,8 @@ public:
     PartLookup findPart(std::string_view partNumber, dist& out) const;
 
 private:
-    int venturiPass(const SearchRequest& request, double tubeLow, double tubeHigh,
-                    std::vector<std::string>& lines) const;
-    int nozzlePass(const SearchRequest& request, double tubeLow, double tubeHigh, double nozzleLow, double nozzleHigh,
-                   std::vector<std::string>& lines) const;
+    // Reads each file the request needs when `catalog` is null.
+    SearchResult searchIn(const SearchRequest& request, const LoadedCatalog* catalog) const;
 };
 
 /// Splits a nozzle part number model-circuits-tube-orifice (text from the first

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 #include "engine/number_text.h"
 #include "engine/refrigerant.h"
@@ -116,13 +117,15 @@ int dist::rateVenturiWithTubeCapacity(double tubeCapacity) {
 }
 
 void dist::setSideConnection() {
-    if (model == "F405" || model == "503" || model == "F503" || model == "F504" || model == "F505" || model == "703")
+    // Compared as views: the length decides most comparisons without a call.
+    const std::string_view m = model;
+    if (m == "F405" || m == "503" || m == "F503" || m == "F504" || m == "F505" || m == "703")
         sideConnection = "3/8 or 1/2 ODF";
-    else if (model == "903")
+    else if (m == "903")
         sideConnection = "3/8, 1/2, or 5/8 ODF";
-    else if (model == "1104")
+    else if (m == "1104")
         sideConnection = "1/2, 5/8, or 7/8 ODF";
-    else if (model == "1302")
+    else if (m == "1302")
         sideConnection = "7/8 or 1-1/8ODF";
     else
         sideConnection = "n/a";

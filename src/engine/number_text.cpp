@@ -33,11 +33,12 @@ long long magnitudeOf(std::string_view number) {
     return LLONG_MIN;
 }
 
-// Fixed-point formatting through a scaled integer. The scaled value carries a
-// rounding error far below 1e-3 for magnitudes under 1e12, so unless it lies
-// that close to a half it rounds the same way as the exact decimal value;
-// near a half (and for large values) the caller falls back to the exact path.
-bool formatShortFixed(double value, int precision, char* buffer, char*& end) {
+// Fixed-point rounding through a scaled integer: the digits of "%.<precision>f"
+// without the point, as one integer. The scaled value carries a rounding error
+// far below 1e-3 for magnitudes under 1e12, so unless it lies that close to a
+// half it rounds the same way as the exact decimal value; near a half (and for
+// large values) the caller falls back to the exact path.
+bool scaledFixed(double value, int precision, unsigned long long& digits) {
     static constexpr double kScale[] = {1, 10, 100, 1000, 10000};
     if (precision < 0 || precision > 4 || !std::isfinite(value)) return false;
     const double scaled = std::fabs(value) * kScale[precision];
@@ -45,7 +46,13 @@ bool formatShortFixed(double value, int precision, char* buffer, char*& end) {
     const double whole = std::floor(scaled);
     const double fraction = scaled - whole;
     if (std::fabs(fraction - 0.5) < 1e-3) return false;
-    unsigned long long n = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
+    digits = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+bool formatShortFixed(double value, int precision, char* buffer, char*& end) {
+    unsigned long long n = 0;
+    if (!scaledFixed(value, precision, n)) return false;
     char digits[24];
     int count = 0;
     do {
@@ -62,6 +69,9 @@ bool formatShortFixed(double value, int precision, char* buffer, char*& end) {
     end = p;
     return true;
 }
+
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 }  // namespace
 
@@ -94,8 +104,6 @@ NumberRead readLeadingNumber(std::string_view text) {
         }
     }
     if (!hasExponent && digits <= 15) {
-        static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
         const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
         return {negative ? -value : value, false};
     }
@@ -139,6 +147,15 @@ void appendFixed(std::string& out, double value, int width, int precision) {
     const auto length = static_cast<int>(end - buffer);
     if (length < width) out.append(static_cast<std::size_t>(width - length), ' ');
     out.append(buffer, static_cast<std::size_t>(length));
+}
+
+double readBackFixed(double value, int precision) {
+    // The text has at most 13 digits and no exponent, so the reader divides
+    // them, as one integer, by the power of ten of the decimals.
+    unsigned long long digits = 0;
+    if (!scaledFixed(value, precision, digits)) return leadingDouble(formatFixed(value, 0, precision));
+    const double read = static_cast<double>(digits) / kPowersOfTen[precision];
+    return std::signbit(value) ? -read : read;
 }
 
 std::string formatFixed(double value, int width, int precision) {

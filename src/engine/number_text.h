@@ -52,6 +52,10 @@ void appendFixed(std::string& out, double value, int width, int precision);
 /// `value` formatted as printf's "%<width>.<precision>f".
 std::string formatFixed(double value, int width, int precision);
 
+/// What leadingDouble reads back from formatFixed(value, width, precision),
+/// for any width, without writing and reading the text when it need not.
+double readBackFixed(double value, int precision);
+
 /// Appends `value` formatted as printf's "%<width>i".
 void appendInt(std::string& out, long long value, int width = 0);
 

@@ -4,14 +4,27 @@
 #include "engine/size_tables.h"
 
 namespace vantrel {
+namespace {
+
+// The nine numbers of a result line, in field order, as printf's "%<width>.<precision>f".
+struct NumberField {
+    double dist::*value;
+    int width;
+    int precision;
+};
+
+constexpr NumberField kNumberFields[] = {
+    {&dist::capacity, 5, 2},   {&dist::suctionTemp, 4, 1}, {&dist::liquidTemp, 4, 1},
+    {&dist::tubeLength, 6, 3}, {&dist::totalDrop, 5, 2},   {&dist::nozzleDrop, 5, 2},
+    {&dist::tubeDrop, 5, 2},   {&dist::nozzleLoad, 5, 2},  {&dist::tubeLoad, 5, 2},
+};
+constexpr int kNumberCount = static_cast<int>(sizeof kNumberFields / sizeof kNumberFields[0]);
+
+}  // namespace
 
 void dist::appendResultLine(std::string& text) const {
     auto field = [&text](const std::string& value) {
         text += value;
-        text += ',';
-    };
-    auto fixed = [&text](double value, int width, int precision) {
-        appendFixed(text, value, width, precision);
         text += ',';
     };
     auto integer = [&text](int value) {
@@ -32,15 +45,11 @@ void dist::appendResultLine(std::string& text) const {
     integer(circuits);
     integer(orificeNumber);
     field(refrigerant);
-    fixed(capacity, 5, 2);
-    fixed(suctionTemp, 4, 1);
-    fixed(liquidTemp, 4, 1);
-    fixed(tubeLength, 6, 3);
-    fixed(totalDrop, 5, 2);
-    fixed(nozzleDrop, 5, 2);
-    fixed(tubeDrop, 5, 2);
-    fixed(nozzleLoad, 5, 2);
-    appendFixed(text, tubeLoad, 5, 2);
+    for (int i = 0; i < kNumberCount; ++i) {
+        if (i > 0) text += ',';
+        const NumberField& f = kNumberFields[i];
+        appendFixed(text, this->*f.value, f.width, f.precision);
+    }
 }
 
 std::string dist::makeResultLine() const {
@@ -73,15 +82,34 @@ bool parseResultLine(std::string_view line, dist& d) {
     d.circuits = leadingInt(fields[10]);
     d.orificeNumber = leadingInt(fields[11]);
     d.refrigerant.assign(fields[12]);
-    double* const numbers[] = {&d.capacity,   &d.suctionTemp, &d.liquidTemp, &d.tubeLength, &d.totalDrop,
-                               &d.nozzleDrop, &d.tubeDrop,    &d.nozzleLoad, &d.tubeLoad};
-    for (int i = 0; i < 9; ++i) *numbers[i] = leadingDouble(fields[13 + i]);
+    for (int i = 0; i < kNumberCount; ++i) d.*kNumberFields[i].value = leadingDouble(fields[13 + i]);
     getInletSize(d.inletNumber, d.inletSize);
     getOutletSize(d.outletNumber, d.outletSize);
     d.orificeSize = 0;
     if (d.orificeNumber >= 1 && d.orificeNumber <= kOrificeCount) getOrificeSize(d.orificeNumber, d.orificeSize);
     d.setSideConnection();
     return true;
+}
+
+void roundAsResultLine(dist& d) {
+    // A comma inside a text moves every field after it; only the text can say where.
+    const std::string* const texts[] = {&d.partNumber, &d.model,    &d.xrefModel,  &d.type,
+                                        &d.connection, &d.sidePort, &d.nozzleSize, &d.refrigerant};
+    for (const std::string* text : texts) {
+        if (text->find(',') != std::string::npos) {
+            const std::string line = d.makeResultLine();
+            parseResultLine(line, d);
+            return;
+        }
+    }
+    // The four integers read back as written; the texts are kept whole.
+    d.isXref = d.isXref ? 1 : 0;
+    for (const NumberField& f : kNumberFields) d.*f.value = readBackFixed(d.*f.value, f.precision);
+    getInletSize(d.inletNumber, d.inletSize);
+    getOutletSize(d.outletNumber, d.outletSize);
+    d.orificeSize = 0;
+    if (d.orificeNumber >= 1 && d.orificeNumber <= kOrificeCount) getOrificeSize(d.orificeNumber, d.orificeSize);
+    d.setSideConnection();
 }
 
 }  // namespace vantrel

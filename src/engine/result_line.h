@@ -14,4 +14,10 @@ namespace vantrel {
 /// False when the line has fewer than 22 fields.
 bool parseResultLine(std::string_view line, dist& d);
 
+/// Gives `d` the values parseResultLine(d.makeResultLine(), d) would: each
+/// number as its field writes and reads it, the sizes and side connection
+/// derived from what the line carries. Done field by field, without the text,
+/// unless a text holds a comma.
+void roundAsResultLine(dist& d);
+
 }  // namespace vantrel

@@ -236,29 +236,32 @@ ActionReport SelectionForm::select(const FormInputs& inputs, FormUi& ui) {
     const std::string circuitsText = firstChars(inputs.circuits, kShortText);
     request.circuits = circuitsText.empty() ? 0 : leadingInt(circuitsText);
 
-    int count = 0;
-    const int status = catalog.findModel(request, report.resultLines, count);
-    if (status != code::kOk) return engineError(ui, status, report);
-    if (count == 0) {
+    SearchResult result = catalog.search(request);
+    if (result.status != code::kOk) return engineError(ui, result.status, report);
+    if (result.found.empty()) {
         inform(ui, "Did not find any matches.");
         report.outcome = ActionOutcome::NotFound;
         return report;
     }
-    appendResultLines(report);
+    appendFound(result.found, report);
     if (report.duplicates > 0) inform(ui, substituteCount("There were %i duplicates.", report.duplicates));
     return report;
 }
 
-void SelectionForm::appendResultLines(ActionReport& report) {
-    dist found;
-    for (const std::string& line : report.resultLines) {
-        if (!parseResultLine(line, found)) continue;
-        if (isDuplicate(found.partNumber, found.refrigerant, found.capacity, found.suctionTemp, found.liquidTemp,
-                        found.tubeLength)) {
+void SelectionForm::appendFound(std::vector<dist>& found, ActionReport& report) {
+    report.resultLines.reserve(report.resultLines.size() + found.size());
+    for (dist& record : found) {
+        report.resultLines.emplace_back();
+        record.appendResultLine(report.resultLines.back());
+        // A row shows the record as its result line carries it: the duplicate
+        // test and the cells see each number rounded to the line's decimals.
+        roundAsResultLine(record);
+        if (isDuplicate(record.partNumber, record.refrigerant, record.capacity, record.suctionTemp, record.liquidTemp,
+                        record.tubeLength)) {
             ++report.duplicates;
             continue;
         }
-        addResultRow(found);
+        addResultRow(record);
         ++report.appended;
     }
     report.outcome = ActionOutcome::Appended;

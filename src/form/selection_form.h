@@ -121,8 +121,9 @@ public:
                      double liquidTemp, double tubeLength) const;
 
 private:
-    // Appends the rows of the report's result lines, counting duplicates.
-    void appendResultLines(ActionReport& report);
+    // Appends a row for each record found and its result line to the report,
+    // counting duplicates. Rounds the records as their result lines do.
+    void appendFound(std::vector<dist>& found, ActionReport& report);
     // Rate's first step: finds the typed part and shows its catalog spelling.
     PartLookup lookUpPart(FormInputs& inputs, FormUi& ui, dist& record, ActionReport& report) const;
 };

@@ -98,25 +98,44 @@ private:
 };
 
 // Reads to the end without ever holding more than one byte beyond the limit,
-// since the stated size says nothing about a file still being written.
+// since the stated size says nothing about a file still being written. The
+// stated size and one byte more, to see the end, go straight into the content
+// in one read; only a file that grew meanwhile is read on in pieces.
 ReadFailure readToEnd(int descriptor, std::uintmax_t statedSize, std::string& content, std::string& reason) {
-    content.reserve(static_cast<std::size_t>(statedSize));
+    auto failed = [&reason] {
+        if (errno == EINTR) return false;
+        reason = systemReason(errno);
+        return true;
+    };
+    const auto whole = static_cast<std::size_t>(statedSize) + 1;  // the stated size is within the limit
+    content.resize(whole);
+    std::size_t filled = 0;
+    while (filled < whole) {
+        const long long got = readSome(descriptor, &content[filled], whole - filled);
+        if (got < 0) {
+            if (failed()) return ReadFailure::CannotRead;
+            continue;
+        }
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    content.resize(filled);
+    if (filled < whole) return ReadFailure::None;
     char buffer[65536];
     for (;;) {
-        const std::uintmax_t room = kMaxWholeFileSize + 1 - content.size();
-        const auto wanted = static_cast<std::size_t>(std::min<std::uintmax_t>(sizeof buffer, room));
-        const long long got = readSome(descriptor, buffer, wanted);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            reason = systemReason(errno);
-            return ReadFailure::CannotRead;
-        }
-        if (got == 0) return ReadFailure::None;
-        content.append(buffer, static_cast<std::size_t>(got));
         if (content.size() > kMaxWholeFileSize) {
             reason = kTooLargeReason;
             return ReadFailure::TooLarge;
         }
+        const std::uintmax_t room = kMaxWholeFileSize + 1 - content.size();
+        const auto wanted = static_cast<std::size_t>(std::min<std::uintmax_t>(sizeof buffer, room));
+        const long long got = readSome(descriptor, buffer, wanted);
+        if (got < 0) {
+            if (failed()) return ReadFailure::CannotRead;
+            continue;
+        }
+        if (got == 0) return ReadFailure::None;
+        content.append(buffer, static_cast<std::size_t>(got));
     }
 }
 
