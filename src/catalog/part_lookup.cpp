@@ -54,15 +54,27 @@ int parseNozzlePartNumber(std::string_view text, std::string& model, double& tub
     return code::kOk;
 }
 
-PartLookup VantrelData::findPart(std::string_view typed, dist& out) const {
+PartLookup VantrelData::findPart(std::string_view typed, dist& out, const LoadedCatalog* loaded) const {
     PartLookup result;
     auto refuse = [&result](int status) {
         result.outcome = PartOutcome::Refused;
         result.status = status;
         return result;
     };
-    std::string content;
-    if (!readWholeFile(venturiFile, content)) return refuse(code::kNoVenturiFile);
+    // The text of a catalog file: read now, or as read for a whole batch.
+    std::string own;
+    auto text = [&](const std::string& file, const std::string& read, bool wasRead, std::string_view& content) {
+        if (!loaded) {
+            if (!readWholeFile(file, own)) return false;
+            content = own;
+            return true;
+        }
+        content = read;
+        return wasRead;
+    };
+    std::string_view content;
+    if (!text(venturiFile, loaded ? loaded->venturi : own, loaded && loaded->venturiRead, content))
+        return refuse(code::kNoVenturiFile);
     // A part number must survive being stored as a document cell.
     if (hasUnstorableCharacter(typed)) return refuse(code::kInvalidModel);
 
@@ -79,7 +91,8 @@ PartLookup VantrelData::findPart(std::string_view typed, dist& out) const {
         return result;
     }
 
-    if (!readWholeFile(nozzleFile, content)) return refuse(code::kNoNozzleFile);
+    if (!text(nozzleFile, loaded ? loaded->nozzle : own, loaded && loaded->nozzleRead, content))
+        return refuse(code::kNoNozzleFile);
     std::string model;
     double tubeSize = 0.0;
     int circuits = 0;

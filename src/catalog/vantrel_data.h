@@ -71,6 +71,11 @@ struct LoadedCatalog {
     bool nozzleRead = false;
 };
 
+/// "Loading windows widened for nozzle models: nozzle 70-130 %, tube 70-130 %."
+/// when a catalog's results lie outside the Preferences limits; empty when
+/// every result lies inside them.
+std::string widenedWindowsNote(const SearchResult& search);
+
 /// Catalog data: loading limits of the search and the catalog file names.
 class VantrelData {
 public:
@@ -107,8 +112,8 @@ public:
     int findModel(const SearchRequest& request, std::vector<std::string>& lines, int& count) const;
 
     /// Resolves a typed part number (catalog or cross-reference model) to a
-    /// record ready for rating.
-    PartLookup findPart(std::string_view partNumber, dist& out) const;
+    /// record ready for rating; from catalog text read earlier when `loaded` is given.
+    PartLookup findPart(std::string_view partNumber, dist& out, const LoadedCatalog* loaded = nullptr) const;
 
 private:
     // Reads each file the request needs when `catalog` is null.

@@ -20,18 +20,6 @@ constexpr int kExitResults = 0;
 constexpr int kExitNothingFound = 1;
 constexpr int kExitError = 2;
 
-// "70", "62.5", "87.25": the windows to the hundredth of a percent they are typed in.
-std::string percentText(double percent) {
-    std::string text = formatFixed(percent, 0, 2);
-    while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
-    return text;
-}
-
-std::string rangeText(const LoadRange& range) {
-    return percentText(range.lowPercent()) + "-" + percentText(range.highPercent()) + " %";
-}
-
 // A message as one line of standard error: its line breaks become blanks.
 std::string oneLineMessage(const std::string& text) {
     std::string line;
@@ -88,7 +76,7 @@ BatchEntry entryOf(const DutyRun& run, const SelectionForm& form, bool best) {
     for (const std::string& message : run.messages) entry.messages.push_back(oneLineMessage(message));
     const SearchResult& search = run.report.search;
     entry.search = &search;
-    entry.windowsNote = run.duty->rate ? std::string() : windowsNote(search);
+    entry.windowsNote = run.duty->rate ? std::string() : widenedWindowsNote(search);
     if (entry.kind != BatchEntry::Kind::Results) return entry;
     const auto& rows = form.rows.rows();
     std::size_t first = run.firstRow;
@@ -113,19 +101,6 @@ BatchEntry entryOf(const DutyRun& run, const SelectionForm& form, bool best) {
 }
 
 }  // namespace
-
-std::string windowsNote(const SearchResult& search) {
-    std::vector<std::string> parts;
-    if (search.nozzle.searched && search.nozzle.found > 0 && search.nozzle.widened())
-        parts.push_back("nozzle models: nozzle " + rangeText(search.nozzle.nozzle) + ", tube " +
-                        rangeText(search.nozzle.tube));
-    if (search.venturi.searched && search.venturi.found > 0 && search.venturi.widened())
-        parts.push_back("venturi models: tube " + rangeText(search.venturi.tube));
-    if (parts.empty()) return {};
-    std::string note = "Loading windows widened for " + parts[0];
-    if (parts.size() > 1) note += "; " + parts[1];
-    return note + ".";
-}
 
 int runBatch(const BatchSettings& settings, SelectionForm& form) {
     const ScheduleRead read = readScheduleFile(settings.file, settings.siUnits);

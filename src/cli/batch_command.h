@@ -19,8 +19,4 @@ struct BatchSettings {
 /// run (or the file could not be read as a schedule).
 int runBatch(const BatchSettings& settings, SelectionForm& form);
 
-/// The note on standard error when a selection had to widen the loading
-/// windows; empty when it did not.
-std::string windowsNote(const SearchResult& search);
-
 }  // namespace vantrel::cli

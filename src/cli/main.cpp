@@ -294,7 +294,7 @@ int main(int argc, char** argv) {
     const int exitCode = exitCodeOf(report);
     if (exitCode != kExitResults) return exitCode;
     if (selecting) {
-        if (const std::string note = cli::windowsNote(report.search); !note.empty()) std::cerr << note << '\n';
+        if (const std::string note = widenedWindowsNote(report.search); !note.empty()) std::cerr << note << '\n';
     }
     return writeResults(options.format, report, form, options.si);
 }

@@ -236,7 +236,8 @@ ActionReport SelectionForm::select(const FormInputs& inputs, FormUi& ui) {
     const std::string circuitsText = firstChars(inputs.circuits, kShortText);
     request.circuits = circuitsText.empty() ? 0 : leadingInt(circuitsText);
 
-    SearchResult result = catalog.search(request);
+    SearchResult result = loadedCatalog ? catalog.search(request, *loadedCatalog) : catalog.search(request);
+    report.search = result;
     if (result.status != code::kOk) return engineError(ui, result.status, report);
     if (result.found.empty()) {
         inform(ui, "Did not find any matches.");
@@ -315,7 +316,7 @@ PartLookup SelectionForm::lookUpPart(FormInputs& inputs, FormUi& ui, dist& recor
     std::string typed = firstChars(inputs.partNumber, kPartNumberText);
     if (typed.find('(', 1) != std::string::npos) typed.erase(typed.find('('));
 
-    const PartLookup lookup = catalog.findPart(typed, record);
+    const PartLookup lookup = catalog.findPart(typed, record, loadedCatalog);
     if (lookup.outcome == PartOutcome::Refused) {
         engineError(ui, lookup.status, report);
         return lookup;

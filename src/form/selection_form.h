@@ -34,6 +34,9 @@ struct ActionReport {
     std::vector<std::string> resultLines;  ///< the result lines behind the run, in order
     int appended = 0;                      ///< rows appended
     int duplicates = 0;                    ///< rows skipped as duplicates
+    /// Select's search: the records found, unrounded, in the order of the
+    /// result lines, and the loading windows each catalog's search used.
+    SearchResult search;
 };
 
 /// Message captions.
@@ -47,6 +50,9 @@ class SettingsStore;
 class SelectionForm : public OutputListEvents {
 public:
     VantrelData catalog;  ///< catalog used by Select and Rate
+    /// Catalog text read once for a run of many actions (a schedule); null:
+    /// every action reads the files afresh, so an edited catalog counts at once.
+    const LoadedCatalog* loadedCatalog = nullptr;
     ResultTable rows;     ///< the output list
     bool siUnits = true;  ///< inputs and rows are in SI units
     bool resultsChanged = false;

@@ -333,8 +333,11 @@ void TmorvexDlgClient::onRootDir(wxCommandEvent&) {
 }
 
 void TmorvexDlgClient::onSelect(wxCommandEvent&) {
-    form_.select(readInputs(), *this);
+    const ActionReport report = form_.select(readInputs(), *this);
     refreshRows();
+    // Results outside the Preferences limits are said where the eye passes,
+    // without a box to close.
+    showStatus(widenedWindowsNote(report.search));
 }
 
 void TmorvexDlgClient::onRate(wxCommandEvent&) {

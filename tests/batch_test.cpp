@@ -1,0 +1,279 @@
+// vantrel-cli batch and what it builds on: a schedule runs duty by duty
+// through the same Select and Rate as single requests, every output carries
+// the tag, faults are reported by line, and the exit status sums the run up.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "catalog/vantrel_data.h"
+#include "schedule/best_candidate.h"
+#include "test_support.h"
+
+namespace vantrel {
+namespace {
+
+using test::runCli;
+using test::RunResult;
+
+const std::string kExample = std::string(VANTREL_SHIPPED_DATA_DIR) + "/examples/supermarket.csv";
+const std::string kSchedules = std::string(VANTREL_TEST_DATA_DIR) + "/schedules/";
+
+std::vector<std::string> catalogArgs() {
+    return {"--venturi", test::shippedCatalog("vflo.csv"), "--nozzle", test::shippedCatalog("nflo.csv")};
+}
+
+// Global options go before the command, the batch command's own after the file.
+RunResult batch(const std::string& file, std::vector<std::string> options = {},
+                std::vector<std::string> batchOptions = {}) {
+    std::vector<std::string> args = catalogArgs();
+    args.insert(args.end(), options.begin(), options.end());
+    args.insert(args.end(), {"batch", file});
+    args.insert(args.end(), batchOptions.begin(), batchOptions.end());
+    return runCli(args);
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
+}
+
+class Batch : public ::testing::Test {
+protected:
+    std::string write(const std::string& text) {
+        const std::string path = dir_.path() + "/schedule-" + std::to_string(++count_) + ".csv";
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    test::TempDir dir_;
+    int count_ = 0;
+};
+
+// The rows of each duty are exactly those a single select or rate gives for
+// the same duty: one engine, one set of checks.
+TEST_F(Batch, EachDutyGivesWhatTheSingleCommandGives) {
+    const RunResult all = batch(kExample, {"--format", "rows"});
+    ASSERT_EQ(all.exitCode, 0) << all.err;
+    std::map<std::string, std::string> byTag;
+    std::vector<std::string> tagOrder;
+    for (const std::string& line : linesOf(all.out)) {
+        const std::string tag = line.substr(0, line.find('\t'));
+        if (byTag.find(tag) == byTag.end()) tagOrder.push_back(tag);
+        byTag[tag] += line.substr(line.find('\t') + 1) + "\n";
+    }
+    ASSERT_EQ(tagOrder.size(), 12u);
+    EXPECT_EQ(tagOrder.front(), "MT-01 meat case, 12 ft");
+    EXPECT_EQ(tagOrder.back(), "DK-01 dock cooler");
+
+    auto single = [](std::vector<std::string> args) {
+        std::vector<std::string> full = catalogArgs();
+        full.insert(full.end(), {"--format", "rows"});
+        full.insert(full.end(), args.begin(), args.end());
+        return runCli(full);
+    };
+    const RunResult meat = single({"select", "--refrigerant", "R-404A", "--capacity", "1.2", "--circuits", "6",
+                                   "--suction", "20", "--liquid", "90", "--length", "24"});
+    EXPECT_EQ(byTag["MT-01 meat case, 12 ft"], meat.out);
+    const RunResult produce = single({"select", "--refrigerant", "R-507", "--capacity", "1.5", "--suction", "25",
+                                      "--liquid", "90", "--length", "30", "--type", "venturi", "--tube", "3/16"});
+    EXPECT_EQ(byTag["MT-03 produce island"], produce.out);
+    const RunResult rated = single({"rate", "402-4-3/16-2", "--refrigerant", "R-404A", "--capacity", "0.9",
+                                    "--suction", "-20", "--liquid", "85", "--length", "18"});
+    EXPECT_EQ(byTag["LT-03 frozen meat, 3 doors"], rated.out);
+}
+
+TEST_F(Batch, EveryFormatCarriesTheTag) {
+    const RunResult table = batch(kExample);
+    ASSERT_EQ(table.exitCode, 0) << table.err;
+    const auto tableLines = linesOf(table.out);
+    ASSERT_GT(tableLines.size(), 12u);
+    EXPECT_EQ(tableLines[0].substr(0, 4), "Tag ");
+    EXPECT_EQ(tableLines[1].substr(0, 22), "MT-01 meat case, 12 ft");
+    // The columns line up from the first row on, whatever tags come later.
+    const std::size_t style = tableLines[0].find("Style");
+    for (const std::string& line : tableLines) {
+        const std::string cell = line.substr(style, 7);
+        EXPECT_TRUE(cell == "Style  " || cell == "Venturi" || cell == "Nozzle ") << line;
+    }
+
+    const RunResult csv = batch(kExample, {"--format", "csv"});
+    const auto csvLines = linesOf(csv.out);
+    ASSERT_GT(csvLines.size(), 12u);
+    EXPECT_EQ(csvLines[0].substr(0, 23), "Tag,Line,Style,Part Num");
+    EXPECT_EQ(csvLines[0].substr(csvLines[0].size() - 5), ",Note");
+    EXPECT_EQ(csvLines[1].substr(0, 27), "\"MT-01 meat case, 12 ft\",2,");
+
+    const RunResult lines = batch(kExample, {"--format", "lines"});
+    EXPECT_EQ(linesOf(lines.out)[0].substr(0, 25), "\"MT-01 meat case, 12 ft\",");
+
+    const RunResult json = batch(kExample, {"--format", "json"});
+    const auto document = nlohmann::json::parse(json.out);
+    EXPECT_EQ(document["units"], "US");
+    ASSERT_EQ(document["duties"].size(), 12u);
+    EXPECT_EQ(document["duties"][0]["tag"], "MT-01 meat case, 12 ft");
+    EXPECT_EQ(document["duties"][0]["line"], 2);
+    EXPECT_EQ(document["duties"][9]["action"], "rate");
+    EXPECT_EQ(document["duties"][1]["windows"]["nozzle"]["widened"], true);
+    EXPECT_EQ(document["duties"][1]["windows"]["nozzle"]["tube"], nlohmann::json::array({80.0, 120.0}));
+    EXPECT_FALSE(document["duties"][2]["windows"].contains("nozzle"));  // venturi models only
+    for (const auto& duty : document["duties"]) EXPECT_EQ(duty["outcome"], "results") << duty["tag"];
+}
+
+TEST_F(Batch, LineFaultsAndRefusedDutiesAreReportedByLineWhileTheOthersRun) {
+    const std::string path = write(
+        "tag,refrigerant,capacity,circuits,suction,liquid,length,type,part_number\n"
+        "OK-1,R-404A,1.2,6,20,90,24,,\n"
+        "BAD-1,R-22,10,60,40,100,30,,\n"
+        "BAD-2,R-22,10,8,40,100,30,nozle,\n"
+        "NONE-1,R-22,10,8,40,100,30,,999-4-1/4-2\n"
+        "SHORT,R-22,10\n"
+        "OK-2,R-22,10,8,40,100,30,,5-4-8\n");
+    const RunResult run = batch(path, {"--format", "json"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err,
+              "Line 3 (BAD-1): Number of circuits must be between 2 and 50. Otherwise, leave blank.\n"
+              "Line 4 (BAD-2): unknown type value \"nozle\"; expected either, nozzle or venturi.\n"
+              "Line 5 (NONE-1): No such model. Try selecting a model.\n"
+              "Line 6 (SHORT): 3 fields, but the header has 9 columns.\n");
+    const auto duties = nlohmann::json::parse(run.out)["duties"];
+    ASSERT_EQ(duties.size(), 6u);
+    const char* outcomes[] = {"results", "error", "error", "none", "error", "results"};
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(duties[i]["line"], static_cast<int>(i) + 2);
+        EXPECT_EQ(duties[i]["outcome"], outcomes[i]) << i;
+    }
+    EXPECT_EQ(duties[2]["messages"][0], "unknown type value \"nozle\"; expected either, nozzle or venturi.");
+
+    const RunResult csv = batch(path, {"--format", "csv"});
+    const auto records = linesOf(csv.out);
+    ASSERT_GE(records.size(), 7u);
+    EXPECT_NE(std::find(records.begin(), records.end(),
+                        "BAD-1,3" + std::string(19, ',') +
+                            ",\"Number of circuits must be between 2 and 50. Otherwise, leave blank.\""),
+              records.end());
+
+    // Without the faulty lines only "nothing found" is left: exit status 1.
+    const RunResult none = batch(write("tag,refrigerant,capacity,circuits,suction,liquid,length,part_number\n"
+                                       "OK-1,R-404A,1.2,6,20,90,24,\n"
+                                       "NONE-1,R-22,10,8,40,100,30,999-4-1/4-2\n"));
+    EXPECT_EQ(none.exitCode, 1);
+}
+
+TEST_F(Batch, SchedulesThatCannotRunPrintNothingButTheirFault) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"missing-columns.csv", "The schedule lacks the columns: "},
+        {"unknown-column.csv", "unknown column"},
+        {"empty.csv", "The schedule holds no duties.\n"},
+        {"header-only.csv", "The schedule holds no duties.\n"},
+        {"binary.csv", "The schedule is not a text file"},
+        {"latin1.csv", "The schedule is not a UTF-8 text file"},
+        {"utf16.csv", "it is UTF-16 text"},
+    };
+    for (const auto& [file, message] : cases) {
+        for (const char* format : {"table", "json", "csv"}) {
+            const RunResult run = batch(kSchedules + file, {"--format", format});
+            EXPECT_EQ(run.exitCode, 2) << file;
+            EXPECT_EQ(run.out, "") << file << ' ' << format;
+            EXPECT_NE(run.err.find(message), std::string::npos) << file << ": " << run.err;
+        }
+    }
+    const RunResult missing = batch(dir_.path() + "/absent.csv");
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err.rfind("Cannot read ", 0), 0u) << missing.err;
+}
+
+TEST_F(Batch, BestKeepsOneRowPerSelectedDuty) {
+    const RunResult best = batch(kExample, {"--format", "json"}, {"--best"});
+    ASSERT_EQ(best.exitCode, 0) << best.err;
+    const auto duties = nlohmann::json::parse(best.out)["duties"];
+    ASSERT_EQ(duties.size(), 12u);
+    for (const auto& duty : duties) EXPECT_EQ(duty["rows"].size(), 1u) << duty["tag"];
+    // The row kept is one of those the full selection lists.
+    const auto all = nlohmann::json::parse(batch(kExample, {"--format", "json"}).out)["duties"];
+    for (std::size_t i = 0; i < duties.size(); ++i) {
+        const auto& kept = duties[i]["rows"][0];
+        EXPECT_NE(std::find(all[i]["rows"].begin(), all[i]["rows"].end(), kept), all[i]["rows"].end());
+    }
+}
+
+// Candidates measured against the windows their catalog's search used.
+TEST(BestCandidate, NearestTheMiddleOfBothWindowsThenSmallerSumThenFirst) {
+    SearchResult search;
+    search.venturi.searched = search.nozzle.searched = true;
+    search.venturi.tube = {0.8, 1.2};
+    search.nozzle.tube = {0.9, 1.1};
+    search.nozzle.nozzle = {0.7, 1.3};
+    auto candidate = [](const char* type, double tubeLoad, double nozzleLoad) {
+        dist d;
+        d.type = type;
+        d.tubeLoad = tubeLoad;
+        d.nozzleLoad = nozzleLoad;
+        return d;
+    };
+    EXPECT_EQ(bestCandidate(search), kNoCandidate);
+    // Venturi at 1.1: half way to its edge (0.5); its nozzle load does not count.
+    search.found.push_back(candidate("V", 1.1, 5.0));
+    // Nozzle: tube 1.0 is in the middle, nozzle 1.15 half way (0.5): ties on the worst, smaller sum wins.
+    search.found.push_back(candidate("N", 1.0, 1.15));
+    EXPECT_NEAR(windowPosition(search.found[0], search).worst, 0.5, 1e-12);
+    EXPECT_NEAR(windowPosition(search.found[1], search).sum, 0.5, 1e-12);
+    EXPECT_EQ(bestCandidate(search), 1u);
+    // The same position again: the first found stays.
+    search.found.push_back(candidate("N", 1.0, 1.15));
+    EXPECT_EQ(bestCandidate(search), 1u);
+    // A better tube and nozzle together.
+    search.found.push_back(candidate("N", 1.02, 1.03));
+    EXPECT_EQ(bestCandidate(search), 3u);
+    // A window whose edges meet measures plain distance instead of dividing by zero.
+    search.venturi.tube = {1.0, 1.0};
+    search.found[0] = candidate("V", 1.0, 0);
+    EXPECT_EQ(windowPosition(search.found[0], search).worst, 0.0);
+    EXPECT_EQ(bestCandidate(search), 0u);
+}
+
+TEST(WidenedWindowsNote, NamesOnlyCatalogsWhoseResultsLieOutsideTheLimits) {
+    SearchResult search;
+    EXPECT_EQ(widenedWindowsNote(search), "");
+    search.nozzle.searched = true;
+    search.nozzle.found = 3;
+    search.nozzle.step = 2;
+    search.nozzle.nozzle = {0.7000000000000001, 1.3};
+    search.nozzle.tube = {0.725, 1.3};
+    EXPECT_EQ(widenedWindowsNote(search), "Loading windows widened for nozzle models: nozzle 70-130 %, tube 72.5-130 %.");
+    search.venturi.searched = true;
+    search.venturi.step = 1;
+    search.venturi.tube = {0.8, 1.2};
+    EXPECT_EQ(widenedWindowsNote(search), "Loading windows widened for nozzle models: nozzle 70-130 %, tube 72.5-130 %.")
+        << "a catalog that found nothing even widened is not named";
+    search.venturi.found = 1;
+    EXPECT_EQ(widenedWindowsNote(search),
+              "Loading windows widened for nozzle models: nozzle 70-130 %, tube 72.5-130 %; venturi models: tube "
+              "80-120 %.");
+    search.nozzle.step = 0;
+    EXPECT_EQ(widenedWindowsNote(search), "Loading windows widened for venturi models: tube 80-120 %.");
+}
+
+TEST(SelectWindows, TheCommandLineSaysWhenTheWindowsWereWidened) {
+    std::vector<std::string> args = catalogArgs();
+    args.insert(args.end(), {"--format", "json", "select", "--refrigerant", "R-404A", "--capacity", "1.8", "--circuits",
+                             "8", "--suction", "25", "--liquid", "90", "--length", "30", "--inlet-style", "odm"});
+    const RunResult widened = runCli(args);
+    ASSERT_EQ(widened.exitCode, 0) << widened.err;
+    EXPECT_EQ(widened.err, "Loading windows widened for nozzle models: nozzle 80-120 %, tube 80-120 %.\n");
+    const auto windows = nlohmann::json::parse(widened.out)["windows"];
+    EXPECT_EQ(windows["nozzle"]["nozzle"], nlohmann::json::array({80.0, 120.0}));
+
+    args = catalogArgs();
+    args.insert(args.end(), {"select", "--refrigerant", "R-404A", "--capacity", "1.2", "--circuits", "6", "--suction",
+                             "20", "--liquid", "90", "--length", "24"});
+    const RunResult within = runCli(args);
+    EXPECT_EQ(within.exitCode, 0);
+    EXPECT_EQ(within.err, "");
+}
+
+}  // namespace
+}  // namespace vantrel
