@@ -36,6 +36,7 @@
 #include "catalog_rows.h"
 #include "large_catalog.h"
 #include "output/comparators.h"
+#include "schedule/schedule_run.h"
 
 // Only the read-only form of benchmark::DoNotOptimize is used here: with GCC
 // 12 and benchmark 1.7, the read-write form left garbage in an int that was
@@ -184,6 +185,44 @@ void selectAction(benchmark::State& state, const CatalogPaths& paths, Duty duty)
         appended = report.appended;
     }
     state.SetLabel(std::to_string(appended) + " rows");
+}
+
+// A schedule of generated duties near the found-at-once one, run as
+// vantrel-cli batch runs it: read once, each catalog file read once, every
+// duty on an emptied list. The time per duty compares with one Select.
+std::string generatedSchedule(int duties) {
+    std::string text = "tag,refrigerant,capacity,circuits,suction,liquid,length,tube\n";
+    for (int i = 0; i < duties; ++i) {
+        const int tenths = 130 + i % 21;  // 13.0 to 15.0 tons
+        text += "C-" + std::to_string(i) + ",R-22," + std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) +
+                ",8,40,100,30,1/4\n";
+    }
+    return text;
+}
+
+void batchRun(benchmark::State& state, const CatalogPaths& paths, int duties) {
+    const std::string text = generatedSchedule(duties);
+    std::size_t rows = 0;
+    int widened = 0;
+    for (auto _ : state) {
+        const ScheduleRead read = readScheduleText(text, false);
+        SelectionForm form;
+        form.siUnits = false;
+        form.catalog = catalogAt(paths);
+        const LoadedCatalog catalog = form.catalog.loadCatalog();
+        form.loadedCatalog = &catalog;
+        rows = 0;
+        widened = 0;
+        for (const ScheduleDuty& duty : read.schedule.duties) {
+            form.rows.clear();
+            const DutyRun run = runDuty(form, duty);
+            rows += form.rows.size();
+            widened += run.report.search.nozzle.widened() || run.report.search.venturi.widened();
+        }
+    }
+    state.counters["per_duty_us"] = benchmark::Counter(static_cast<double>(duties) * state.iterations(),
+                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.SetLabel(std::to_string(rows) + " rows, " + std::to_string(widened) + " duties widened");
 }
 
 void readAndSplit(benchmark::State& state, const std::string& path) {
@@ -394,6 +433,8 @@ public:
         timeGoal(out, "Select, shipped catalog, found at once", "Select/shipped/at_once", 1.0);
         timeGoal(out, "Select, shipped catalog, widening to the bounds", "Select/shipped/widening", 5.0);
         ratioGoal(out, "Select, widening / found at once", "Select/shipped/widening", "Select/shipped/at_once", 1.5);
+        perDutyGoal(out, "Batch of 10,000 duties, per duty / Select found at once", "Batch/shipped/10000", 10000,
+                    "Select/shipped/at_once", 1.2);
         // One scan of each file, against reading it in one read and finding its lines.
         ratioGoal(out, "Search nozzle, at once / read+lines, large", "Search/large/at_once/nozzle",
                   "ReadLines/large/nozzle", 3.0);
@@ -413,6 +454,18 @@ private:
     const double* find(const std::string& name) const {
         const auto it = seconds_.find(name);
         return it == seconds_.end() ? nullptr : &it->second;
+    }
+
+    void perDutyGoal(std::ostream& out, const char* what, const std::string& name, int duties,
+                     const std::string& baseline, double limit) const {
+        const double* total = find(name);
+        const double* base = find(baseline);
+        if (!total || !base) return;
+        const double ratio = *total / duties / *base;
+        char text[200];
+        std::snprintf(text, sizeof text, "  %-50s %9.2f      goal <= %.1f: %s  (%.1f us / %.1f us)\n", what, ratio,
+                      limit, ratio <= limit ? "met" : "MISSED", *total / duties * 1e6, *base * 1e6);
+        out << text;
     }
 
     void timeGoal(std::ostream& out, const char* what, const std::string& name, double limitMs) const {
@@ -473,6 +526,9 @@ void registerAll() {
             }
         }
         if (paths == &gShipped) {
+            RegisterBenchmark("Batch/shipped/10000", batchRun, std::cref(*paths), 10000)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
             for (const auto& [dutyName, duty] : duties) {
                 RegisterBenchmark(("Select/shipped/" + std::string(dutyName)).c_str(), selectAction, std::cref(*paths),
                                   duty)

@@ -81,8 +81,8 @@ TEST_F(Batch, EachDutyGivesWhatTheSingleCommandGives) {
     const RunResult produce = single({"select", "--refrigerant", "R-507", "--capacity", "1.5", "--suction", "25",
                                       "--liquid", "90", "--length", "30", "--type", "venturi", "--tube", "3/16"});
     EXPECT_EQ(byTag["MT-03 produce island"], produce.out);
-    const RunResult rated = single({"rate", "402-4-3/16-2", "--refrigerant", "R-404A", "--capacity", "0.9",
-                                    "--suction", "-20", "--liquid", "85", "--length", "18"});
+    const RunResult rated = single({"rate", "402-4-3/16-2", "--refrigerant", "R-404A", "--capacity", "0.9", "--suction",
+                                    "-20", "--liquid", "85", "--length", "18"});
     EXPECT_EQ(byTag["LT-03 frozen meat, 3 doors"], rated.out);
 }
 
@@ -157,9 +157,10 @@ TEST_F(Batch, LineFaultsAndRefusedDutiesAreReportedByLineWhileTheOthersRun) {
               records.end());
 
     // Without the faulty lines only "nothing found" is left: exit status 1.
-    const RunResult none = batch(write("tag,refrigerant,capacity,circuits,suction,liquid,length,part_number\n"
-                                       "OK-1,R-404A,1.2,6,20,90,24,\n"
-                                       "NONE-1,R-22,10,8,40,100,30,999-4-1/4-2\n"));
+    const RunResult none =
+        batch(write("tag,refrigerant,capacity,circuits,suction,liquid,length,part_number\n"
+                    "OK-1,R-404A,1.2,6,20,90,24,\n"
+                    "NONE-1,R-22,10,8,40,100,30,999-4-1/4-2\n"));
     EXPECT_EQ(none.exitCode, 1);
 }
 
@@ -243,11 +244,13 @@ TEST(WidenedWindowsNote, NamesOnlyCatalogsWhoseResultsLieOutsideTheLimits) {
     search.nozzle.step = 2;
     search.nozzle.nozzle = {0.7000000000000001, 1.3};
     search.nozzle.tube = {0.725, 1.3};
-    EXPECT_EQ(widenedWindowsNote(search), "Loading windows widened for nozzle models: nozzle 70-130 %, tube 72.5-130 %.");
+    EXPECT_EQ(widenedWindowsNote(search),
+              "Loading windows widened for nozzle models: nozzle 70-130 %, tube 72.5-130 %.");
     search.venturi.searched = true;
     search.venturi.step = 1;
     search.venturi.tube = {0.8, 1.2};
-    EXPECT_EQ(widenedWindowsNote(search), "Loading windows widened for nozzle models: nozzle 70-130 %, tube 72.5-130 %.")
+    EXPECT_EQ(widenedWindowsNote(search),
+              "Loading windows widened for nozzle models: nozzle 70-130 %, tube 72.5-130 %.")
         << "a catalog that found nothing even widened is not named";
     search.venturi.found = 1;
     EXPECT_EQ(widenedWindowsNote(search),

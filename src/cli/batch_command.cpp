@@ -94,7 +94,8 @@ BatchEntry entryOf(const DutyRun& run, const SelectionForm& form, bool best) {
             lastLine = chosen + 1;
         }
     }
-    entry.rows.assign(rows.begin() + static_cast<std::ptrdiff_t>(first), rows.begin() + static_cast<std::ptrdiff_t>(last));
+    entry.rows.assign(rows.begin() + static_cast<std::ptrdiff_t>(first),
+                      rows.begin() + static_cast<std::ptrdiff_t>(last));
     entry.lines.assign(run.report.resultLines.begin() + static_cast<std::ptrdiff_t>(firstLine),
                        run.report.resultLines.begin() + static_cast<std::ptrdiff_t>(lastLine));
     return entry;

@@ -27,8 +27,7 @@ public:
     TableWriter(std::ostream& out, bool siUnits, std::size_t tagWidth) : out_(out), si_(siUnits) {
         widths_[0] = std::max<std::size_t>(tagWidth, 3);
         for (int col = 0; col < kColumnCount; ++col) {
-            widths_[col + 1] =
-                std::max(displayWidth(columnHeading(col, siUnits)), displayWidth(widestCellSample(col)));
+            widths_[col + 1] = std::max(displayWidth(columnHeading(col, siUnits)), displayWidth(widestCellSample(col)));
         }
     }
     void entry(const BatchEntry& entry) override {

@@ -19,11 +19,11 @@ struct BatchEntry {
     int line = 0;
     std::string tag;
     Kind kind = Kind::Results;
-    bool rate = false;                  ///< rated a part number rather than selected
-    std::vector<ResultRow> rows;        ///< the rows found (Results only)
-    std::vector<std::string> lines;     ///< their result lines, for the lines format
-    std::vector<std::string> messages;  ///< what the run said, one-line texts, in order
-    std::string windowsNote;                ///< "Loading windows widened for ..." or empty
+    bool rate = false;                     ///< rated a part number rather than selected
+    std::vector<ResultRow> rows;           ///< the rows found (Results only)
+    std::vector<std::string> lines;        ///< their result lines, for the lines format
+    std::vector<std::string> messages;     ///< what the run said, one-line texts, in order
+    std::string windowsNote;               ///< "Loading windows widened for ..." or empty
     const SearchResult* search = nullptr;  ///< the selection's search, for the windows it used
 };
 

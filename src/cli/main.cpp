@@ -193,7 +193,8 @@ void addRateCommand(CLI::App& app, Options& options) {
 }
 
 CLI::App* addBatchCommand(CLI::App& app, Options& options) {
-    CLI::App* batch = app.add_subcommand("batch", "select or rate every duty of a schedule file (see docs/schedules.md)");
+    CLI::App* batch =
+        app.add_subcommand("batch", "select or rate every duty of a schedule file (see docs/schedules.md)");
     batch->add_option("FILE", options.scheduleFile, "schedule: comma-separated, a header row, one duty per line")
         ->required();
     batch->add_flag("--best", options.best,
@@ -284,8 +285,7 @@ int main(int argc, char** argv) {
     SelectionForm form;
     form.siUnits = options.si;
     if (!setUpCatalog(form, options)) return kExitError;
-    if (batch->parsed())
-        return cli::runBatch({options.scheduleFile, options.format, options.si, options.best}, form);
+    if (batch->parsed()) return cli::runBatch({options.scheduleFile, options.format, options.si, options.best}, form);
 
     ConsoleUi ui;
     const bool selecting = select->parsed();

@@ -79,8 +79,8 @@ void runSchedule(SelectionForm& form, const Schedule& schedule, const std::funct
 }
 
 std::string scheduleSummary(const ScheduleSums& sums, bool siUnits) {
-    std::string text = substituteCount(sums.duties == 1 ? "%i duty read" : "%i duties read",
-                                       static_cast<int>(sums.duties));
+    std::string text =
+        substituteCount(sums.duties == 1 ? "%i duty read" : "%i duties read", static_cast<int>(sums.duties));
     text += siUnits ? " (capacity in kW, temperatures in °C).\n" : " (capacity in tons, temperatures in °F).\n";
     text += substituteCount("With results: %i\n", static_cast<int>(sums.withResults));
     text += substituteCount("Without results: %i\n", static_cast<int>(sums.withoutResults));

@@ -11,12 +11,18 @@
 #include <filesystem>
 #include <fstream>
 
+#include <wx/choice.h>
+#include <wx/combobox.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexApp.h"
 #include "form/wx/TmorvexDlgClient.h"
 #include "gui_support.h"
 #include "output/wx/TLWoutput.h"
 #include "resources/command_ids.h"
+#include "resources/control_ids.h"
 #include "ui/wx/wx_text.h"
 
 namespace vantrel {
@@ -99,16 +105,16 @@ protected:
             const double capacity = si ? tons * 12000 / 3413 : tons;
             const double suction = si ? (suctionF - 32) * 5 / 9 : suctionF;
             const double liquid = si ? (100.0 - 32) * 5 / 9 : 100.0;
-            out << tag << ",R-22," << capacity << ',' << circuits << ',' << suction << ',' << liquid << ",30,"
-                << part << '\n';
+            out << tag << ",R-22," << capacity << ',' << circuits << ',' << suction << ',' << liquid << ",30," << part
+                << '\n';
         };
-        duty("\"MT-01, meat\"", 10, "8", 40, "");  // line 2
-        duty("MT-02", 6, "6", 25, "");             // line 3
-        duty("LT-01", 1.5, "4", -20, "");          // line 4
-        out << "BAD-01,R-22,abc,8,40,100,30,\n";   // line 5: "Must be a number."
-        out << "BAD-02,R-999,10,8,40,100,30,\n";   // line 6: unknown refrigerant
+        duty("\"MT-01, meat\"", 10, "8", 40, "");   // line 2
+        duty("MT-02", 6, "6", 25, "");              // line 3
+        duty("LT-01", 1.5, "4", -20, "");           // line 4
+        out << "BAD-01,R-22,abc,8,40,100,30,\n";    // line 5: "Must be a number."
+        out << "BAD-02,R-999,10,8,40,100,30,\n";    // line 6: unknown refrigerant
         duty("XX-01", 10, "8", 40, "999-4-1/4-2");  // line 7: no such model
-        duty("RT-01", 10, "8", 40, "5-4-8");       // line 8: rated
+        duty("RT-01", 10, "8", 40, "5-4-8");        // line 8: rated
     }
     std::string path_;
 };
@@ -150,6 +156,63 @@ TEST_F(ImportSchedule, AScheduleWithoutDutiesSaysSoAndAddsNothing) {
     form().setScheduleFileAsker([] { return std::string(); });
     sendCommand(cmd::kImportSchedule);
     EXPECT_TRUE(gRecorder->seen.empty());
+}
+
+// A Select whose results lie outside the Preferences limits says so in the
+// status bar, and the next Select within them takes the words away.
+class SilentUi : public FormUi {
+public:
+    MessageAnswer showMessage(const std::string&, const std::string&, MessageIcon, MessageButtons) override {
+        return MessageAnswer::Ok;
+    }
+    void setFocus(int) override {}
+    void setControlText(int, const std::string&) override {}
+};
+
+TEST_F(ImportSchedule, SelectShowsWidenedWindowsInTheStatusBar) {
+    const bool si = form().form().siUnits;
+    auto enter = [&](double tons, const char* circuits, double suctionF, double liquidF, const char* length,
+                     int inletStyle) {
+        auto text = [](double value) { return wxString::FromCDouble(value, 4); };
+        dynamic_cast<wxTextCtrl*>(form().control(ids::kCapacity))->ChangeValue(text(si ? tons * 12000 / 3413 : tons));
+        dynamic_cast<wxTextCtrl*>(form().control(ids::kCircuits))->ChangeValue(circuits);
+        dynamic_cast<wxComboBox*>(form().control(ids::kSuctionTemp))
+            ->SetValue(text(si ? (suctionF - 32) * 5 / 9 : suctionF));
+        dynamic_cast<wxComboBox*>(form().control(ids::kLiquidTemp))
+            ->SetValue(text(si ? (liquidF - 32) * 5 / 9 : liquidF));
+        dynamic_cast<wxComboBox*>(form().control(ids::kTubeLength))->SetValue(length);
+        dynamic_cast<wxChoice*>(form().control(ids::kRefrigerant))->SetStringSelection("R-404A");
+        dynamic_cast<wxChoice*>(form().control(ids::kInletConnection))->SetSelection(inletStyle);
+    };
+    // What the same Select says of its windows, asked of the form's logic apart.
+    auto expectedNote = [&] {
+        SelectionForm probe;
+        probe.catalog = form().form().catalog;
+        probe.siUnits = si;
+        SilentUi ui;
+        return widenedWindowsNote(probe.select(form().readInputs(), ui).search);
+    };
+    auto clickSelect = [] {
+        wxUIActionSimulator sim;
+        sim.MouseMove(widgetPoint(static_cast<GtkWidget*>(form().control(ids::kSelect)->GetHandle())));
+        runEventLoop(60);
+        sim.MouseClick();
+        runEventLoop(300);
+    };
+    auto status = [] { return toUtf8(frame().GetStatusBar()->GetStatusText(0)); };
+
+    enter(1.8, "8", 25, 90, "30", 1);
+    const std::string widened = expectedNote();
+    ASSERT_EQ(widened.rfind("Loading windows widened for nozzle models: nozzle ", 0), 0u) << widened;
+    clickSelect();
+    EXPECT_GT(form().outputList()->GetItemCount(), 0);
+    EXPECT_EQ(status(), widened);
+    EXPECT_TRUE(gRecorder->seen.empty());  // no box to close
+
+    enter(1.2, "6", 20, 90, "24", 0);
+    ASSERT_EQ(expectedNote(), "");
+    clickSelect();
+    EXPECT_EQ(status(), "");
 }
 
 }  // namespace
