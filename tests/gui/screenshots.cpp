@@ -79,6 +79,29 @@ protected:
 
 TEST_F(Screenshots, MainWindow) { capture(app().frame(), "main-window"); }
 
+// The list after File > Import Schedule of the shipped example, then a
+// Select that had to widen its windows, with the note in the status bar.
+TEST_F(Screenshots, ImportedSchedule) {
+    TmorvexDlgClient& client = *app().frame()->client();
+    test::gRecorder->respond = [](wxDialog*) { return wxID_YES; };
+    test::sendCommand(cmd::kNew);
+    client.setScheduleFileAsker([] { return std::string(VANTREL_SHIPPED_DATA_DIR) + "/examples/supermarket.csv"; });
+    test::sendCommand(cmd::kImportSchedule);
+    client.setScheduleFileAsker(nullptr);
+    const bool si = app().form().siUnits;
+    dynamic_cast<wxTextEntry*>(client.control(ids::kCapacity))->ChangeValue(si ? "6.33" : "1.8");
+    dynamic_cast<wxTextEntry*>(client.control(ids::kCircuits))->ChangeValue("8");
+    dynamic_cast<wxTextEntry*>(client.control(ids::kSuctionTemp))->ChangeValue(si ? "-3.9" : "25");
+    dynamic_cast<wxTextEntry*>(client.control(ids::kLiquidTemp))->ChangeValue(si ? "32.2" : "90");
+    dynamic_cast<wxChoice*>(client.control(ids::kRefrigerant))->SetStringSelection("R-404A");
+    dynamic_cast<wxChoice*>(client.control(ids::kInletConnection))->SetSelection(1);
+    wxCommandEvent click(wxEVT_BUTTON, ids::kSelect);
+    click.SetEventObject(client.control(ids::kSelect));
+    client.control(ids::kSelect)->GetEventHandler()->ProcessEvent(click);
+    test::gRecorder->respond = nullptr;
+    capture(app().frame(), "imported-schedule");
+}
+
 TEST_F(Screenshots, VenturiChosen) {
     auto* type = dynamic_cast<wxChoice*>(app().frame()->client()->control(ids::kDistributorType));
     type->SetSelection(2);
