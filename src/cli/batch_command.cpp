@@ -41,9 +41,13 @@ class Progress {
 public:
     explicit Progress(std::size_t total) : total_(total), shown_(isatty(STDERR_FILENO) != 0) {}
     void update(std::size_t done) {
-        if (!shown_ || std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1)) return;
+        if (!shown_) return;
+        // A terminal redrawn ten times a second is enough to watch.
+        const auto now = std::chrono::steady_clock::now();
+        if (now - start_ < std::chrono::seconds(1) || now - shownAt_ < std::chrono::milliseconds(100)) return;
         std::cerr << '\r' << done << " of " << total_ << " duties" << std::flush;
         visible_ = true;
+        shownAt_ = now;
     }
     void clear() {
         if (!visible_) return;
@@ -56,6 +60,7 @@ private:
     bool shown_;
     bool visible_ = false;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point shownAt_{};
 };
 
 // The widest tag as a table shows it.

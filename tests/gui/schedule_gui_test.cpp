@@ -183,7 +183,16 @@ TEST_F(ImportSchedule, SelectShowsWidenedWindowsInTheStatusBar) {
         dynamic_cast<wxComboBox*>(form().control(ids::kTubeLength))->SetValue(length);
         dynamic_cast<wxChoice*>(form().control(ids::kRefrigerant))->SetStringSelection("R-404A");
         dynamic_cast<wxChoice*>(form().control(ids::kInletConnection))->SetSelection(inletStyle);
+        // Whatever earlier tests chose in the other lists goes back to the defaults.
+        for (int id : {ids::kDistributorType, ids::kInletSize, ids::kTubeSize, ids::kNozzleSize, ids::kOrificeType,
+                       ids::kSidePort})
+            dynamic_cast<wxChoice*>(form().control(id))->SetSelection(0);
     };
+    // The Preferences limits as a fresh start has them, whatever earlier tests set.
+    VantrelData& catalog = form().form().catalog;
+    const VantrelData before = catalog;
+    catalog.nozzleLoadMin = catalog.tubeLoadMin = 90;
+    catalog.nozzleLoadMax = catalog.tubeLoadMax = 110;
     // What the same Select says of its windows, asked of the form's logic apart.
     auto expectedNote = [&] {
         SelectionForm probe;
@@ -213,6 +222,7 @@ TEST_F(ImportSchedule, SelectShowsWidenedWindowsInTheStatusBar) {
     ASSERT_EQ(expectedNote(), "");
     clickSelect();
     EXPECT_EQ(status(), "");
+    catalog = before;
 }
 
 }  // namespace
