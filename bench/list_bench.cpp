@@ -31,6 +31,7 @@
 #include "form/form_lists.h"
 #include "form/selection_form.h"
 #include "large_catalog.h"
+#include "median_reporter.h"
 #include "output/comparators.h"
 #include "output/output_list.h"
 
@@ -299,22 +300,8 @@ const char* const kColumnNames[kColumnCount] = {
     "total_drop", "tube_drop",   "tube_load",    "nozzle_drop", "nozzle_load",   "inlet_size", "outlet_size",
     "circuits",   "orifice",     "orifice_type", "side_port",   "side_port_size"};
 
-class SummaryReporter : public benchmark::ConsoleReporter {
+class SummaryReporter : public bench::MedianReporter {
 public:
-    SummaryReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred) continue;
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
-            if (median || single)
-                seconds_[run.run_name.function_name] =
-                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        }
-    }
-
     void Finalize() override {
         ConsoleReporter::Finalize();
         std::ostream& out = GetOutputStream();
@@ -340,7 +327,6 @@ public:
     }
 
 private:
-    std::map<std::string, double> seconds_;
 };
 
 // --- registration ---------------------------------------------------------------

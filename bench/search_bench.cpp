@@ -35,6 +35,7 @@
 #include "form/selection_form.h"
 #include "catalog_rows.h"
 #include "large_catalog.h"
+#include "median_reporter.h"
 #include "output/comparators.h"
 #include "schedule/schedule_run.h"
 
@@ -408,24 +409,8 @@ std::string checkDuties() {
 
 // The console report, followed by the ratios and goals worked out from the
 // medians of the same run.
-class SummaryReporter : public benchmark::ConsoleReporter {
+class SummaryReporter : public bench::MedianReporter {
 public:
-    // Plain text: a reporter passed in does not follow --benchmark_color, and
-    // the output usually ends up in a file or a document.
-    SummaryReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred) continue;
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
-            if (median || single)
-                seconds_[run.run_name.function_name] =
-                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        }
-    }
-
     void Finalize() override {
         ConsoleReporter::Finalize();
         std::ostream& out = GetOutputStream();
@@ -489,7 +474,6 @@ private:
         out << text;
     }
 
-    std::map<std::string, double> seconds_;
 };
 
 // --- registration ------------------------------------------------------------
