@@ -133,6 +133,8 @@ TEST_F(ImportSchedule, MenuItemRunsEveryDutyAndSumsUp) {
     EXPECT_NE(summary.find("Without results: 1\n"), std::string::npos) << summary;
     EXPECT_NE(summary.find("With errors: 2 (lines 5 and 6)"), std::string::npos) << summary;
     EXPECT_TRUE(form().form().resultsChanged);
+    // The catalog read once for the schedule is let go: the next Select reads the files again.
+    EXPECT_EQ(form().form().loadedCatalog, nullptr);
 
     // The same schedule again: every row is already listed, so none is
     // added twice, and the duties still count as having found results.

@@ -202,12 +202,19 @@ void TmorvexDlgClient::importSchedule() {
         showMessage(read.error, kErrorCaption, MessageIcon::None, MessageButtons::Ok);
         return;
     }
-    // Lines and duties are counted in file order; a busy cursor while the
-    // catalog is searched for each duty.
+    // Lines and duties are counted in file order.
     ScheduleSums sums;
     for (const ScheduleLineError& fault : read.schedule.errors) sums.addLineError(fault.line);
     {
         wxBusyCursor busy;
+        // One read of each catalog file for the whole schedule, as the command
+        // line's batch does; Select and Rate read afresh again afterwards.
+        const LoadedCatalog catalog = form_.catalog.loadCatalog();
+        form_.loadedCatalog = &catalog;
+        struct Forget {
+            SelectionForm& form;
+            ~Forget() { form.loadedCatalog = nullptr; }
+        } forget{form_};
         runSchedule(form_, read.schedule, [&sums](const DutyRun& run) { sums.add(run); });
     }
     refreshRows();
