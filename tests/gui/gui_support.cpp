@@ -10,6 +10,9 @@
 #include <gtk/gtk.h>
 #include <wx/clipbrd.h>
 #include <wx/listctrl.h>
+#include <wx/menuitem.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexApp.h"
@@ -18,6 +21,24 @@
 namespace vantrel::test {
 
 DialogRecorder* gRecorder = nullptr;
+
+void clickWhenShown(wxMenuItem* item, wxTimer& watchdog) {
+    // After the opening handler has returned, and not at once: a menu
+    // ignores a click that comes too soon after it opened, as it would from
+    // a hand still moving.
+    wxTheApp->CallAfter([&watchdog, item] {
+        runEventLoop(700);
+        wxUIActionSimulator sim;
+        if (item && item->IsEnabled()) {
+            sim.MouseMove(widgetPoint(item->GetMenuItem()));
+            runEventLoop(80);
+            sim.MouseClick();
+        } else {
+            sim.Char(WXK_ESCAPE);
+        }
+        watchdog.StartOnce(1000);
+    });
+}
 std::vector<SeenDialog> gStartupDialogs;
 std::string gScenario;
 

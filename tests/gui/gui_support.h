@@ -12,6 +12,8 @@
 
 typedef struct _GtkWidget GtkWidget;
 class wxListCtrl;
+class wxMenuItem;
+class wxTimer;
 
 namespace vantrel::test {
 
@@ -58,6 +60,11 @@ std::string clipboardText();
 /// Where the middle of a GTK widget stands on the screen: where a user's
 /// pointer would go to click it.
 wxPoint widgetPoint(GtkWidget* widget);
+
+/// Called once a menu has opened: clicks `item` with the pointer (or presses
+/// Escape when it is null or disabled) a moment later, then starts
+/// `watchdog`, which should close a menu still open when it fires.
+void clickWhenShown(wxMenuItem* item, wxTimer& watchdog);
 
 /// Where the middle of heading `column` of a report list stands on the
 /// screen: above the first row shown, inside the list.

@@ -102,9 +102,6 @@ void moveAndClick(const wxPoint& point, int button = wxMOUSE_BTN_LEFT) {
     runEventLoop(150);
 }
 
-/// Where a shown popup menu's item stands on the screen.
-wxPoint menuItemPoint(wxMenuItem* item) { return widgetPoint(item->GetMenuItem()); }
-
 /// Right-clicks at `point` and, once the popup menu is up, clicks its item
 /// `label` (or presses Escape when `label` is empty). Returns whether a menu
 /// opened; `enabled` receives the item's state as shown.
@@ -136,21 +133,7 @@ PopupResult rightClickAndChoose(const wxPoint& point, const std::string& label) 
             if (!label.empty() && toUtf8(item->GetItemLabelText()) == label) chosen = item;
         }
         if (chosen) result.itemEnabled = chosen->IsEnabled();
-        // Act once the menu is on the screen and this handler has returned;
-        // a menu ignores a click that comes too soon after it opened, as it
-        // would from a hand still moving.
-        wxTheApp->CallAfter([&watchdog, chosen] {
-            runEventLoop(700);
-            wxUIActionSimulator sim;
-            if (chosen && chosen->IsEnabled()) {
-                sim.MouseMove(menuItemPoint(chosen));
-                runEventLoop(80);
-                sim.MouseClick();
-            } else {
-                sim.Char(WXK_ESCAPE);
-            }
-            watchdog.StartOnce(1000);
-        });
+        test::clickWhenShown(chosen, watchdog);
     };
     list().Bind(wxEVT_MENU_OPEN, onOpen);
     wxUIActionSimulator sim;

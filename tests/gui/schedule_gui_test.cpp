@@ -56,15 +56,7 @@ bool chooseFromMenuBar(const std::string& title, int id) {
         event.Skip();
         if (event.GetMenu() != menu || clicked) return;
         clicked = true;
-        // A menu ignores a click that comes too soon after it opened.
-        wxTheApp->CallAfter([&] {
-            runEventLoop(700);
-            wxUIActionSimulator sim;
-            sim.MouseMove(widgetPoint(item->GetMenuItem()));
-            runEventLoop(80);
-            sim.MouseClick();
-            watchdog.StartOnce(1000);
-        });
+        test::clickWhenShown(item, watchdog);
     };
     frame().Bind(wxEVT_MENU_OPEN, onOpen);
     wxUIActionSimulator sim;
