@@ -3,6 +3,8 @@
 // the tag, faults are reported by line, and the exit status sums the run up.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -199,6 +201,47 @@ TEST_F(Batch, BestKeepsOneRowPerSelectedDuty) {
         const auto& kept = duties[i]["rows"][0];
         EXPECT_NE(std::find(all[i]["rows"].begin(), all[i]["rows"].end(), kept), all[i]["rows"].end());
     }
+}
+
+// On a terminal a long run shows how far it is; in a pipe (every test above)
+// standard error holds the messages alone. `script` gives the program a
+// terminal and records what it wrote there.
+TEST_F(Batch, ALongRunOnATerminalShowsItsProgress) {
+#ifdef VANTREL_SANITIZED
+    const int duties = 4000;
+#else
+    const int duties = 40000;
+#endif
+    std::string text = "tag,refrigerant,capacity,circuits,suction,liquid,length,tube\n";
+    for (int i = 0; i < duties; ++i) text += "C-" + std::to_string(i) + ",R-22,14,8,40,100,30,1/4\n";
+    const std::string schedule = write(text);
+    const std::string rows = dir_.path() + "/rows.txt";
+    const std::string typescript = dir_.path() + "/typescript";
+    std::string command = std::string(VANTREL_CLI_PATH);
+    for (const std::string& arg : catalogArgs()) command += " '" + arg + "'";
+    command += " --format rows batch '" + schedule + "' > '" + rows + "'";
+    const std::string run = "script -qec \"" + command + "\" '" + typescript + "' > /dev/null 2>&1";
+    if (std::system("command -v script > /dev/null 2>&1") != 0) GTEST_SKIP() << "no script program";
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(std::system(run.c_str()), 0) << run;
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::ifstream in(typescript, std::ios::binary);
+    const std::string shown((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const bool progress = shown.find(" of " + std::to_string(duties) + " duties") != std::string::npos;
+    // Shown only once the run has taken a second; a machine that finishes
+    // sooner must show nothing.
+    if (seconds > 1.5) {
+        EXPECT_TRUE(progress) << seconds << " s: " << shown.substr(0, 200);
+        // The line is cleared at the end, so the prompt that follows starts clean.
+        EXPECT_NE(shown.rfind("\r\033[K"), std::string::npos);
+    } else if (seconds < 1.0) {
+        EXPECT_FALSE(progress) << seconds << " s";
+    }
+    std::ifstream written(rows);
+    EXPECT_EQ(
+        static_cast<int>(
+            linesOf(std::string((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>())).size()),
+        duties * 14);
 }
 
 // Candidates measured against the windows their catalog's search used.
