@@ -208,7 +208,7 @@ TEST_F(Batch, BestKeepsOneRowPerSelectedDuty) {
 // terminal and records what it wrote there.
 TEST_F(Batch, ALongRunOnATerminalShowsItsProgress) {
 #ifdef VANTREL_SANITIZED
-    const int duties = 4000;
+    const int duties = 10000;
 #else
     const int duties = 40000;
 #endif
