@@ -31,7 +31,7 @@
 #include "form/form_lists.h"
 #include "form/selection_form.h"
 #include "large_catalog.h"
-#include "median_reporter.h"
+#include "bench_run.h"
 #include "output/comparators.h"
 #include "output/output_list.h"
 
@@ -367,15 +367,7 @@ void registerAll() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Defaults first so that flags given on the command line override them.
-    std::string defaults[] = {"--benchmark_repetitions=10", "--benchmark_report_aggregates_only=true"};
-    std::vector<char*> args{argv[0]};
-    for (std::string& flag : defaults) args.push_back(flag.data());
-    for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
-    int count = static_cast<int>(args.size());
-    args.push_back(nullptr);
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+    if (!bench::initializeWithDefaults(argc, argv)) return 1;
 
     const bench::ScratchDir scratch;
     if (scratch.path().empty()) {

@@ -35,7 +35,7 @@
 #include "form/selection_form.h"
 #include "catalog_rows.h"
 #include "large_catalog.h"
-#include "median_reporter.h"
+#include "bench_run.h"
 #include "output/comparators.h"
 #include "schedule/schedule_run.h"
 
@@ -210,8 +210,7 @@ void batchRun(benchmark::State& state, const CatalogPaths& paths, int duties) {
         SelectionForm form;
         form.siUnits = false;
         form.catalog = catalogAt(paths);
-        const LoadedCatalog catalog = form.catalog.loadCatalog();
-        form.loadedCatalog = &catalog;
+        const CatalogReadOnce catalog(form);
         rows = 0;
         widened = 0;
         for (const ScheduleDuty& duty : read.schedule.duties) {
@@ -473,7 +472,6 @@ private:
                       limit, ratio <= limit ? "met" : "MISSED", *m * 1e6, *b * 1e6);
         out << text;
     }
-
 };
 
 // --- registration ------------------------------------------------------------
@@ -555,15 +553,7 @@ void registerAll() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Defaults first so that flags given on the command line override them.
-    std::string defaults[] = {"--benchmark_repetitions=10", "--benchmark_report_aggregates_only=true"};
-    std::vector<char*> args{argv[0]};
-    for (std::string& flag : defaults) args.push_back(flag.data());
-    for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
-    int count = static_cast<int>(args.size());
-    args.push_back(nullptr);
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+    if (!bench::initializeWithDefaults(argc, argv)) return 1;
 
     const bench::ScratchDir scratch;
     if (scratch.path().empty()) {

@@ -66,7 +66,7 @@ private:
 // The widest tag as a table shows it.
 std::size_t widestTag(const Schedule& schedule) {
     std::size_t width = 0;
-    for (const ScheduleDuty& duty : schedule.duties) width = std::max(width, displayWidth(oneLineMessage(duty.tag)));
+    for (const ScheduleDuty& duty : schedule.duties) width = std::max(width, displayWidth(oneLine(duty.tag)));
     return width;
 }
 
@@ -116,9 +116,7 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
     }
     const Schedule& schedule = read.schedule;
     form.siUnits = settings.siUnits;
-    // One read of each catalog file for the whole schedule.
-    const LoadedCatalog catalog = form.catalog.loadCatalog();
-    form.loadedCatalog = &catalog;
+    const CatalogReadOnce catalog(form);
 
     const std::unique_ptr<BatchWriter> writer =
         makeBatchWriter(settings.format, std::cout, settings.siUnits, widestTag(schedule));
@@ -160,7 +158,6 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
         });
     writer->finish();
     progress.clear();
-    form.loadedCatalog = nullptr;
     std::cout.flush();
     if (!std::cout) return kExitError;
     return someErrors ? kExitError : someNone ? kExitNothingFound : kExitResults;

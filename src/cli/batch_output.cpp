@@ -13,15 +13,6 @@ std::string dumped(const nlohmann::ordered_json& value, int indent) {
     return value.dump(indent, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-// Tags may hold line breaks (quoted in the schedule); a table row or a
-// tab-separated line must stay one line.
-std::string oneLine(std::string text) {
-    for (char& c : text) {
-        if (c == '\n' || c == '\r' || c == '\t') c = ' ';
-    }
-    return text;
-}
-
 class TableWriter : public BatchWriter {
 public:
     TableWriter(std::ostream& out, bool siUnits, std::size_t tagWidth) : out_(out), si_(siUnits) {
@@ -155,6 +146,13 @@ private:
 };
 
 }  // namespace
+
+std::string oneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+    }
+    return text;
+}
 
 std::unique_ptr<BatchWriter> makeBatchWriter(const std::string& format, std::ostream& out, bool siUnits,
                                              std::size_t tagWidth) {

@@ -35,6 +35,10 @@ public:
     virtual void finish() {}
 };
 
+/// A tag as the table and rows formats print it: its line breaks and tabs
+/// (a quoted schedule cell may hold them) as blanks, so a row stays one line.
+std::string oneLine(std::string text);
+
 /// A writer for `format` (table, rows, lines, csv or json). `tagWidth` is
 /// the widest tag of the schedule, so the table's columns line up from the
 /// first entry on.

@@ -42,6 +42,23 @@ struct ScheduleSums {
 
 DutyOutcome outcomeOf(const ActionReport& report);
 
+/// While it lives, the form's actions search catalog text read once, when it
+/// was made, instead of reading the files for every action: a schedule reads
+/// each catalog file once. Afterwards the form reads the files afresh again.
+class CatalogReadOnce {
+public:
+    explicit CatalogReadOnce(SelectionForm& form) : form_(form), text_(form.catalog.loadCatalog()) {
+        form_.loadedCatalog = &text_;
+    }
+    ~CatalogReadOnce() { form_.loadedCatalog = nullptr; }
+    CatalogReadOnce(const CatalogReadOnce&) = delete;
+    CatalogReadOnce& operator=(const CatalogReadOnce&) = delete;
+
+private:
+    SelectionForm& form_;
+    const LoadedCatalog text_;
+};
+
 /// Runs one duty on `form`.
 DutyRun runDuty(SelectionForm& form, const ScheduleDuty& duty);
 

@@ -209,12 +209,7 @@ void TmorvexDlgClient::importSchedule() {
         wxBusyCursor busy;
         // One read of each catalog file for the whole schedule, as the command
         // line's batch does; Select and Rate read afresh again afterwards.
-        const LoadedCatalog catalog = form_.catalog.loadCatalog();
-        form_.loadedCatalog = &catalog;
-        struct Forget {
-            SelectionForm& form;
-            ~Forget() { form.loadedCatalog = nullptr; }
-        } forget{form_};
+        const CatalogReadOnce catalog(form_);
         runSchedule(form_, read.schedule, [&sums](const DutyRun& run) { sums.add(run); });
     }
     refreshRows();

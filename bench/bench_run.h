@@ -1,6 +1,7 @@
-// The console report of a benchmark run, keeping each benchmark's median
-// real time (or its only time, without repetitions) for a summary of goals
-// and ratios worked out from the same run.
+// What every benchmark program of the project does the same way: its default
+// flags, and a console report that keeps each benchmark's median real time
+// (or its only time, without repetitions) for a summary of goals and ratios
+// worked out from the same run.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -10,6 +11,20 @@
 #include <vector>
 
 namespace vantrel::bench {
+
+/// Initializes Google Benchmark with ten repetitions reported as aggregates,
+/// unless the command line says otherwise; false on an unknown flag.
+inline bool initializeWithDefaults(int argc, char** argv) {
+    // Defaults first so that flags given on the command line override them.
+    std::string defaults[] = {"--benchmark_repetitions=10", "--benchmark_report_aggregates_only=true"};
+    std::vector<char*> args{argv[0]};
+    for (std::string& flag : defaults) args.push_back(flag.data());
+    for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
+    int count = static_cast<int>(args.size());
+    args.push_back(nullptr);
+    benchmark::Initialize(&count, args.data());
+    return !benchmark::ReportUnrecognizedArguments(count, args.data());
+}
 
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
