@@ -252,8 +252,8 @@ TEST(BestCandidate, NearestTheMiddleOfBothWindowsThenSmallerSumThenFirst) {
     search.nozzle.tube = {0.9, 1.1};
     search.nozzle.nozzle = {0.7, 1.3};
     auto candidate = [](const char* type, double tubeLoad, double nozzleLoad) {
-        dist d;
-        d.type = type;
+        Found d;
+        d.nozzle = isNozzleType(type);
         d.tubeLoad = tubeLoad;
         d.nozzleLoad = nozzleLoad;
         return d;

@@ -216,7 +216,7 @@ TEST_F(Search, ReportsTheWindowsThatFoundTheRecords) {
     SearchResult result = data.search(duty(0.75 * 4 * kVenturiQuarter, 4));
     ASSERT_EQ(result.status, code::kOk);
     ASSERT_EQ(result.found.size(), 1u);
-    EXPECT_EQ(result.found[0].partNumber, "5-4-4");
+    EXPECT_EQ(result.record(0).partNumber, "5-4-4");
     const CatalogSearch& venturi = result.venturi;
     EXPECT_TRUE(venturi.searched && venturi.read && venturi.widened());
     EXPECT_EQ(venturi.found, 1);
@@ -258,16 +258,16 @@ TEST_F(Search, LoadedCatalogServesSearchesWithTheTextItRead) {
     const auto request = duty(0, 4);
     const SearchResult before = data.search(request, loaded);
     ASSERT_FALSE(before.found.empty());
-    EXPECT_EQ(before.found[0].partNumber, "5-4-4");
+    EXPECT_EQ(before.record(0).partNumber, "5-4-4");
 
     // An edited catalog: a search that reads the files sees it at once, the
     // loaded text does not change.
     catalog("7-4-4,\n", "503,QX5,2-12,1/4,J,N,\n");
-    EXPECT_EQ(data.search(request).found[0].partNumber, "7-4-4");
+    EXPECT_EQ(data.search(request).record(0).partNumber, "7-4-4");
     const SearchResult after = data.search(request, loaded);
     ASSERT_EQ(after.found.size(), before.found.size());
     for (std::size_t i = 0; i < after.found.size(); ++i)
-        EXPECT_EQ(after.found[i].makeResultLine(), before.found[i].makeResultLine());
+        EXPECT_EQ(after.record(i).makeResultLine(), before.record(i).makeResultLine());
 }
 
 class PartNumberLookup : public Search {

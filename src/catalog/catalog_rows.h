@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "catalog/catalog_file.h"
@@ -144,31 +146,61 @@ inline bool splitNozzleRow(std::string_view line, NozzleRow& row) {
     return false;
 }
 
-// The same six fields from the commas the row scan found.
-inline bool splitNozzleRow(std::string_view line, const RowCommas<6>& commas, NozzleRow& row) {
-    if (commas.count < 6) return false;
-    std::size_t start = 0;
-    for (int field = 0; field < 6; ++field) {
-        row.fields[field] = std::string_view(line.data() + start, commas.at[field] - start);
-        start = commas.at[field] + 1;
-    }
-    return true;
+// Field `k` (0 to N - 1) of a row with at least N commas.
+template <int N>
+std::string_view fieldOf(std::string_view line, const RowCommas<N>& commas, int k) {
+    const std::size_t start = k == 0 ? 0 : commas.at[k - 1] + 1;
+    return std::string_view(line.data() + start, commas.at[k] - start);
 }
 
-// Text equality without a library call: the texts compared here are a
-// letter or two.
-inline bool sameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i]) return false;
-    }
-    return true;
+// The six fields as one text, from the model to the side port: what a search
+// keeps of a body's row.
+inline std::string_view nozzleFieldsText(const NozzleRow& row) {
+    const char* first = row.fields[0].data();
+    const std::string_view last = row.fields[5];
+    return std::string_view(first, static_cast<std::size_t>(last.data() + last.size() - first));
 }
+
+// The six fields back from such a text.
+inline void splitNozzleFieldsText(std::string_view text, std::string_view (&fields)[6]) {
+    std::size_t start = 0;
+    for (int field = 0; field < 5; ++field) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        fields[field] = text.substr(start, comma - start);
+        start = std::min(comma + 1, text.size());
+    }
+    fields[5] = text.substr(start);
+}
+
+// A field of at most seven bytes as one word, its bytes low and its length in
+// the top byte, so that fields compare as integers. kLongField for a longer
+// field. `contentEnd` ends the text holding the field: a word may be read up
+// to there.
+inline constexpr std::uint64_t kLongField = ~std::uint64_t{0};
+
+inline std::uint64_t packField(std::string_view field, const char* contentEnd) {
+    if (field.size() > 7) return kLongField;
+    std::uint64_t word = 0;
+    if (contentEnd - field.data() >= 8) {
+        word = loadWord(field.data());
+    } else {
+        char tail[8] = {};
+        std::memcpy(tail, field.data(), static_cast<std::size_t>(contentEnd - field.data()));
+        word = loadWord(tail);
+    }
+    const std::uint64_t mask = (std::uint64_t{1} << (8 * field.size())) - 1;
+    return (word & mask) | std::uint64_t{field.size()} << 56;
+}
+
+// True when `field` is the one letter `letter`.
+inline bool isLetter(std::string_view field, char letter) { return field.size() == 1 && field[0] == letter; }
 
 inline bool readNozzleRange(NozzleRow& row) {
     const std::string_view range = row.fields[2];
-    const std::size_t dash = range.find('-');
-    if (dash == npos) return false;
+    // A loop, not find: the range is a few bytes, shorter than a library call.
+    std::size_t dash = 0;
+    while (dash < range.size() && range[dash] != '-') ++dash;
+    if (dash == range.size()) return false;
     row.minCircuits = leadingInt(range.substr(0, dash));
     row.maxCircuits = leadingInt(range.substr(dash + 1));
     return true;

@@ -84,20 +84,32 @@ struct LoadWindow {
 // conditions are fixed, so a search rates each size once.
 class TubeRatingMemo {
 public:
-    int rate(const dist& d, double& capacity) {
-        const bool nozzle = isNozzleType(d.type);
+    static constexpr int kSize = 16;
+
+    // `index` tells which of the memo's tubes this is (0 to kSize - 1), or -1
+    // when the memo is full.
+    int rate(const dist& d, bool nozzle, double& capacity, int& index) {
         for (int i = 0; i < used_; ++i) {
             const Entry& e = entries_[i];
             if (e.outletSize == d.outletSize && e.nozzle == nozzle) {
                 capacity = e.capacity;
+                index = i;
                 return e.status;
             }
         }
         Entry e{d.outletSize, nozzle, 0, 0.0};
         e.status = d.StdTubeRating(e.capacity);
-        if (used_ < kSize) entries_[used_++] = e;
+        index = -1;
+        if (used_ < kSize) {
+            index = used_;
+            entries_[used_++] = e;
+        }
         capacity = e.capacity;
         return e.status;
+    }
+    int rate(const dist& d, bool nozzle, double& capacity) {
+        int index = 0;
+        return rate(d, nozzle, capacity, index);
     }
 
 private:
@@ -107,7 +119,6 @@ private:
         int status;
         double capacity;
     };
-    static constexpr int kSize = 16;
     Entry entries_[kSize]{};
     int used_ = 0;
 };
@@ -142,34 +153,72 @@ private:
 };
 
 // A catalog names only a handful of tube sizes, thousands of times over, so a
-// pass reads each distinct tube text once. The texts point into the file
-// content, which lives for the whole pass.
+// scan reads each distinct tube text once. The texts, packed into words, are
+// found again in a small table where each has a slot of its own: when a new
+// text would share one, the table is laid out again with other shifts. A
+// lookup is a few shifts and one load, short enough that the unpredictable
+// test of the tube asked for does not wait long. A text too long to pack, or
+// one beyond the table's room, is read each time.
 class TubeSizeMemo {
 public:
-    bool read(NozzleRow& row) {
-        const std::string_view text = row.fields[3];
-        for (int i = 0; i < used_; ++i) {
-            if (entries_[i].text == text) return apply(entries_[i], row);
+    bool read(NozzleRow& row, std::uint64_t key) {
+        if (key != kLongField) {
+            const Slot& slot = slots_[slotOf(key, shift_)];
+            if (slot.key == key) {
+                row.outletSize = slot.size;
+                row.outletNumber = slot.number;
+                return slot.ok;
+            }
         }
-        Entry e{text, readNozzleTube(row), row.outletSize, row.outletNumber};
-        if (used_ < kSize) entries_[used_++] = e;
-        return e.ok;
+        const bool ok = readNozzleTube(row);
+        if (key != kLongField && used_ < kMaxTexts) {
+            texts_[used_++] = Slot{key, ok, row.outletSize, row.outletNumber};
+            layOut();
+        }
+        return ok;
     }
 
 private:
-    struct Entry {
-        std::string_view text;
-        bool ok;
-        double size;
-        int number;
+    // An empty slot holds kLongField, which no packed text equals.
+    struct Slot {
+        std::uint64_t key = kLongField;
+        bool ok = false;
+        double size = 0.0;
+        int number = 0;
     };
-    static bool apply(const Entry& e, NozzleRow& row) {
-        row.outletSize = e.size;
-        row.outletNumber = e.number;
-        return e.ok;
+    static constexpr int kBits = 6;
+    static constexpr int kSlots = 1 << kBits;
+    static constexpr int kMaxTexts = 16;
+
+    // The packed text folded onto the slot index: the bytes of a short text
+    // differ in their low bits, which the shifts bring together.
+    static std::size_t slotOf(std::uint64_t key, int shift) {
+        return static_cast<std::size_t>((key ^ (key >> shift) ^ (key >> (2 * shift + 1))) & (kSlots - 1));
     }
-    static constexpr int kSize = 16;
-    Entry entries_[kSize]{};
+
+    // Finds shifts that give every text a slot of its own. Should none do, the
+    // last text stays out of the table and is read each time it comes.
+    void layOut() {
+        for (int shift = 5; shift < 28; ++shift) {
+            Slot slots[kSlots];
+            bool apart = true;
+            for (int i = 0; i < used_ && apart; ++i) {
+                Slot& slot = slots[slotOf(texts_[i].key, shift)];
+                apart = slot.key == kLongField;
+                slot = texts_[i];
+            }
+            if (apart) {
+                std::copy(std::begin(slots), std::end(slots), std::begin(slots_));
+                shift_ = shift;
+                return;
+            }
+        }
+        --used_;
+    }
+
+    Slot slots_[kSlots];
+    Slot texts_[kMaxTexts];
+    int shift_ = 5;
     int used_ = 0;
 };
 
@@ -241,29 +290,10 @@ private:
     int last_ = 0;
 };
 
-// What a scan keeps of a distributor that fits: views of its row's texts and
-// the numbers of its rating. Records are built only once the search knows
-// which step's distributors it returns, so a find that an earlier step's
-// replaces costs no text copies, and the records fill a list sized once.
-struct Find {
-    std::string_view partNumber;  // venturi: the part number; nozzle: the body model
-    std::string_view xrefModel;   // the texts below: nozzle only
-    std::string_view nozzleSize;
-    std::string_view sidePort;
-    const char* connection;
-    double inletSize, outletSize;
-    int inletNumber, outletNumber, circuits, orificeNumber;
-    double capacity, totalDrop, nozzleDrop, tubeDrop, nozzleLoad, tubeLoad;
-};
-
-// The rating's numbers of the working record `d`, with the row's connection.
-Find findOf(const dist& d, const char* connection) {
-    Find f{};
-    f.connection = connection;
-    f.inletSize = d.inletSize;
-    f.outletSize = d.outletSize;
-    f.inletNumber = d.inletNumber;
-    f.outletNumber = d.outletNumber;
+// The rating's numbers of the working record `d`.
+Found foundOf(const dist& d, bool nozzle) {
+    Found f;
+    f.nozzle = nozzle;
     f.circuits = d.circuits;
     f.orificeNumber = d.orificeNumber;
     f.capacity = d.capacity;
@@ -277,31 +307,56 @@ Find findOf(const dist& d, const char* connection) {
 
 // The finds of the earliest step found so far, in scan order. A find of an
 // earlier step replaces those kept; finds of later steps are no longer
-// wanted, which lets the prefilters narrow to the steps still wanted.
+// wanted, which lets the prefilters narrow to the steps still wanted. While
+// the scan lasts a find's row is where it lies in the catalog text; the rows
+// kept are copied out when the search hands over its result.
 class FirstStepFinds {
 public:
-    explicit FirstStepFinds(int lastStep) : bound_(lastStep) {}
+    FirstStepFinds(int lastStep, std::string_view content) : bound_(lastStep), content_(content) {}
 
     // The latest step still wanted; with nothing kept, the last step.
     int bound() const { return bound_; }
-    const std::vector<Find>& finds() const { return finds_; }
+    std::size_t count() const { return finds_.size(); }
 
-    // Keeps `f`, which fits `step` (at most bound()); true when that was the
-    // first find or one of an earlier step than those kept.
-    bool keep(int step, const Find& f) {
+    // Keeps `f`, which fits `step` (at most bound()), with its row's fields, a
+    // part of the catalog text; true when that was the first find or one of an
+    // earlier step than those kept.
+    bool keep(int step, Found f, std::string_view fields) {
         const bool earlier = finds_.empty() || step < bound_;
         if (earlier) {
             finds_.clear();
             bound_ = step;
         }
+        f.rowStart = static_cast<std::uint32_t>(fields.data() - content_.data());
+        f.rowLength = static_cast<std::uint32_t>(fields.size());
         finds_.push_back(f);
         return earlier;
     }
 
+    // Appends the finds to the result, their rows' texts to its row text.
+    void moveInto(SearchResult& result) {
+        std::size_t length = result.rowText.size();
+        for (const Found& f : finds_) length += f.rowLength;
+        result.rowText.reserve(length);
+        for (Found& f : finds_) {
+            const std::size_t start = result.rowText.size();
+            result.rowText.append(content_.substr(f.rowStart, f.rowLength));
+            f.rowStart = static_cast<std::uint32_t>(start);
+        }
+        if (result.found.empty()) {
+            result.found = std::move(finds_);
+        } else {
+            result.found.insert(result.found.end(), finds_.begin(), finds_.end());
+        }
+        finds_.clear();
+    }
+
 private:
-    std::vector<Find> finds_;
+    std::vector<Found> finds_;
     int bound_;
+    std::string_view content_;
 };
+static_assert(kMaxWholeFileSize <= UINT32_MAX, "row offsets must fit 32 bits");
 
 // With the capacity given, the nozzle load of an orifice is the same in every
 // body, so the first step whose nozzle window it fits is worked out once per
@@ -328,8 +383,16 @@ public:
         }
     }
     bool anyFits(int first, int last) const {
-        if (first < 1 || last > kOrificeCount || first > last) return true;  // let the full rating decide
+        if (!covers(first, last)) return true;  // let the full rating decide
         return (fits_ & (bit(last + 1) - bit(first))) != 0;
+    }
+    // True when every orifice of [first, last] has a known first step.
+    static bool covers(int first, int last) { return first >= 1 && last <= kOrificeCount && first <= last; }
+    // The first orifice of [from, last] that fits a wanted step, or 0.
+    int nextFitting(int from, int last) const {
+        if (from > last) return 0;
+        const std::uint32_t wanted = fits_ & (bit(last + 1) - bit(from));
+        return wanted == 0 ? 0 : detail::lowestSetBit(wanted);
     }
 
 private:
@@ -363,7 +426,7 @@ void scanVenturi(const SearchRequest& request, const WindowSteps& steps, std::st
         storeVenturiNumbers(row, d);
         d.capacity = request.capacity;
         double tubeCapacity = 0.0;
-        if (tubeRatings.rate(d, tubeCapacity) > 0) return true;
+        if (tubeRatings.rate(d, false, tubeCapacity) > 0) return true;
         if (request.capacity == 0) d.capacity = d.circuits * tubeCapacity;
         if (d.rateVenturiWithTubeCapacity(tubeCapacity) > 0) return true;
         const double load = d.tubeLoad;
@@ -371,9 +434,7 @@ void scanVenturi(const SearchRequest& request, const WindowSteps& steps, std::st
         const int step =
             steps.first(kept.bound(), [load](const LoadLimits& w) { return within(load, w.tubeLow, w.tubeHigh); });
         if (step < 0) return true;
-        Find f = findOf(d, row.connection);
-        f.partNumber = row.partNumber;
-        if (kept.keep(step, f)) hull = steps.hull(kept.bound());
+        if (kept.keep(step, foundOf(d, false), row.partNumber)) hull = steps.hull(kept.bound());
         return true;
     });
 }
@@ -389,8 +450,7 @@ public:
         : request_(request), steps_(steps), kept_(kept) {
         copyConditions(request, d_);
         d_.type = "N";
-        sidePortCode_ = sidePortLetter(request.sidePort);
-        wantedSidePort_ = sidePortCode_ ? sidePortCode_ : "";
+        if (const char* letter = sidePortLetter(request.sidePort)) sidePortLetter_ = letter[0];
         if (request.capacity != 0) {
             d_.capacity = request.capacity;
             orificeSteps_.emplace(d_, nozzleRatings_, steps);
@@ -421,27 +481,41 @@ private:
     // then the orifices to try.
     bool acceptBody(std::string_view line, const RowCommas<6>& commas, NozzleRow& row, int& first, int& last) {
         const SearchRequest& request = request_;
-        if (!splitNozzleRow(line, commas, row)) return false;
-        if (sidePortCode_ && !sameText(row.sidePort(), wantedSidePort_)) return false;
+        if (commas.count < 6) return false;
+        // The side port and a tube size named by the duty drop most rows, so
+        // the other fields are taken only from the rows they let through.
+        // Each later field is taken when a filter first needs it.
+        row.fields[5] = fieldOf(line, commas, 5);
+        if (sidePortLetter_ && !isLetter(row.fields[5], sidePortLetter_)) return false;
+        row.fields[3] = fieldOf(line, commas, 3);
+        const bool tubeFirst = request.tubeNumber != 0;
+        if (tubeFirst && !acceptTube(row, commas.contentEnd)) return false;
+        row.fields[2] = fieldOf(line, commas, 2);
         if (!readNozzleRange(row)) return false;
         if (request.circuits != 0 && (request.circuits < row.minCircuits || request.circuits > row.maxCircuits))
             return false;
         int firstOrifice = 0;
         int lastOrifice = 0;
+        row.fields[4] = fieldOf(line, commas, 4);
         if (getOrificeRange(row.nozzleSize(), firstOrifice, lastOrifice) != code::kOk) return false;
         if (request.orificeNumber != 0 && (request.orificeNumber < firstOrifice || request.orificeNumber > lastOrifice))
             return false;
         first = request.orificeNumber != 0 ? request.orificeNumber : firstOrifice;
         last = request.orificeNumber != 0 ? request.orificeNumber : lastOrifice;
         if (orificeSteps_ && !orificeSteps_->anyFits(first, last)) return false;
-        const bool permanent = row.nozzleSize() == "P";
+        const bool permanent = isLetter(row.nozzleSize(), 'P');
         if ((request.nozzleKind == NozzleKind::Permanent && !permanent) ||
             (request.nozzleKind == NozzleKind::Replaceable && permanent))
             return false;
-        if (!tubeSizes_.read(row)) return false;
-        if (request.tubeNumber != 0 && request.tubeNumber != row.outletNumber) return false;
+        if (!tubeFirst && !acceptTube(row, commas.contentEnd)) return false;
+        row.fields[0] = fieldOf(line, commas, 0);
         readNozzleInlet(row);
         return passesInletFilters(request, row);
+    }
+
+    bool acceptTube(NozzleRow& row, const char* contentEnd) {
+        return tubeSizes_.read(row, packField(row.fields[3], contentEnd)) &&
+               (request_.tubeNumber == 0 || request_.tubeNumber == row.outletNumber);
     }
 
     // Rates the body's tube and settles its circuits (and, when not given, the
@@ -452,7 +526,7 @@ private:
         dist& d = d_;
         storeNozzleNumbers(row, d);
         d.capacity = request.capacity;
-        if (tubeRatings_.rate(d, tubeCapacity) > 0) return false;
+        if (tubeRatings_.rate(d, true, tubeCapacity, tube_) > 0) return false;
         if (request.circuits == 0) {
             const double circuits = std::trunc(d.capacity / tubeCapacity);
             // A quotient outside the int range fits no catalog body anyway.
@@ -466,35 +540,69 @@ private:
     }
 
     // Keeps each orifice of the body that meets the windows of a wanted step.
+    // With the capacity given, only the orifices whose nozzle load fits a
+    // wanted step are tried: any other would miss at its first window test.
     void appendOrifices(const NozzleRow& row, int first, int last, double tubeCapacity) {
+        if (orificeSteps_ && orificeSteps_->covers(first, last)) {
+            // The wanted steps may narrow at each find, so the next orifice is
+            // asked for afresh each time.
+            for (int orifice = orificeSteps_->nextFitting(first, last); orifice != 0;
+                 orifice = orificeSteps_->nextFitting(orifice + 1, last))
+                tryOrifice(row, orifice, tubeCapacity);
+            return;
+        }
+        for (int orifice = first; orifice <= last; ++orifice) tryOrifice(row, orifice, tubeCapacity);
+    }
+
+    void tryOrifice(const NozzleRow& row, int orifice, double tubeCapacity) {
+        // With the duty fixed, an orifice's rating in a body depends on the
+        // body's tube alone, so bodies of the same tube share it.
+        if (tube_ >= 0 && orifice >= 1 && orifice <= kOrificeCount) {
+            Outcome& outcome = outcomes_[tube_][orifice];
+            if (!outcome.known) {
+                outcome.step = rateOrifice(orifice, tubeCapacity, steps_.last());
+                outcome.found = foundOf(d_, true);
+                outcome.known = true;
+            }
+            if (outcome.step < 0 || outcome.step > kept_.bound()) return;
+            if (kept_.keep(outcome.step, outcome.found, nozzleFieldsText(row))) narrow();
+            return;
+        }
+        const int step = rateOrifice(orifice, tubeCapacity, kept_.bound());
+        if (step >= 0 && kept_.keep(step, foundOf(d_, true), nozzleFieldsText(row))) narrow();
+    }
+
+    // Rates the orifice in the working record; the first step up to `bound`
+    // whose windows it meets, or -1.
+    int rateOrifice(int orifice, double tubeCapacity, int bound) {
         const bool tubeWindow = request_.tubeNumber == 0;
         dist& d = d_;
-        for (int orifice = first; orifice <= last; ++orifice) {
-            double nozzleCapacity = 0.0;
-            if (nozzleRatings_.rate(d, orifice, nozzleCapacity) > 0) continue;
-            // Most orifices of a body miss the nozzle window; telling so takes
-            // one division, the full rating (drops included) only follows a hit.
-            const double load = dist::nozzleLoadOf(d.capacity, nozzleCapacity);
-            if (!within(load, hull_.nozzleLow, hull_.nozzleHigh)) continue;
-            d.orificeNumber = orifice;
-            getOrificeSize(orifice, d.orificeSize);
-            d.isXref = 0;
-            if (d.rateNozzleWithCapacities(tubeCapacity, nozzleCapacity) > 0) continue;
-            if (!within(d.nozzleLoad, hull_.nozzleLow, hull_.nozzleHigh)) continue;
-            if (tubeWindow && !within(d.tubeLoad, hull_.tubeLow, hull_.tubeHigh)) continue;
-            const int step = steps_.first(kept_.bound(), [&](const LoadLimits& w) {
-                return within(load, w.nozzleLow, w.nozzleHigh) && within(d.nozzleLoad, w.nozzleLow, w.nozzleHigh) &&
-                       (!tubeWindow || within(d.tubeLoad, w.tubeLow, w.tubeHigh));
-            });
-            if (step < 0) continue;
-            Find f = findOf(d, row.connection);
-            f.partNumber = row.model();
-            f.xrefModel = row.xrefModel();
-            f.nozzleSize = row.nozzleSize();
-            f.sidePort = row.sidePort();
-            if (kept_.keep(step, f)) narrow();
-        }
+        double nozzleCapacity = 0.0;
+        if (nozzleRatings_.rate(d, orifice, nozzleCapacity) > 0) return -1;
+        // Most orifices of a body miss the nozzle window; telling so takes
+        // one division, the full rating (drops included) only follows a hit.
+        const double load = dist::nozzleLoadOf(d.capacity, nozzleCapacity);
+        const LoadLimits hull = bound == kept_.bound() ? hull_ : bound == steps_.last() ? hullOfAll_ : steps_.hull(bound);
+        if (!within(load, hull.nozzleLow, hull.nozzleHigh)) return -1;
+        d.orificeNumber = orifice;
+        getOrificeSize(orifice, d.orificeSize);
+        d.isXref = 0;
+        if (d.rateNozzleWithCapacities(tubeCapacity, nozzleCapacity) > 0) return -1;
+        if (!within(d.nozzleLoad, hull.nozzleLow, hull.nozzleHigh)) return -1;
+        if (tubeWindow && !within(d.tubeLoad, hull.tubeLow, hull.tubeHigh)) return -1;
+        return steps_.first(bound, [&](const LoadLimits& w) {
+            return within(load, w.nozzleLow, w.nozzleHigh) && within(d.nozzleLoad, w.nozzleLow, w.nozzleHigh) &&
+                   (!tubeWindow || within(d.tubeLoad, w.tubeLow, w.tubeHigh));
+        });
     }
+
+    // What an orifice in a body of one tube comes to: the first step of all
+    // whose windows it meets (-1 for none) and the numbers of its rating.
+    struct Outcome {
+        bool known = false;
+        int step = -1;
+        Found found;
+    };
 
     const SearchRequest& request_;
     const WindowSteps& steps_;
@@ -502,12 +610,14 @@ private:
     NozzleRow row_;
     dist d_;
     TubeRatingMemo tubeRatings_;
+    int tube_ = -1;  // the memo's index of the tube of the body being rated
+    Outcome outcomes_[TubeRatingMemo::kSize][kOrificeCount + 1];
     NozzleRatingMemo nozzleRatings_;
     TubeSizeMemo tubeSizes_;
-    const char* sidePortCode_ = nullptr;
-    std::string_view wantedSidePort_;
+    char sidePortLetter_ = '\0';  // none: any side port
     std::optional<OrificeSteps> orificeSteps_;
     LoadLimits hull_{};
+    const LoadLimits hullOfAll_ = steps_.hull(steps_.last());
 };
 
 void scanNozzle(const SearchRequest& request, const WindowSteps& steps, std::string_view content,
@@ -522,25 +632,14 @@ void scanNozzle(const SearchRequest& request, const WindowSteps& steps, std::str
 void report(CatalogSearch& search, const WindowSteps& steps, const FirstStepFinds& kept, bool read, bool nozzleWindow) {
     search.searched = true;
     search.read = read;
-    search.found = static_cast<int>(kept.finds().size());
+    search.found = static_cast<int>(kept.count());
     search.step = kept.bound();
     const LoadLimits& used = steps[search.step];
     search.tube = {used.tubeLow, used.tubeHigh};
     if (nozzleWindow) search.nozzle = {used.nozzleLow, used.nozzleHigh};
 }
 
-// The records of the finds, each built in place: the conditions from the
-// request, the texts from the row, the numbers from the rating.
-void setConditions(const SearchRequest& request, dist& d) {
-    copyConditions(request, d);
-    d.isXref = 0;
-}
-
-void setNumbers(const Find& f, dist& d) {
-    d.inletSize = f.inletSize;
-    d.outletSize = f.outletSize;
-    d.inletNumber = f.inletNumber;
-    d.outletNumber = f.outletNumber;
+void setNumbers(const Found& f, dist& d) {
     d.circuits = f.circuits;
     d.orificeNumber = f.orificeNumber;
     d.capacity = f.capacity;
@@ -551,43 +650,35 @@ void setNumbers(const Find& f, dist& d) {
     d.tubeLoad = f.tubeLoad;
 }
 
-void appendVenturiRecords(const SearchRequest& request, const std::vector<Find>& finds, std::vector<dist>& out) {
-    for (const Find& f : finds) {
-        dist& d = out.emplace_back();
-        setConditions(request, d);
-        d.partNumber.assign(f.partNumber);
-        d.model = "NULL";
-        d.xrefModel = "NULL";
-        d.type = "V";
-        d.connection = f.connection;
-        d.sidePort = "NULL";
-        d.nozzleSize = "NULL";
-        d.setSideConnection();
-        setNumbers(f, d);
-    }
+// A venturi record's texts and sizes all come from its part number, the
+// row's first field, read as the scan read it.
+void setVenturiRow(std::string_view partNumber, dist& d) {
+    VenturiRow row;
+    readVenturiRow(partNumber, row);
+    storeVenturiTexts(row, d);
+    storeVenturiNumbers(row, d);
+    d.setSideConnection();
 }
 
-void appendNozzleRecords(const SearchRequest& request, const std::vector<Find>& finds, std::vector<dist>& out) {
-    for (const Find& f : finds) {
-        dist& d = out.emplace_back();
-        setConditions(request, d);
-        d.model.assign(f.partNumber);
-        d.xrefModel.assign(f.xrefModel);
-        d.type = "N";
-        d.connection = f.connection;
-        d.sidePort.assign(f.sidePort);
-        d.nozzleSize.assign(f.nozzleSize);
-        d.setSideConnection();
-        setNumbers(f, d);
-        getOrificeSize(f.orificeNumber, d.orificeSize);
-        d.partNumber = d.model;
-        d.partNumber += '-';
-        appendInt(d.partNumber, f.circuits);
-        d.partNumber += '-';
-        d.partNumber += outletText(f.outletNumber);
-        d.partNumber += '-';
-        d.partNumber += orificeText(f.orificeNumber);
-    }
+// A nozzle record takes its texts and sizes from the body's row, read as the
+// scan read it, and composes its part number from the body model and the
+// numbers found.
+void setNozzleRow(std::string_view fields, const Found& f, dist& d) {
+    NozzleRow row;
+    splitNozzleFieldsText(fields, row.fields);
+    readNozzleTube(row);
+    readNozzleInlet(row);
+    storeNozzleTexts(row, d);
+    storeNozzleNumbers(row, d);
+    d.setSideConnection();
+    getOrificeSize(f.orificeNumber, d.orificeSize);
+    d.partNumber = d.model;
+    d.partNumber += '-';
+    appendInt(d.partNumber, f.circuits);
+    d.partNumber += '-';
+    d.partNumber += outletText(row.outletNumber);
+    d.partNumber += '-';
+    d.partNumber += orificeText(f.orificeNumber);
 }
 
 double percentOf(double fraction) {
@@ -625,8 +716,7 @@ SearchResult VantrelData::searchIn(const SearchRequest& request, const LoadedCat
     }
     if (result.status != code::kOk) return result;
 
-    // A file that cannot be read finds nothing, like an empty one. Both texts
-    // stay until the records are built, since the finds point into them.
+    // A file that cannot be read finds nothing, like an empty one.
     std::string venturiContent;
     std::string nozzleContent;
     auto text = [](const std::string& file, std::string& content, const std::string* loaded,
@@ -636,36 +726,56 @@ SearchResult VantrelData::searchIn(const SearchRequest& request, const LoadedCat
     };
     const DistributorType type = request.distributorType;
     const WindowSteps venturiSteps(LoadWindow{tubeLoadMin / 100, tubeLoadMax / 100, kTubeFloor, kTubeCeiling});
-    FirstStepFinds venturi(venturiSteps.last());
+    const std::string* venturiText = nullptr;
     if (type == DistributorType::Either || type == DistributorType::Venturi) {
-        const std::string* content =
+        venturiText =
             text(venturiFile, venturiContent, catalog ? &catalog->venturi : nullptr, catalog && catalog->venturiRead);
-        if (content) scanVenturi(request, venturiSteps, *content, venturi);
-        report(result.venturi, venturiSteps, venturi, content != nullptr, false);
+    }
+    FirstStepFinds venturi(venturiSteps.last(), venturiText ? *venturiText : std::string_view());
+    if (type == DistributorType::Either || type == DistributorType::Venturi) {
+        if (venturiText) scanVenturi(request, venturiSteps, *venturiText, venturi);
+        report(result.venturi, venturiSteps, venturi, venturiText != nullptr, false);
     }
     const WindowSteps nozzleSteps(LoadWindow{tubeLoadMin / 100, tubeLoadMax / 100, kTubeFloor, kTubeCeiling},
                                   LoadWindow{nozzleLoadMin / 100, nozzleLoadMax / 100, kNozzleFloor, kNozzleCeiling});
-    FirstStepFinds nozzle(nozzleSteps.last());
+    const std::string* nozzleText = nullptr;
     if (type == DistributorType::Either || type == DistributorType::Nozzle) {
-        const std::string* content =
+        nozzleText =
             text(nozzleFile, nozzleContent, catalog ? &catalog->nozzle : nullptr, catalog && catalog->nozzleRead);
-        if (content) scanNozzle(request, nozzleSteps, *content, nozzle);
-        report(result.nozzle, nozzleSteps, nozzle, content != nullptr, true);
+    }
+    FirstStepFinds nozzle(nozzleSteps.last(), nozzleText ? *nozzleText : std::string_view());
+    if (type == DistributorType::Either || type == DistributorType::Nozzle) {
+        if (nozzleText) scanNozzle(request, nozzleSteps, *nozzleText, nozzle);
+        report(result.nozzle, nozzleSteps, nozzle, nozzleText != nullptr, true);
     }
 
-    result.found.reserve(venturi.finds().size() + nozzle.finds().size());
-    appendVenturiRecords(request, venturi.finds(), result.found);
-    appendNozzleRecords(request, nozzle.finds(), result.found);
+    result.request = request;
+    venturi.moveInto(result);
+    nozzle.moveInto(result);
     return result;
+}
+
+dist SearchResult::record(std::size_t index) const {
+    const Found& f = found[index];
+    dist d;
+    copyConditions(request, d);
+    d.isXref = 0;
+    const std::string_view fields = std::string_view(rowText).substr(f.rowStart, f.rowLength);
+    if (f.nozzle)
+        setNozzleRow(fields, f, d);
+    else
+        setVenturiRow(fields, d);
+    setNumbers(f, d);
+    return d;
 }
 
 int VantrelData::findModel(const SearchRequest& request, std::vector<std::string>& lines, int& count) const {
     const SearchResult result = search(request);
     if (result.status != code::kOk) return result.status;
     lines.reserve(lines.size() + result.found.size());
-    for (const dist& d : result.found) {
+    for (std::size_t i = 0; i < result.found.size(); ++i) {
         lines.emplace_back();
-        d.appendResultLine(lines.back());
+        result.record(i).appendResultLine(lines.back());
     }
     count = static_cast<int>(result.found.size());
     return code::kOk;

@@ -4,6 +4,8 @@
 // A batch of searches may read the files once into a LoadedCatalog instead.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,14 +54,39 @@ struct CatalogSearch {
     bool widened() const { return step > 0; }
 };
 
+/// A distributor a search found, kept small until its record is wanted: where
+/// its catalog row's text lies in the result, and the numbers of its rating.
+/// What the row itself says (sizes, connection) is read from it again when
+/// the record is built. A search of a large catalog may find thousands; most
+/// callers show a few, or build each record once, row by row.
+struct Found {
+    bool nozzle = false;         ///< a nozzle body with an orifice; else a venturi model
+    std::int32_t orificeNumber = 0;
+    std::int32_t circuits = 0;
+    std::uint32_t rowStart = 0;  ///< the row's fields in SearchResult::rowText
+    std::uint32_t rowLength = 0;
+    double capacity = 0.0;
+    double totalDrop = 0.0;
+    double nozzleDrop = 0.0;
+    double tubeDrop = 0.0;
+    double nozzleLoad = 0.0;
+    double tubeLoad = 0.0;
+};
+
 /// What a search found.
 struct SearchResult {
     int status = code::kOk;  ///< 0, 125, 126 or 129; with a refusal nothing else is set
-    /// The records that fit, venturi first, then nozzle, each catalog's in
+    /// The distributors that fit, venturi first, then nozzle, each catalog's in
     /// catalog order (a nozzle body's orifices ascending). Numbers unrounded.
-    std::vector<dist> found;
+    std::vector<Found> found;
     CatalogSearch venturi;
     CatalogSearch nozzle;
+    SearchRequest request;  ///< the conditions every record is rated at
+    std::string rowText;    ///< the catalog rows of the distributors found, as read
+
+    /// The full record of found[index]: the request's conditions, its row's
+    /// texts, the numbers of its rating.
+    dist record(std::size_t index) const;
 };
 
 /// Both catalog files' text, read once for many searches (a batch of duties

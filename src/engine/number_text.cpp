@@ -120,7 +120,17 @@ NumberRead readLeadingNumber(std::string_view text) {
     return {negative ? -value : value, false};
 }
 
-double leadingDouble(std::string_view text) { return readLeadingNumber(text).value; }
+double leadingDouble(std::string_view text) {
+    // A short run of digits alone, as a catalog model's inlet is, is its
+    // integer exactly; anything else takes the general reading.
+    if (!text.empty() && text.size() <= 9) {
+        int value = 0;
+        std::size_t i = 0;
+        for (; i < text.size() && isDigit(text[i]); ++i) value = value * 10 + (text[i] - '0');
+        if (i == text.size()) return value;
+    }
+    return readLeadingNumber(text).value;
+}
 
 int leadingIntGeneral(std::string_view text) {
     std::size_t i = 0;

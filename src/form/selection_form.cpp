@@ -236,22 +236,23 @@ ActionReport SelectionForm::select(const FormInputs& inputs, FormUi& ui) {
     const std::string circuitsText = firstChars(inputs.circuits, kShortText);
     request.circuits = circuitsText.empty() ? 0 : leadingInt(circuitsText);
 
-    SearchResult result = loadedCatalog ? catalog.search(request, *loadedCatalog) : catalog.search(request);
-    report.search = result;
+    report.search = loadedCatalog ? catalog.search(request, *loadedCatalog) : catalog.search(request);
+    const SearchResult& result = report.search;
     if (result.status != code::kOk) return engineError(ui, result.status, report);
     if (result.found.empty()) {
         inform(ui, "Did not find any matches.");
         report.outcome = ActionOutcome::NotFound;
         return report;
     }
-    appendFound(result.found, report);
+    appendFound(result, report);
     if (report.duplicates > 0) inform(ui, substituteCount("There were %i duplicates.", report.duplicates));
     return report;
 }
 
-void SelectionForm::appendFound(std::vector<dist>& found, ActionReport& report) {
-    report.resultLines.reserve(report.resultLines.size() + found.size());
-    for (dist& record : found) {
+void SelectionForm::appendFound(const SearchResult& found, ActionReport& report) {
+    report.resultLines.reserve(report.resultLines.size() + found.found.size());
+    for (std::size_t i = 0; i < found.found.size(); ++i) {
+        dist record = found.record(i);
         report.resultLines.emplace_back();
         record.appendResultLine(report.resultLines.back());
         // A row shows the record as its result line carries it: the duplicate

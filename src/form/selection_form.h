@@ -127,9 +127,10 @@ public:
                      double liquidTemp, double tubeLength) const;
 
 private:
-    // Appends a row for each record found and its result line to the report,
-    // counting duplicates. Rounds the records as their result lines do.
-    void appendFound(std::vector<dist>& found, ActionReport& report);
+    // Appends a row for each distributor found and its result line to the
+    // report, counting duplicates. Rows show the records rounded as their
+    // result lines are.
+    void appendFound(const SearchResult& found, ActionReport& report);
     // Rate's first step: finds the typed part and shows its catalog spelling.
     PartLookup lookUpPart(FormInputs& inputs, FormUi& ui, dist& record, ActionReport& report) const;
 };

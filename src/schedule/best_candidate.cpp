@@ -17,9 +17,9 @@ double deviation(double load, const LoadRange& window) {
 
 }  // namespace
 
-WindowPosition windowPosition(const dist& candidate, const SearchResult& search) {
+WindowPosition windowPosition(const Found& candidate, const SearchResult& search) {
     WindowPosition position;
-    if (isNozzleType(candidate.type)) {
+    if (candidate.nozzle) {
         const double tube = deviation(candidate.tubeLoad, search.nozzle.tube);
         const double nozzle = deviation(candidate.nozzleLoad, search.nozzle.nozzle);
         position.worst = std::max(tube, nozzle);

@@ -18,7 +18,7 @@ struct WindowPosition {
     double sum = 0.0;    ///< both together
 };
 
-WindowPosition windowPosition(const dist& candidate, const SearchResult& search);
+WindowPosition windowPosition(const Found& candidate, const SearchResult& search);
 
 /// The index in `search.found` of the best candidate: the smallest `worst`,
 /// then the smallest `sum`, then the first found. npos when nothing was found.
