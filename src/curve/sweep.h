@@ -1,0 +1,91 @@
+// Part-load and suction sweeps of one distributor: the same Rate the form
+// runs, repeated over a range of capacities or suction temperatures, so that
+// every point is what a Rate at that point gives, message and all.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "form/form_inputs.h"
+#include "results/result_rows.h"
+
+namespace vantrel {
+
+class SelectionForm;
+
+/// What a sweep varies.
+enum class SweepKind { Capacity, Suction };
+
+/// The limits of a sweep as the engineer gives them: percent of the duty's
+/// capacity, or suction temperatures in the units shown (°F or °C).
+struct SweepRange {
+    SweepKind kind = SweepKind::Capacity;
+    double from = 25;
+    double to = 125;
+    double step = 5;
+};
+
+/// More points than this make no chart anyone can read.
+inline constexpr int kMaxSweepPoints = 1000;
+
+/// The default range: 25 % to 125 % of the duty in steps of 5 %, or the
+/// duty's suction ±20 °F in 5 °F steps (±10 °C in 2.5 °C steps in SI units),
+/// kept within the -50 °F to 70 °F the form accepts.
+SweepRange defaultSweepRange(SweepKind kind, double dutySuction, bool siUnits);
+
+/// Empty when the range can be swept, else the message to show: reversed
+/// limits, a step not above zero, more than kMaxSweepPoints points.
+std::string sweepRangeProblem(const SweepRange& range);
+
+/// The swept values from `from` to `to` (inclusive, within a millionth of a
+/// step) in steps of `step`; each is `from` plus a whole number of steps, so
+/// no error piles up along the range.
+std::vector<double> sweepValues(const SweepRange& range);
+
+/// One point of a sweep.
+struct SweepPoint {
+    double x = 0.0;        ///< the swept value: percent of the duty, or the suction in shown units
+    std::string capacity;  ///< the capacity text the point was rated at (shown units)
+    std::string suction;   ///< the suction text the point was rated at (shown units)
+    bool rated = false;    ///< false: the Rate refused the point, drawn as a gap
+    std::string message;   ///< the refusal's message
+    ResultRow row;         ///< the output list row of a rated point
+    // The plotted values, read from the row's cells: drops in psi or kPa,
+    // loads in percent.
+    double totalDrop = 0.0;
+    double nozzleDrop = 0.0;
+    double tubeDrop = 0.0;
+    double nozzleLoad = 0.0;
+    double tubeLoad = 0.0;
+};
+
+/// A sweep of one distributor around one duty.
+struct Sweep {
+    SweepKind kind = SweepKind::Capacity;
+    bool siUnits = false;
+    FormInputs duty;   ///< the Rate's inputs at the duty (part number as the catalog spells it)
+    ResultRow dutyRow; ///< the Rate's row at the duty
+    double dutyX = 0.0;  ///< where the duty lies on the swept axis
+    std::vector<SweepPoint> points;
+    /// Preferences' load windows the search accepts, percent: nozzle, then tube.
+    double nozzleWindowLow = 90, nozzleWindowHigh = 110, tubeWindowLow = 90, tubeWindowHigh = 110;
+};
+
+/// What sweepDistributor reports.
+struct SweepOutcome {
+    bool ok = false;
+    std::string message;  ///< why not: the duty's own Rate refused, or the range
+    Sweep sweep;
+};
+
+/// Rates `duty` (a Rate's inputs: part number, refrigerant, capacity and
+/// conditions in the form's units) with `form`'s catalog, units and load
+/// windows, then every point of `range`. The form's rows are not touched.
+/// Fails with the duty's own Rate message, or the range's problem.
+SweepOutcome sweepDistributor(const SelectionForm& form, const FormInputs& duty, const SweepRange& range);
+
+/// The Rate inputs of an output list row: its part number and conditions as
+/// the row shows them, with the form's other inputs.
+FormInputs dutyOfRow(const ResultRow& row, const FormInputs& others);
+
+}  // namespace vantrel
