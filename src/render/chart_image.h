@@ -1,0 +1,34 @@
+// The chart drawn with cairo and Pango: a picture in memory for the window
+// and the clipboard, and PNG files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "chart/chart_layout.h"
+
+namespace vantrel {
+
+/// Pixels of a drawn chart, row by row from the top, each 0xAARRGGBB
+/// (opaque: the chart has a white background).
+struct ChartImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+/// Draws `layout` at `scale` pixels per drawing unit.
+ChartImage renderChartImage(const ChartLayout& layout, double scale = 1.0);
+
+/// The chart as PNG file content.
+std::string chartPng(const ChartLayout& layout, double scale = 1.0);
+
+/// Writes the chart as a PNG file through a temporary neighbour renamed into
+/// place; false with `error` ("Cannot save <path>." and the reason) on failure.
+bool writeChartPng(const ChartLayout& layout, const std::string& path, std::string& error, double scale = 1.0);
+
+/// Writes the chart as an SVG file the same way.
+bool writeChartSvg(const ChartLayout& layout, const std::string& path, std::string& error);
+
+}  // namespace vantrel
