@@ -44,6 +44,7 @@ enum ListCommand : int {
     kSelectAll = 10001,
     kCopyPartNumber = 10002,
     kCopySelectedRows = 10003,
+    kPerformanceChart = 10004,
 };
 
 }  // namespace vantrel::listcmd

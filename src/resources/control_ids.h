@@ -26,6 +26,7 @@ enum FormControl : int {
     kPartNumber = 10053,
     kSelect = 10071,
     kRate = 10072,
+    kChart = 10073,
     kCircuitsSpin = 10081,
     kOutputList = 10082,
     kLiquidUnit = 11010,

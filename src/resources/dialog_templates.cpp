@@ -28,6 +28,7 @@ static_assert(soundIds({ids::kDistributorGroup,
                         ids::kPartNumber,
                         ids::kSelect,
                         ids::kRate,
+                        ids::kChart,
                         ids::kCircuitsSpin,
                         ids::kOutputList,
                         ids::kLiquidUnit,
@@ -46,7 +47,7 @@ static_assert(soundIds({cmd::kCancel,      cmd::kRootDir,     cmd::kHelpContents
                         cmd::kCopy,        cmd::kPaste,       cmd::kDelete,       cmd::kClearAll,     cmd::kNew,
                         cmd::kOpen,        cmd::kSave,        cmd::kSaveAs,       cmd::kFind,         cmd::kFindNext,
                         listcmd::kDeleteSelection, listcmd::kSelectAll, listcmd::kCopyPartNumber,
-                        listcmd::kCopySelectedRows}));
+                        listcmd::kCopySelectedRows, listcmd::kPerformanceChart}));
 
 namespace {
 
@@ -99,7 +100,8 @@ DialogTemplate makeForm() {
                 {ids::kCapacity, K::Edit, "", 277, 28, 41, 12},
                 {ids::kCapacityUnit, K::Label, "tons", 320, 30, 20, 12},
                 {ids::kPartNumberGroup, K::GroupBox, "Part Number", 190, 93, 180, 31},
-                {ids::kPartNumber, K::Edit, "", 198, 105, 112, 12},
+                {ids::kPartNumber, K::Edit, "", 198, 105, 78, 12},
+                {ids::kChart, K::Button, "C&hart", 280, 103, 32, 16},
                 {ids::kRate, K::Button, "&Rate", 316, 103, 50, 16},
                 {ids::kOutputList, K::ListView, "", 4, 128, 365, 82},
                 {cmd::kRootDir, K::Button, "", 178, 118, 3, 3, false},

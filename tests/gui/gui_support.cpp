@@ -10,6 +10,7 @@
 #include <gtk/gtk.h>
 #include <wx/clipbrd.h>
 #include <wx/listctrl.h>
+#include <wx/menu.h>
 #include <wx/menuitem.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -96,6 +97,62 @@ std::string clipboardText() {
     wxTextDataObject data;
     if (!locker || !wxTheClipboard->GetData(data)) return {};
     return toUtf8(data.GetText());
+}
+
+bool popupMenuShown() {
+    bool shown = false;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next) {
+        GtkWidget* window = GTK_WIDGET(w->data);
+        GtkWidget* child = GTK_IS_BIN(window) ? gtk_bin_get_child(GTK_BIN(window)) : nullptr;
+        if (child && GTK_IS_MENU(child) && gtk_widget_get_mapped(window)) shown = true;
+    }
+    g_list_free(windows);
+    return shown;
+}
+
+void moveAndClick(const wxPoint& point, int button) {
+    wxUIActionSimulator sim;
+    sim.MouseMove(point);
+    runEventLoop(60);
+    sim.MouseClick(button);
+    runEventLoop(150);
+}
+
+PopupResult rightClickAndChoose(wxWindow& owner, const wxPoint& point, const std::string& label) {
+    PopupResult result;
+    bool done = false;
+    // A second later the menu must be gone; one left on the screen is
+    // closed with Escape so the test goes on. A timer fires inside whatever
+    // loop the program is in, the menu's own included.
+    wxTimer watchdog;
+    watchdog.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        result.stillShown = popupMenuShown();
+        if (result.stillShown) wxUIActionSimulator().Char(WXK_ESCAPE);
+        done = true;
+    });
+    auto onOpen = [&](wxMenuEvent& event) {
+        event.Skip();
+        wxMenu* menu = event.GetMenu();
+        if (!menu || !event.IsPopup() || result.opened) return;
+        result.opened = true;
+        wxMenuItem* chosen = nullptr;
+        for (wxMenuItem* item : menu->GetMenuItems()) {
+            if (!label.empty() && toUtf8(item->GetItemLabelText()) == label) chosen = item;
+        }
+        if (chosen) result.itemEnabled = chosen->IsEnabled();
+        test::clickWhenShown(chosen, watchdog);
+    };
+    owner.Bind(wxEVT_MENU_OPEN, onOpen);
+    wxUIActionSimulator sim;
+    sim.MouseMove(point);
+    runEventLoop(60);
+    sim.MouseClick(wxMOUSE_BTN_RIGHT);
+    for (int waited = 0; waited < 5000 && !(result.opened ? done : waited > 1500); waited += 20) runEventLoop(20);
+    runEventLoop(100);
+    owner.Unbind(wxEVT_MENU_OPEN, onOpen);
+    watchdog.Stop();
+    return result;
 }
 
 }  // namespace vantrel::test

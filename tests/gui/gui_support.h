@@ -12,6 +12,7 @@
 
 typedef struct _GtkWidget GtkWidget;
 class wxListCtrl;
+class wxWindow;
 class wxMenuItem;
 class wxTimer;
 
@@ -69,5 +70,23 @@ void clickWhenShown(wxMenuItem* item, wxTimer& watchdog);
 /// Where the middle of heading `column` of a report list stands on the
 /// screen: above the first row shown, inside the list.
 wxPoint headingPoint(wxListCtrl& list, int column);
+
+/// Is a popup menu on the screen?
+bool popupMenuShown();
+
+/// Moves the pointer to `point` (screen coordinates) and clicks `button`.
+void moveAndClick(const wxPoint& point, int button = wxMOUSE_BTN_LEFT);
+
+/// What rightClickAndChoose saw.
+struct PopupResult {
+    bool opened = false;
+    bool itemEnabled = false;  ///< the item's state as shown
+    bool stillShown = false;   ///< the menu was still up after the choice
+};
+
+/// Right-clicks at `point` over `owner` (the window whose popup menu opens)
+/// and, once the menu is up, clicks its item `label` with the pointer (or
+/// presses Escape when `label` is empty or the item is disabled).
+PopupResult rightClickAndChoose(wxWindow& owner, const wxPoint& point, const std::string& label);
 
 }  // namespace vantrel::test

@@ -33,6 +33,10 @@ using test::clipboardText;
 using test::gRecorder;
 using test::runEventLoop;
 using test::sendCommand;
+using test::moveAndClick;
+using test::PopupResult;
+using test::popupMenuShown;
+using test::rightClickAndChoose;
 using test::widgetPoint;
 namespace fs = std::filesystem;
 
@@ -78,74 +82,8 @@ wxPoint belowLastRow() {
     return list().ClientToScreen(point);
 }
 
-/// Is a popup menu on the screen?
-bool popupMenuShown() {
-    bool shown = false;
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* w = windows; w; w = w->next) {
-        GtkWidget* window = GTK_WIDGET(w->data);
-        GtkWidget* child = GTK_IS_BIN(window) ? gtk_bin_get_child(GTK_BIN(window)) : nullptr;
-        if (child && GTK_IS_MENU(child) && gtk_widget_get_mapped(window)) shown = true;
-    }
-    g_list_free(windows);
-    return shown;
-}
-
 /// The GTK widget that has the keyboard focus in the main window.
 GtkWidget* focusedWidget() { return gtk_window_get_focus(GTK_WINDOW(frame().GetHandle())); }
-
-void moveAndClick(const wxPoint& point, int button = wxMOUSE_BTN_LEFT) {
-    wxUIActionSimulator sim;
-    sim.MouseMove(point);
-    runEventLoop(60);
-    sim.MouseClick(button);
-    runEventLoop(150);
-}
-
-/// Right-clicks at `point` and, once the popup menu is up, clicks its item
-/// `label` (or presses Escape when `label` is empty). Returns whether a menu
-/// opened; `enabled` receives the item's state as shown.
-struct PopupResult {
-    bool opened = false;
-    bool itemEnabled = false;
-    bool stillShown = false;  ///< the menu was still up after the choice
-};
-
-PopupResult rightClickAndChoose(const wxPoint& point, const std::string& label) {
-    PopupResult result;
-    bool done = false;
-    // A second later the menu must be gone; one left on the screen is
-    // closed with Escape so the test goes on. A timer fires inside whatever
-    // loop the program is in, the menu's own included.
-    wxTimer watchdog;
-    watchdog.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        result.stillShown = popupMenuShown();
-        if (result.stillShown) wxUIActionSimulator().Char(WXK_ESCAPE);
-        done = true;
-    });
-    auto onOpen = [&](wxMenuEvent& event) {
-        event.Skip();
-        wxMenu* menu = event.GetMenu();
-        if (!menu || !event.IsPopup() || result.opened) return;
-        result.opened = true;
-        wxMenuItem* chosen = nullptr;
-        for (wxMenuItem* item : menu->GetMenuItems()) {
-            if (!label.empty() && toUtf8(item->GetItemLabelText()) == label) chosen = item;
-        }
-        if (chosen) result.itemEnabled = chosen->IsEnabled();
-        test::clickWhenShown(chosen, watchdog);
-    };
-    list().Bind(wxEVT_MENU_OPEN, onOpen);
-    wxUIActionSimulator sim;
-    sim.MouseMove(point);
-    runEventLoop(60);
-    sim.MouseClick(wxMOUSE_BTN_RIGHT);
-    for (int waited = 0; waited < 5000 && !(result.opened ? done : waited > 1500); waited += 20) runEventLoop(20);
-    runEventLoop(100);
-    list().Unbind(wxEVT_MENU_OPEN, onOpen);
-    watchdog.Stop();
-    return result;
-}
 
 class Pointer : public ::testing::Test {
 protected:
@@ -174,23 +112,23 @@ protected:
 
 TEST_F(Pointer, RightClickActsOnTheRowUnderThePointer) {
     moveAndClick(rowPoint(3));
-    const PopupResult popup = rightClickAndChoose(rowPoint(3), "Delete Selection");
+    const PopupResult popup = rightClickAndChoose(list(), rowPoint(3), "Delete Selection");
     ASSERT_TRUE(popup.opened);
     ASSERT_EQ(list().GetItemCount(), 5);
     for (long row = 0; row < 5; ++row) EXPECT_NE(partNumber(row), "5-4-5") << "row " << row;
     EXPECT_EQ(partNumber(3), "5-4-6");
 
     setClipboardText("before");
-    rightClickAndChoose(rowPoint(0), "Copy part number");
+    rightClickAndChoose(list(), rowPoint(0), "Copy part number");
     EXPECT_EQ(clipboardText(), "5-4-2");
-    rightClickAndChoose(rowPoint(4), "Copy part number");
+    rightClickAndChoose(list(), rowPoint(4), "Copy part number");
     EXPECT_EQ(clipboardText(), "5-4-7");
 }
 
 TEST_F(Pointer, PopupMenuClosesAfterItsCommandAndTheNextClickCounts) {
     // Straight after opening the document: no row has been clicked yet.
     setClipboardText("before");
-    const PopupResult popup = rightClickAndChoose(rowPoint(2), "Copy part number");
+    const PopupResult popup = rightClickAndChoose(list(), rowPoint(2), "Copy part number");
     ASSERT_TRUE(popup.opened);
     EXPECT_FALSE(popup.stillShown);
     EXPECT_EQ(clipboardText(), "5-4-4");
@@ -209,7 +147,7 @@ TEST_F(Pointer, EmptyListOffersNothingAndClearAllChangesNothing) {
     sendCommand(cmd::kNew);
     gRecorder->seen.clear();
     ASSERT_EQ(list().GetItemCount(), 0);
-    const PopupResult popup = rightClickAndChoose(list().ClientToScreen(wxPoint(60, 60)), "Clear All");
+    const PopupResult popup = rightClickAndChoose(list(), list().ClientToScreen(wxPoint(60, 60)), "Clear All");
     ASSERT_TRUE(popup.opened);
     EXPECT_FALSE(popup.itemEnabled);
     EXPECT_TRUE(gRecorder->seen.empty());
@@ -218,15 +156,15 @@ TEST_F(Pointer, EmptyListOffersNothingAndClearAllChangesNothing) {
 }
 
 TEST_F(Pointer, CopyPartNumberAfterSelectAllCopiesNothing) {
-    rightClickAndChoose(rowPoint(2), "Select All");
+    rightClickAndChoose(list(), rowPoint(2), "Select All");
     for (long row = 0; row < 6; ++row) EXPECT_TRUE(list().IsSelected(row)) << row;
     setClipboardText("before");
     // Below the rows nothing takes the focus: the copy finds no focused row.
-    const PopupResult popup = rightClickAndChoose(belowLastRow(), "Copy part number");
+    const PopupResult popup = rightClickAndChoose(list(), belowLastRow(), "Copy part number");
     ASSERT_TRUE(popup.opened);
     EXPECT_EQ(clipboardText(), "before");
     // A right click on a row focuses it, and that row is copied.
-    rightClickAndChoose(rowPoint(4), "Copy part number");
+    rightClickAndChoose(list(), rowPoint(4), "Copy part number");
     EXPECT_EQ(clipboardText(), "5-4-6");
 }
 

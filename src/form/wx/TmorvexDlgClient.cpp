@@ -14,6 +14,7 @@
 
 #include <algorithm>
 
+#include "chart/wx/ChartDialog.h"
 #include "resources/control_ids.h"
 #include "form/form_lists.h"
 #include "ui/wx/up_down.h"
@@ -61,6 +62,9 @@ TmorvexDlgClient::TmorvexDlgClient(wxWindow* parent, SelectionForm& form, Settin
     Bind(wxEVT_BUTTON, &TmorvexDlgClient::onRootDir, this, cmd::kRootDir);
     Bind(wxEVT_BUTTON, &TmorvexDlgClient::onSelect, this, ids::kSelect);
     Bind(wxEVT_BUTTON, &TmorvexDlgClient::onRate, this, ids::kRate);
+    Bind(wxEVT_BUTTON, &TmorvexDlgClient::onChart, this, ids::kChart);
+    // Chart draws the last duty Rate rated; there is none yet.
+    control(ids::kChart)->Disable();
     Bind(wxEVT_CHAR_HOOK, &TmorvexDlgClient::onCharHook, this);
     Bind(wxEVT_SIZE, &TmorvexDlgClient::onSize, this);
     listPlace_ = list_->GetRect();
@@ -344,9 +348,15 @@ void TmorvexDlgClient::onSelect(wxCommandEvent&) {
 
 void TmorvexDlgClient::onRate(wxCommandEvent&) {
     FormInputs inputs = readInputs();
-    form_.rate(inputs, *this);
+    const ActionReport report = form_.rate(inputs, *this);
     refreshRows();
+    // A duplicate was rated too; only a refusal leaves nothing to chart.
+    const bool rated = report.outcome == ActionOutcome::Appended || report.outcome == ActionOutcome::Duplicate;
+    if (rated) lastRated_ = inputs;
+    control(ids::kChart)->Enable(rated);
 }
+
+void TmorvexDlgClient::onChart(wxCommandEvent&) { ChartDialog::open(this, form_, lastRated_); }
 
 void TmorvexDlgClient::onSize(wxSizeEvent& event) {
     // The output list keeps its place and takes whatever room the window

@@ -93,6 +93,7 @@ private:
     void onRootDir(wxCommandEvent& event);
     void onSelect(wxCommandEvent& event);
     void onRate(wxCommandEvent& event);
+    void onChart(wxCommandEvent& event);
     void onCharHook(wxKeyEvent& event);
     void onSize(wxSizeEvent& event);
 
@@ -105,6 +106,7 @@ private:
     std::function<std::string()> scheduleFileAsker_;
     wxPrintDialogData printData_;  ///< the printer, shared by Print and Print Setup
     wxRect listPlace_;             ///< the list's place in the layout: its smallest size
+    FormInputs lastRated_;         ///< the inputs of the last Rate that rated, for Chart
 };
 
 }  // namespace vantrel

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "chart/wx/ChartDialog.h"
+#include "curve/sweep.h"
 #include "ui/wx/wx_text.h"
 #include "output/output_list.h"
 #include "resources/command_ids.h"
@@ -23,7 +25,7 @@ TLWoutput::TLWoutput(wxWindow* parent, wxWindowID id, SelectionForm& form, FormU
     Bind(wxEVT_LIST_COL_CLICK, &TLWoutput::onColumnClick, this);
     Bind(wxEVT_LIST_ITEM_SELECTED, &TLWoutput::onMarkChanged, this);
     Bind(wxEVT_LIST_ITEM_DESELECTED, &TLWoutput::onMarkChanged, this);
-    Bind(wxEVT_UPDATE_UI, &TLWoutput::onPopupUpdate, this, listcmd::kDeleteSelection, listcmd::kCopySelectedRows);
+    Bind(wxEVT_UPDATE_UI, &TLWoutput::onPopupUpdate, this, listcmd::kDeleteSelection, listcmd::kPerformanceChart);
     Bind(wxEVT_UPDATE_UI, &TLWoutput::onPopupUpdate, this, cmd::kClearResults);
 }
 
@@ -198,13 +200,21 @@ std::unique_ptr<wxMenu> TLWoutput::makePopupMenu() const {
     menu->Append(listcmd::kSelectAll, "Select All");
     menu->Append(listcmd::kCopySelectedRows, "Copy selected rows");
     menu->AppendSeparator();
+    menu->Append(listcmd::kPerformanceChart, "Performance Chart...");
+    menu->AppendSeparator();
     menu->Append(listcmd::kDeleteSelection, "Delete Selection");
     menu->Append(cmd::kClearResults, "Clear All");
     const bool enable = popupItemsEnabled();
     for (int id : std::initializer_list<int>{listcmd::kCopyPartNumber, listcmd::kSelectAll, listcmd::kCopySelectedRows,
                                              listcmd::kDeleteSelection, cmd::kClearResults})
         menu->Enable(id, enable);
+    menu->Enable(listcmd::kPerformanceChart, chartEnabled());
     return menu;
+}
+
+bool TLWoutput::chartEnabled() const {
+    // The chart is of one row: the one with the focus.
+    return GetFocusedItem() >= 0 && static_cast<std::size_t>(GetFocusedItem()) < form_.rows.size();
 }
 
 bool TLWoutput::popupItemsEnabled() const {
@@ -276,7 +286,7 @@ void TLWoutput::onPopupUpdate(wxUpdateUIEvent& event) {
         event.Skip();
         return;
     }
-    event.Enable(popupItemsEnabled());
+    event.Enable(event.GetId() == listcmd::kPerformanceChart ? chartEnabled() : popupItemsEnabled());
 }
 
 void TLWoutput::onKeyDown(wxListEvent& event) {
@@ -314,6 +324,12 @@ void TLWoutput::runListCommand(int id) {
         case listcmd::kDeleteSelection:
             deleteSelection(form_.rows, form_);
             refreshWithStates();
+            break;
+        case listcmd::kPerformanceChart:
+            if (chartEnabled()) {
+                const ResultRow& row = form_.rows.row(static_cast<std::size_t>(GetFocusedItem()));
+                ChartDialog::open(wxGetTopLevelParent(this), form_, dutyOfRow(row, FormInputs()));
+            }
             break;
         default: break;
     }

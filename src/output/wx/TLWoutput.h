@@ -45,7 +45,7 @@ public:
     /// Copies the control's selection and focus into the table.
     void pullStates();
 
-    /// Runs a popup command (10000..10003, 11845).
+    /// Runs a popup command (10000..10004, 11845).
     void runListCommand(int id);
     /// Builds the popup menu as it is shown for the current rows.
     std::unique_ptr<wxMenu> makePopupMenu() const;
@@ -73,6 +73,7 @@ private:
     void onColumnClick(wxListEvent& event);
     void onPopupUpdate(wxUpdateUIEvent& event);
     bool popupItemsEnabled() const;
+    bool chartEnabled() const;
     void copyToClipboard(const std::string& text);
 
     SelectionForm& form_;

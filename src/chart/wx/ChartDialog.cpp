@@ -1,0 +1,339 @@
+#include "chart/wx/ChartDialog.h"
+
+#include <wx/bitmap.h>
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/clipbrd.h>
+#include <wx/dcbuffer.h>
+#include <wx/filedlg.h>
+#include <wx/image.h>
+#include <wx/msgdlg.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "chart/chart_canvas.h"
+#include "engine/number_text.h"
+#include "form/selection_form.h"
+#include "render/chart_image.h"
+#include "ui/wx/wx_text.h"
+
+namespace vantrel {
+
+namespace {
+
+// Files and the clipboard get the chart at the size the command line draws
+// it, whatever the window's size.
+constexpr double kFileWidth = 800;
+constexpr double kFileHeight = 600;
+
+wxBitmap bitmapOf(const ChartImage& image) {
+    if (image.width <= 0 || image.height <= 0) return wxBitmap();
+    wxImage picture(image.width, image.height, false);
+    unsigned char* rgb = picture.GetData();
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+        const std::uint32_t p = image.pixels[i];
+        rgb[3 * i] = static_cast<unsigned char>(p >> 16);
+        rgb[3 * i + 1] = static_cast<unsigned char>(p >> 8);
+        rgb[3 * i + 2] = static_cast<unsigned char>(p);
+    }
+    return wxBitmap(picture);
+}
+
+// A number as a field shows it: no trailing zeros.
+std::string fieldText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+bool endsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+}  // namespace
+
+// The chart itself: the picture drawn for the window's size, and the point
+// the readout shows marked on it. The arrow keys move that point.
+class ChartView : public wxWindow {
+public:
+    ChartView(wxWindow* parent, std::function<void(int)> chosen)
+        : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxSize(640, 420), wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE),
+          chosen_(std::move(chosen)) {
+        SetBackgroundStyle(wxBG_STYLE_PAINT);
+        SetMinSize(wxSize(400, 300));
+        Bind(wxEVT_PAINT, &ChartView::onPaint, this);
+        Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+            relayout();
+            event.Skip();
+        });
+        Bind(wxEVT_MOTION, &ChartView::onMotion, this);
+        Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
+            SetFocus();
+            onMotion(event);
+        });
+        Bind(wxEVT_KEY_DOWN, &ChartView::onKey, this);
+    }
+
+    void show(const Sweep* sweep) {
+        sweep_ = sweep;
+        point_ = -1;
+        relayout();
+    }
+    const ChartLayout& layout() const { return layout_; }
+    int point() const { return point_; }
+    void choose(int index) {
+        if (!sweep_ || sweep_->points.empty()) return;
+        const int last = static_cast<int>(sweep_->points.size()) - 1;
+        index = std::max(0, std::min(index, last));
+        if (index == point_) return;
+        point_ = index;
+        Refresh(false);
+        chosen_(point_);
+    }
+
+private:
+    void relayout() {
+        const wxSize size = GetClientSize();
+        if (!sweep_ || size.x <= 0 || size.y <= 0) return;
+        layout_ = layoutChart(*sweep_, size.x, size.y);
+        picture_ = bitmapOf(renderChartImage(layout_));
+        Refresh(false);
+    }
+
+    void onPaint(wxPaintEvent&) {
+        wxAutoBufferedPaintDC dc(this);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        if (picture_.IsOk()) dc.DrawBitmap(picture_, 0, 0);
+        if (sweep_ && point_ >= 0 && !layout_.panels.empty()) {
+            // The chosen point: a line across every panel, in a colour no
+            // series uses.
+            const int x = static_cast<int>(pointX(layout_, *sweep_, point_) + 0.5);
+            dc.SetPen(wxPen(wxColour(200, 0, 160), 1, wxPENSTYLE_SOLID));
+            for (const ChartView::Plot& plot : plots()) dc.DrawLine(x, plot.top, x, plot.bottom);
+        }
+        if (HasFocus()) {
+            dc.SetPen(wxPen(wxColour(120, 120, 120), 1, wxPENSTYLE_DOT));
+            dc.SetBrush(*wxTRANSPARENT_BRUSH);
+            dc.DrawRectangle(wxRect(GetClientSize()).Deflate(1));
+        }
+    }
+
+    struct Plot {
+        int top;
+        int bottom;
+    };
+    std::vector<Plot> plots() const {
+        std::vector<Plot> out;
+        for (const auto& panel : layout_.panels)
+            out.push_back({static_cast<int>(panel.plot.top), static_cast<int>(panel.plot.top + panel.plot.height)});
+        return out;
+    }
+
+    void onMotion(wxMouseEvent& event) {
+        if (!sweep_) return;
+        const int index = nearestPoint(layout_, *sweep_, event.GetX(), event.GetY());
+        if (index >= 0) choose(index);
+        event.Skip();
+    }
+
+    void onKey(wxKeyEvent& event) {
+        if (!sweep_ || sweep_->points.empty()) {
+            event.Skip();
+            return;
+        }
+        const int last = static_cast<int>(sweep_->points.size()) - 1;
+        switch (event.GetKeyCode()) {
+            case WXK_LEFT: choose(point_ < 0 ? 0 : point_ - 1); break;
+            case WXK_RIGHT: choose(point_ < 0 ? 0 : point_ + 1); break;
+            case WXK_HOME: choose(0); break;
+            case WXK_END: choose(last); break;
+            default: event.Skip(); break;
+        }
+    }
+
+    std::function<void(int)> chosen_;
+    const Sweep* sweep_ = nullptr;
+    ChartLayout layout_;
+    wxBitmap picture_;
+    int point_ = -1;
+};
+
+ChartDialog::ChartDialog(wxWindow* parent, const SelectionForm& form, const FormInputs& duty)
+    : wxDialog(parent, wxID_ANY, "Performance Chart", wxDefaultPosition, wxDefaultSize,
+               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER | wxMAXIMIZE_BOX | wxMINIMIZE_BOX),
+      form_(form),
+      duty_(duty) {
+    auto* top = new wxBoxSizer(wxVERTICAL);
+    auto* controls = new wxBoxSizer(wxHORIZONTAL);
+    controls->Add(new wxStaticText(this, wxID_ANY, "Sweep"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+    sweepChoice_ = new wxChoice(this, wxID_ANY);
+    sweepChoice_->Append("Capacity");
+    sweepChoice_->Append("Suction temperature");
+    sweepChoice_->SetSelection(0);
+    controls->Add(sweepChoice_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
+    auto field = [&](const char* label, wxTextCtrl*& text, wxStaticText*& unit) {
+        controls->Add(new wxStaticText(this, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+        text = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(64, -1), wxTE_PROCESS_ENTER);
+        controls->Add(text, 0, wxALIGN_CENTER_VERTICAL);
+        unit = new wxStaticText(this, wxID_ANY, "°F");
+        controls->Add(unit, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
+        text->Bind(wxEVT_TEXT_ENTER, &ChartDialog::onDraw, this);
+    };
+    field("From", from_, fromUnit_);
+    field("To", to_, toUnit_);
+    field("Step", step_, stepUnit_);
+    draw_ = new wxButton(this, wxID_ANY, "&Draw");
+    controls->Add(draw_, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 8);
+    top->Add(controls, 0, wxALL, 8);
+
+    panel_ = new ChartView(this, [this](int index) { onPointChosen(index); });
+    top->Add(panel_, 1, wxEXPAND | wxLEFT | wxRIGHT, 8);
+
+    readout_ = new wxStaticText(this, wxID_ANY, "Point at the chart, or click it and use the arrow keys.",
+                                wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
+    top->Add(readout_, 0, wxEXPAND | wxALL, 8);
+
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    copy_ = new wxButton(this, wxID_ANY, "&Copy");
+    save_ = new wxButton(this, wxID_ANY, "&Save As...");
+    buttons->Add(copy_, 0, wxRIGHT, 8);
+    buttons->Add(save_, 0);
+    buttons->AddStretchSpacer();
+    buttons->Add(new wxButton(this, wxID_CLOSE, "Close"), 0);
+    top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
+    SetSizerAndFit(top);
+    SetEscapeId(wxID_CLOSE);
+
+    sweepChoice_->Bind(wxEVT_CHOICE, &ChartDialog::onSweepChoice, this);
+    draw_->Bind(wxEVT_BUTTON, &ChartDialog::onDraw, this);
+    copy_->Bind(wxEVT_BUTTON, &ChartDialog::onCopy, this);
+    save_->Bind(wxEVT_BUTTON, &ChartDialog::onSave, this);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Destroy(); }, wxID_CLOSE);
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Destroy(); });
+
+    showRange(defaultSweepRange(kind_, leadingDouble(duty_.suctionTemp), form_.siUnits));
+    const SweepOutcome outcome = sweepDistributor(form_, duty_, defaultSweepRange(kind_, 0, form_.siUnits));
+    if (!outcome.ok) {
+        error(outcome.message);
+        return;
+    }
+    sweep_ = outcome.sweep;
+    duty_ = sweep_.duty;
+    haveSweep_ = true;
+    SetTitle(fromUtf8("Performance Chart - " + duty_.partNumber));
+    panel_->show(&sweep_);
+}
+
+const ChartLayout& ChartDialog::layout() const { return panel_->layout(); }
+int ChartDialog::shownPoint() const { return panel_->point(); }
+wxWindow* ChartDialog::chartWindow() const { return panel_; }
+
+ChartDialog* ChartDialog::open(wxWindow* parent, const SelectionForm& form, const FormInputs& duty) {
+    auto* dialog = new ChartDialog(parent, form, duty);
+    if (!dialog->ok()) {
+        dialog->Destroy();
+        return nullptr;
+    }
+    dialog->Show();
+    return dialog;
+}
+
+void ChartDialog::showRange(const SweepRange& range) {
+    from_->ChangeValue(fromUtf8(fieldText(range.from)));
+    to_->ChangeValue(fromUtf8(fieldText(range.to)));
+    step_->ChangeValue(fromUtf8(fieldText(range.step)));
+    const char* unit = range.kind == SweepKind::Capacity ? "%" : form_.siUnits ? "°C" : "°F";
+    for (wxStaticText* label : {fromUnit_, toUnit_, stepUnit_}) label->SetLabel(fromUtf8(unit));
+    Layout();
+}
+
+bool ChartDialog::readRange(SweepRange& range) {
+    range.kind = kind_;
+    const std::pair<wxTextCtrl*, const char*> fields[] = {{from_, "From"}, {to_, "To"}, {step_, "Step"}};
+    double* const targets[] = {&range.from, &range.to, &range.step};
+    for (int i = 0; i < 3; ++i) {
+        const NumberRead read = readLeadingNumber(toUtf8(fields[i].first->GetValue()));
+        if (read.fault || fields[i].first->GetValue().Strip(wxString::both).empty()) {
+            error(std::string(fields[i].second) + " must be a number.");
+            fields[i].first->SetFocus();
+            return false;
+        }
+        *targets[i] = read.value;
+    }
+    return true;
+}
+
+void ChartDialog::redraw() {
+    SweepRange range;
+    if (!readRange(range)) return;
+    const SweepOutcome outcome = sweepDistributor(form_, duty_, range);
+    if (!outcome.ok) {
+        // The last good chart stays.
+        error(outcome.message);
+        return;
+    }
+    sweep_ = outcome.sweep;
+    panel_->show(&sweep_);
+    readout_->SetLabel("Point at the chart, or click it and use the arrow keys.");
+}
+
+void ChartDialog::onSweepChoice(wxCommandEvent&) {
+    kind_ = sweepChoice_->GetSelection() == 1 ? SweepKind::Suction : SweepKind::Capacity;
+    showRange(defaultSweepRange(kind_, leadingDouble(duty_.suctionTemp), form_.siUnits));
+    redraw();
+}
+
+void ChartDialog::onDraw(wxCommandEvent&) { redraw(); }
+
+void ChartDialog::onPointChosen(int index) {
+    readout_->SetLabel(fromUtf8(pointReadout(sweep_, index)));
+}
+
+void ChartDialog::onCopy(wxCommandEvent&) {
+    if (!haveSweep_) return;
+    const wxBitmap picture = bitmapOf(renderChartImage(layoutChart(sweep_, kFileWidth, kFileHeight)));
+    wxClipboardLocker locker;
+    if (!locker) {
+        error("The chart could not be copied: the clipboard is in use.");
+        return;
+    }
+    wxTheClipboard->SetData(new wxBitmapDataObject(picture));
+    wxTheClipboard->Flush();
+}
+
+bool ChartDialog::saveTo(const std::string& path) {
+    const ChartLayout layout = layoutChart(sweep_, kFileWidth, kFileHeight);
+    std::string failure;
+    const bool svg = endsWith(path, ".svg") || endsWith(path, ".SVG");
+    const bool saved = svg ? writeChartSvg(layout, path, failure) : writeChartPng(layout, path, failure);
+    if (!saved) error(failure);
+    return saved;
+}
+
+void ChartDialog::onSave(wxCommandEvent&) {
+    if (!haveSweep_) return;
+    wxFileDialog dialog(this, "Save Chart As", "", fromUtf8(duty_.partNumber + ".png"),
+                        "PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK) return;
+    std::string path = toUtf8(dialog.GetPath());
+    const bool svg = dialog.GetFilterIndex() == 1;
+    const std::string extension = svg ? ".svg" : ".png";
+    if (!endsWith(path, ".png") && !endsWith(path, ".svg") && !endsWith(path, ".PNG") && !endsWith(path, ".SVG"))
+        path += extension;
+    saveTo(path);
+}
+
+void ChartDialog::error(const std::string& text) {
+    wxMessageDialog box(IsShown() ? static_cast<wxWindow*>(this) : GetParent(), fromUtf8(text), "ERROR",
+                        wxOK | wxCENTRE);
+    box.ShowModal();
+}
+
+}  // namespace vantrel
