@@ -8,6 +8,10 @@
 #include <vector>
 
 #include "cli/batch_command.h"
+#include "cli/curve_command.h"
+#ifdef VANTREL_CURVE_PICTURES
+#include "cli/curve_pictures.h"
+#endif
 #include "cli/output_formats.h"
 #include "engine/number_text.h"
 #include "form/choice_words.h"
@@ -138,6 +142,12 @@ struct Options {
     // batch
     std::string scheduleFile;
     bool best = false;
+    // curve
+    std::string sweep = "capacity";
+    std::optional<std::string> from;
+    std::optional<std::string> to;
+    std::optional<std::string> step;
+    std::string output;
 };
 
 void addGlobalOptions(CLI::App& app, Options& options) {
@@ -150,8 +160,9 @@ void addGlobalOptions(CLI::App& app, Options& options) {
     app.add_flag("--si", options.si, "capacity in kW and temperatures in °C; results in SI units");
     app.add_option("--limits", options.limits,
                    "loading limits in percent: NMIN,NMAX,TMIN,TMAX (default 90,110,90,110)");
-    app.add_option("--format", options.format, "output: table, rows, lines, csv or json")
-        ->check(CLI::IsMember({"table", "rows", "lines", "csv", "json"}));
+    app.add_option("--format", options.format,
+                   std::string("output: table, rows, lines, csv or json; for curve: ") + cli::kCurveFormats)
+        ->check(CLI::IsMember({"table", "rows", "lines", "csv", "json", "svg", "png"}));
 }
 
 void addConditionOptions(CLI::App* command, Options& options) {
@@ -200,6 +211,26 @@ CLI::App* addBatchCommand(CLI::App& app, Options& options) {
     batch->add_flag("--best", options.best,
                     "keep, for each selected duty, only the candidate nearest the middle of the loading windows");
     return batch;
+}
+
+CLI::App* addCurveCommand(CLI::App& app, Options& options) {
+    CLI::App* curve = app.add_subcommand(
+        "curve", std::string("rate one part number across a range of capacities or suction temperatures around "
+                             "the duty (--format ") +
+                     cli::kCurveFormats + ")");
+    curve->add_option("PARTNUMBER", options.partNumber, "catalog or cross-reference part number")->required();
+    addConditionOptions(curve, options);
+    curve->add_option("--sweep", options.sweep, "what varies: capacity (default) or suction")
+        ->check(CLI::IsMember({"capacity", "suction"}));
+    curve->add_option("--from", options.from,
+                      "lower limit: percent of the duty's capacity (default 25), or a suction temperature "
+                      "(default the duty's less 20 °F, or 10 °C with --si)");
+    curve->add_option("--to", options.to,
+                      "upper limit: percent of the duty's capacity (default 125), or a suction temperature "
+                      "(default the duty's plus 20 °F, or 10 °C with --si); suction limits stay within -50 to 70 °F");
+    curve->add_option("--step", options.step, "step between points, in the limits' units (default 5, or 2.5 °C)");
+    curve->add_option("--output", options.output, "write to FILE instead of standard output (needed for png)");
+    return curve;
 }
 
 // Parses the arguments; an exit status when the program ends here (help,
@@ -253,6 +284,22 @@ FormInputs inputsOf(const Options& options, bool select) {
     return inputs;
 }
 
+cli::CurveSettings curveSettingsOf(const Options& options) {
+    cli::CurveSettings settings;
+    settings.duty = inputsOf(options, false);
+    settings.kind = options.sweep == "suction" ? SweepKind::Suction : SweepKind::Capacity;
+    settings.from = options.from;
+    settings.to = options.to;
+    settings.step = options.step;
+    settings.format = options.format;
+    settings.output = options.output;
+    settings.siUnits = options.si;
+#ifdef VANTREL_CURVE_PICTURES
+    settings.writePicture = cli::writeCurvePicture;
+#endif
+    return settings;
+}
+
 int writeResults(const std::string& format, const ActionReport& report, const SelectionForm& form, bool si) {
     const auto& rows = form.rows.rows();
     const SearchResult* search = report.search.found.empty() ? nullptr : &report.search;
@@ -280,12 +327,18 @@ int main(int argc, char** argv) {
     CLI::App* select = addSelectCommand(app, options);
     addRateCommand(app, options);
     const CLI::App* batch = addBatchCommand(app, options);
+    const CLI::App* curve = addCurveCommand(app, options);
     if (const auto exitCode = parseArguments(app, argc, argv)) return *exitCode;
+    if (!curve->parsed() && (options.format == "svg" || options.format == "png")) {
+        std::cerr << "--format " << options.format << " is for curve only.\n";
+        return kExitError;
+    }
 
     SelectionForm form;
     form.siUnits = options.si;
     if (!setUpCatalog(form, options)) return kExitError;
     if (batch->parsed()) return cli::runBatch({options.scheduleFile, options.format, options.si, options.best}, form);
+    if (curve->parsed()) return cli::runCurve(curveSettingsOf(options), form);
 
     ConsoleUi ui;
     const bool selecting = select->parsed();
