@@ -207,6 +207,17 @@ TEST(Sweep, RefusalsCarryTheRatesMessage) {
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.message, "The sweep must run from the lower limit to the upper one.");
 
+    // No capacity is the distributor's rated capacity: the percentages are of that.
+    FormInputs rated = duty;
+    rated.capacity = "";
+    outcome = sweepDistributor(form, rated, {SweepKind::Capacity, 50, 150, 50});
+    ASSERT_TRUE(outcome.ok) << outcome.message;
+    const double full = leadingDouble(outcome.sweep.duty.capacity);
+    EXPECT_GT(full, 0);
+    EXPECT_EQ(outcome.sweep.points[1].row, outcome.sweep.dutyRow);
+    EXPECT_NEAR(leadingDouble(outcome.sweep.points[0].capacity), full / 2, 1e-6);
+    EXPECT_NE(outcome.sweep.points[0].row[column::kTubeLoad], outcome.sweep.points[2].row[column::kTubeLoad]);
+
     // Points beyond the form's suction range are gaps with the form's message.
     outcome = sweepDistributor(form, duty, {SweepKind::Suction, 60, 80, 5});
     ASSERT_TRUE(outcome.ok) << outcome.message;

@@ -278,22 +278,10 @@ int runCurve(const CurveSettings& settings, const SelectionForm& form) {
     SweepRange range;
     if (!rangeOf(settings, range)) return kExitError;
 
-    SweepOutcome outcome = sweepDistributor(form, settings.duty, range);
+    const SweepOutcome outcome = sweepDistributor(form, settings.duty, range);
     if (!outcome.ok) {
         std::cerr << outcome.message << '\n';
         return kExitError;
-    }
-    // A Rate with no capacity (or 0) rates the distributor at its own rated
-    // capacity, and percentages of nothing would rate every point the same
-    // way: the rated capacity is the duty's then.
-    if (settings.kind == SweepKind::Capacity && !(leadingDouble(settings.duty.capacity.substr(0, 8)) > 0)) {
-        FormInputs duty = settings.duty;
-        duty.capacity = trimmedLeft(outcome.sweep.dutyRow[column::kCapacity]);
-        outcome = sweepDistributor(form, duty, range);
-        if (!outcome.ok) {
-            std::cerr << outcome.message << '\n';
-            return kExitError;
-        }
     }
     const Sweep& sweep = outcome.sweep;
     int exitCode = kExitResults;

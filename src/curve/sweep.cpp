@@ -133,6 +133,21 @@ SweepOutcome sweepDistributor(const SelectionForm& form, const FormInputs& duty,
         return outcome;
     }
     sweep.dutyRow = scratch.rows.row(0);
+    // A Rate with no capacity (or 0) rates the distributor at its own rated
+    // capacity; percentages of nothing would rate every point alike, so the
+    // capacity the Rate found is the duty's, as its row shows it.
+    if (range.kind == SweepKind::Capacity && !(cellNumber(sweep.duty.capacity.substr(0, kFieldChars)) > 0)) {
+        std::string shown = sweep.dutyRow[column::kCapacity];
+        shown.erase(0, shown.find_first_not_of(' '));
+        sweep.duty.capacity = shown;
+        scratch.rows.clear();
+        RecordingUi ratedUi;
+        if (scratch.rate(sweep.duty, ratedUi).outcome != ActionOutcome::Appended) {
+            outcome.message = ratedUi.first.empty() ? "The distributor cannot be rated at this duty." : ratedUi.first;
+            return outcome;
+        }
+        sweep.dutyRow = scratch.rows.row(0);
+    }
     // The duty as the form read it, in the units shown.
     const double dutyCapacity = cellNumber(sweep.duty.capacity.substr(0, kFieldChars));
     const double dutySuction = cellNumber(sweep.duty.suctionTemp);

@@ -81,6 +81,8 @@ struct SweepOutcome {
 /// Rates `duty` (a Rate's inputs: part number, refrigerant, capacity and
 /// conditions in the form's units) with `form`'s catalog, units and load
 /// windows, then every point of `range`. The form's rows are not touched.
+/// A capacity sweep of a duty with no capacity (which a Rate takes as the
+/// distributor's rated capacity) sweeps around the capacity the Rate found.
 /// Fails with the duty's own Rate message, or the range's problem.
 SweepOutcome sweepDistributor(const SelectionForm& form, const FormInputs& duty, const SweepRange& range);
 
