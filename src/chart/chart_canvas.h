@@ -23,6 +23,12 @@ public:
     virtual void unclip() = 0;
 };
 
+/// The corners of a marker that is a polygon (square, triangle, diamond)
+/// round `at`, `size` being the layout's marker size; empty for the others.
+/// A triangle fits inside a square, so where a tube curve lies on a nozzle
+/// curve both markers still show.
+std::vector<ChartPoint> markerCorners(ChartPoint at, MarkerShape shape, double size);
+
 /// Draws `layout` on `canvas`: background, bands, grid, axes, series,
 /// markers, duty line, texts and legend, in that order.
 void drawChart(const ChartLayout& layout, ChartCanvas& canvas);

@@ -94,7 +94,8 @@ struct ChartLegendEntry {
     MarkerShape marker = MarkerShape::None;
     bool band = false;  ///< a shaded window rather than a line
     Rgb fill = 0xdddddd;
-    ChartPoint at;      ///< where the entry's sample begins
+    ChartPoint at;         ///< where the entry's sample begins
+    double length = 26.0;  ///< of the sample, from `at` to the right
 };
 
 /// The whole chart.
@@ -102,12 +103,14 @@ struct ChartLayout {
     double width = 0.0;
     double height = 0.0;
     std::string title;
-    std::string subtitle;  ///< the duty: capacity, suction, liquid, tube length
+    std::string subtitle;            ///< the duty: capacity, suction, liquid, tube length
     std::vector<ChartPanel> panels;  ///< pressure drops, then loads
     double dutyX = 0.0;              ///< drawing x of the duty, across every panel
     std::vector<ChartText> texts;    ///< every text to draw: titles, tick labels, axis titles, legend names
     std::vector<ChartLegendEntry> legend;
-    bool empty = false;  ///< no point could be rated: the panels say so
+    bool empty = false;       ///< no point could be rated: the panels say so
+    double markerSize = 3.5;  ///< half the width of a series' marker
+    double tickLength = 4.0;  ///< of the tick marks outside the plot areas
 };
 
 /// Lays out the chart of `sweep` on a page of `width` by `height` drawing units.

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <vector>
 
+#include "cli/curve_pictures.h"
 #include "cli/output_formats.h"
 #include "engine/number_text.h"
 #include "util/files.h"
@@ -271,10 +272,6 @@ int runCurve(const CurveSettings& settings, const SelectionForm& form) {
         std::cerr << "A PNG picture is not written to standard output; name its file with --output FILE.\n";
         return kExitError;
     }
-    if (picture && !settings.writePicture) {
-        std::cerr << "Pictures are not available in this build.\n";
-        return kExitError;
-    }
     SweepRange range;
     if (!rangeOf(settings, range)) return kExitError;
 
@@ -286,7 +283,7 @@ int runCurve(const CurveSettings& settings, const SelectionForm& form) {
     const Sweep& sweep = outcome.sweep;
     int exitCode = kExitResults;
     if (picture) {
-        exitCode = settings.writePicture(sweep, format, settings.output);
+        exitCode = writeCurvePicture(sweep, format, settings.output);
     } else {
         std::ostringstream text;
         if (format == "csv") {

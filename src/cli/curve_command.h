@@ -2,7 +2,6 @@
 // every point a Rate of its own.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -11,9 +10,6 @@
 
 namespace vantrel::cli {
 
-/// Writes a sweep's picture (`format` svg or png) to `output`, or an SVG to
-/// standard output when `output` is empty; returns the exit status.
-using CurvePictureWriter = std::function<int(const Sweep& sweep, const std::string& format, const std::string& output)>;
 
 /// The formats curve writes.
 inline constexpr const char* kCurveFormats = "table, csv, json, svg or png";
@@ -28,8 +24,6 @@ struct CurveSettings {
     std::string format = "table";
     std::string output;  ///< empty: standard output
     bool siUnits = false;
-    /// Empty in a build without pictures.
-    CurvePictureWriter writePicture;
 };
 
 /// Sweeps the duty on `form`, whose catalog is set up, and writes the

@@ -9,9 +9,6 @@
 
 #include "cli/batch_command.h"
 #include "cli/curve_command.h"
-#ifdef VANTREL_CURVE_PICTURES
-#include "cli/curve_pictures.h"
-#endif
 #include "cli/output_formats.h"
 #include "engine/number_text.h"
 #include "form/choice_words.h"
@@ -294,9 +291,6 @@ cli::CurveSettings curveSettingsOf(const Options& options) {
     settings.format = options.format;
     settings.output = options.output;
     settings.siUnits = options.si;
-#ifdef VANTREL_CURVE_PICTURES
-    settings.writePicture = cli::writeCurvePicture;
-#endif
     return settings;
 }
 
