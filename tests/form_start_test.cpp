@@ -205,7 +205,7 @@ TEST(Templates, FormTabOrderAndControls) {
         if (takesFocus) focusable.push_back(c.id);
     }
     EXPECT_EQ(focusable, (std::vector<int>{10031, 10034, 10035, 10051, 10036, 10037, 10038, 10039, 10071, 10040, 10041,
-                                           10032, 10033, 10052, 10053, 10072, 10082}));
+                                           10032, 10033, 10052, 10053, 10072, 10073, 10082}));
     // The up-down arrows follow the field they attach to.
     const auto spin = std::find_if(form.controls.begin(), form.controls.end(),
                                    [](const ControlTemplate& c) { return c.id == ids::kCircuitsSpin; });

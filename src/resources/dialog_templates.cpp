@@ -101,8 +101,8 @@ DialogTemplate makeForm() {
                 {ids::kCapacityUnit, K::Label, "tons", 320, 30, 20, 12},
                 {ids::kPartNumberGroup, K::GroupBox, "Part Number", 190, 93, 180, 31},
                 {ids::kPartNumber, K::Edit, "", 198, 105, 78, 12},
-                {ids::kChart, K::Button, "C&hart", 280, 103, 32, 16},
                 {ids::kRate, K::Button, "&Rate", 316, 103, 50, 16},
+                {ids::kChart, K::Button, "C&hart", 280, 103, 32, 16},
                 {ids::kOutputList, K::ListView, "", 4, 128, 365, 82},
                 {cmd::kRootDir, K::Button, "", 178, 118, 3, 3, false},
             }};

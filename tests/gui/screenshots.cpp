@@ -17,6 +17,7 @@
 #include "app/wx/TmorvexAboutDlg.h"
 #include "app/wx/TmorvexApp.h"
 #include "app/version_record.h"
+#include "chart/wx/ChartDialog.h"
 #include "ui/wx/wx_text.h"
 #include "resources/control_ids.h"
 #include "form/wx/TmorvexDlgClient.h"
@@ -111,6 +112,31 @@ TEST_F(Screenshots, VenturiChosen) {
     capture(app().frame(), "venturi-chosen");
     type->SetSelection(0);
     type->GetEventHandler()->ProcessEvent(change);
+}
+
+// The performance chart of a nozzle distributor at its duty, with a point read.
+TEST_F(Screenshots, PerformanceChart) {
+    const bool si = app().form().siUnits;
+    FormInputs duty;
+    duty.partNumber = "502-8-1/4-8";
+    duty.refrigerant = "R-22";
+    duty.capacity = si ? "28.1" : "8";
+    duty.suctionTemp = si ? "4.4" : "40";
+    duty.liquidTemp = si ? "37.8" : "100";
+    duty.tubeLength = "30";
+    ChartDialog* chart = ChartDialog::open(app().frame(), app().form(), duty);
+    ASSERT_NE(chart, nullptr);
+    chart->SetSize(900, 700);
+    chart->Move(60, 40);
+    test::runEventLoop(300);
+    // The pointer over the tenth point, as a user reading it.
+    const ChartLayout& layout = chart->layout();
+    const ChartRect& plot = layout.panels.front().plot;
+    wxUIActionSimulator().MouseMove(chart->chartWindow()->ClientToScreen(
+        wxPoint(static_cast<int>(pointX(layout, chart->sweep(), 11)), static_cast<int>(plot.top + plot.height / 2))));
+    test::runEventLoop(300);
+    capture(chart, "performance-chart");
+    chart->Destroy();
 }
 
 TEST_F(Screenshots, AboutBox) {

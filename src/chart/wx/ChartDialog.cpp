@@ -319,11 +319,20 @@ bool ChartDialog::saveTo(const std::string& path) {
 
 void ChartDialog::onSave(wxCommandEvent&) {
     if (!haveSweep_) return;
-    wxFileDialog dialog(this, "Save Chart As", "", fromUtf8(duty_.partNumber + ".png"),
-                        "PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    if (dialog.ShowModal() != wxID_OK) return;
-    std::string path = toUtf8(dialog.GetPath());
-    const bool svg = dialog.GetFilterIndex() == 1;
+    int type = 0;
+    std::string path;
+    if (saveAsker_) {
+        path = saveAsker_(type);
+    } else {
+        wxFileDialog dialog(this, "Save Chart As", "", fromUtf8(duty_.partNumber + ".png"),
+                            "PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+        if (dialog.ShowModal() == wxID_OK) {
+            path = toUtf8(dialog.GetPath());
+            type = dialog.GetFilterIndex();
+        }
+    }
+    if (path.empty()) return;
+    const bool svg = type == 1;
     const std::string extension = svg ? ".svg" : ".png";
     if (!endsWith(path, ".png") && !endsWith(path, ".svg") && !endsWith(path, ".PNG") && !endsWith(path, ".SVG"))
         path += extension;

@@ -6,6 +6,7 @@
 
 #include <wx/dialog.h>
 
+#include <functional>
 #include <string>
 
 #include "chart/chart_layout.h"
@@ -53,6 +54,12 @@ public:
     /// Rate refuses (its message has been shown).
     static ChartDialog* open(wxWindow* parent, const SelectionForm& form, const FormInputs& duty);
 
+    /// What Save As asks the user: the file name typed and the type chosen
+    /// (0 PNG, 1 SVG); an empty name when the user cancels. Null: the file
+    /// dialog. Tests answer in its place.
+    using SaveAsker = std::function<std::string(int& type)>;
+    void setSaveAsker(SaveAsker asker) { saveAsker_ = std::move(asker); }
+
 private:
     void showRange(const SweepRange& range);
     bool readRange(SweepRange& range);
@@ -80,6 +87,7 @@ private:
     wxButton* copy_ = nullptr;
     wxButton* save_ = nullptr;
     ChartView* panel_ = nullptr;
+    SaveAsker saveAsker_;
     wxStaticText* readout_ = nullptr;
 };
 
