@@ -109,10 +109,13 @@ TEST_F(Results, RateWithACrossReferenceShowsBothNamesAndThenADuplicate) {
 
 TEST_F(Results, PopupMenuItemsFollowTheRows) {
     auto empty = list().makePopupMenu();
-    ASSERT_EQ(empty->GetMenuItemCount(), 6u);
+    ASSERT_EQ(empty->GetMenuItemCount(), 8u);
     EXPECT_TRUE(empty->FindItemByPosition(3)->IsSeparator());
     EXPECT_EQ(empty->FindItemByPosition(0)->GetItemLabelText(), "Copy part number");
     EXPECT_EQ(empty->FindItemByPosition(5)->GetId(), cmd::kClearResults);
+    EXPECT_TRUE(empty->FindItemByPosition(6)->IsSeparator());
+    EXPECT_EQ(empty->FindItemByPosition(7)->GetItemLabelText(), "Performance Chart...");
+    EXPECT_FALSE(empty->IsEnabled(listcmd::kPerformanceChart));
     for (int id : std::initializer_list<int>{listcmd::kCopyPartNumber, listcmd::kSelectAll, listcmd::kCopySelectedRows,
                                              listcmd::kDeleteSelection, cmd::kClearResults})
         EXPECT_FALSE(empty->IsEnabled(id));
@@ -122,6 +125,9 @@ TEST_F(Results, PopupMenuItemsFollowTheRows) {
     for (int id : std::initializer_list<int>{listcmd::kCopyPartNumber, listcmd::kSelectAll, listcmd::kCopySelectedRows,
                                              listcmd::kDeleteSelection, cmd::kClearResults})
         EXPECT_TRUE(full->IsEnabled(id));
+    // The chart is of the row with the focus.
+    list().Focus(0);
+    EXPECT_TRUE(list().makePopupMenu()->IsEnabled(listcmd::kPerformanceChart));
 }
 
 TEST_F(Results, CopyCommandsPutTextOnTheClipboard) {

@@ -200,10 +200,11 @@ std::unique_ptr<wxMenu> TLWoutput::makePopupMenu() const {
     menu->Append(listcmd::kSelectAll, "Select All");
     menu->Append(listcmd::kCopySelectedRows, "Copy selected rows");
     menu->AppendSeparator();
-    menu->Append(listcmd::kPerformanceChart, "Performance Chart...");
-    menu->AppendSeparator();
     menu->Append(listcmd::kDeleteSelection, "Delete Selection");
     menu->Append(cmd::kClearResults, "Clear All");
+    // The list's own commands keep their places; the chart comes after them.
+    menu->AppendSeparator();
+    menu->Append(listcmd::kPerformanceChart, "Performance Chart...");
     const bool enable = popupItemsEnabled();
     for (int id : std::initializer_list<int>{listcmd::kCopyPartNumber, listcmd::kSelectAll, listcmd::kCopySelectedRows,
                                              listcmd::kDeleteSelection, cmd::kClearResults})
