@@ -60,6 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     request.sidePort = vantrel::SidePort::Any;
     const vantrel::SearchResult result = catalog.search(request, loaded);
     FUZZ_CHECK(result.venturi.found + result.nozzle.found == static_cast<int>(result.found.size()));
-    for (const vantrel::dist& d : result.found) (void)d.makeResultLine();
+    for (std::size_t i = 0; i < result.found.size(); ++i) (void)result.record(i).makeResultLine();
     return 0;
 }

@@ -2,6 +2,7 @@
 // point must say what `vantrel-cli rate` says at that point, refusals and all.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -301,6 +302,48 @@ TEST(CurveCli, RefusalsExitTwoWithNothingOnStandardOutput) {
     EXPECT_EQ(bogus.exitCode, 2);
     EXPECT_TRUE(contains(bogus.err, "liquid")) << bogus.err;
     EXPECT_EQ(bogus.out, "");
+}
+
+// What a tool outside the program says of a command's output.
+std::string toolSays(const std::string& command) {
+    std::string said;
+    if (FILE* pipe = ::popen((command + " 2>&1").c_str(), "r")) {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe)) said += buffer;
+        const int status = ::pclose(pipe);
+        if (status != 0) said += "(exit " + std::to_string(status) + ")";
+    }
+    return said;
+}
+
+TEST(CurveCli, PicturesAsSvgAndPng) {
+    const test::TempDir dir;
+    // SVG on standard output: well-formed XML with the chart's title in it.
+    Duty suction;
+    suction.si = true;
+    suction.capacity = "17.6";
+    suction.suction = "4";
+    suction.liquid = "38";
+    const RunResult svg = suction.curve({"--sweep", "suction", "--format", "svg"});
+    ASSERT_EQ(svg.exitCode, 0) << svg.err;
+    const std::string svgPath = dir.write("curve.svg", svg.out);
+    EXPECT_EQ(toolSays("xmllint --noout '" + svgPath + "'"), "");
+    EXPECT_TRUE(contains(svg.out, "503-4-1/4-5"));
+    EXPECT_TRUE(contains(svg.out, "Suction temperature (°C)"));
+
+    // PNG into a file, 800 by 600 pixels.
+    const std::string pngPath = dir.path() + "/curve.png";
+    const RunResult png = Duty().curve({"--format", "png", "--output", pngPath});
+    ASSERT_EQ(png.exitCode, 0) << png.err;
+    EXPECT_TRUE(png.out.empty());
+    EXPECT_EQ(toolSays("file -b '" + pngPath + "'").rfind("PNG image data, 800 x 600", 0), 0u);
+
+    // A file that cannot be written says so and leaves nothing behind.
+    const std::string blocked = dir.write("blocker", "a file where a folder should be") + "/curve.png";
+    const RunResult refused = Duty().curve({"--format", "png", "--output", blocked});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.err.rfind("Cannot save " + blocked + ".\n", 0), 0u) << refused.err;
+    EXPECT_FALSE(std::ifstream(blocked).good());
 }
 
 }  // namespace
