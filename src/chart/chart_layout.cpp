@@ -113,16 +113,6 @@ void niceAxis(ChartAxis& axis, double low, double high, int maxIntervals) {
     axis.max = axis.ticks.back();
 }
 
-double mapX(const ChartPanel& panel, double value) {
-    const ChartAxis& axis = panel.xAxis;
-    return panel.plot.left + (value - axis.min) / (axis.max - axis.min) * panel.plot.width;
-}
-
-double mapY(const ChartPanel& panel, double value) {
-    const ChartAxis& axis = panel.yAxis;
-    return panel.plot.top + panel.plot.height - (value - axis.min) / (axis.max - axis.min) * panel.plot.height;
-}
-
 ChartText makeText(std::string text, double x, double y, TextAnchor anchor, double size, Rgb colour = kTextColour) {
     ChartText t;
     t.text = std::move(text);
@@ -154,7 +144,7 @@ void addRuns(ChartSeries& series, const ChartPanel& panel, const Sweep& sweep, d
             run.clear();
             continue;
         }
-        run.push_back({mapX(panel, sweptValue(sweep, point)), mapY(panel, point.*value)});
+        run.push_back({panelX(panel, sweptValue(sweep, point)), panelY(panel, point.*value)});
     }
     if (!run.empty()) series.runs.push_back(std::move(run));
 }
@@ -240,6 +230,16 @@ std::string oneLine(const std::string& message) {
 }
 
 }  // namespace
+
+double panelX(const ChartPanel& panel, double value) {
+    const ChartAxis& axis = panel.xAxis;
+    return panel.plot.left + (value - axis.min) / (axis.max - axis.min) * panel.plot.width;
+}
+
+double panelY(const ChartPanel& panel, double value) {
+    const ChartAxis& axis = panel.yAxis;
+    return panel.plot.top + panel.plot.height - (value - axis.min) / (axis.max - axis.min) * panel.plot.height;
+}
 
 ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
     ChartLayout layout;
@@ -373,8 +373,8 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
 
     for (const auto& [band, low, high] : {std::make_tuple(&nozzleWindow, sweep.nozzleWindowLow, sweep.nozzleWindowHigh),
                                           std::make_tuple(&tubeWindow, sweep.tubeWindowLow, sweep.tubeWindowHigh)}) {
-        band->top = mapY(loads, std::max(low, high));
-        band->bottom = mapY(loads, std::min(low, high));
+        band->top = panelY(loads, std::max(low, high));
+        band->bottom = panelY(loads, std::min(low, high));
         loads.bands.push_back(*band);
     }
     addRuns(drops.series[0], drops, sweep, &SweepPoint::totalDrop);
@@ -382,7 +382,7 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
     addRuns(drops.series[2], drops, sweep, &SweepPoint::tubeDrop);
     addRuns(loads.series[0], loads, sweep, &SweepPoint::nozzleLoad);
     addRuns(loads.series[1], loads, sweep, &SweepPoint::tubeLoad);
-    layout.dutyX = mapX(drops, dutyValue(sweep));
+    layout.dutyX = panelX(drops, dutyValue(sweep));
 
     // Texts.
     layout.texts.push_back(makeText(layout.title, pad, titleBase, TextAnchor::Start, titleFont, 0x000000));
@@ -399,7 +399,7 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
         const ChartAxis& y = panel->yAxis;
         for (std::size_t i = 0; i < y.ticks.size(); ++i)
             layout.texts.push_back(makeText(y.labels[i], left - layout.tickLength - 3,
-                                            mapY(*panel, y.ticks[i]) + smallFont * 0.36, TextAnchor::End, smallFont));
+                                            panelY(*panel, y.ticks[i]) + smallFont * 0.36, TextAnchor::End, smallFont));
         ChartText title =
             makeText(y.title, pad + font, panel->plot.top + panel->plot.height / 2, TextAnchor::Middle, font);
         title.vertical = true;
@@ -408,7 +408,7 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
     const double axisBottom = loads.plot.top + loads.plot.height;
     const ChartAxis& x = loads.xAxis;
     for (std::size_t i = 0; i < x.ticks.size(); ++i)
-        layout.texts.push_back(makeText(x.labels[i], mapX(loads, x.ticks[i]),
+        layout.texts.push_back(makeText(x.labels[i], panelX(loads, x.ticks[i]),
                                         axisBottom + layout.tickLength + smallFont * 1.1, TextAnchor::Middle,
                                         smallFont));
     layout.texts.push_back(makeText(x.title, left + plotWidth / 2,
@@ -427,7 +427,7 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
 
 double pointX(const ChartLayout& layout, const Sweep& sweep, int index) {
     if (layout.panels.empty() || index < 0 || index >= static_cast<int>(sweep.points.size())) return 0.0;
-    return mapX(layout.panels.front(), sweptValue(sweep, sweep.points[static_cast<std::size_t>(index)]));
+    return panelX(layout.panels.front(), sweptValue(sweep, sweep.points[static_cast<std::size_t>(index)]));
 }
 
 int nearestPoint(const ChartLayout& layout, const Sweep& sweep, double x, double y) {

@@ -113,6 +113,10 @@ struct ChartLayout {
     double tickLength = 4.0;  ///< of the tick marks outside the plot areas
 };
 
+/// Where a value of the panel's x axis (or y axis) lies in drawing units.
+double panelX(const ChartPanel& panel, double value);
+double panelY(const ChartPanel& panel, double value);
+
 /// Lays out the chart of `sweep` on a page of `width` by `height` drawing units.
 ChartLayout layoutChart(const Sweep& sweep, double width, double height);
 

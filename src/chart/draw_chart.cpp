@@ -50,25 +50,15 @@ void drawBands(const ChartPanel& panel, ChartCanvas& canvas) {
     canvas.unclip();
 }
 
-double mapX(const ChartPanel& panel, double value) {
-    const ChartAxis& axis = panel.xAxis;
-    return panel.plot.left + (value - axis.min) / (axis.max - axis.min) * panel.plot.width;
-}
-
-double mapY(const ChartPanel& panel, double value) {
-    const ChartAxis& axis = panel.yAxis;
-    return panel.plot.top + panel.plot.height - (value - axis.min) / (axis.max - axis.min) * panel.plot.height;
-}
-
 void drawGrid(const ChartPanel& panel, ChartCanvas& canvas) {
     const ChartStroke grid{kGridColour, 0.7, {}};
     const ChartRect& plot = panel.plot;
     for (const double tick : panel.xAxis.ticks) {
-        const double x = mapX(panel, tick);
+        const double x = panelX(panel, tick);
         canvas.line({x, plot.top}, {x, plot.top + plot.height}, grid);
     }
     for (const double tick : panel.yAxis.ticks) {
-        const double y = mapY(panel, tick);
+        const double y = panelY(panel, tick);
         canvas.line({plot.left, y}, {plot.left + plot.width, y}, grid);
     }
 }
@@ -79,11 +69,11 @@ void drawAxes(const ChartPanel& panel, double tickLength, ChartCanvas& canvas) {
     canvas.strokeRect(plot, frame);
     const double bottom = plot.top + plot.height;
     for (const double tick : panel.xAxis.ticks) {
-        const double x = mapX(panel, tick);
+        const double x = panelX(panel, tick);
         canvas.line({x, bottom}, {x, bottom + tickLength}, frame);
     }
     for (const double tick : panel.yAxis.ticks) {
-        const double y = mapY(panel, tick);
+        const double y = panelY(panel, tick);
         canvas.line({plot.left - tickLength, y}, {plot.left, y}, frame);
     }
 }

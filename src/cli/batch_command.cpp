@@ -20,21 +20,6 @@ constexpr int kExitResults = 0;
 constexpr int kExitNothingFound = 1;
 constexpr int kExitError = 2;
 
-// A message as one line of standard error: its line breaks become blanks.
-std::string oneLineMessage(const std::string& text) {
-    std::string line;
-    for (char c : text) {
-        if (c == '\n' || c == '\r') {
-            while (!line.empty() && line.back() == ' ') line.pop_back();
-            line += ' ';
-        } else if (c != ' ' || (!line.empty() && line.back() != ' ')) {
-            line += c;
-        }
-    }
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    return line;
-}
-
 // "N of M duties" on a terminal's standard error once the run has taken
 // longer than a second, rewritten in place and cleared before any message.
 class Progress {

@@ -67,21 +67,6 @@ std::string shortNumber(double value) {
 // degree or percent is below anything shown, so json gets the value meant.
 double meantValue(double value) { return std::round(value * 1e6) / 1e6; }
 
-// A message as one line: its line breaks become blanks.
-std::string oneLineMessage(const std::string& text) {
-    std::string line;
-    for (char c : text) {
-        if (c == '\n' || c == '\r') {
-            while (!line.empty() && line.back() == ' ') line.pop_back();
-            line += ' ';
-        } else {
-            line += c;
-        }
-    }
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    return line;
-}
-
 bool isDutyPoint(const Sweep& sweep, const SweepPoint& point, double step) {
     return std::abs(point.x - sweep.dutyX) <= step * 1e-6;
 }

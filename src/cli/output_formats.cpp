@@ -105,4 +105,18 @@ void writeLines(std::ostream& out, const std::vector<std::string>& lines) {
     for (const std::string& line : lines) out << line << '\n';
 }
 
+std::string oneLineMessage(const std::string& text) {
+    std::string line;
+    for (char c : text) {
+        if (c == '\n' || c == '\r') {
+            while (!line.empty() && line.back() == ' ') line.pop_back();
+            line += ' ';
+        } else if (c != ' ' || (!line.empty() && line.back() != ' ')) {
+            line += c;
+        }
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return line;
+}
+
 }  // namespace vantrel::cli

@@ -30,6 +30,10 @@ std::size_t displayWidth(const std::string& text);
 /// The text as one comma-separated field, quoted when it must be.
 std::string csvField(const std::string& text);
 
+/// A message as one line (of standard error, a table or a CSV cell): its
+/// line breaks, and the blanks around them, become one blank.
+std::string oneLineMessage(const std::string& text);
+
 /// A row as the json format writes it: trimmed cells under stable keys.
 nlohmann::ordered_json rowJson(const ResultRow& row);
 

@@ -81,17 +81,7 @@ protected:
         if (test::catalogScenarioRun()) GTEST_SKIP() << "start-up scenario run";
         frame().Raise();
         closeChartWindows();
-        gRecorder->seen.clear();
-        gRecorder->respond = [](wxDialog*) { return wxID_YES; };
-        sendCommand(cmd::kNew);
-        path_ = (fs::temp_directory_path() / ("vantrel-chart-" + std::to_string(::getpid()) + ".dst")).string();
-        std::ofstream(path_) << twoRowDocument();
-        form().setFileNameAsker([this](bool, const std::string&) { return path_; });
-        sendCommand(cmd::kOpen);
-        form().setFileNameAsker(nullptr);
-        gRecorder->seen.clear();
-        gRecorder->respond = nullptr;
-        runEventLoop(100);
+        path_ = test::openDocumentText("vantrel-chart", twoRowDocument());
         ASSERT_EQ(list().GetItemCount(), 2);
     }
     void TearDown() override {

@@ -8,6 +8,10 @@
 #include <wx/utils.h>
 
 #include <gtk/gtk.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <wx/clipbrd.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
@@ -17,6 +21,8 @@
 
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexApp.h"
+#include "form/wx/TmorvexDlgClient.h"
+#include "resources/command_ids.h"
 #include "ui/wx/wx_text.h"
 
 namespace vantrel::test {
@@ -97,6 +103,23 @@ std::string clipboardText() {
     wxTextDataObject data;
     if (!locker || !wxTheClipboard->GetData(data)) return {};
     return toUtf8(data.GetText());
+}
+
+std::string openDocumentText(const std::string& stem, const std::string& content) {
+    TSDIDecFrame& frame = *static_cast<TmorvexApp&>(*wxTheApp).frame();
+    gRecorder->seen.clear();
+    gRecorder->respond = [](wxDialog*) { return wxID_YES; };
+    sendCommand(cmd::kNew);
+    const std::string path =
+        (std::filesystem::temp_directory_path() / (stem + "-" + std::to_string(::getpid()) + ".dst")).string();
+    std::ofstream(path) << content;
+    frame.client()->setFileNameAsker([path](bool, const std::string&) { return path; });
+    sendCommand(cmd::kOpen);
+    frame.client()->setFileNameAsker(nullptr);
+    gRecorder->seen.clear();
+    gRecorder->respond = nullptr;
+    runEventLoop(100);
+    return path;
 }
 
 bool popupMenuShown() {

@@ -71,6 +71,11 @@ void clickWhenShown(wxMenuItem* item, wxTimer& watchdog);
 /// screen: above the first row shown, inside the list.
 wxPoint headingPoint(wxListCtrl& list, int column);
 
+/// Starts a new document and opens `content` as a document the user chose,
+/// written to a file named after `stem` and the process; returns its path,
+/// which the caller removes.
+std::string openDocumentText(const std::string& stem, const std::string& content);
+
 /// Is a popup menu on the screen?
 bool popupMenuShown();
 

@@ -90,17 +90,7 @@ protected:
     void SetUp() override {
         if (test::catalogScenarioRun()) GTEST_SKIP() << "start-up scenario run";
         frame().Raise();
-        gRecorder->seen.clear();
-        gRecorder->respond = [](wxDialog*) { return wxID_YES; };
-        sendCommand(cmd::kNew);
-        path_ = (fs::temp_directory_path() / ("vantrel-pointer-" + std::to_string(::getpid()) + ".dst")).string();
-        std::ofstream(path_) << sixRowDocument();
-        form().setFileNameAsker([this](bool, const std::string&) { return path_; });
-        sendCommand(cmd::kOpen);
-        form().setFileNameAsker(nullptr);
-        gRecorder->seen.clear();
-        gRecorder->respond = nullptr;
-        runEventLoop(100);
+        path_ = test::openDocumentText("vantrel-pointer", sixRowDocument());
         ASSERT_EQ(list().GetItemCount(), 6);
     }
     void TearDown() override { fs::remove(path_); }
