@@ -198,6 +198,41 @@ TEST(PrintLayout, NewModelNeedsFourteenLinesLeft) {
     }
 }
 
+TEST(PrintLayout, RowTagsOpenABlockPerDutyEvenForTheSameModel) {
+    ResultTable t;
+    t.append(makeRow("Venturi", "A-100", "cap0"));
+    t.append(makeRow("Venturi", "A-100", "cap1"));
+    t.append(makeRow("Venturi", "A-100", "cap2"));  // the next duty chose the same model
+    t.append(makeRow("Venturi", "B-200", "cap3"));
+    TDistPrintLayout layout(t, header(1), false, "May 1, 2026");
+    layout.setRowTags({"Line 2 (MT-01)", "Line 2 (MT-01)", "Line 3 (MT-02)", "Line 3 (MT-02)"});
+    const auto pages = allPages(layout, 1000);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(withText(pages[0], "Model:").size(), 3u);
+    // The tag opens the block, on the line the model takes untagged.
+    EXPECT_TRUE(hasRun(pages[0], "Duty:", L, 11 * LH, PrintFont::Regular));
+    EXPECT_TRUE(hasRun(pages[0], "Line 2 (MT-01)", L + 20 * CW, 11 * LH, PrintFont::Regular));
+    EXPECT_TRUE(hasRun(pages[0], "A-100", L + 20 * CW, 12 * LH, PrintFont::Regular));
+    EXPECT_EQ(withText(pages[0], "Line 3 (MT-02)").size(), 2u);
+    EXPECT_EQ(markers(pages[0]), (std::vector<std::string>{"cap0", "cap1", "cap2", "cap3"}));
+}
+
+TEST(PrintLayout, TaggedBlockNeedsOneLineMore) {
+    // Header 7 + tagged venturi block 12 + one row = 20 lines: 35 lines leave
+    // the 15 a second tagged block needs, 34 do not (untagged, 14 would do).
+    for (const auto& [height, pageCount] : {std::pair{350, 1u}, std::pair{340, 2u}}) {
+        SCOPED_TRACE(height);
+        ResultTable t;
+        t.append(makeRow("Venturi", "A-100", "cap0"));
+        t.append(makeRow("Venturi", "B-200", "cap1"));
+        TDistPrintLayout layout(t, header(1), false, "May 1, 2026");
+        layout.setRowTags({"Line 2", "Line 3"});
+        const auto pages = allPages(layout, height);
+        ASSERT_EQ(pages.size(), pageCount);
+        EXPECT_EQ(markers(pages.back()).back(), "cap1");
+    }
+}
+
 TEST(PrintLayout, FullPagesContinueWithoutLosingOrRepeatingRows) {
     // 23 lines a page: header 7 + block 11 leave room for 5 rows.
     struct Case {

@@ -103,8 +103,15 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
     form.siUnits = settings.siUnits;
     const CatalogReadOnce catalog(form);
 
-    const std::unique_ptr<BatchWriter> writer =
-        makeBatchWriter(settings.format, std::cout, settings.siUnits, widestTag(schedule));
+    ReportGatherer* report = nullptr;
+    std::unique_ptr<BatchWriter> writer;
+    if (settings.format == "pdf") {
+        auto gatherer = std::make_unique<ReportGatherer>();
+        report = gatherer.get();
+        writer = std::move(gatherer);
+    } else {
+        writer = makeBatchWriter(settings.format, std::cout, settings.siUnits, widestTag(schedule));
+    }
     Progress progress(schedule.duties.size() + schedule.errors.size());
     std::size_t done = 0;
     bool someNone = false;
@@ -143,6 +150,16 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
         });
     writer->finish();
     progress.clear();
+    if (report && !report->rows().empty()) {
+        ReportOptions options = settings.report;
+        options.siUnits = settings.siUnits;
+        options.rowTags = report->tags();
+        std::string error;
+        if (!writeReportPdf(report->rows(), options, settings.output, error)) {
+            std::cerr << error << '\n';
+            return kExitError;
+        }
+    }
     std::cout.flush();
     if (!std::cout) return kExitError;
     return someErrors ? kExitError : someNone ? kExitNothingFound : kExitResults;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "form/selection_form.h"
+#include "render/pdf_report.h"
 
 namespace vantrel::cli {
 
@@ -12,11 +13,15 @@ struct BatchSettings {
     std::string format = "table";
     bool siUnits = false;
     bool best = false;  ///< keep only the candidate best inside the loading windows
+    std::string output;     ///< the pdf format's file
+    ReportOptions report;   ///< the pdf format's paper and page header
 };
 
 /// Runs the schedule on `form`, whose catalog is set up; returns the exit
 /// status: 0 every duty found results, 1 some found none, 2 some could not
-/// run (or the file could not be read as a schedule).
+/// run (or the file could not be read as a schedule, or the report could
+/// not be saved). The pdf format writes one report of every duty's rows, and
+/// no file when no duty found any.
 int runBatch(const BatchSettings& settings, SelectionForm& form);
 
 }  // namespace vantrel::cli

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/output_formats.h"
+#include "schedule/schedule.h"
 
 namespace vantrel::cli {
 namespace {
@@ -146,6 +147,15 @@ private:
 };
 
 }  // namespace
+
+void ReportGatherer::entry(const BatchEntry& entry) {
+    if (entry.kind != BatchEntry::Kind::Results) return;  // their messages went to standard error
+    const std::string label = lineLabel(entry.line, entry.tag);
+    for (const ResultRow& row : entry.rows) {
+        rows_.append(row);
+        tags_.push_back(label);
+    }
+}
 
 std::string oneLine(std::string text) {
     for (char& c : text) {

@@ -35,6 +35,20 @@ public:
     virtual void finish() {}
 };
 
+/// Gathers the rows of every duty that found results, each with its duty's
+/// label, for one report written at the end (a PDF cannot stream).
+class ReportGatherer : public BatchWriter {
+public:
+    void entry(const BatchEntry& entry) override;
+    const ResultTable& rows() const { return rows_; }
+    /// One per row: "Line <n> (<tag>)", which tells apart duties sharing a tag.
+    const std::vector<std::string>& tags() const { return tags_; }
+
+private:
+    ResultTable rows_;
+    std::vector<std::string> tags_;
+};
+
 /// A tag as the table and rows formats print it: its line breaks and tabs
 /// (a quoted schedule cell may hold them) as blanks, so a row stays one line.
 std::string oneLine(std::string text);

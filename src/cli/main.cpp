@@ -15,6 +15,7 @@
 #include "form/form_lists.h"
 #include "form/selection_form.h"
 #include "prefs/decimal_range.h"
+#include "render/pdf_report.h"
 #include "settings/settings_store.h"
 #include "util/files.h"
 #include "version.h"
@@ -119,6 +120,10 @@ struct Options {
     bool si = false;
     std::string limits;
     std::string format = "table";
+    // The pdf format's report.
+    std::optional<std::string> customer;
+    std::optional<std::string> project;
+    std::optional<std::string> paper;
     // The duty, shared by both commands.
     std::string refrigerant;
     std::string suction;
@@ -158,8 +163,13 @@ void addGlobalOptions(CLI::App& app, Options& options) {
     app.add_option("--limits", options.limits,
                    "loading limits in percent: NMIN,NMAX,TMIN,TMAX (default 90,110,90,110)");
     app.add_option("--format", options.format,
-                   std::string("output: table, rows, lines, csv or json; for curve: ") + cli::kCurveFormats)
-        ->check(CLI::IsMember({"table", "rows", "lines", "csv", "json", "svg", "png"}));
+                   std::string("output: table, rows, lines, csv, json or pdf (with --output); for curve: ") + cli::kCurveFormats)
+        ->check(CLI::IsMember({"table", "rows", "lines", "csv", "json", "pdf", "svg", "png"}));
+    app.add_option("--output", options.output, "the file --format pdf writes (and curve's, see curve --help)");
+    app.add_option("--customer", options.customer, "customer named in the pdf report's page header");
+    app.add_option("--project", options.project, "project named in the pdf report's page header");
+    app.add_option("--paper", options.paper, "the pdf report's paper, a4 or letter (default: the system's)")
+        ->check(CLI::IsMember({"a4", "letter"}));
 }
 
 void addConditionOptions(CLI::App* command, Options& options) {
@@ -294,7 +304,52 @@ cli::CurveSettings curveSettingsOf(const Options& options) {
     return settings;
 }
 
-int writeResults(const std::string& format, const ActionReport& report, const SelectionForm& form, bool si) {
+// The report options, or a message on standard error when the options
+// asking for one do not fit together.
+std::optional<ReportOptions> reportOptionsOf(const Options& options, bool curve) {
+    const bool pdf = options.format == "pdf";
+    if (pdf && curve) {
+        std::cerr << "--format pdf is for select, rate and batch; curve writes svg or png.\n";
+        return std::nullopt;
+    }
+    if (pdf && options.output.empty()) {
+        std::cerr << "--format pdf needs --output FILE: the report is not written to standard output.\n";
+        return std::nullopt;
+    }
+    if (!pdf && (options.customer || options.project || options.paper)) {
+        std::cerr << "--customer, --project and --paper are for --format pdf.\n";
+        return std::nullopt;
+    }
+    if (!pdf && !curve && !options.output.empty()) {
+        std::cerr << "--output is for --format pdf and for curve.\n";
+        return std::nullopt;
+    }
+    // The page header keeps as many bytes as the print dialog's fields take.
+    for (const auto& [name, text] : {std::pair{"--customer", &options.customer}, {"--project", &options.project}}) {
+        if (*text && (*text)->size() > kPrintNameLength) {
+            std::cerr << name << " takes at most " << kPrintNameLength
+                      << " characters (bytes of UTF-8), as the page header does.\n";
+            return std::nullopt;
+        }
+    }
+    ReportOptions report;
+    report.paper = !options.paper ? systemPaperSize() : *options.paper == "letter" ? PaperSize::Letter : PaperSize::A4;
+    report.header.CustomerName = options.customer.value_or("");
+    report.header.ProjectName = options.project.value_or("");
+    report.siUnits = options.si;
+    return report;
+}
+
+int writeResults(const Options& options, const ActionReport& report, const SelectionForm& form,
+                 const ReportOptions& reportOptions) {
+    const std::string& format = options.format;
+    const bool si = options.si;
+    if (format == "pdf") {
+        std::string error;
+        if (writeReportPdf(form.rows, reportOptions, options.output, error)) return kExitResults;
+        std::cerr << error << '\n';
+        return kExitError;
+    }
     const auto& rows = form.rows.rows();
     const SearchResult* search = report.search.found.empty() ? nullptr : &report.search;
     if (format == "lines") {
@@ -328,10 +383,15 @@ int main(int argc, char** argv) {
         return kExitError;
     }
 
+    const std::optional<ReportOptions> reportOptions = reportOptionsOf(options, curve->parsed());
+    if (!reportOptions) return kExitError;
+
     SelectionForm form;
     form.siUnits = options.si;
     if (!setUpCatalog(form, options)) return kExitError;
-    if (batch->parsed()) return cli::runBatch({options.scheduleFile, options.format, options.si, options.best}, form);
+    if (batch->parsed())
+        return cli::runBatch(
+            {options.scheduleFile, options.format, options.si, options.best, options.output, *reportOptions}, form);
     if (curve->parsed()) return cli::runCurve(curveSettingsOf(options), form);
 
     ConsoleUi ui;
@@ -343,5 +403,5 @@ int main(int argc, char** argv) {
     if (selecting) {
         if (const std::string note = widenedWindowsNote(report.search); !note.empty()) std::cerr << note << '\n';
     }
-    return writeResults(options.format, report, form, options.si);
+    return writeResults(options, report, form, *reportOptions);
 }

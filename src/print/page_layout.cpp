@@ -53,10 +53,10 @@ void putPageHeader(Page& page, const std::string& date, int pageNumber, const Pr
     page.put(header.ProjectName.substr(0, kPrintNameLength), PrintFont::Bold, page.left + 12 * page.cw, 8 * lh);
 }
 
-// The model block: model, type, circuits, sizes and, for nozzle bodies, the
-// nozzle and side port. Returns the baseline of its last line; adds the
+// The model block: the duty's tag when the rows carry tags, model, type,
+// circuits, sizes and, for nozzle bodies, the nozzle and side port. Returns the baseline of its last line; adds the
 // lines beyond the block's usual eleven to `linesUsed`.
-int putModelBlock(Page& page, const ResultRow& row, bool nozzle, int y, int& linesUsed) {
+int putModelBlock(Page& page, const ResultRow& row, const std::string* tag, bool nozzle, int y, int& linesUsed) {
     const int value = page.left + 20 * page.cw;
     auto line = [&](const char* label, std::string text) {
         y += page.lh;
@@ -64,6 +64,10 @@ int putModelBlock(Page& page, const ResultRow& row, bool nozzle, int y, int& lin
         page.put(std::move(text), PrintFont::Regular, value, y);
     };
     y += 2 * page.lh;  // with the first line's own step: three lines down
+    if (tag) {
+        line("Duty:", tag->substr(0, kPrintNameLength));
+        linesUsed += 1;
+    }
     line("Model:", cellText(row, column::kPartNumber));
     line("Type:", cellText(row, column::kStyle));
     line("No. of Circuits:", cellText(row, column::kCircuits));
@@ -145,6 +149,7 @@ std::vector<TextRun> TDistPrintLayout::layoutPage(const PageMetrics& m) {
     LinesUsed = kHeaderLines;
     int y = 8 * page.lh;
     std::string model = "none";
+    const std::string* blockTag = nullptr;
 
     for (std::size_t i = NextRow; i < List.size(); ++i) {
         NextRow = i;
@@ -152,12 +157,14 @@ std::vector<TextRun> TDistPrintLayout::layoutPage(const PageMetrics& m) {
         if (!List.state(i).selected && Header.AllState != 1) continue;
         const ResultRow& row = List.row(i);
         const std::string part = cellText(row, column::kPartNumber);
-        if (part != model) {
-            if (linesPerPage - LinesUsed < kNewModelNeeds) return std::move(page.runs);
+        const std::string* tag = i < Tags.size() ? &Tags[i] : nullptr;
+        if (part != model || (tag && (!blockTag || *tag != *blockTag))) {
+            if (linesPerPage - LinesUsed < kNewModelNeeds + (tag ? 1 : 0)) return std::move(page.runs);
             LinesUsed += 11;
             model = part;
+            blockTag = tag;
             const bool nozzle = cellText(row, column::kStyle) == "Nozzle";
-            y = putModelBlock(page, row, nozzle, y, LinesUsed);
+            y = putModelBlock(page, row, tag, nozzle, y, LinesUsed);
             y = putColumnHeadings(page, y + 2 * page.lh, nozzle, SIUnits);
         }
         LinesUsed += 1;

@@ -63,6 +63,12 @@ public:
     /// `rows` (with their selection marks) must stay unchanged while printing.
     TDistPrintLayout(const ResultTable& rows, PrintHeaderData header, bool siUnits, std::string date);
 
+    /// Gives every row a tag, one per row in order (the schedule duty each
+    /// row of a batch run belongs to). A model block then also begins where
+    /// the tag changes and shows it on a "Duty:" line, so duties that chose
+    /// the same model stay apart. Without tags the pages are File ▸ Print's.
+    void setRowTags(std::vector<std::string> tags) { Tags = std::move(tags); }
+
     /// Is there another page?
     bool hasPage() const { return MorePages; }
     /// The next page's runs; moves on to the following rows.
@@ -75,6 +81,7 @@ private:
     PrintHeaderData Header;
     bool SIUnits;
     std::string Date;
+    std::vector<std::string> Tags;
     bool MorePages = true;
     std::size_t NextRow = 0;
     int LinesUsed = 0;

@@ -1,0 +1,293 @@
+#include "render/pdf_report.h"
+
+#include <cairo-pdf.h>
+#include <cairo.h>
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <sstream>
+
+#include "util/files.h"
+#include "version.h"
+
+namespace vantrel {
+namespace {
+
+// The layout places text in whole device units; a tenth of a point keeps the
+// column steps (multiples of the average character width) as true as a
+// printer's pixels do.
+constexpr double kUnitsPerPoint = 10;
+// A printer's usual unprintable edge: half an inch all round.
+constexpr double kMargin = 36;
+
+struct PaperPoints {
+    double width;
+    double height;
+};
+
+PaperPoints paperPoints(PaperSize paper) {
+    return paper == PaperSize::Letter ? PaperPoints{612, 792} : PaperPoints{595.276, 841.89};
+}
+
+struct CairoFree {
+    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+    void operator()(PangoFontDescription* font) const { pango_font_description_free(font); }
+    void operator()(PangoLayout* layout) const { g_object_unref(layout); }
+    void operator()(PangoFontMetrics* metrics) const { pango_font_metrics_unref(metrics); }
+};
+template <typename T>
+using Owned = std::unique_ptr<T, CairoFree>;
+
+// The window program's print fonts: Swiss family, 10 point, the title 12
+// point bold, the symbol font bold.
+Owned<PangoFontDescription> fontOf(PrintFont kind, double unitsPerPoint = kUnitsPerPoint) {
+    Owned<PangoFontDescription> font(pango_font_description_new());
+    pango_font_description_set_family(font.get(), "DejaVu Sans");
+    const double points = kind == PrintFont::Title ? 12 : 10;
+    pango_font_description_set_absolute_size(font.get(), points * unitsPerPoint * PANGO_SCALE);
+    const bool bold = kind == PrintFont::Bold || kind == PrintFont::Title || kind == PrintFont::Symbol;
+    pango_font_description_set_weight(font.get(), bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_style(font.get(), kind == PrintFont::Italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    return font;
+}
+
+int unitsOf(int pangoUnits) {
+    return static_cast<int>(std::lround(static_cast<double>(pangoUnits) * kUnitsPerPoint / PANGO_SCALE));
+}
+
+// What the printout asks of the printer's device context, asked of Pango.
+// Pango's font metrics come out wrong under a scaled transformation, so the
+// fonts are measured in points on an unscaled context.
+PageMetrics measure(PangoContext* pointContext, PaperSize paper) {
+    const PaperPoints points = paperPoints(paper);
+    const Owned<PangoFontDescription> regular = fontOf(PrintFont::Regular, 1);
+    const Owned<PangoFontDescription> symbol = fontOf(PrintFont::Symbol, 1);
+    const Owned<PangoFontMetrics> text(pango_context_get_metrics(pointContext, regular.get(), nullptr));
+    const Owned<PangoFontMetrics> symbols(pango_context_get_metrics(pointContext, symbol.get(), nullptr));
+    // The font's own line spacing: its ascent and descent plus its line gap.
+    const int ascentDescent =
+        pango_font_metrics_get_ascent(text.get()) + pango_font_metrics_get_descent(text.get());
+    const int height = std::max(pango_font_metrics_get_height(text.get()), ascentDescent);
+    PageMetrics metrics{};
+    metrics.width = static_cast<int>((points.width - 2 * kMargin) * kUnitsPerPoint);
+    metrics.height = static_cast<int>((points.height - 2 * kMargin) * kUnitsPerPoint);
+    metrics.lineHeight = unitsOf(height);
+    metrics.charWidth = unitsOf(pango_font_metrics_get_approximate_char_width(text.get()));
+    metrics.symbolWidth = unitsOf(pango_font_metrics_get_approximate_char_width(symbols.get()));
+    return metrics;
+}
+
+// Widths measured as on paper, not rounded to a screen's pixels.
+void unhinted(PangoContext* context) {
+    cairo_font_options_t* fontOptions = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(fontOptions, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(fontOptions, CAIRO_HINT_STYLE_NONE);
+    pango_cairo_context_set_font_options(context, fontOptions);
+    cairo_font_options_destroy(fontOptions);
+}
+
+using Fonts = std::array<Owned<PangoFontDescription>, 5>;
+
+// The run's text in `layout`; returns where it starts, its alignment applied.
+double placeRun(PangoLayout* layout, const Fonts& fonts, const TextRun& run) {
+    pango_layout_set_font_description(layout, fonts[static_cast<std::size_t>(run.font)].get());
+    pango_layout_set_text(layout, run.text.c_str(), static_cast<int>(run.text.size()));
+    PangoRectangle logical;
+    pango_layout_get_extents(layout, nullptr, &logical);
+    const double width = static_cast<double>(logical.width) / PANGO_SCALE;
+    if (run.align == PrintAlign::Right) return run.x - width;
+    if (run.align == PrintAlign::Centre) return run.x - width / 2;
+    return run.x;
+}
+
+void drawRun(cairo_t* cr, PangoLayout* layout, const Fonts& fonts, const TextRun& run) {
+    const double x = placeRun(layout, fonts, run);
+    const double baseline = static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
+    cairo_move_to(cr, x, run.y - baseline);
+    pango_cairo_show_layout(cr, layout);
+}
+
+// How far right the layout's text reaches on any page.
+double widestReach(TDistPrintLayout pages, const PageMetrics& metrics, PangoLayout* layout, const Fonts& fonts) {
+    double reach = 0;
+    while (pages.hasPage()) {
+        for (const TextRun& run : pages.layoutPage(metrics)) {
+            const double x = placeRun(layout, fonts, run);
+            PangoRectangle logical;
+            pango_layout_get_extents(layout, nullptr, &logical);
+            reach = std::max(reach, x + static_cast<double>(logical.width) / PANGO_SCALE);
+        }
+    }
+    return reach;
+}
+
+std::string twoDigits(int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", value);
+    return text;
+}
+
+// "2026-12-07T14:05:09", the form the PDF metadata takes.
+std::string isoTime(const ReportTime& t) {
+    return std::to_string(t.year) + "-" + twoDigits(t.month) + "-" + twoDigits(t.day) + "T" + twoDigits(t.hour) +
+           ":" + twoDigits(t.minute) + ":" + twoDigits(t.second);
+}
+
+std::string subjectOf(const PrintHeaderData& header) {
+    std::string subject;
+    if (!header.CustomerName.empty()) subject = "Customer: " + header.CustomerName.substr(0, kPrintNameLength);
+    if (!header.ProjectName.empty())
+        subject += (subject.empty() ? "" : "; ") + std::string("Project: ") + header.ProjectName.substr(0, kPrintNameLength);
+    return subject;
+}
+
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+std::string lowered(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The first word of a paper name, or of a paper file's first line that is
+// not a comment.
+std::string firstWord(const std::string& text) {
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string word;
+        if (words >> word && word[0] != '#') return lowered(word);
+    }
+    return {};
+}
+
+bool paperOfName(const std::string& name, PaperSize& paper) {
+    if (name == "a4") paper = PaperSize::A4;
+    else if (name == "letter") paper = PaperSize::Letter;
+    else return false;
+    return true;
+}
+
+}  // namespace
+
+ReportTime reportTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, std::string& error) {
+    ReportPages result;
+    std::string pdf;
+    const PaperPoints points = paperPoints(options.paper);
+    Owned<cairo_surface_t> surface(
+        cairo_pdf_surface_create_for_stream(appendBytes, &pdf, points.width, points.height));
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, options.title.c_str());
+    const std::string subject = subjectOf(options.header);
+    if (!subject.empty()) cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_SUBJECT, subject.c_str());
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "Vantrel " VANTREL_VERSION);
+    const std::string created = isoTime(options.created);
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, created.c_str());
+
+    Owned<cairo_t> cr(cairo_create(surface.get()));
+    PangoContext* pointContext = pango_cairo_create_context(cr.get());
+    unhinted(pointContext);
+    PageMetrics metrics = measure(pointContext, options.paper);
+    g_object_unref(pointContext);
+
+    cairo_translate(cr.get(), kMargin, kMargin);
+    cairo_scale(cr.get(), 1 / kUnitsPerPoint, 1 / kUnitsPerPoint);
+    Owned<PangoLayout> layout(pango_cairo_create_layout(cr.get()));
+    unhinted(pango_layout_get_context(layout.get()));
+    pango_layout_context_changed(layout.get());
+
+    const Fonts fonts = {fontOf(PrintFont::Regular), fontOf(PrintFont::Bold), fontOf(PrintFont::Italic),
+                         fontOf(PrintFont::Symbol), fontOf(PrintFont::Title)};
+    TDistPrintLayout pages(rows, options.header, options.siUnits,
+                           printDate(options.created.year, options.created.month, options.created.day));
+    if (!options.rowTags.empty()) pages.setRowTags(options.rowTags);
+    // The columns were set out for a printer font narrower than DejaVu Sans:
+    // at 10 points the last one would pass the margin. The pages shrink to
+    // fit the width, as a print dialog's "fit to page" does, the layout given
+    // the area that then holds.
+    const double reach = widestReach(pages, metrics, layout.get(), fonts);
+    if (reach > metrics.width) {
+        const double fit = metrics.width / reach;
+        cairo_scale(cr.get(), fit, fit);
+        metrics.width = static_cast<int>(std::ceil(metrics.width / fit));
+        metrics.height = static_cast<int>(metrics.height / fit);
+    }
+    cairo_set_source_rgb(cr.get(), 0, 0, 0);
+    while (pages.hasPage()) {
+        for (const TextRun& run : pages.layoutPage(metrics)) drawRun(cr.get(), layout.get(), fonts, run);
+        cairo_show_page(cr.get());
+        ++result.count;
+    }
+    const cairo_status_t drawn = cairo_status(cr.get());
+    layout.reset();
+    cr.reset();
+    cairo_surface_finish(surface.get());
+    const cairo_status_t written = cairo_surface_status(surface.get());
+    if (drawn != CAIRO_STATUS_SUCCESS || written != CAIRO_STATUS_SUCCESS) {
+        error = cairo_status_to_string(drawn != CAIRO_STATUS_SUCCESS ? drawn : written);
+        return {};
+    }
+    result.pdf = std::move(pdf);
+    return result;
+}
+
+std::string reportPdf(const ResultTable& rows, const ReportOptions& options, std::string& error) {
+    return reportPages(rows, options, error).pdf;
+}
+
+bool writeReportPdf(const ResultTable& rows, const ReportOptions& options, const std::string& path,
+                    std::string& error) {
+    std::string reason;
+    const std::string pdf = reportPdf(rows, options, reason);
+    if (!pdf.empty() && replaceFile(path, pdf, &reason)) return true;
+    error = "Cannot save " + path + ".\n" + reason;
+    return false;
+}
+
+PaperSize systemPaperSize(const char* paperVariable, const std::string& paperFile, const char* locale) {
+    PaperSize paper = PaperSize::A4;
+    if (paperVariable && paperOfName(firstWord(paperVariable), paper)) return paper;
+    std::string content;
+    if (!paperFile.empty() && readWholeFile(paperFile, content) && paperOfName(firstWord(content), paper))
+        return paper;
+    // "en_US.UTF-8", "fr_CA@euro": the country sits between '_' and '.' or '@'.
+    const std::string name = locale ? locale : "";
+    const std::size_t underscore = name.find('_');
+    if (underscore == std::string::npos) return PaperSize::A4;
+    const std::string country = name.substr(underscore + 1, name.find_first_of(".@", underscore) - underscore - 1);
+    // The countries whose locales print on Letter.
+    for (const char* letter : {"US", "CA", "MX", "PR", "PH", "CL", "CO", "CR", "DO", "GT", "NI", "PA", "SV", "VE"})
+        if (country == letter) return PaperSize::Letter;
+    return PaperSize::A4;
+}
+
+PaperSize systemPaperSize() {
+    const char* locale = nullptr;
+    for (const char* name : {"LC_ALL", "LC_PAPER", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) {
+            locale = value;
+            break;
+        }
+    }
+    return systemPaperSize(std::getenv("PAPERSIZE"), "/etc/papersize", locale);
+}
+
+const char* paperName(PaperSize paper) { return paper == PaperSize::Letter ? "letter" : "a4"; }
+
+}  // namespace vantrel

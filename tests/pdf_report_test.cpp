@@ -1,0 +1,360 @@
+// PDF reports, read back with poppler's pdftotext and pdfinfo as a reader of
+// the file would see them: the printed pages' text in page order, page count,
+// paper and document properties; and `vantrel-cli --format pdf`, whose report
+// must be the one the core makes of the same rows.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "render/pdf_report.h"
+#include "test_support.h"
+#include "version.h"
+
+namespace vantrel {
+namespace {
+
+using test::runCli;
+using test::RunResult;
+using test::shippedCatalog;
+using test::TempDir;
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+bool exists(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0;
+}
+
+// Standard output of a shell command.
+std::string commandOutput(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return out;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    pclose(pipe);
+    return out;
+}
+
+std::string quoted(const std::string& path) { return "'" + path + "'"; }
+std::string pdfText(const std::string& path) { return commandOutput("pdftotext -layout " + quoted(path) + " -"); }
+std::string pdfInfo(const std::string& path) { return commandOutput("pdfinfo " + quoted(path)); }
+
+// The value of one "Name:   value" line of pdfinfo.
+std::string infoField(const std::string& info, const std::string& name) {
+    std::istringstream lines(info);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(name + ":", 0) != 0) continue;
+        const std::size_t value = line.find_first_not_of(' ', name.size() + 1);
+        return value == std::string::npos ? std::string() : line.substr(value);
+    }
+    return {};
+}
+
+// Every text of `parts` found in `text` in that order.
+::testing::AssertionResult inOrder(const std::string& text, const std::vector<std::string>& parts) {
+    std::size_t at = 0;
+    for (const std::string& part : parts) {
+        const std::size_t found = text.find(part, at);
+        if (found == std::string::npos) return ::testing::AssertionFailure() << "\"" << part << "\" missing or out of order";
+        at = found + part.size();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+ResultRow makeRow(const std::string& style, const std::string& part, const std::string& capacity) {
+    return {style,  part, "R-22",    capacity, "40.0", "100.0", "30.00", "35.0", "20.0", "101.3",
+            "15.0", "99.2", "7/8 ODF", "1/4 OD", "6",    "3",     "Fixed", "None", ""};
+}
+
+// Rows of distinct models, one block each, enough for several pages.
+ResultTable manyModels(int count) {
+    ResultTable rows;
+    for (int i = 0; i < count; ++i)
+        rows.append(makeRow(i % 2 ? "Nozzle" : "Venturi", "M" + std::to_string(100 + i), std::to_string(i) + ".25"));
+    return rows;
+}
+
+ReportOptions options(PaperSize paper = PaperSize::A4) {
+    ReportOptions o;
+    o.paper = paper;
+    o.header.CustomerName = "Acme Cold Storage";
+    o.header.ProjectName = "Plant 7 retrofit";
+    o.created = {2031, 3, 4, 5, 6, 7};
+    return o;
+}
+
+// A report written to a file of `dir`; its page count in `pages`.
+std::string writeReport(const TempDir& dir, const std::string& name, const ResultTable& rows, const ReportOptions& o,
+                        int* pages = nullptr) {
+    std::string error;
+    const ReportPages report = reportPages(rows, o, error);
+    EXPECT_EQ(error, "");
+    if (pages) *pages = report.count;
+    return dir.write(name, report.pdf);
+}
+
+TEST(PdfReport, PagesHoldTheHeaderAndEveryRowInOrder) {
+    TempDir dir;
+    const ResultTable rows = manyModels(12);
+    int pages = 0;
+    const std::string path = writeReport(dir, "report.pdf", rows, options(), &pages);
+    ASSERT_GE(pages, 2);
+    EXPECT_EQ(infoField(pdfInfo(path), "Pages"), std::to_string(pages));
+
+    const std::string text = pdfText(path);
+    // pdftotext ends each page with a form feed.
+    std::vector<std::string> pageTexts;
+    std::istringstream split(text);
+    for (std::string page; std::getline(split, page, '\f');) pageTexts.push_back(page);
+    ASSERT_GE(pageTexts.size(), static_cast<std::size_t>(pages));
+    for (int page = 1; page <= pages; ++page) {
+        const std::string& on = pageTexts[static_cast<std::size_t>(page - 1)];
+        EXPECT_TRUE(inOrder(on, {kProgramLine, kMakerName, "March 4, 2031", kMakerTown,
+                                 "Page: " + std::to_string(page), kMakerTelephone, kMakerEmail, "Customer:",
+                                 "Acme Cold Storage", "Project:", "Plant 7 retrofit"}))
+            << "page " << page;
+    }
+    std::vector<std::string> cells;
+    for (const ResultRow& row : rows.rows()) {
+        cells.insert(cells.end(), {"Model:", row[column::kPartNumber], "Type:", row[column::kStyle]});
+        cells.insert(cells.end(), {row[column::kRefrigerant], row[column::kCapacity], row[column::kSuction],
+                                   row[column::kLiquid], row[column::kLength], row[column::kTotalDrop],
+                                   row[column::kTubeDrop], row[column::kTubeLoad], row[column::kNozzleDrop],
+                                   row[column::kNozzleLoad]});
+    }
+    EXPECT_TRUE(inOrder(text, cells));
+}
+
+TEST(PdfReport, EveryWordStaysOnThePaper) {
+    // The widest line, the row's last load column, passed the right edge at
+    // 10 points with half-inch margins.
+    TempDir dir;
+    for (const PaperSize paper : {PaperSize::A4, PaperSize::Letter}) {
+        const std::string path = writeReport(dir, "wide.pdf", manyModels(2), options(paper));
+        const std::string boxes = commandOutput("pdftotext -bbox " + quoted(path) + " -");
+        const double pageWidth = paper == PaperSize::A4 ? 595.276 : 612;
+        const std::regex word(R"re(xMax="([0-9.]+)")re");
+        int words = 0;
+        for (auto it = std::sregex_iterator(boxes.begin(), boxes.end(), word); it != std::sregex_iterator(); ++it) {
+            ++words;
+            EXPECT_LE(std::stod((*it)[1].str()), pageWidth - 30) << paperName(paper);
+        }
+        EXPECT_GT(words, 50);
+        EXPECT_TRUE(contains(pdfText(path), "99.2")) << paperName(paper);
+    }
+}
+
+TEST(PdfReport, PropertiesAndPaperSize) {
+    TempDir dir;
+    const std::string a4 = pdfInfo(writeReport(dir, "a4.pdf", manyModels(1), options(PaperSize::A4)));
+    const std::string letter = pdfInfo(writeReport(dir, "letter.pdf", manyModels(1), options(PaperSize::Letter)));
+    EXPECT_TRUE(contains(infoField(a4, "Page size"), "595.276 x 841.89")) << a4;
+    EXPECT_TRUE(contains(infoField(letter, "Page size"), "612 x 792")) << letter;
+    EXPECT_EQ(infoField(a4, "Title"), "Vantrel distributor selection");
+    EXPECT_EQ(infoField(a4, "Subject"), "Customer: Acme Cold Storage; Project: Plant 7 retrofit");
+    EXPECT_EQ(infoField(a4, "Creator"), std::string("Vantrel ") + VANTREL_VERSION);
+    EXPECT_TRUE(contains(infoField(a4, "CreationDate"), "2031")) << a4;
+    EXPECT_TRUE(contains(infoField(a4, "CreationDate"), "05:06:07")) << a4;
+}
+
+TEST(PdfReport, UnitsHeadingsAndSymbolsFollowTheUnitSystem) {
+    TempDir dir;
+    ReportOptions si = options();
+    si.siUnits = true;
+    const std::string siText = pdfText(writeReport(dir, "si.pdf", manyModels(1), si));
+    const std::string usText = pdfText(writeReport(dir, "us.pdf", manyModels(1), options()));
+    EXPECT_TRUE(inOrder(siText, {"ΔP", "ΔP", "ΔP", "(kW)", "(°C)", "(°C)", "(inch)", "(kPa)", "(kPa)", "(kPa)"}))
+        << siText;
+    EXPECT_TRUE(inOrder(usText, {"ΔP", "(Tons)", "(°F)", "(°F)", "(inch)", "(psi)", "(psi)", "(psi)"})) << usText;
+    EXPECT_FALSE(contains(siText, "(psi)"));
+    EXPECT_FALSE(contains(usText, "(kPa)"));
+}
+
+TEST(PdfReport, SelectionHeaderPrintsOnlyMarkedRows) {
+    TempDir dir;
+    ResultTable rows = manyModels(4);
+    rows.setSelected(1, true);
+    rows.setSelected(3, true);
+    ReportOptions o = options();
+    o.header.AllState = 0;
+    o.header.SelectionState = 1;
+    const std::string text = pdfText(writeReport(dir, "selected.pdf", rows, o));
+    EXPECT_TRUE(inOrder(text, {"M101", "M103"}));
+    EXPECT_FALSE(contains(text, "M100"));
+    EXPECT_FALSE(contains(text, "M102"));
+}
+
+TEST(PdfReport, FailedSaveLeavesNoFile) {
+    TempDir dir;
+    const std::string blocker = dir.write("plain-file", "x");
+    const std::string path = blocker + "/report.pdf";
+    std::string error;
+    EXPECT_FALSE(writeReportPdf(manyModels(1), options(), path, error));
+    EXPECT_EQ(error.rfind("Cannot save " + path + ".\n", 0), 0u) << error;
+    EXPECT_GT(error.size(), ("Cannot save " + path + ".\n").size());
+    EXPECT_FALSE(exists(path));
+
+    const std::string good = dir.path() + "/sub/report.pdf";
+    EXPECT_TRUE(writeReportPdf(manyModels(1), options(), good, error)) << error;
+    EXPECT_EQ(infoField(pdfInfo(good), "Pages"), "1");
+}
+
+TEST(PdfReport, SystemPaperSize) {
+    TempDir dir;
+    const std::string letterFile = dir.write("letter", "# chosen at install\n  Letter\n");
+    const std::string a4File = dir.write("a4", "a4\n");
+    const std::string oddFile = dir.write("odd", "legal\n");
+    const std::string missing = dir.path() + "/none";
+    EXPECT_EQ(systemPaperSize(nullptr, letterFile, "de_DE.UTF-8"), PaperSize::Letter);
+    EXPECT_EQ(systemPaperSize(nullptr, a4File, "en_US.UTF-8"), PaperSize::A4);
+    EXPECT_EQ(systemPaperSize("letter", a4File, nullptr), PaperSize::Letter);
+    EXPECT_EQ(systemPaperSize("a4", letterFile, "en_US"), PaperSize::A4);
+    // A paper neither size names falls to the locale.
+    EXPECT_EQ(systemPaperSize("", oddFile, "fr_CA@euro"), PaperSize::Letter);
+    for (const char* letter : {"en_US.UTF-8", "en_CA", "es_MX.UTF-8", "fr_CA.UTF-8"})
+        EXPECT_EQ(systemPaperSize(nullptr, missing, letter), PaperSize::Letter) << letter;
+    for (const char* a4 : {"en_GB.UTF-8", "de_DE", "C", "POSIX", "", "en_AU.UTF-8"})
+        EXPECT_EQ(systemPaperSize(nullptr, missing, a4), PaperSize::A4) << a4;
+    EXPECT_EQ(systemPaperSize(nullptr, missing, nullptr), PaperSize::A4);
+}
+
+// The command line's reports, on the shipped catalog.
+class PdfCli : public ::testing::Test {
+protected:
+    std::vector<std::string> args(const std::vector<std::string>& before, const std::vector<std::string>& command) {
+        std::vector<std::string> all = {"--venturi", shippedCatalog("vflo.csv"), "--nozzle", shippedCatalog("nflo.csv")};
+        all.insert(all.end(), before.begin(), before.end());
+        all.insert(all.end(), command.begin(), command.end());
+        return all;
+    }
+    // The rows "--format rows" prints, cells as they are (tag first for batch).
+    static std::vector<std::vector<std::string>> rowsOf(const std::string& out) {
+        std::vector<std::vector<std::string>> rows;
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            std::vector<std::string> cells;
+            std::istringstream split(line);
+            for (std::string cell; std::getline(split, cell, '\t');) cells.push_back(cell);
+            while (cells.size() < static_cast<std::size_t>(kColumnCount)) cells.emplace_back();
+            rows.push_back(cells);
+        }
+        return rows;
+    }
+    // The report the core makes of what `command` prints as rows, read as text.
+    std::string coreReportText(const std::vector<std::string>& command, bool si, PaperSize paper) {
+        std::vector<std::string> before = {"--format", "rows"};
+        if (si) before.push_back("--si");
+        const RunResult listed = runCli(args(before, command));
+        EXPECT_EQ(listed.exitCode, 0) << listed.err;
+        ResultTable rows;
+        for (const auto& cells : rowsOf(listed.out)) {
+            ResultRow row;
+            std::copy(cells.begin(), cells.begin() + kColumnCount, row.begin());
+            rows.append(row);
+        }
+        EXPECT_FALSE(rows.empty());
+        ReportOptions o;
+        o.paper = paper;
+        o.siUnits = si;
+        o.header.CustomerName = "Acme Cold Storage";
+        o.header.ProjectName = "Plant 7";
+        return pdfText(writeReport(dir, "core.pdf", rows, o));
+    }
+    TempDir dir;
+};
+
+const std::vector<std::string> kSelect = {"select", "--refrigerant", "R-22", "--suction", "40", "--liquid", "100",
+                                          "--length", "30", "--capacity", "5", "--circuits", "4", "--tube", "1/4"};
+const std::vector<std::string> kRate = {"rate",  "503-4-1/4-5", "--refrigerant", "R-22",   "--suction", "40",
+                                        "--liquid", "100",      "--length",      "30",     "--capacity", "5"};
+const std::vector<std::string> kRateSi = {"rate",     "503-4-1/4-5", "--refrigerant", "R-22", "--suction", "4.4",
+                                          "--liquid", "37.8",        "--length",      "30",   "--capacity", "17.6"};
+
+TEST_F(PdfCli, SelectAndRateWriteTheCoreReportOfTheirRows) {
+    struct Case {
+        const std::vector<std::string>* command;
+        bool si;
+        PaperSize paper;
+    };
+    for (const Case& c : {Case{&kSelect, false, PaperSize::Letter}, Case{&kRateSi, true, PaperSize::A4}}) {
+        const std::string path = dir.path() + "/cli.pdf";
+        std::vector<std::string> before = {"--format",   "pdf",     "--output", path,
+                                           "--customer", "Acme Cold Storage", "--project", "Plant 7",
+                                           "--paper",    paperName(c.paper)};
+        if (c.si) before.push_back("--si");
+        const RunResult result = runCli(args(before, *c.command));
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, "");
+        const std::string text = pdfText(path);
+        EXPECT_TRUE(contains(text, "Acme Cold Storage"));
+        EXPECT_EQ(text, coreReportText(*c.command, c.si, c.paper)) << c.command->front();
+        EXPECT_TRUE(contains(infoField(pdfInfo(path), "Page size"), c.paper == PaperSize::A4 ? "595.276" : "612 x"));
+    }
+}
+
+TEST_F(PdfCli, BatchReportNamesEveryDutyWithItsRows) {
+    const std::string schedule = std::string(VANTREL_SHIPPED_DATA_DIR) + "/examples/supermarket.csv";
+    const std::string path = dir.path() + "/schedule.pdf";
+    const RunResult listed = runCli(args({"--format", "rows"}, {"batch", schedule}));
+    const RunResult result = runCli(args({"--format", "pdf", "--output", path, "--paper", "a4"}, {"batch", schedule}));
+    EXPECT_EQ(result.exitCode, listed.exitCode) << result.err;
+    EXPECT_EQ(result.err, listed.err);
+    const std::string text = pdfText(path);
+    const auto rows = rowsOf(listed.out);
+    ASSERT_FALSE(rows.empty());
+    // Each duty's rows under a block naming it, in schedule order: two duties
+    // that chose the same first model keep blocks of their own.
+    std::vector<std::string> order;
+    std::string lastTag;
+    for (const auto& cells : rows) {
+        if (cells[0] != lastTag) order.push_back("(" + cells[0] + ")");
+        lastTag = cells[0];
+        order.push_back(cells[1 + column::kPartNumber]);
+    }
+    EXPECT_TRUE(inOrder(text, order));
+    EXPECT_TRUE(contains(text, "Duty:"));
+}
+
+TEST_F(PdfCli, RefusedOptionsAndFailedSaves) {
+    const std::string path = dir.path() + "/out.pdf";
+    const std::string blocker = dir.write("plain-file", "x");
+    struct Case {
+        std::vector<std::string> before;
+        std::vector<std::string> command;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"--format", "pdf"}, kRate, "--format pdf needs --output FILE"},
+        {{"--format", "pdf", "--output", path, "--customer", std::string(80, 'c')}, kRate, "--customer takes at most 79"},
+        {{"--format", "pdf", "--output", path, "--project", std::string(80, 'p')}, kRate, "--project takes at most 79"},
+        {{"--customer", "Acme"}, kRate, "--customer, --project and --paper are for --format pdf."},
+        {{"--output", path}, kRate, "--output is for --format pdf and for curve."},
+        {{"--format", "pdf", "--output", path}, {"curve", "503-4-1/4-5", "--refrigerant", "R-22", "--suction", "40",
+                                                  "--liquid", "100", "--length", "30", "--capacity", "5"},
+         "--format pdf is for select, rate and batch"},
+        {{"--format", "pdf", "--output", blocker + "/out.pdf"}, kRate, "Cannot save " + blocker + "/out.pdf."},
+    };
+    for (const Case& c : cases) {
+        const RunResult result = runCli(args(c.before, c.command));
+        EXPECT_EQ(result.exitCode, 2) << c.message;
+        EXPECT_TRUE(contains(result.err, c.message)) << result.err;
+        EXPECT_FALSE(exists(path)) << c.message;
+        EXPECT_FALSE(exists(blocker + "/out.pdf"));
+    }
+    // A name of exactly 79 characters fits the header whole.
+    const RunResult fits =
+        runCli(args({"--format", "pdf", "--output", path, "--customer", std::string(79, 'c')}, kRate));
+    EXPECT_EQ(fits.exitCode, 0) << fits.err;
+    EXPECT_TRUE(contains(pdfText(path), std::string(79, 'c')));
+}
+
+}  // namespace
+}  // namespace vantrel
