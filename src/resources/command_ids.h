@@ -16,6 +16,7 @@ enum Command : int {
     kClearResults = 11845,
     kUnits = 11846,
     kImportSchedule = 11847,
+    kExportPdf = 11848,
     kRowsDeleted = 13000,
     kListEmptied = 13100,
     kExit = 24310,

@@ -42,7 +42,7 @@ static_assert(soundIds({print_ids::kProjectName, print_ids::kCustomerName, print
                         print_ids::kSelection, dialog_ids::kOk, dialog_ids::kCancel}));
 static_assert(soundIds({about_ids::kVersionLine, about_ids::kCopyright, about_ids::kSpecialBuild, dialog_ids::kOk}));
 static_assert(soundIds({cmd::kCancel,      cmd::kRootDir,     cmd::kHelpContents, cmd::kHelpUsing,    cmd::kHelpAbout,
-                        cmd::kPreferences, cmd::kPrintSetup,  cmd::kPrint,        cmd::kClearResults, cmd::kUnits, cmd::kImportSchedule,
+                        cmd::kPreferences, cmd::kPrintSetup,  cmd::kPrint,        cmd::kClearResults, cmd::kUnits, cmd::kImportSchedule, cmd::kExportPdf,
                         cmd::kRowsDeleted, cmd::kListEmptied, cmd::kExit,         cmd::kUndo,         cmd::kCut,
                         cmd::kCopy,        cmd::kPaste,       cmd::kDelete,       cmd::kClearAll,     cmd::kNew,
                         cmd::kOpen,        cmd::kSave,        cmd::kSaveAs,       cmd::kFind,         cmd::kFindNext,

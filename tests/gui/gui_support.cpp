@@ -178,4 +178,35 @@ PopupResult rightClickAndChoose(wxWindow& owner, const wxPoint& point, const std
     return result;
 }
 
+bool chooseFromMenuBar(const std::string& title, int id) {
+    TSDIDecFrame& frame = *static_cast<TmorvexApp&>(*wxTheApp).frame();
+    wxMenuBar* bar = frame.GetMenuBar();
+    wxMenu* menu = bar->GetMenu(static_cast<size_t>(bar->FindMenu(fromUtf8(title))));
+    wxMenuItem* item = menu ? menu->FindItem(id) : nullptr;
+    if (!item) return false;
+    bool clicked = false;
+    bool done = false;
+    wxTimer watchdog;
+    watchdog.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (gtk_widget_get_mapped(menu->m_menu)) wxUIActionSimulator().Char(WXK_ESCAPE);
+        done = true;
+    });
+    auto onOpen = [&](wxMenuEvent& event) {
+        event.Skip();
+        if (event.GetMenu() != menu || clicked) return;
+        clicked = true;
+        clickWhenShown(item, watchdog);
+    };
+    frame.Bind(wxEVT_MENU_OPEN, onOpen);
+    wxUIActionSimulator sim;
+    sim.MouseMove(widgetPoint(menu->m_owner));
+    runEventLoop(60);
+    sim.MouseClick();
+    for (int waited = 0; waited < 6000 && !done && (clicked || waited < 2000); waited += 20) runEventLoop(20);
+    runEventLoop(100);
+    frame.Unbind(wxEVT_MENU_OPEN, onOpen);
+    watchdog.Stop();
+    return clicked;
+}
+
 }  // namespace vantrel::test

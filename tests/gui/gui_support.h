@@ -76,6 +76,11 @@ wxPoint headingPoint(wxListCtrl& list, int column);
 /// which the caller removes.
 std::string openDocumentText(const std::string& stem, const std::string& content);
 
+/// Opens menu `title` of the menu bar with a click on its title and clicks
+/// its item `id` once the menu is on the screen. Returns whether the item was
+/// clicked; a menu still open a second later is closed with Escape.
+bool chooseFromMenuBar(const std::string& title, int id);
+
 /// Is a popup menu on the screen?
 bool popupMenuShown();
 

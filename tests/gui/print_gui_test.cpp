@@ -29,6 +29,7 @@
 #include "print/wx/TDistPrintout.h"
 #include <wx/gtk/print.h>
 #include "print/wx/TdistDlgPrint.h"
+#include "render/pdf_report.h"
 #include "resources/command_ids.h"
 
 namespace vantrel {
@@ -271,6 +272,55 @@ protected:
     }
     fs::path folder_;
 };
+
+// File > Export PDF: the header dialog as for Print, a file name without its
+// extension, then the pages of the layout, the same report the core (and so
+// the command line) makes of these rows.
+TEST_F(PrintingToFile, ExportPdfWritesThePrintedPagesWithoutAPrintDialog) {
+    gRecorder->respond = [](wxDialog* dialog) {
+        auto* print = dynamic_cast<TdistDlgPrint*>(dialog);
+        if (!print) return wxID_CANCEL;
+        print->customerField()->ChangeValue("Northfield Foods");
+        print->projectField()->ChangeValue("Cold store 4");
+        print->allButton()->SetValue(true);
+        return wxID_OK;
+    };
+    const fs::path typed = folder_ / "export";
+    form().setPdfFileAsker([&typed] { return typed.string(); });
+    // The menu bar is clicked where the user sees it: the main window on top.
+    static_cast<TmorvexApp&>(*wxTheApp).frame()->Raise();
+    test::runEventLoop(200);
+    ASSERT_TRUE(test::chooseFromMenuBar("File", cmd::kExportPdf));
+    form().setPdfFileAsker(nullptr);
+    gRecorder->respond = nullptr;
+    const fs::path pdf = folder_ / "export.pdf";
+    ASSERT_TRUE(fs::exists(pdf)) << "no export.pdf";
+    for (const test::SeenDialog& seen : gRecorder->seen) EXPECT_NE(seen.title, "ERROR") << seen.message;
+
+    ReportOptions options;
+    options.header = form().form().printHeader;
+    options.siUnits = form().form().siUnits;
+    const std::string info = commandOutput("pdfinfo '" + pdf.string() + "'");
+    options.paper = info.find("612 x 792") != std::string::npos ? PaperSize::Letter : PaperSize::A4;
+    std::string error;
+    const ReportPages core = reportPages(form().form().rows, options, error);
+    ASSERT_TRUE(error.empty()) << error;
+    // pdfinfo's lines: "Name:" and the value after blanks.
+    auto field = [&info](const std::string& name) {
+        const std::size_t at = info.find(name + ":");
+        if (at == std::string::npos) return std::string();
+        const std::size_t start = info.find_first_not_of(' ', at + name.size() + 1);
+        return info.substr(start, info.find('\n', start) - start);
+    };
+    EXPECT_EQ(field("Pages"), std::to_string(core.count)) << info;
+    EXPECT_EQ(field("Creator"), "Vantrel " VANTREL_VERSION) << info;
+    const fs::path corePdf = folder_ / "core.pdf";
+    std::ofstream(corePdf, std::ios::binary) << core.pdf;
+    const std::string text = commandOutput("pdftotext -layout '" + pdf.string() + "' -");
+    EXPECT_EQ(text, commandOutput("pdftotext -layout '" + corePdf.string() + "' -"));
+    EXPECT_NE(text.find("Northfield Foods"), std::string::npos);
+    EXPECT_NE(text.find("Page: 2"), std::string::npos);
+}
 
 TEST_F(PrintingToFile, EveryPageOfTheLayoutReachesTheFile) {
     const fs::path pdf = folder_ / "report.pdf";

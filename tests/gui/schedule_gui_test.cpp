@@ -28,6 +28,7 @@
 namespace vantrel {
 namespace {
 
+using test::chooseFromMenuBar;
 using test::gRecorder;
 using test::runEventLoop;
 using test::sendCommand;
@@ -36,39 +37,6 @@ namespace fs = std::filesystem;
 
 TSDIDecFrame& frame() { return *static_cast<TmorvexApp&>(*wxTheApp).frame(); }
 TmorvexDlgClient& form() { return *frame().client(); }
-
-// Opens menu `title` of the menu bar with a click on its title and clicks its
-// item `id` once the menu is on the screen. Returns whether the item was
-// clicked; a menu still open a second later is closed with Escape.
-bool chooseFromMenuBar(const std::string& title, int id) {
-    wxMenuBar* bar = frame().GetMenuBar();
-    wxMenu* menu = bar->GetMenu(static_cast<size_t>(bar->FindMenu(fromUtf8(title))));
-    wxMenuItem* item = menu ? menu->FindItem(id) : nullptr;
-    if (!item) return false;
-    bool clicked = false;
-    bool done = false;
-    wxTimer watchdog;
-    watchdog.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        if (gtk_widget_get_mapped(menu->m_menu)) wxUIActionSimulator().Char(WXK_ESCAPE);
-        done = true;
-    });
-    auto onOpen = [&](wxMenuEvent& event) {
-        event.Skip();
-        if (event.GetMenu() != menu || clicked) return;
-        clicked = true;
-        test::clickWhenShown(item, watchdog);
-    };
-    frame().Bind(wxEVT_MENU_OPEN, onOpen);
-    wxUIActionSimulator sim;
-    sim.MouseMove(widgetPoint(menu->m_owner));
-    runEventLoop(60);
-    sim.MouseClick();
-    for (int waited = 0; waited < 6000 && !done && (clicked || waited < 2000); waited += 20) runEventLoop(20);
-    runEventLoop(100);
-    frame().Unbind(wxEVT_MENU_OPEN, onOpen);
-    watchdog.Stop();
-    return clicked;
-}
 
 class ImportSchedule : public ::testing::Test {
 protected:

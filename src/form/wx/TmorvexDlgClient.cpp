@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "chart/wx/ChartDialog.h"
+#include "render/pdf_report.h"
 #include "resources/control_ids.h"
 #include "form/form_lists.h"
 #include "ui/wx/up_down.h"
@@ -160,6 +161,7 @@ bool TmorvexDlgClient::handlesCommand(int id) const {
         case cmd::kSave:
         case cmd::kSaveAs:
         case cmd::kPrint:
+        case cmd::kExportPdf:
         case cmd::kPrintSetup: return true;
         default: return false;
     }
@@ -187,6 +189,7 @@ void TmorvexDlgClient::runCommand(int id) {
         case cmd::kSave: form_.saveDocument(*this); break;
         case cmd::kSaveAs: form_.saveDocumentAs(*this); break;
         case cmd::kPrint: print(); break;
+        case cmd::kExportPdf: exportPdf(); break;
         case cmd::kPrintSetup: {
             wxPageSetupDialogData setup(printData_.GetPrintData());
             wxPageSetupDialog dialog(this, &setup);
@@ -255,6 +258,33 @@ void TmorvexDlgClient::print() {
     if (wxPrinter::GetLastError() == wxPRINTER_ERROR)
         showMessage("The results could not be printed.\nCheck the printer and try again.", "ERROR", MessageIcon::Stop,
                     MessageButtons::Ok);
+}
+
+void TmorvexDlgClient::exportPdf() {
+    if (!runPrintHeader(this, form_.printHeader)) return;
+    list_->pullStates();
+    std::string path;
+    if (pdfFileAsker_) {
+        path = pdfFileAsker_();
+    } else {
+        wxFileDialog dialog(this, "Export PDF", wxEmptyString, wxEmptyString, "PDF documents (*.pdf)|*.pdf",
+                            wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+        if (dialog.ShowModal() == wxID_OK) path = toUtf8(dialog.GetPath());
+    }
+    if (path.empty()) return;
+    if (path.size() < 4 || wxString(fromUtf8(path.substr(path.size() - 4))).Lower() != ".pdf") path += ".pdf";
+    ReportOptions options;
+    options.header = form_.printHeader;
+    options.siUnits = form_.siUnits;
+    // The paper chosen in Print Setup, else the system's.
+    switch (printData_.GetPrintData().GetPaperId()) {
+        case wxPAPER_LETTER: options.paper = PaperSize::Letter; break;
+        case wxPAPER_A4: options.paper = PaperSize::A4; break;
+        default: options.paper = systemPaperSize(); break;
+    }
+    std::string error;
+    if (!writeReportPdf(form_.rows, options, path, error))
+        showMessage(error, "ERROR", MessageIcon::Stop, MessageButtons::Ok);
 }
 
 std::string TmorvexDlgClient::unitsMenuText() const {

@@ -65,6 +65,8 @@ public:
     }
     /// Replaces the schedule file dialog likewise.
     void setScheduleFileAsker(std::function<std::string()> asker) { scheduleFileAsker_ = std::move(asker); }
+    /// Answers Export PDF's file dialog (an empty name cancels); null: the dialog.
+    void setPdfFileAsker(std::function<std::string()> asker) { pdfFileAsker_ = std::move(asker); }
     /// The text the units menu item shows now.
     std::string unitsMenuText() const;
 
@@ -84,6 +86,8 @@ private:
     void switchUnits();
     void print();
     void importSchedule();
+    // Export PDF: the print header dialog, a file name, the printed pages as a PDF.
+    void exportPdf();
     std::string askScheduleFileName();
     // Shows a text in the frame's message field of the status bar.
     void showStatus(const std::string& text);
@@ -104,6 +108,7 @@ private:
     std::function<void(std::array<std::string, 4>&)> preferencesRunner_;
     std::function<std::string(bool, const std::string&)> fileNameAsker_;
     std::function<std::string()> scheduleFileAsker_;
+    std::function<std::string()> pdfFileAsker_;
     wxPrintDialogData printData_;  ///< the printer, shared by Print and Print Setup
     wxRect listPlace_;             ///< the list's place in the layout: its smallest size
     FormInputs lastRated_;         ///< the inputs of the last Rate that rated, for Chart
