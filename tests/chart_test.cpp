@@ -24,13 +24,7 @@
 namespace vantrel {
 namespace {
 
-SelectionForm shippedForm(bool si) {
-    SelectionForm form;
-    form.siUnits = si;
-    form.catalog.setVenturiFile(test::shippedCatalog("vflo.csv"));
-    form.catalog.setNozzleFile(test::shippedCatalog("nflo.csv"));
-    return form;
-}
+using test::shippedForm;
 
 Sweep makeSweep(bool si, SweepRange range) {
     FormInputs duty;

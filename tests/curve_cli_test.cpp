@@ -306,14 +306,7 @@ TEST(CurveCli, RefusalsExitTwoWithNothingOnStandardOutput) {
 
 // What a tool outside the program says of a command's output.
 std::string toolSays(const std::string& command) {
-    std::string said;
-    if (FILE* pipe = ::popen((command + " 2>&1").c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe)) said += buffer;
-        const int status = ::pclose(pipe);
-        if (status != 0) said += "(exit " + std::to_string(status) + ")";
-    }
-    return said;
+    return test::commandOutput(command + " 2>&1 || echo '(failed)'");
 }
 
 TEST(CurveCli, PicturesAsSvgAndPng) {

@@ -32,16 +32,7 @@ bool exists(const std::string& path) {
     return stat(path.c_str(), &info) == 0;
 }
 
-// Standard output of a shell command.
-std::string commandOutput(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    pclose(pipe);
-    return out;
-}
+using test::commandOutput;
 
 std::string quoted(const std::string& path) { return "'" + path + "'"; }
 std::string pdfText(const std::string& path) { return commandOutput("pdftotext -layout " + quoted(path) + " -"); }

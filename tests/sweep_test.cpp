@@ -18,13 +18,7 @@
 namespace vantrel {
 namespace {
 
-SelectionForm shippedForm(bool si) {
-    SelectionForm form;
-    form.siUnits = si;
-    form.catalog.setVenturiFile(test::shippedCatalog("vflo.csv"));
-    form.catalog.setNozzleFile(test::shippedCatalog("nflo.csv"));
-    return form;
-}
+using test::shippedForm;
 
 // The row a Rate gives, worked out straight from the engine: the catalog
 // record, the typed texts converted as the form converts them, the rating.

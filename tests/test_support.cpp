@@ -50,6 +50,25 @@ std::string slurp(const std::string& path) {
 
 }  // namespace
 
+std::string commandOutput(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
+        ::pclose(pipe);
+    }
+    return text;
+}
+
+SelectionForm shippedForm(bool siUnits) {
+    SelectionForm form;
+    form.siUnits = siUnits;
+    form.catalog.setVenturiFile(shippedCatalog("vflo.csv"));
+    form.catalog.setNozzleFile(shippedCatalog("nflo.csv"));
+    return form;
+}
+
 RunResult runCli(const std::vector<std::string>& arguments, const std::string& configPath) {
     TempDir scratch;
     const std::string outPath = scratch.path() + "/out";

@@ -7,6 +7,7 @@
 
 #include "engine/dist.h"
 #include "form/form_ui.h"
+#include "form/selection_form.h"
 
 namespace vantrel::test {
 
@@ -58,8 +59,14 @@ struct RunResult {
 /// environment whose settings file lives in `configPath` (empty: a fresh one).
 RunResult runCli(const std::vector<std::string>& arguments, const std::string& configPath = {});
 
+/// Standard output of a shell command: what a tool outside the program says.
+std::string commandOutput(const std::string& command);
+
 /// Path of a file of the shipped catalog ("vflo.csv" or "nflo.csv").
 std::string shippedCatalog(const std::string& name);
+
+/// A form on the shipped catalog in the given units, as the program has it.
+SelectionForm shippedForm(bool siUnits);
 
 /// The name of the first field in which two records differ, numbers compared
 /// bit for bit (so 0 and -0 differ); empty when they are the same.

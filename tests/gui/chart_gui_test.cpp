@@ -166,13 +166,7 @@ TEST_F(Chart, SaveAsWritesThePictureTheFilterNames) {
         moveAndClick(middleOf(chart->saveButton()));
     }
     // What the files are, as a tool outside the program tells.
-    const std::string command = "file -b '" + (folder / "chart.png").string() + "'";
-    std::string described;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe)) described += buffer;
-        ::pclose(pipe);
-    }
+    const std::string described = test::commandOutput("file -b '" + (folder / "chart.png").string() + "'");
     EXPECT_EQ(described.rfind("PNG image data, 800 x 600", 0), 0u) << described;
     std::ifstream svgFile(folder / "chart.svg");
     const std::string svg((std::istreambuf_iterator<char>(svgFile)), std::istreambuf_iterator<char>());

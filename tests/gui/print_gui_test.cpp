@@ -35,6 +35,7 @@
 namespace vantrel {
 namespace {
 
+using test::commandOutput;
 using test::gRecorder;
 namespace fs = std::filesystem;
 
@@ -132,16 +133,6 @@ TEST_F(Printing, PagesDrawToPictures) {
     if (!keep) fs::remove_all(folder);
 }
 
-std::string commandOutput(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        std::size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
-        ::pclose(pipe);
-    }
-    return text;
-}
 
 /// The GTK print dialog on the screen, if one is.
 GtkWidget* shownPrintDialog() {
