@@ -26,10 +26,10 @@ namespace {
 
 using test::shippedForm;
 
-Sweep makeSweep(bool si, SweepRange range) {
+Sweep makeSweep(bool si, SweepRange range, const char* part = "5-4-4", const char* capacity = nullptr) {
     FormInputs duty;
-    duty.partNumber = "5-4-4";
-    duty.capacity = si ? "5.3" : "1.5";
+    duty.partNumber = part;
+    duty.capacity = capacity ? capacity : si ? "5.3" : "1.5";
     if (si) {
         duty.suctionTemp = "4.4";
         duty.liquidTemp = "37.8";
@@ -42,13 +42,18 @@ Sweep makeSweep(bool si, SweepRange range) {
 struct NamedSweep {
     const char* name;
     Sweep sweep;
+    const char* title = "5-4-4 · R-22";
+    const char* subtitle = nullptr;  ///< the venturi's duty of makeSweep when null
 };
 
 std::vector<NamedSweep> everyKindOfSweep() {
     return {{"U.S. capacity", makeSweep(false, defaultSweepRange(SweepKind::Capacity, 40, false))},
             {"SI capacity", makeSweep(true, {SweepKind::Capacity, 25, 150, 12.5})},
             {"U.S. suction", makeSweep(false, defaultSweepRange(SweepKind::Suction, 40, false))},
-            {"SI suction", makeSweep(true, defaultSweepRange(SweepKind::Suction, 4.4, true))}};
+            {"SI suction", makeSweep(true, defaultSweepRange(SweepKind::Suction, 4.4, true))},
+            {"U.S. nozzle capacity",
+             makeSweep(false, defaultSweepRange(SweepKind::Capacity, 40, false), "502-8-1/4-8", "8"), "502-8-1/4-8 · R-22",
+             "Duty: 8.00 tons, suction 40.0 °F, liquid 100.0 °F, tube length 30.00 in"}};
 }
 
 bool isNiceStep(double step) {
@@ -144,20 +149,32 @@ TEST(ChartLayout, AxesBandsAndSeriesHoldEveryRatedPoint) {
                     std::size_t vertices = 0;
                     for (const auto& run : series.runs) {
                         vertices += run.size();
-                        for (const ChartPoint& p : run) EXPECT_TRUE(panel.plot.contains(p.x, p.y)) << series.name;
+                        // A point at the axis' end lies on the edge, within rounding.
+                        const ChartRect edge{panel.plot.left - 1e-9, panel.plot.top - 1e-9, panel.plot.width + 2e-9,
+                                             panel.plot.height + 2e-9};
+                        for (const ChartPoint& p : run) EXPECT_TRUE(edge.contains(p.x, p.y)) << series.name;
                     }
                     EXPECT_EQ(vertices, rated) << series.name;
                 }
             }
-            EXPECT_NEAR(drops.series[0].runs.front().front().y, yOf(drops, sweep.points.front().totalDrop), 1e-9);
+            const auto firstRated = std::find_if(sweep.points.begin(), sweep.points.end(),
+                                                 [](const SweepPoint& point) { return point.rated; });
+            EXPECT_NEAR(drops.series[0].runs.front().front().y, yOf(drops, firstRated->totalDrop), 1e-9);
 
-            // The load windows, nozzle then tube, at their percentages.
-            ASSERT_EQ(loads.bands.size(), 2u);
+            // The load windows the search holds rows to, at their
+            // percentages: nozzle then tube; a venturi's tubes only, its
+            // body named as such.
+            const bool venturi = cell(sweep.points.front(), column::kStyle) == "Venturi";
+            EXPECT_EQ(drops.series[1].name, venturi ? "Body drop" : "Nozzle drop");
+            EXPECT_EQ(loads.series[0].name, venturi ? "Body load" : "Nozzle load");
+            ASSERT_EQ(loads.bands.size(), venturi ? 1u : 2u);
             EXPECT_GE(loads.yAxis.max, std::max(sweep.nozzleWindowHigh, sweep.tubeWindowHigh));
-            EXPECT_NEAR(loads.bands[0].top, yOf(loads, sweep.nozzleWindowHigh), 1e-9);
-            EXPECT_NEAR(loads.bands[0].bottom, yOf(loads, sweep.nozzleWindowLow), 1e-9);
-            EXPECT_NEAR(loads.bands[1].top, yOf(loads, sweep.tubeWindowHigh), 1e-9);
-            EXPECT_NEAR(loads.bands[1].bottom, yOf(loads, sweep.tubeWindowLow), 1e-9);
+            if (!venturi) {
+                EXPECT_NEAR(loads.bands[0].top, yOf(loads, sweep.nozzleWindowHigh), 1e-9);
+                EXPECT_NEAR(loads.bands[0].bottom, yOf(loads, sweep.nozzleWindowLow), 1e-9);
+            }
+            EXPECT_NEAR(loads.bands.back().top, yOf(loads, sweep.tubeWindowHigh), 1e-9);
+            EXPECT_NEAR(loads.bands.back().bottom, yOf(loads, sweep.tubeWindowLow), 1e-9);
             EXPECT_NE(loads.bands[0].fill, loads.bands[1].fill);
             EXPECT_NE(loads.bands[0].edge.dashes, loads.bands[1].edge.dashes);
 
@@ -194,9 +211,9 @@ TEST(ChartLayout, AxesBandsAndSeriesHoldEveryRatedPoint) {
             EXPECT_GT(layout.dutyX, drops.plot.left);
             EXPECT_LT(layout.dutyX, drops.plot.left + drops.plot.width);
             EXPECT_TRUE(hasText(layout, "Duty"));
-            EXPECT_EQ(layout.title, "5-4-4 · R-22");
+            EXPECT_EQ(layout.title, named.title);
             EXPECT_TRUE(hasText(layout, layout.title));
-            EXPECT_EQ(layout.subtitle, sweep.siUnits
+            EXPECT_EQ(layout.subtitle, named.subtitle ? named.subtitle : sweep.siUnits
                                            ? "Duty: 5.3 kW, suction 4.40 °C, liquid 37.80 °C, tube length 30.00 in"
                                            : "Duty: 1.50 tons, suction 40.0 °F, liquid 100.0 °F, tube length 30.00 in");
         }
@@ -257,8 +274,8 @@ TEST(ChartLayout, RefusedPointsAreGapsAndSayWhy) {
     EXPECT_EQ(pointReadout(sweep, 5), "75 °F: Suction temperature must be between -50 and 70°F (-45.6°C and 21.1°C).");
     const SweepPoint& at50 = sweep.points[0];
     EXPECT_EQ(pointReadout(sweep, 0),
-              "50.0 °F: total " + cell(at50, column::kTotalDrop) + " psi, nozzle " + cell(at50, column::kNozzleDrop) +
-                  " psi, tube " + cell(at50, column::kTubeDrop) + " psi; nozzle load " +
+              "50.0 °F: total " + cell(at50, column::kTotalDrop) + " psi, body " + cell(at50, column::kNozzleDrop) +
+                  " psi, tube " + cell(at50, column::kTubeDrop) + " psi; body load " +
                   cell(at50, column::kNozzleLoad) + " %, tube load " + cell(at50, column::kTubeLoad) + " %");
     EXPECT_EQ(pointReadout(sweep, -1), "");
     EXPECT_EQ(pointReadout(sweep, 9), "");

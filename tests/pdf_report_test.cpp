@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "curve/sweep.h"
+#include "form/selection_form.h"
 #include "render/pdf_report.h"
 #include "test_support.h"
 #include "version.h"
@@ -21,6 +23,7 @@ namespace vantrel {
 namespace {
 
 using test::runCli;
+using test::shippedForm;
 using test::RunResult;
 using test::shippedCatalog;
 using test::TempDir;
@@ -217,6 +220,88 @@ TEST(PdfReport, SystemPaperSize) {
     EXPECT_EQ(systemPaperSize(nullptr, missing, nullptr), PaperSize::A4);
 }
 
+// The rows a Select of the shipped catalog lists for a small R-22 duty.
+ResultTable selectedRows(SelectionForm& form, bool si) {
+    FormInputs in;
+    in.refrigerant = "R-22";
+    in.capacity = si ? "17.6" : "5";
+    in.circuits = "4";
+    in.suctionTemp = si ? "4.4" : "40";
+    in.liquidTemp = si ? "37.8" : "100";
+    in.tubeLength = "30";
+    test::RecordingUi ui;
+    form.select(in, ui);
+    return form.rows;
+}
+
+std::string trimmed(const std::string& cell) {
+    const std::size_t first = cell.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : cell.substr(first, cell.find_last_not_of(' ') - first + 1);
+}
+
+ReportOptions withCharts(ReportOptions o, const SelectionForm& form) {
+    o.header.IncludeCharts = true;
+    o.chartSweep = [&form](const ResultRow& row) { return rowSweep(form, row); };
+    return o;
+}
+
+TEST(PdfReport, ChartsFollowTheirModelBlocksAsLinesAndText) {
+    for (const bool si : {false, true}) {
+        SCOPED_TRACE(si ? "SI" : "U.S.");
+        TempDir dir;
+        SelectionForm form = shippedForm(si);
+        ResultTable rows = selectedRows(form, si);
+        ASSERT_GE(rows.size(), 2u);
+        // A row of a part this catalog lacks (a document from another one):
+        // its block says why it has no chart.
+        ResultRow stranger = rows.row(0);
+        stranger[column::kPartNumber] = "ZZ-404";
+        rows.append(stranger);
+        ReportOptions o = withCharts(options(), form);
+        o.siUnits = si;
+        int pages = 0;
+        const std::string path = writeReport(dir, "charts.pdf", rows, o, &pages);
+        EXPECT_EQ(infoField(pdfInfo(path), "Pages"), std::to_string(pages));
+        int plainPages = 0;
+        o.header.IncludeCharts = false;
+        writeReport(dir, "plain.pdf", rows, o, &plainPages);
+        EXPECT_GT(pages, plainPages);
+
+        // Each block: its heading and rows, then its chart's title, duty and axes.
+        const std::string text = pdfText(path);
+        std::vector<std::string> order;
+        for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
+            const ResultRow& row = rows.row(i);
+            order.insert(order.end(), {"Model:", row[column::kPartNumber], row[column::kTotalDrop],
+                                       row[column::kPartNumber] + " · R-22", "Duty: " + trimmed(row[column::kCapacity]),
+                                       si ? "Pressure drop (kPa)" : "Pressure drop (psi)",
+                                       si ? "Capacity (kW)" : "Capacity (tons)"});
+        }
+        const SweepOutcome refused = rowSweep(form, stranger);
+        ASSERT_FALSE(refused.ok);
+        order.insert(order.end(), {"Model:", "ZZ-404", "ZZ-404 · R-22", "No performance chart: " + refused.message});
+        EXPECT_TRUE(inOrder(text, order));
+        // Drawn as lines: no picture in the file, and the text stays text.
+        const std::string images = commandOutput("pdfimages -list " + quoted(path));
+        EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 2) << images;
+    }
+}
+
+TEST(PdfReport, ChartsNeedTheCheckBoxAndSomeoneToSweep) {
+    TempDir dir;
+    SelectionForm form = shippedForm(false);
+    const ResultTable rows = selectedRows(form, false);
+    ReportOptions asked = options();
+    asked.header.IncludeCharts = true;  // no sweeps to draw: the plain report
+    ReportOptions offered = withCharts(options(), form);
+    offered.header.IncludeCharts = false;
+    std::string error;
+    const std::string plain = pdfText(writeReport(dir, "plain.pdf", rows, options()));
+    EXPECT_EQ(pdfText(writeReport(dir, "asked.pdf", rows, asked)), plain);
+    EXPECT_EQ(pdfText(writeReport(dir, "offered.pdf", rows, offered)), plain);
+    EXPECT_FALSE(contains(plain, "Pressure drop"));
+}
+
 // The command line's reports, on the shipped catalog.
 class PdfCli : public ::testing::Test {
 protected:
@@ -240,7 +325,7 @@ protected:
         return rows;
     }
     // The report the core makes of what `command` prints as rows, read as text.
-    std::string coreReportText(const std::vector<std::string>& command, bool si, PaperSize paper) {
+    std::string coreReportText(const std::vector<std::string>& command, bool si, PaperSize paper, bool charts = false) {
         std::vector<std::string> before = {"--format", "rows"};
         if (si) before.push_back("--si");
         const RunResult listed = runCli(args(before, command));
@@ -257,6 +342,8 @@ protected:
         o.siUnits = si;
         o.header.CustomerName = "Acme Cold Storage";
         o.header.ProjectName = "Plant 7";
+        const SelectionForm form = shippedForm(si);
+        if (charts) o = withCharts(o, form);
         return pdfText(writeReport(dir, "core.pdf", rows, o));
     }
     TempDir dir;
@@ -274,19 +361,23 @@ TEST_F(PdfCli, SelectAndRateWriteTheCoreReportOfTheirRows) {
         const std::vector<std::string>* command;
         bool si;
         PaperSize paper;
+        bool charts;
     };
-    for (const Case& c : {Case{&kSelect, false, PaperSize::Letter}, Case{&kRateSi, true, PaperSize::A4}}) {
+    for (const Case& c : {Case{&kSelect, false, PaperSize::Letter, false}, Case{&kRateSi, true, PaperSize::A4, false},
+                          Case{&kSelect, false, PaperSize::A4, true}, Case{&kRateSi, true, PaperSize::Letter, true}}) {
         const std::string path = dir.path() + "/cli.pdf";
         std::vector<std::string> before = {"--format",   "pdf",     "--output", path,
                                            "--customer", "Acme Cold Storage", "--project", "Plant 7",
                                            "--paper",    paperName(c.paper)};
         if (c.si) before.push_back("--si");
+        if (c.charts) before.push_back("--charts");
         const RunResult result = runCli(args(before, *c.command));
         EXPECT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(result.out, "");
         const std::string text = pdfText(path);
         EXPECT_TRUE(contains(text, "Acme Cold Storage"));
-        EXPECT_EQ(text, coreReportText(*c.command, c.si, c.paper)) << c.command->front();
+        EXPECT_EQ(contains(text, "Load (%)"), c.charts);
+        EXPECT_EQ(text, coreReportText(*c.command, c.si, c.paper, c.charts)) << c.command->front();
         EXPECT_TRUE(contains(infoField(pdfInfo(path), "Page size"), c.paper == PaperSize::A4 ? "595.276" : "612 x"));
     }
 }
@@ -312,6 +403,24 @@ TEST_F(PdfCli, BatchReportNamesEveryDutyWithItsRows) {
     }
     EXPECT_TRUE(inOrder(text, order));
     EXPECT_TRUE(contains(text, "Duty:"));
+
+    // With charts, one after each block: each duty's model.
+    const RunResult charted =
+        runCli(args({"--format", "pdf", "--output", path, "--paper", "a4", "--charts"}, {"batch", schedule}));
+    EXPECT_EQ(charted.exitCode, listed.exitCode) << charted.err;
+    const std::string chartedText = pdfText(path);
+    std::size_t blocks = 0;
+    std::string lastBlock;
+    for (const auto& cells : rows) {
+        const std::string block = cells[0] + "\t" + cells[1 + column::kPartNumber];
+        blocks += block != lastBlock;
+        lastBlock = block;
+    }
+    std::size_t charts = 0;
+    for (std::size_t at = chartedText.find("Load (%)"); at != std::string::npos;
+         at = chartedText.find("Load (%)", at + 1))
+        ++charts;
+    EXPECT_EQ(charts, blocks);
 }
 
 TEST_F(PdfCli, RefusedOptionsAndFailedSaves) {
@@ -326,7 +435,8 @@ TEST_F(PdfCli, RefusedOptionsAndFailedSaves) {
         {{"--format", "pdf"}, kRate, "--format pdf needs --output FILE"},
         {{"--format", "pdf", "--output", path, "--customer", std::string(80, 'c')}, kRate, "--customer takes at most 79"},
         {{"--format", "pdf", "--output", path, "--project", std::string(80, 'p')}, kRate, "--project takes at most 79"},
-        {{"--customer", "Acme"}, kRate, "--customer, --project and --paper are for --format pdf."},
+        {{"--customer", "Acme"}, kRate, "--customer, --project, --paper and --charts are for --format pdf."},
+        {{"--charts"}, kRate, "--customer, --project, --paper and --charts are for --format pdf."},
         {{"--output", path}, kRate, "--output is for --format pdf and for curve."},
         {{"--format", "pdf", "--output", path}, {"curve", "503-4-1/4-5", "--refrigerant", "R-22", "--suction", "40",
                                                   "--liquid", "100", "--length", "30", "--capacity", "5"},

@@ -326,6 +326,124 @@ TEST(PrintLayout, NothingToPrintGivesOneHeaderOnlyPage) {
     }
 }
 
+// Pages with the charts' frames, each page's frames kept beside its runs.
+struct ChartedPage {
+    std::vector<TextRun> runs;
+    std::vector<ChartFrame> charts;
+};
+
+std::vector<ChartedPage> chartedPages(const ResultTable& t, PrintHeaderData h, int height,
+                                      std::vector<std::string> tags = {}) {
+    h.IncludeCharts = true;
+    TDistPrintLayout layout(t, h, false, "May 1, 2026");
+    if (!tags.empty()) layout.setRowTags(std::move(tags));
+    std::vector<ChartedPage> pages;
+    while (layout.hasPage() && pages.size() < 50) {
+        auto runs = layout.layoutPage(metrics(height));
+        pages.push_back({std::move(runs), layout.pageCharts()});
+    }
+    return pages;
+}
+
+// Baselines of the row lines (their refrigerant cells) on a page.
+std::vector<int> rowBaselines(const std::vector<TextRun>& runs) {
+    std::vector<int> out;
+    for (const auto& r : runs)
+        if (r.x == L && r.text == "R-22") out.push_back(r.y);
+    return out;
+}
+
+TEST(PrintLayout, ChartsFollowEachBlockAndShowItsFirstSelectedRow) {
+    ResultTable t;
+    const char* parts[] = {"A-100", "A-100", "B-200", "B-200", "B-200", "A-100"};
+    for (int i = 0; i < 6; ++i) t.append(makeRow("Venturi", parts[i], "cap" + std::to_string(i)));
+    t.setSelected(3, true);  // B-200's chart shows row 3, the others their first row
+    const auto pages = chartedPages(t, header(1), 3000);
+    ASSERT_EQ(pages.size(), 1u);
+    const auto& page = pages[0];
+    ASSERT_EQ(page.charts.size(), 3u);
+    EXPECT_EQ(page.charts[0].row, 0u);
+    EXPECT_EQ(page.charts[1].row, 3u);
+    EXPECT_EQ(page.charts[2].row, 5u);
+    const auto rows = rowBaselines(page.runs);
+    const auto models = withText(page.runs, "Model:");
+    ASSERT_EQ(rows.size(), 6u);
+    ASSERT_EQ(models.size(), 3u);
+    // Each frame lies below its block's last row and above the next block.
+    const int lastRowOfBlock[] = {rows[1], rows[4], rows[5]};
+    for (std::size_t b = 0; b < 3; ++b) {
+        const ChartFrame& f = page.charts[b];
+        EXPECT_GT(f.y, lastRowOfBlock[b]);
+        if (b + 1 < 3) {
+            EXPECT_LT(f.y + f.height, models[b + 1].y - LH);
+        }
+        EXPECT_EQ(f.x, L);
+        EXPECT_EQ(f.width, 1000 - 5 * CW - L);
+        EXPECT_GT(f.height, f.width / 2);
+    }
+    // Without the check box the same rows print without frames.
+    TDistPrintLayout plain(t, header(1), false, "May 1, 2026");
+    plain.layoutPage(metrics(3000));
+    EXPECT_TRUE(plain.pageCharts().empty());
+}
+
+TEST(PrintLayout, SelectionPrintChartsItsFirstPrintedRowPerDuty) {
+    ResultTable t;
+    for (int i = 0; i < 5; ++i) t.append(makeRow("Nozzle", "A-100", "cap" + std::to_string(i)));
+    for (std::size_t i : {1u, 2u, 4u}) t.setSelected(i, true);
+    // Rows 1 and 2 belong to one duty, row 4 to another: the same model twice.
+    const auto pages = chartedPages(t, header(0), 3000, {"C-1", "C-1", "C-1", "C-2", "C-2"});
+    ASSERT_EQ(pages.size(), 1u);
+    ASSERT_EQ(pages[0].charts.size(), 2u);
+    EXPECT_EQ(pages[0].charts[0].row, 1u);
+    EXPECT_EQ(pages[0].charts[1].row, 4u);
+}
+
+TEST(PrintLayout, AChartTheRestOfThePageCannotHoldStartsTheNextPage) {
+    // 100 lines a page; a chart takes 60. Block A (11 + 35 rows) leaves 47
+    // lines, so its chart opens page 2; block B follows it there, and B's
+    // chart no longer fits below.
+    ResultTable t;
+    for (int i = 0; i < 35; ++i) t.append(makeRow("Venturi", "A-100", "cap" + std::to_string(i)));
+    for (int i = 35; i < 38; ++i) t.append(makeRow("Venturi", "B-200", "cap" + std::to_string(i)));
+    const auto pages = chartedPages(t, header(1), 1000);
+    ASSERT_EQ(pages.size(), 3u);
+    std::vector<std::string> printed;
+    for (const auto& p : pages) {
+        const auto m = markers(p.runs);
+        printed.insert(printed.end(), m.begin(), m.end());
+        for (const ChartFrame& f : p.charts) EXPECT_LE(f.y + f.height, 1000) << "frame within the page";
+    }
+    EXPECT_EQ(printed.size(), 38u);
+    EXPECT_TRUE(pages[0].charts.empty());
+    ASSERT_EQ(pages[1].charts.size(), 1u);
+    EXPECT_EQ(pages[1].charts[0].row, 0u);
+    EXPECT_EQ(pages[1].charts[0].y, 9 * LH) << "right below the page header";
+    ASSERT_EQ(withText(pages[1].runs, "Model:").size(), 1u);
+    EXPECT_GT(withText(pages[1].runs, "Model:")[0].y, pages[1].charts[0].y + pages[1].charts[0].height);
+    EXPECT_EQ(markers(pages[1].runs).size(), 3u);
+    ASSERT_EQ(pages[2].charts.size(), 1u);
+    EXPECT_EQ(pages[2].charts[0].row, 35u);
+    EXPECT_TRUE(markers(pages[2].runs).empty());
+}
+
+TEST(PrintLayout, ABlockRunningOverAPageGetsOneChartAfterItsLastRow) {
+    ResultTable t;
+    for (int i = 0; i < 30; ++i) t.append(makeRow("Venturi", "A-100", "cap" + std::to_string(i)));
+    // 40 lines a page: 22 rows on the first, 8 on the second, the chart
+    // (clamped to the 32 lines a page has below its header) on a third.
+    const auto pages = chartedPages(t, header(1), 400);
+    std::size_t frames = 0;
+    for (const auto& p : pages) frames += p.charts.size();
+    EXPECT_EQ(frames, 1u);
+    ASSERT_GE(pages.size(), 2u);
+    EXPECT_TRUE(pages[0].charts.empty());
+    const ChartFrame& f = pages.back().charts.at(0);
+    EXPECT_EQ(f.row, 0u);
+    EXPECT_LE(f.y + f.height, 400);
+    EXPECT_GT(f.height, 0);
+}
+
 TEST(PrintLayout, PrintDateSpellsTheMonth) {
     EXPECT_EQ(printDate(2026, 12, 7), "December 7, 2026");
     EXPECT_EQ(printDate(2025, 1, 31), "January 31, 2025");

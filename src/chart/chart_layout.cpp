@@ -123,9 +123,9 @@ ChartText makeText(std::string text, double x, double y, TextAnchor anchor, doub
     return t;
 }
 
-ChartSeries makeSeries(const char* name, Rgb colour, double width, std::vector<double> dashes, MarkerShape marker) {
+ChartSeries makeSeries(std::string name, Rgb colour, double width, std::vector<double> dashes, MarkerShape marker) {
     ChartSeries series;
-    series.name = name;
+    series.name = std::move(name);
     series.stroke = {colour, width, std::move(dashes)};
     series.marker = marker;
     return series;
@@ -287,9 +287,13 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
     ChartPanel drops;
     ChartPanel loads;
     drops.series.push_back(makeSeries("Total drop", kTotalColour, 2.4, {}, MarkerShape::Circle));
-    drops.series.push_back(makeSeries("Nozzle drop", kNozzleColour, 1.7, {7, 4}, MarkerShape::Square));
+    // A venturi has no nozzle: the drop and load are its body's, and the
+    // search holds only its tubes to a window.
+    const bool venturi = trimmed(duty[column::kStyle]) == "Venturi";
+    const char* body = venturi ? "Body" : "Nozzle";
+    drops.series.push_back(makeSeries(std::string(body) + " drop", kNozzleColour, 1.7, {7, 4}, MarkerShape::Square));
     drops.series.push_back(makeSeries("Tube drop", kTubeColour, 1.7, {2, 2.5}, MarkerShape::Triangle));
-    loads.series.push_back(makeSeries("Nozzle load", kNozzleColour, 1.7, {7, 4}, MarkerShape::Square));
+    loads.series.push_back(makeSeries(std::string(body) + " load", kNozzleColour, 1.7, {7, 4}, MarkerShape::Square));
     loads.series.push_back(makeSeries("Tube load", kTubeColour, 1.7, {2, 2.5}, MarkerShape::Triangle));
     ChartBand nozzleWindow;
     nozzleWindow.name = windowName("Nozzle", sweep.nozzleWindowLow, sweep.nozzleWindowHigh);
@@ -305,7 +309,7 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
     for (const ChartSeries& series : drops.series) dropEntries.push_back(seriesEntry(series));
     std::vector<ChartLegendEntry> loadEntries;
     for (const ChartSeries& series : loads.series) loadEntries.push_back(seriesEntry(series));
-    loadEntries.push_back(bandEntry(nozzleWindow));
+    if (!venturi) loadEntries.push_back(bandEntry(nozzleWindow));
     loadEntries.push_back(bandEntry(tubeWindow));
 
     drops.xAxis.title = sweep.kind == SweepKind::Capacity
@@ -375,7 +379,7 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
                                           std::make_tuple(&tubeWindow, sweep.tubeWindowLow, sweep.tubeWindowHigh)}) {
         band->top = panelY(loads, std::max(low, high));
         band->bottom = panelY(loads, std::min(low, high));
-        loads.bands.push_back(*band);
+        if (band != &nozzleWindow || !venturi) loads.bands.push_back(*band);
     }
     addRuns(drops.series[0], drops, sweep, &SweepPoint::totalDrop);
     addRuns(drops.series[1], drops, sweep, &SweepPoint::nozzleDrop);
@@ -430,6 +434,24 @@ double pointX(const ChartLayout& layout, const Sweep& sweep, int index) {
     return panelX(layout.panels.front(), sweptValue(sweep, sweep.points[static_cast<std::size_t>(index)]));
 }
 
+ChartLayout layoutRowChart(const SweepOutcome& outcome, const ResultRow& row, double width, double height) {
+    if (outcome.ok) return layoutChart(outcome.sweep, width, height);
+    ChartLayout layout;
+    layout.width = std::isfinite(width) && width >= 1 ? width : 1;
+    layout.height = std::isfinite(height) && height >= 1 ? height : 1;
+    layout.empty = true;
+    layout.title = trimmed(row[column::kPartNumber]) + " · " + trimmed(row[column::kRefrigerant]);
+    const double scale = std::clamp(std::min(layout.width / 800, layout.height / 600), 0.5, 2.0);
+    const double font = std::clamp(10.5 * scale, 9.0, 18.0);
+    const double pad = std::max(6.0, 10 * scale);
+    ChartText title = makeText(layout.title, pad, pad + font * 1.3, TextAnchor::Start, font * 1.3, 0x000000);
+    title.bold = true;
+    layout.texts.push_back(std::move(title));
+    layout.texts.push_back(makeText("No performance chart: " + oneLine(outcome.message), layout.width / 2, layout.height / 2,
+                                    TextAnchor::Middle, font));
+    return layout;
+}
+
 int nearestPoint(const ChartLayout& layout, const Sweep& sweep, double x, double y) {
     bool inside = false;
     for (const ChartPanel& panel : layout.panels) inside = inside || panel.plot.contains(x, y);
@@ -454,10 +476,11 @@ std::string pointReadout(const Sweep& sweep, int index) {
     if (!point.rated) return where + ": " + oneLine(point.message);
     const std::string unit = dropUnit(sweep.siUnits);
     const ResultRow& row = point.row;
-    return where + ": total " + trimmed(row[column::kTotalDrop]) + " " + unit + ", nozzle " +
+    const std::string body = trimmed(row[column::kStyle]) == "Venturi" ? "body" : "nozzle";
+    return where + ": total " + trimmed(row[column::kTotalDrop]) + " " + unit + ", " + body + " " +
            trimmed(row[column::kNozzleDrop]) + " " + unit + ", tube " + trimmed(row[column::kTubeDrop]) + " " + unit +
-           "; nozzle load " + trimmed(row[column::kNozzleLoad]) + " %, tube load " + trimmed(row[column::kTubeLoad]) +
-           " %";
+           "; " + body + " load " + trimmed(row[column::kNozzleLoad]) + " %, tube load " +
+           trimmed(row[column::kTubeLoad]) + " %";
 }
 
 }  // namespace vantrel

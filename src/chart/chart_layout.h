@@ -120,6 +120,11 @@ double panelY(const ChartPanel& panel, double value);
 /// Lays out the chart of `sweep` on a page of `width` by `height` drawing units.
 ChartLayout layoutChart(const Sweep& sweep, double width, double height);
 
+/// The chart of an output list row as a report draws it: the chart of the
+/// row's sweep, or, when its duty could not be rated, the row's part number
+/// and refrigerant with the Rate's reason ("No performance chart: ...").
+ChartLayout layoutRowChart(const SweepOutcome& outcome, const ResultRow& row, double width, double height);
+
 /// The index of the sweep point nearest the pointer's x within a panel's
 /// plot area (any y inside the panels), or -1 outside every plot area.
 int nearestPoint(const ChartLayout& layout, const Sweep& sweep, double x, double y);

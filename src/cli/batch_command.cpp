@@ -9,6 +9,7 @@
 
 #include "cli/batch_output.h"
 #include "cli/output_formats.h"
+#include "curve/sweep.h"
 #include "engine/number_text.h"
 #include "schedule/best_candidate.h"
 #include "schedule/schedule_run.h"
@@ -154,6 +155,7 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
         ReportOptions options = settings.report;
         options.siUnits = settings.siUnits;
         options.rowTags = report->tags();
+        options.chartSweep = [&form](const ResultRow& row) { return rowSweep(form, row); };
         std::string error;
         if (!writeReportPdf(report->rows(), options, settings.output, error)) {
             std::cerr << error << '\n';

@@ -15,6 +15,7 @@
 #include "form/form_lists.h"
 #include "form/selection_form.h"
 #include "prefs/decimal_range.h"
+#include "curve/sweep.h"
 #include "render/pdf_report.h"
 #include "settings/settings_store.h"
 #include "util/files.h"
@@ -124,6 +125,7 @@ struct Options {
     std::optional<std::string> customer;
     std::optional<std::string> project;
     std::optional<std::string> paper;
+    bool charts = false;
     // The duty, shared by both commands.
     std::string refrigerant;
     std::string suction;
@@ -170,6 +172,8 @@ void addGlobalOptions(CLI::App& app, Options& options) {
     app.add_option("--project", options.project, "project named in the pdf report's page header");
     app.add_option("--paper", options.paper, "the pdf report's paper, a4 or letter (default: the system's)")
         ->check(CLI::IsMember({"a4", "letter"}));
+    app.add_flag("--charts", options.charts,
+                 "the pdf report charts each model's first row: pressure drops and loads from 25 % to 125 % of its capacity");
 }
 
 void addConditionOptions(CLI::App* command, Options& options) {
@@ -316,8 +320,8 @@ std::optional<ReportOptions> reportOptionsOf(const Options& options, bool curve)
         std::cerr << "--format pdf needs --output FILE: the report is not written to standard output.\n";
         return std::nullopt;
     }
-    if (!pdf && (options.customer || options.project || options.paper)) {
-        std::cerr << "--customer, --project and --paper are for --format pdf.\n";
+    if (!pdf && (options.customer || options.project || options.paper || options.charts)) {
+        std::cerr << "--customer, --project, --paper and --charts are for --format pdf.\n";
         return std::nullopt;
     }
     if (!pdf && !curve && !options.output.empty()) {
@@ -336,6 +340,7 @@ std::optional<ReportOptions> reportOptionsOf(const Options& options, bool curve)
     report.paper = !options.paper ? systemPaperSize() : *options.paper == "letter" ? PaperSize::Letter : PaperSize::A4;
     report.header.CustomerName = options.customer.value_or("");
     report.header.ProjectName = options.project.value_or("");
+    report.header.IncludeCharts = options.charts;
     report.siUnits = options.si;
     return report;
 }
@@ -346,7 +351,9 @@ int writeResults(const Options& options, const ActionReport& report, const Selec
     const bool si = options.si;
     if (format == "pdf") {
         std::string error;
-        if (writeReportPdf(form.rows, reportOptions, options.output, error)) return kExitResults;
+        ReportOptions withCharts = reportOptions;
+        withCharts.chartSweep = [&form](const ResultRow& row) { return rowSweep(form, row); };
+        if (writeReportPdf(form.rows, withCharts, options.output, error)) return kExitResults;
         std::cerr << error << '\n';
         return kExitError;
     }

@@ -102,6 +102,10 @@ FormInputs dutyOfRow(const ResultRow& row, const FormInputs& others) {
     return duty;
 }
 
+SweepOutcome rowSweep(const SelectionForm& form, const ResultRow& row) {
+    return sweepDistributor(form, dutyOfRow(row, FormInputs()), defaultSweepRange(SweepKind::Capacity, 0, form.siUnits));
+}
+
 SweepOutcome sweepDistributor(const SelectionForm& form, const FormInputs& duty, const SweepRange& range) {
     SweepOutcome outcome;
     if (std::string problem = sweepRangeProblem(range); !problem.empty()) {

@@ -90,4 +90,8 @@ SweepOutcome sweepDistributor(const SelectionForm& form, const FormInputs& duty,
 /// the row shows them, with the form's other inputs.
 FormInputs dutyOfRow(const ResultRow& row, const FormInputs& others);
 
+/// The sweep a report charts for an output list row: capacity over the
+/// default range around the row's own duty.
+SweepOutcome rowSweep(const SelectionForm& form, const ResultRow& row);
+
 }  // namespace vantrel

@@ -1,5 +1,7 @@
 #include "print/page_layout.h"
 
+#include <algorithm>
+
 #include "engine/number_text.h"
 
 namespace vantrel {
@@ -8,6 +10,9 @@ namespace {
 constexpr int kHeaderLines = 7;
 constexpr int kNewModelNeeds = 14;
 constexpr std::size_t kCellLength = 38;
+// A chart is as wide as the text and a little over half as high: two panels
+// stacked, each wider than high, as the chart window opens.
+constexpr double kChartAspect = 0.62;
 
 const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
                                "July",    "August",   "September", "October", "November", "December"};
@@ -131,6 +136,14 @@ void putRowLine(Page& page, const ResultRow& row, int y) {
         page.put(cellText(row, col), PrintFont::Regular, page.left + offset * page.cw, y);
 }
 
+// Lines a chart takes: a blank line, the frame, a blank line; never more
+// than a page without its header holds.
+int chartLines(const Page& page, int linesPerPage) {
+    const int height = static_cast<int>((page.right - page.left) * kChartAspect);
+    const int lines = (height + page.lh - 1) / page.lh + 2;
+    return std::max(3, std::min(lines, linesPerPage - kHeaderLines - 1));
+}
+
 }  // namespace
 
 std::string printDate(int year, int month, int day) {
@@ -141,15 +154,32 @@ std::string printDate(int year, int month, int day) {
 TDistPrintLayout::TDistPrintLayout(const ResultTable& rows, PrintHeaderData header, bool siUnits, std::string date)
     : List(rows), Header(std::move(header)), SIUnits(siUnits), Date(std::move(date)) {}
 
+bool TDistPrintLayout::placeChart(int left, int width, int lineHeight, int lines, int linesPerPage, int& y) {
+    // A page with nothing below its header takes the chart whatever room is left.
+    if (linesPerPage - LinesUsed < lines && LinesUsed > kHeaderLines) return false;
+    const int top = y + lineHeight;
+    const int height = (lines - 2) * lineHeight;
+    PageCharts.push_back({ChartRow, left, top, width, height});
+    y = top + height;
+    LinesUsed += lines;
+    InBlock = false;
+    return true;
+}
+
 std::vector<TextRun> TDistPrintLayout::layoutPage(const PageMetrics& m) {
     Page page(m);
     ++PageNumber;
+    PageCharts.clear();
     const int linesPerPage = m.lineHeight > 0 ? m.height / m.lineHeight : 0;
     putPageHeader(page, Date, PageNumber, Header);
     LinesUsed = kHeaderLines;
     int y = 8 * page.lh;
     std::string model = "none";
     const std::string* blockTag = nullptr;
+    const bool charts = Header.IncludeCharts;
+    auto placeOwedChart = [&] {
+        return placeChart(page.left, page.right - page.left, page.lh, chartLines(page, linesPerPage), linesPerPage, y);
+    };
 
     for (std::size_t i = NextRow; i < List.size(); ++i) {
         NextRow = i;
@@ -158,6 +188,23 @@ std::vector<TextRun> TDistPrintLayout::layoutPage(const PageMetrics& m) {
         const ResultRow& row = List.row(i);
         const std::string part = cellText(row, column::kPartNumber);
         const std::string* tag = i < Tags.size() ? &Tags[i] : nullptr;
+        if (charts) {
+            const bool selected = List.state(i).selected;
+            if (InBlock && (part != BlockPart || (tag ? *tag : std::string()) != BlockTag)) {
+                // The block before this row has ended: its chart comes first.
+                if (!placeOwedChart()) return std::move(page.runs);
+            }
+            if (!InBlock) {
+                InBlock = true;
+                BlockPart = part;
+                BlockTag = tag ? *tag : std::string();
+                ChartRow = i;
+                ChartRowSelected = selected;
+            } else if (selected && !ChartRowSelected) {
+                ChartRow = i;
+                ChartRowSelected = true;
+            }
+        }
         if (part != model || (tag && (!blockTag || *tag != *blockTag))) {
             if (linesPerPage - LinesUsed < kNewModelNeeds + (tag ? 1 : 0)) return std::move(page.runs);
             LinesUsed += 11;
@@ -172,6 +219,8 @@ std::vector<TextRun> TDistPrintLayout::layoutPage(const PageMetrics& m) {
         putRowLine(page, row, y);
     }
     NextRow = List.size();
+    // The last block's chart, on this page or the next.
+    if (charts && InBlock && !placeOwedChart()) return std::move(page.runs);
     MorePages = false;
     return std::move(page.runs);
 }

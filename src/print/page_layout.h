@@ -20,6 +20,8 @@ struct PrintHeaderData {
     std::string CustomerName;          ///< at most 79 characters
     std::uint16_t AllState = 1;        ///< "All" chosen: print every row
     std::uint16_t SelectionState = 0;  ///< "Selection" chosen
+    /// "Include performance charts": a chart after each model block.
+    bool IncludeCharts = false;
 };
 
 /// Most characters the header dialog's name fields take.
@@ -36,6 +38,16 @@ struct TextRun {
     int x;
     int y;
     PrintAlign align = PrintAlign::Left;
+};
+
+/// Room on a page for the performance chart of row `row`; device units,
+/// from the top-left corner of the printable area.
+struct ChartFrame {
+    std::size_t row = 0;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
 };
 
 /// What the layout needs to know of the page and the regular 10-point font.
@@ -57,7 +69,11 @@ inline constexpr const char* kMakerEmail = "support@vantrel.example";
 /// "December 7, 2026".
 std::string printDate(int year, int month, int day);
 
-/// Lays out the pages of one print command, page by page.
+/// Lays out the pages of one print command, page by page. With the header's
+/// IncludeCharts, each model block is followed by room for the chart of its
+/// first selected row (its first row when none of its rows is selected),
+/// after the block's last row, or on the next page when the rest of the page
+/// is too short.
 class TDistPrintLayout {
 public:
     /// `rows` (with their selection marks) must stay unchanged while printing.
@@ -75,8 +91,14 @@ public:
     std::vector<TextRun> layoutPage(const PageMetrics& metrics);
     /// Number of the page laid out last (the first page is 1).
     int pageNumber() const { return PageNumber; }
+    /// The chart frames of the page laid out last.
+    const std::vector<ChartFrame>& pageCharts() const { return PageCharts; }
 
 private:
+    // Puts the owed chart's frame below baseline `y` when the page has room
+    // for its `lines` (or holds nothing else yet); moves y and the lines on.
+    bool placeChart(int left, int width, int lineHeight, int lines, int linesPerPage, int& y);
+
     const ResultTable& List;
     PrintHeaderData Header;
     bool SIUnits;
@@ -86,6 +108,14 @@ private:
     std::size_t NextRow = 0;
     int LinesUsed = 0;
     int PageNumber = 0;
+    std::vector<ChartFrame> PageCharts;
+    // The model block a chart is owed for, across page breaks (a block that
+    // runs onto the next page shows its heading again there).
+    bool InBlock = false;
+    std::string BlockPart;
+    std::string BlockTag;
+    std::size_t ChartRow = 0;
+    bool ChartRowSelected = false;
 };
 
 }  // namespace vantrel

@@ -8,7 +8,7 @@
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
-#include "chart/chart_canvas.h"
+#include "render/cairo_canvas.h"
 #include "util/files.h"
 
 namespace vantrel {
@@ -16,114 +16,6 @@ namespace {
 
 // Larger pictures take hundreds of megabytes and are no use to anyone.
 constexpr double kMaxPixels = 8000;
-constexpr double kPi = 3.14159265358979323846;
-
-void setColour(cairo_t* cr, Rgb rgb) {
-    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xff) / 255.0, ((rgb >> 8) & 0xff) / 255.0, (rgb & 0xff) / 255.0);
-}
-
-class CairoCanvas : public ChartCanvas {
-public:
-    explicit CairoCanvas(cairo_t* cr) : cr_(cr), font_(pango_font_description_new()) {
-        pango_font_description_set_family(font_, "DejaVu Sans");
-    }
-    ~CairoCanvas() override { pango_font_description_free(font_); }
-    CairoCanvas(const CairoCanvas&) = delete;
-    CairoCanvas& operator=(const CairoCanvas&) = delete;
-
-    void fillRect(const ChartRect& r, Rgb fill) override {
-        cairo_rectangle(cr_, r.left, r.top, r.width, r.height);
-        setColour(cr_, fill);
-        cairo_fill(cr_);
-    }
-    void strokeRect(const ChartRect& r, const ChartStroke& stroke) override {
-        cairo_rectangle(cr_, r.left, r.top, r.width, r.height);
-        applyStroke(stroke);
-    }
-    void line(ChartPoint from, ChartPoint to, const ChartStroke& stroke) override {
-        cairo_move_to(cr_, from.x, from.y);
-        cairo_line_to(cr_, to.x, to.y);
-        applyStroke(stroke);
-    }
-    void polyline(const std::vector<ChartPoint>& points, const ChartStroke& stroke) override {
-        if (points.empty()) return;
-        cairo_move_to(cr_, points.front().x, points.front().y);
-        for (std::size_t i = 1; i < points.size(); ++i) cairo_line_to(cr_, points[i].x, points[i].y);
-        cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
-        applyStroke(stroke);
-        cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
-    }
-    void marker(ChartPoint at, MarkerShape shape, double s, const ChartStroke& stroke) override {
-        switch (shape) {
-            case MarkerShape::None: return;
-            case MarkerShape::Circle: cairo_arc(cr_, at.x, at.y, s, 0, 2 * kPi); break;
-            case MarkerShape::Square:
-            case MarkerShape::Triangle:
-            case MarkerShape::Diamond: {
-                const std::vector<ChartPoint> corners = markerCorners(at, shape, s);
-                cairo_move_to(cr_, corners.front().x, corners.front().y);
-                for (std::size_t i = 1; i < corners.size(); ++i) cairo_line_to(cr_, corners[i].x, corners[i].y);
-                cairo_close_path(cr_);
-                break;
-            }
-            case MarkerShape::Cross:
-                cairo_move_to(cr_, at.x - s, at.y - s);
-                cairo_line_to(cr_, at.x + s, at.y + s);
-                cairo_move_to(cr_, at.x - s, at.y + s);
-                cairo_line_to(cr_, at.x + s, at.y - s);
-                applyStroke({stroke.colour, 1.5, {}});
-                return;
-        }
-        setColour(cr_, stroke.colour);
-        cairo_fill_preserve(cr_);
-        applyStroke({stroke.colour, stroke.width, {}});
-    }
-    void text(const ChartText& t) override {
-        if (t.text.empty()) return;
-        cairo_save(cr_);
-        cairo_translate(cr_, t.at.x, t.at.y);
-        if (t.vertical) cairo_rotate(cr_, -kPi / 2);
-        PangoLayout* layout = pango_cairo_create_layout(cr_);
-        pango_font_description_set_absolute_size(font_, std::max(1.0, t.size) * PANGO_SCALE);
-        pango_font_description_set_weight(font_, t.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-        pango_layout_set_font_description(layout, font_);
-        pango_layout_set_text(layout, t.text.c_str(), static_cast<int>(t.text.size()));
-        PangoRectangle logical;
-        pango_layout_get_extents(layout, nullptr, &logical);
-        const double width = static_cast<double>(logical.width) / PANGO_SCALE;
-        const double baseline = static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
-        const double x = t.anchor == TextAnchor::Start ? 0 : t.anchor == TextAnchor::Middle ? -width / 2 : -width;
-        setColour(cr_, t.colour);
-        cairo_move_to(cr_, x, -baseline);
-        pango_cairo_show_layout(cr_, layout);
-        g_object_unref(layout);
-        cairo_restore(cr_);
-    }
-    void clip(const ChartRect& r) override {
-        cairo_save(cr_);
-        cairo_rectangle(cr_, r.left, r.top, r.width, r.height);
-        cairo_clip(cr_);
-        ++open_;
-    }
-    void unclip() override {
-        if (open_ == 0) return;
-        cairo_restore(cr_);
-        --open_;
-    }
-
-private:
-    void applyStroke(const ChartStroke& stroke) {
-        setColour(cr_, stroke.colour);
-        cairo_set_line_width(cr_, stroke.width);
-        cairo_set_dash(cr_, stroke.dashes.empty() ? nullptr : stroke.dashes.data(),
-                       static_cast<int>(stroke.dashes.size()), 0);
-        cairo_stroke(cr_);
-    }
-
-    cairo_t* cr_;
-    PangoFontDescription* font_;
-    int open_ = 0;
-};
 
 struct SurfaceDeleter {
     void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }

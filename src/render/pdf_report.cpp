@@ -13,6 +13,8 @@
 #include <memory>
 #include <sstream>
 
+#include "chart/chart_canvas.h"
+#include "render/cairo_canvas.h"
 #include "util/files.h"
 #include "version.h"
 
@@ -128,6 +130,22 @@ double widestReach(TDistPrintLayout pages, const PageMetrics& metrics, PangoLayo
     return reach;
 }
 
+// The chart of the frame's row in the frame, laid out in points (device
+// units are `pointsPerUnit` points) so its fonts keep their paper sizes.
+void drawFrameChart(cairo_t* cr, const ChartFrame& frame, const ResultRow& row, const ReportOptions& options,
+                    double pointsPerUnit) {
+    const ChartLayout chart = layoutRowChart(options.chartSweep(row), row, frame.width * pointsPerUnit,
+                                             frame.height * pointsPerUnit);
+    cairo_save(cr);
+    cairo_translate(cr, frame.x, frame.y);
+    cairo_scale(cr, 1 / pointsPerUnit, 1 / pointsPerUnit);
+    {
+        CairoCanvas canvas(cr);
+        drawChart(chart, canvas);
+    }
+    cairo_restore(cr);
+}
+
 std::string twoDigits(int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%02d", value);
@@ -213,7 +231,9 @@ ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, s
 
     const Fonts fonts = {fontOf(PrintFont::Regular), fontOf(PrintFont::Bold), fontOf(PrintFont::Italic),
                          fontOf(PrintFont::Symbol), fontOf(PrintFont::Title)};
-    TDistPrintLayout pages(rows, options.header, options.siUnits,
+    PrintHeaderData header = options.header;
+    header.IncludeCharts = header.IncludeCharts && options.chartSweep;
+    TDistPrintLayout pages(rows, header, options.siUnits,
                            printDate(options.created.year, options.created.month, options.created.day));
     if (!options.rowTags.empty()) pages.setRowTags(options.rowTags);
     // The columns were set out for a printer font narrower than DejaVu Sans:
@@ -221,8 +241,9 @@ ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, s
     // fit the width, as a print dialog's "fit to page" does, the layout given
     // the area that then holds.
     const double reach = widestReach(pages, metrics, layout.get(), fonts);
+    double fit = 1;
     if (reach > metrics.width) {
-        const double fit = metrics.width / reach;
+        fit = metrics.width / reach;
         cairo_scale(cr.get(), fit, fit);
         metrics.width = static_cast<int>(std::ceil(metrics.width / fit));
         metrics.height = static_cast<int>(metrics.height / fit);
@@ -230,6 +251,10 @@ ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, s
     cairo_set_source_rgb(cr.get(), 0, 0, 0);
     while (pages.hasPage()) {
         for (const TextRun& run : pages.layoutPage(metrics)) drawRun(cr.get(), layout.get(), fonts, run);
+        for (const ChartFrame& frame : pages.pageCharts()) {
+            drawFrameChart(cr.get(), frame, rows.row(frame.row), options, fit / kUnitsPerPoint);
+            cairo_set_source_rgb(cr.get(), 0, 0, 0);
+        }
         cairo_show_page(cr.get());
         ++result.count;
     }

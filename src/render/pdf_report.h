@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "curve/sweep.h"
 #include "print/page_layout.h"
 #include "results/result_rows.h"
 
@@ -38,6 +40,9 @@ struct ReportOptions {
     /// One text per row, or empty: rows of a schedule run, each with its duty's
     /// tag. A model block then also begins where the tag changes and names it.
     std::vector<std::string> rowTags;
+    /// The sweep charted for a row when header.IncludeCharts asks for charts
+    /// (rowSweep with the form that rated the rows); unset, no charts.
+    std::function<SweepOutcome(const ResultRow&)> chartSweep;
 };
 
 /// A report made in memory.
@@ -47,7 +52,8 @@ struct ReportPages {
 };
 
 /// The report of `rows`: the pages TDistPrintLayout lays out for them (with
-/// options.header's All or Selection against the rows' selection marks).
+/// options.header's All or Selection against the rows' selection marks), and
+/// in each chart frame the chart of the frame's row, drawn as lines and text.
 /// On failure `error` receives cairo's reason and the result is empty.
 ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, std::string& error);
 
