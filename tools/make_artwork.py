@@ -518,6 +518,18 @@ def glyph_print():
     ])
 
 
+def glyph_pdf():
+    """Export PDF: a report page with a chart's curve, and the red tag
+    readers know PDF files by."""
+    return "\n".join([
+        page(3.5, 1.5, 16.5, 18.5, fold=4),
+        lines(6, 11, (4.5, 6.5)),
+        shape("M 6,10.5 L 8.5,9 L 11,9.5 L 14,6.5", stroke=BLUE, width=1.3, cap="round"),
+        shape("M 1.5,11.5 H 18.5 V 18.5 H 1.5 Z", fill="#c62f2f", stroke="#7f1d1d", join="miter"),
+        text(3.2, 17.4, "PDF", 6.4, PAPER, bold=True),
+    ])
+
+
 def glyph_help():
     return "\n".join([
         gradient("ball", 0, 1, 0, 19, [(0, "#4b92d8"), (1, BLUE_DARK)]),
@@ -552,6 +564,7 @@ GLYPHS = [
     ("tb_24351_find.png", glyph_find, "img_find.png"),
     ("tb_24353_findnext.png", glyph_findnext, "img_findnext.png"),
     ("tb_24360_print.png", glyph_print, "img_print.png"),
+    ("tb_24361_pdf.png", glyph_pdf, "img_pdf.png"),
     ("tb_2001_help.png", glyph_help, "img_help.png"),
 ]
 

@@ -3,6 +3,7 @@
 // every point is what a Rate at that point gives, message and all.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -93,5 +94,8 @@ FormInputs dutyOfRow(const ResultRow& row, const FormInputs& others);
 /// The sweep a report charts for an output list row: capacity over the
 /// default range around the row's own duty.
 SweepOutcome rowSweep(const SelectionForm& form, const ResultRow& row);
+
+/// What gives a report its rows' sweeps: rowSweep with the form that rated them.
+using RowSweeps = std::function<SweepOutcome(const ResultRow&)>;
 
 }  // namespace vantrel

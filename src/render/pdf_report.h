@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,7 +41,7 @@ struct ReportOptions {
     std::vector<std::string> rowTags;
     /// The sweep charted for a row when header.IncludeCharts asks for charts
     /// (rowSweep with the form that rated the rows); unset, no charts.
-    std::function<SweepOutcome(const ResultRow&)> chartSweep;
+    RowSweeps chartSweep;
 };
 
 /// A report made in memory.

@@ -30,6 +30,7 @@ enum PrintHeaderControl : int {
     kPageRange = 101,
     kAll = 102,
     kSelection = 103,
+    kIncludeCharts = 104,
     kProjectName = 10054,
     kCustomerName = 10055,
 };

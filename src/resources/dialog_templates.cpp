@@ -39,7 +39,7 @@ static_assert(soundIds({ids::kDistributorGroup,
 static_assert(soundIds({prefs_ids::kNozzleMin, prefs_ids::kNozzleMax, prefs_ids::kTubeMin, prefs_ids::kTubeMax,
                         prefs_ids::kHelp, prefs_ids::kDefault, dialog_ids::kOk, dialog_ids::kCancel}));
 static_assert(soundIds({print_ids::kProjectName, print_ids::kCustomerName, print_ids::kPageRange, print_ids::kAll,
-                        print_ids::kSelection, dialog_ids::kOk, dialog_ids::kCancel}));
+                        print_ids::kSelection, print_ids::kIncludeCharts, dialog_ids::kOk, dialog_ids::kCancel}));
 static_assert(soundIds({about_ids::kVersionLine, about_ids::kCopyright, about_ids::kSpecialBuild, dialog_ids::kOk}));
 static_assert(soundIds({cmd::kCancel,      cmd::kRootDir,     cmd::kHelpContents, cmd::kHelpUsing,    cmd::kHelpAbout,
                         cmd::kPreferences, cmd::kPrintSetup,  cmd::kPrint,        cmd::kClearResults, cmd::kUnits, cmd::kImportSchedule, cmd::kExportPdf,
@@ -139,7 +139,7 @@ DialogTemplate makePrintHeader() {
     return {templates::kPrintHeader,
             "Header Information",
             250,
-            125,
+            142,
             {
                 {kNoId, K::Label, "&Project Name", 5, 20, 50, 10},
                 {print_ids::kProjectName, K::Edit, "", 55, 18, 175, 12},
@@ -148,6 +148,7 @@ DialogTemplate makePrintHeader() {
                 {print_ids::kPageRange, K::GroupBox, "Page Range", 5, 65, 104, 55},
                 {print_ids::kAll, K::RadioButton, "&All", 20, 82, 44, 8},
                 {print_ids::kSelection, K::RadioButton, "&Selection", 20, 98, 60, 12},
+                {print_ids::kIncludeCharts, K::CheckBox, "Include performance c&harts", 5, 126, 150, 10},
                 {dialog_ids::kOk, K::DefaultButton, "&Continue", 145, 70, 60, 18},
                 {dialog_ids::kCancel, K::Button, "Cancel", 145, 95, 60, 18},
             }};

@@ -20,6 +20,7 @@ enum class ControlKind {
     DefaultButton,  ///< push button pressed by Enter
     Button,         ///< push button
     RadioButton,    ///< automatic radio button
+    CheckBox,       ///< automatic check box
     ListView,       ///< report-style list with a border
     Icon,           ///< the program icon
 };

@@ -66,6 +66,7 @@ const std::vector<ToolTemplate>& toolBar() {
         {cmd::kFindNext, 24353},
         {0, 0},
         {cmd::kPrint, 24360},
+        {cmd::kExportPdf, 24361},
         {0, 0},
         {cmd::kHelpContents, 2001},
     };

@@ -129,7 +129,7 @@ TEST_F(Gui, ToolBarButtonsInOrder) {
         EXPECT_EQ(toUtf8(item->GetShortHelp()), hintText(item->GetId()));
     }
     EXPECT_EQ(ids, (std::vector<int>{cmd::kSave, cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kUndo, cmd::kFind,
-                                     cmd::kFindNext, cmd::kPrint, cmd::kHelpContents}));
+                                     cmd::kFindNext, cmd::kPrint, cmd::kExportPdf, cmd::kHelpContents}));
     wxAuiPaneInfo& pane = frame().dockManager().GetPane(bar);
     EXPECT_EQ(pane.caption, "Toolbar");
     EXPECT_TRUE(pane.IsFloatable());

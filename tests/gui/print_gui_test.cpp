@@ -9,6 +9,8 @@
 
 #include <gtk/gtk.h>
 #include <gtk/gtkunixprint.h>
+#include <wx/aui/auibar.h>
+#include <wx/checkbox.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
@@ -29,6 +31,7 @@
 #include "print/wx/TDistPrintout.h"
 #include <wx/gtk/print.h>
 #include "print/wx/TdistDlgPrint.h"
+#include "curve/sweep.h"
 #include "render/pdf_report.h"
 #include "resources/command_ids.h"
 
@@ -169,7 +172,7 @@ void openFortyRows(const fs::path& folder) {
 /// the printer "Print to File" writing `pdf`, optionally the pages `range`
 /// ("2-3"), and a pointer click on its Print button. Returns whether the
 /// button was pressed.
-bool printToFileThroughDialog(const fs::path& pdf, const std::string& range = {}) {
+bool printToFileThroughDialog(const fs::path& pdf, const std::string& range = {}, bool charts = false) {
     // The printer and file a user would pick in the dialog.
     wxPrintData& data = form().printDialogData().GetPrintData();
     data.SetPrinterName("Print to File");
@@ -179,11 +182,12 @@ bool printToFileThroughDialog(const fs::path& pdf, const std::string& range = {}
     gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_URI, ("file://" + pdf.string()).c_str());
     gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
 
-    gRecorder->respond = [](wxDialog* dialog) -> int {
+    gRecorder->respond = [charts](wxDialog* dialog) -> int {
         if (auto* header = dynamic_cast<TdistDlgPrint*>(dialog)) {
             header->customerField()->ChangeValue("Northfield Foods");
             header->projectField()->ChangeValue("Cold store 4");
             header->allButton()->SetValue(true);
+            header->chartsBox()->SetValue(charts);
             return wxID_OK;
         }
         // The system's print dialog shows itself; a message box is answered.
@@ -339,6 +343,83 @@ TEST_F(PrintingToFile, EveryPageOfTheLayoutReachesTheFile) {
     for (const test::SeenDialog& seen : gRecorder->seen) EXPECT_NE(seen.title, "ERROR") << seen.message;
     if (const char* keep = std::getenv("VANTREL_PRINT_DIR"))
         fs::copy_file(pdf, fs::path(keep) / "report.pdf", fs::copy_options::overwrite_existing);
+}
+
+// "Include performance charts", ticked with the pointer in the header dialog,
+// then the tool bar's Export PDF button: a chart after each model's block.
+TEST_F(PrintingToFile, ExportPdfFromTheToolBarWithCharts) {
+    bool ticked = false;
+    bool closed = false;
+    gRecorder->respond = [&](wxDialog* dialog) {
+        auto* print = dynamic_cast<TdistDlgPrint*>(dialog);
+        if (!print) return int{wxID_CANCEL};
+        print->CallAfter([&, print] {
+            test::runEventLoop(200);
+            test::moveAndClick(test::widgetPoint(print->chartsBox()->GetHandle()));
+            test::runEventLoop(200);
+            ticked = print->chartsBox()->GetValue();
+            test::moveAndClick(test::widgetPoint(print->FindWindow(wxID_OK)->GetHandle()));
+            test::runEventLoop(200);
+            closed = !print->IsModal();
+            if (print->IsModal()) print->EndModal(wxID_CANCEL);  // never leave the run hanging
+        });
+        return int{wxID_NONE};
+    };
+    const fs::path pdf = folder_ / "charts.pdf";
+    form().setPdfFileAsker([&pdf] { return pdf.string(); });
+    static_cast<TmorvexApp&>(*wxTheApp).frame()->Raise();
+    test::runEventLoop(200);
+    wxAuiToolBar* bar = static_cast<TmorvexApp&>(*wxTheApp).frame()->toolBar();
+    const wxRect tool = bar->GetToolRect(cmd::kExportPdf);
+    ASSERT_FALSE(tool.IsEmpty());
+    test::moveAndClick(bar->ClientToScreen(tool.GetPosition() + wxSize(tool.width / 2, tool.height / 2)));
+    test::runEventLoop(500);
+    form().setPdfFileAsker(nullptr);
+    gRecorder->respond = nullptr;
+    EXPECT_TRUE(ticked) << "the click did not tick the box";
+    EXPECT_TRUE(closed) << "Continue did not close the dialog";
+    ASSERT_TRUE(fs::exists(pdf)) << "no charts.pdf";
+    EXPECT_TRUE(form().form().printHeader.IncludeCharts) << "the box is kept for the next report";
+
+    ReportOptions options;
+    options.header = form().form().printHeader;
+    options.siUnits = form().form().siUnits;
+    options.chartSweep = [](const ResultRow& row) { return rowSweep(form().form(), row); };
+    options.paper = commandOutput("pdfinfo '" + pdf.string() + "'").find("612 x 792") != std::string::npos
+                        ? PaperSize::Letter
+                        : PaperSize::A4;
+    std::string error;
+    const ReportPages core = reportPages(form().form().rows, options, error);
+    const fs::path corePdf = folder_ / "core.pdf";
+    std::ofstream(corePdf, std::ios::binary) << core.pdf;
+    const std::string text = commandOutput("pdftotext -layout '" + pdf.string() + "' -");
+    EXPECT_EQ(text, commandOutput("pdftotext -layout '" + corePdf.string() + "' -"));
+    // Ten models: the five the shipped catalog holds charted, each with its
+    // load panel; the five it lacks say so in the chart's place.
+    auto count = [&text](const std::string& word) {
+        std::size_t n = 0;
+        for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("Load (%)"), 5u);
+    EXPECT_EQ(count("No performance chart"), 5u);
+    form().form().printHeader.IncludeCharts = false;
+}
+
+// Print with the box ticked: the printer gets the same charts, as pictures.
+TEST_F(PrintingToFile, PrintedChartsReachThePrinter) {
+    const fs::path pdf = folder_ / "printed-charts.pdf";
+    ASSERT_TRUE(printToFileThroughDialog(pdf, {}, true));
+    const int pages = pdfPages(pdf);
+    form().form().printHeader.IncludeCharts = false;
+    ASSERT_GE(pages, 5) << "ten charts take more pages than the rows alone";
+    for (int page = 1; page <= pages; ++page)
+        EXPECT_NE(pdfPageText(pdf, page).find("Page: " + std::to_string(page)), std::string::npos);
+    // pdfimages lists two heading lines, then one line a picture.
+    const std::string images = commandOutput("pdfimages -list '" + pdf.string() + "'");
+    EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 2 + 10) << images;
+    if (const char* keep = std::getenv("VANTREL_PRINT_DIR"))
+        fs::copy_file(pdf, fs::path(keep) / "report-charts.pdf", fs::copy_options::overwrite_existing);
 }
 
 TEST_F(PrintingToFile, APageRangeChosenInTheDialogPrintsThosePages) {

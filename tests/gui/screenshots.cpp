@@ -25,6 +25,7 @@
 #include "output/wx/TLWoutput.h"
 #include "prefs/wx/TDecimalRangeValidator.h"
 #include "prefs/wx/Tmorvexdlgprefs.h"
+#include "print/wx/TdistDlgPrint.h"
 #include "resources/command_ids.h"
 
 namespace vantrel {
@@ -213,6 +214,17 @@ TEST_F(Screenshots, PreferencesAndItsRefusal) {
     };
     validator->reportError(&dialog);
     test::gRecorder->respond = nullptr;
+}
+
+TEST_F(Screenshots, PrintHeader) {
+    PrintHeaderData header;
+    header.CustomerName = "Northfield Foods";
+    header.ProjectName = "Cold store 4";
+    header.IncludeCharts = true;
+    TdistDlgPrint dialog(app().frame(), header);
+    dialog.Show();
+    dialog.Move(80, 80);
+    capture(&dialog, "print-header");
 }
 
 TEST_F(Screenshots, HelpWindow) {

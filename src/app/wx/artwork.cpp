@@ -41,7 +41,7 @@ wxBitmap toolGlyph(int number) {
         {24323, {"tb_24323_copy.png", wxART_COPY}},      {24324, {"tb_24324_paste.png", wxART_PASTE}},
         {24321, {"tb_24321_undo.png", wxART_UNDO}},      {24351, {"tb_24351_find.png", wxART_FIND}},
         {24353, {"tb_24353_findnext.png", wxART_FIND}},  {24360, {"tb_24360_print.png", wxART_PRINT}},
-        {2001, {"tb_2001_help.png", wxART_HELP}},        {24331, {"tb_24331_new.png", wxART_NEW}},
+        {24361, {"tb_24361_pdf.png", wxART_FILE_SAVE_AS}}, {2001, {"tb_2001_help.png", wxART_HELP}},        {24331, {"tb_24331_new.png", wxART_NEW}},
         {24332, {"tb_24332_open.png", wxART_FILE_OPEN}},
     };
     const auto it = kGlyphs.find(number);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "chart/chart_canvas.h"
+#include "chart/wx/chart_bitmap.h"
 #include "engine/number_text.h"
 #include "form/selection_form.h"
 #include "render/chart_image.h"
@@ -31,19 +32,6 @@ namespace {
 // it, whatever the window's size.
 constexpr double kFileWidth = 800;
 constexpr double kFileHeight = 600;
-
-wxBitmap bitmapOf(const ChartImage& image) {
-    if (image.width <= 0 || image.height <= 0) return wxBitmap();
-    wxImage picture(image.width, image.height, false);
-    unsigned char* rgb = picture.GetData();
-    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-        const std::uint32_t p = image.pixels[i];
-        rgb[3 * i] = static_cast<unsigned char>(p >> 16);
-        rgb[3 * i + 1] = static_cast<unsigned char>(p >> 8);
-        rgb[3 * i + 2] = static_cast<unsigned char>(p);
-    }
-    return wxBitmap(picture);
-}
 
 // A number as a field shows it: no trailing zeros.
 std::string fieldText(double value) {
@@ -102,7 +90,7 @@ private:
         const wxSize size = GetClientSize();
         if (!sweep_ || size.x <= 0 || size.y <= 0) return;
         layout_ = layoutChart(*sweep_, size.x, size.y);
-        picture_ = bitmapOf(renderChartImage(layout_));
+        picture_ = chartBitmap(renderChartImage(layout_));
         Refresh(false);
     }
 
@@ -298,7 +286,7 @@ void ChartDialog::onPointChosen(int index) {
 
 void ChartDialog::onCopy(wxCommandEvent&) {
     if (!haveSweep_) return;
-    const wxBitmap picture = bitmapOf(renderChartImage(layoutChart(sweep_, kFileWidth, kFileHeight)));
+    const wxBitmap picture = chartBitmap(renderChartImage(layoutChart(sweep_, kFileWidth, kFileHeight)));
     wxClipboardLocker locker;
     if (!locker) {
         error("The chart could not be copied: the clipboard is in use.");

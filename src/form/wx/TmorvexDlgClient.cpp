@@ -241,6 +241,7 @@ void TmorvexDlgClient::print() {
     if (!runPrintHeader(this, form_.printHeader)) return;
     list_->pullStates();
     TDistPrintout printout(form_.rows, form_.printHeader, form_.siUnits);
+    printout.setChartSweeps(rowSweeps());
     printout.setPrinterData(&printData_.GetPrintData());
     wxPrinter printer(&printData_);
     bool printed = false;
@@ -260,6 +261,10 @@ void TmorvexDlgClient::print() {
                     MessageButtons::Ok);
 }
 
+RowSweeps TmorvexDlgClient::rowSweeps() const {
+    return [this](const ResultRow& row) { return rowSweep(form_, row); };
+}
+
 void TmorvexDlgClient::exportPdf() {
     if (!runPrintHeader(this, form_.printHeader)) return;
     list_->pullStates();
@@ -276,6 +281,7 @@ void TmorvexDlgClient::exportPdf() {
     ReportOptions options;
     options.header = form_.printHeader;
     options.siUnits = form_.siUnits;
+    options.chartSweep = rowSweeps();
     // The paper chosen in Print Setup, else the system's.
     switch (printData_.GetPrintData().GetPaperId()) {
         case wxPAPER_LETTER: options.paper = PaperSize::Letter; break;

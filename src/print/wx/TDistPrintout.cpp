@@ -4,6 +4,11 @@
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
 
+#include <algorithm>
+
+#include "chart/chart_layout.h"
+#include "chart/wx/chart_bitmap.h"
+#include "render/chart_image.h"
 #include "ui/wx/wx_text.h"
 
 #ifdef __WXGTK__
@@ -28,6 +33,10 @@ wxFont makeFont(PrintFont kind, int dpi) {
     if (kind == PrintFont::Italic) info.Italic();
     return wxFont(info);
 }
+
+// Charts go to the printer as pictures; past this resolution a picture only
+// grows, not sharpens, at the chart's line widths.
+constexpr int kChartDpi = 300;
 
 int printerDpi(const wxPrintout& printout) {
     int dpiX = 0, dpiY = 0;
@@ -91,9 +100,15 @@ int TDistPrintout::layOutPages(wxDC& dc, wxSize area, int dpi) {
     const int symbolWidth = dc.GetFontMetrics().averageWidth;
     dc.SetFont(wxNullFont);
     const PageMetrics page{area.x, area.y, metrics.height + metrics.externalLeading, metrics.averageWidth, symbolWidth};
-    TDistPrintLayout layout(rows_, header_, siUnits_, today());
+    PrintHeaderData header = header_;
+    header.IncludeCharts = header.IncludeCharts && sweeps_;
+    TDistPrintLayout layout(rows_, header, siUnits_, today());
     pages_.clear();
-    while (layout.hasPage()) pages_.push_back(layout.layoutPage(page));
+    charts_.clear();
+    while (layout.hasPage()) {
+        pages_.push_back(layout.layoutPage(page));
+        charts_.push_back(layout.pageCharts());
+    }
     return pageCount();
 }
 
@@ -114,11 +129,31 @@ void TDistPrintout::drawPage(wxDC& dc, int page, int dpi) const {
         dc.DrawText(text, x, run.y - ascent);
     }
     dc.SetFont(wxNullFont);
+    for (const ChartFrame& frame : charts_.at(static_cast<std::size_t>(page - 1))) drawChartFrame(dc, frame, dpi);
+}
+
+void TDistPrintout::drawChartFrame(wxDC& dc, const ChartFrame& frame, int dpi) const {
+    // Laid out in points, so the chart's fonts keep their paper sizes; drawn
+    // at no more than kChartDpi and stretched to the frame by the device.
+    const double pointsPerPixel = 72.0 / dpi;
+    const ResultRow& row = rows_.row(frame.row);
+    const ChartLayout chart =
+        layoutRowChart(sweeps_(row), row, frame.width * pointsPerPixel, frame.height * pointsPerPixel);
+    const int pictureDpi = std::min(dpi, kChartDpi);
+    const wxBitmap picture = chartBitmap(renderChartImage(chart, pictureDpi / 72.0));
+    if (!picture.IsOk()) return;
+    const double stretch = static_cast<double>(dpi) / pictureDpi;
+    double userX = 1, userY = 1;
+    dc.GetUserScale(&userX, &userY);
+    dc.SetUserScale(userX * stretch, userY * stretch);
+    dc.DrawBitmap(picture, static_cast<wxCoord>(frame.x / stretch), static_cast<wxCoord>(frame.y / stretch));
+    dc.SetUserScale(userX, userY);
 }
 
 int printToPictures(const ResultTable& rows, const PrintHeaderData& header, bool siUnits, const std::string& folder,
-                    int dpi) {
+                    int dpi, const RowSweeps& sweeps) {
     TDistPrintout printout(rows, header, siUnits);
+    printout.setChartSweeps(sweeps);
     // A letter page less half-inch margins.
     const wxSize area(dpi * 75 / 10, dpi * 10);
     int pages = 0;

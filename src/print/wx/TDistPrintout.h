@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "curve/sweep.h"
 #include "print/page_layout.h"
 
 namespace vantrel {
@@ -17,6 +18,10 @@ public:
     /// Prints `rows` (their selection marks decide with "Selection") with a
     /// copy of `header`, headings in SI units when `siUnits`.
     TDistPrintout(const ResultTable& rows, const PrintHeaderData& header, bool siUnits);
+
+    /// The sweeps of the rows whose charts the pages show when the header
+    /// asks for charts; without them the pages have none.
+    void setChartSweeps(RowSweeps sweeps) { sweeps_ = std::move(sweeps); }
 
     /// The settings of the printer that prints this printout, so the pages
     /// chosen in its dialog can be honoured.
@@ -39,16 +44,20 @@ public:
     int pageCount() const { return static_cast<int>(pages_.size()); }
 
 private:
+    void drawChartFrame(wxDC& dc, const ChartFrame& frame, int dpi) const;
+
     const ResultTable& rows_;
     PrintHeaderData header_;
     bool siUnits_;
+    RowSweeps sweeps_;
     std::vector<std::vector<TextRun>> pages_;
+    std::vector<std::vector<ChartFrame>> charts_;  ///< per page
     wxPrintData* printerData_ = nullptr;
 };
 
 /// Writes every page as PAGE-N.png (N from 1) into `folder`, at `dpi` on a
 /// letter-size page; returns the number of pages.
 int printToPictures(const ResultTable& rows, const PrintHeaderData& header, bool siUnits, const std::string& folder,
-                    int dpi = 100);
+                    int dpi = 100, const RowSweeps& sweeps = {});
 
 }  // namespace vantrel

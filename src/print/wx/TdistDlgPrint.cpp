@@ -1,5 +1,6 @@
 #include "print/wx/TdistDlgPrint.h"
 
+#include <wx/checkbox.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
@@ -35,12 +36,14 @@ wxTextCtrl* TdistDlgPrint::projectField() const { return built_.get<wxTextCtrl>(
 wxTextCtrl* TdistDlgPrint::customerField() const { return built_.get<wxTextCtrl>(kCustomer); }
 wxRadioButton* TdistDlgPrint::allButton() const { return built_.get<wxRadioButton>(kAll); }
 wxRadioButton* TdistDlgPrint::selectionButton() const { return built_.get<wxRadioButton>(kSelection); }
+wxCheckBox* TdistDlgPrint::chartsBox() const { return built_.get<wxCheckBox>(print_ids::kIncludeCharts); }
 
 bool TdistDlgPrint::TransferDataToWindow() {
     projectField()->ChangeValue(fromUtf8(header_.ProjectName));
     customerField()->ChangeValue(fromUtf8(header_.CustomerName));
     allButton()->SetValue(header_.AllState == 1);
     selectionButton()->SetValue(header_.AllState != 1);
+    chartsBox()->SetValue(header_.IncludeCharts);
     return true;
 }
 
@@ -49,6 +52,7 @@ bool TdistDlgPrint::TransferDataFromWindow() {
     header_.CustomerName = toUtf8(customerField()->GetValue());
     header_.AllState = allButton()->GetValue() ? 1 : 0;
     header_.SelectionState = selectionButton()->GetValue() ? 1 : 0;
+    header_.IncludeCharts = chartsBox()->GetValue();
     return true;
 }
 

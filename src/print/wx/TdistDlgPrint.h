@@ -1,5 +1,6 @@
-// The print header dialog: project and customer names and the page range,
-// exchanged with the form's record; Continue goes on to print.
+// The print header dialog: project and customer names, the page range and
+// whether charts follow the model blocks, exchanged with the form's record;
+// Continue goes on to print.
 #pragma once
 
 #include <wx/dialog.h>
@@ -9,6 +10,7 @@
 
 class wxTextCtrl;
 class wxRadioButton;
+class wxCheckBox;
 
 namespace vantrel {
 
@@ -23,6 +25,7 @@ public:
     wxTextCtrl* customerField() const;
     wxRadioButton* allButton() const;
     wxRadioButton* selectionButton() const;
+    wxCheckBox* chartsBox() const;
 
 private:
     PrintHeaderData& header_;

@@ -2,6 +2,7 @@
 
 #include <wx/artprov.h>
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
@@ -68,6 +69,7 @@ bool needsFullWidth(ControlKind kind) {
         case ControlKind::Button:
         case ControlKind::DefaultButton:
         case ControlKind::RadioButton:
+        case ControlKind::CheckBox:
         case ControlKind::GroupBox: return true;
         default: return false;
     }
@@ -95,6 +97,7 @@ wxWindow* create(wxWindow* parent, const ControlTemplate& c, const wxSize& size)
         }
         case ControlKind::Button: return new wxButton(parent, id, text, wxDefaultPosition, size);
         case ControlKind::RadioButton: return new wxRadioButton(parent, id, text, wxDefaultPosition, size);
+        case ControlKind::CheckBox: return new wxCheckBox(parent, id, text, wxDefaultPosition, size);
         case ControlKind::ListView:
             return new wxListCtrl(parent, id, wxDefaultPosition, size,
                                   wxLC_REPORT | wxLC_VIRTUAL | wxLC_HRULES | wxBORDER_SUNKEN);
