@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -148,7 +149,8 @@ TEST(PdfReport, EveryWordStaysOnThePaper) {
 
 TEST(PdfReport, PropertiesAndPaperSize) {
     TempDir dir;
-    const std::string a4 = pdfInfo(writeReport(dir, "a4.pdf", manyModels(1), options(PaperSize::A4)));
+    const std::string a4Path = writeReport(dir, "a4.pdf", manyModels(1), options(PaperSize::A4));
+    const std::string a4 = pdfInfo(a4Path);
     const std::string letter = pdfInfo(writeReport(dir, "letter.pdf", manyModels(1), options(PaperSize::Letter)));
     EXPECT_TRUE(contains(infoField(a4, "Page size"), "595.276 x 841.89")) << a4;
     EXPECT_TRUE(contains(infoField(letter, "Page size"), "612 x 792")) << letter;
@@ -157,6 +159,19 @@ TEST(PdfReport, PropertiesAndPaperSize) {
     EXPECT_EQ(infoField(a4, "Creator"), std::string("Vantrel ") + VANTREL_VERSION);
     EXPECT_TRUE(contains(infoField(a4, "CreationDate"), "2031")) << a4;
     EXPECT_TRUE(contains(infoField(a4, "CreationDate"), "05:06:07")) << a4;
+    // Every font travels with the file: pdffonts' "emb" column says yes.
+    std::istringstream fonts(commandOutput("pdffonts " + quoted(a4Path)));
+    int listed = 0;
+    for (std::string line; std::getline(fonts, line);) {
+        if (!contains(line, "+DejaVu")) continue;  // the headings
+        ++listed;
+        // ... emb sub uni object ID: the fifth word from the end.
+        std::istringstream split(line);
+        std::vector<std::string> words{std::istream_iterator<std::string>(split), {}};
+        ASSERT_GE(words.size(), 5u) << line;
+        EXPECT_EQ(words[words.size() - 5], "yes") << line;
+    }
+    EXPECT_GE(listed, 3) << "regular, bold and italic";
 }
 
 TEST(PdfReport, UnitsHeadingsAndSymbolsFollowTheUnitSystem) {
