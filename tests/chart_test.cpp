@@ -172,11 +172,11 @@ TEST(ChartLayout, AxesBandsAndSeriesHoldEveryRatedPoint) {
             if (!venturi) {
                 EXPECT_NEAR(loads.bands[0].top, yOf(loads, sweep.nozzleWindowHigh), 1e-9);
                 EXPECT_NEAR(loads.bands[0].bottom, yOf(loads, sweep.nozzleWindowLow), 1e-9);
+                EXPECT_NE(loads.bands[0].fill, loads.bands[1].fill);
+                EXPECT_NE(loads.bands[0].edge.dashes, loads.bands[1].edge.dashes);
             }
             EXPECT_NEAR(loads.bands.back().top, yOf(loads, sweep.tubeWindowHigh), 1e-9);
             EXPECT_NEAR(loads.bands.back().bottom, yOf(loads, sweep.tubeWindowLow), 1e-9);
-            EXPECT_NE(loads.bands[0].fill, loads.bands[1].fill);
-            EXPECT_NE(loads.bands[0].edge.dashes, loads.bands[1].edge.dashes);
 
             // Series of a panel differ in dashes and markers, not only colour.
             for (const ChartPanel& panel : layout.panels) {
