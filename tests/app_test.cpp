@@ -81,6 +81,22 @@ TEST(CommandLineTest, SlashStartsAnOptionOnlyWhenLettersAloneFollow) {
     EXPECT_FALSE(isOptionToken("a.dst"));
 }
 
+TEST(CommandLineTest, HelpAndVersionAnswerBeforeAnythingElse) {
+    using Args = std::vector<std::string>;
+    EXPECT_EQ(informationAsked(Args{}), ProgramInformation::None);
+    EXPECT_EQ(informationAsked(Args{"results.dst", "-u"}), ProgramInformation::None);
+    EXPECT_EQ(informationAsked(Args{"-unregister", "--help"}), ProgramInformation::Help);
+    EXPECT_EQ(informationAsked(Args{"-h"}), ProgramInformation::Help);
+    EXPECT_EQ(informationAsked(Args{"--version", "--help"}), ProgramInformation::Version);
+    // Spellings that are not these options stay ignored, as before.
+    EXPECT_EQ(informationAsked(Args{"--Help", "-help", "/h", "--versions", "help"}), ProgramInformation::None);
+    EXPECT_EQ(informationText(ProgramInformation::Version), "vantrel " VANTREL_VERSION "\n");
+    const std::string help = informationText(ProgramInformation::Help);
+    for (const char* word : {"Usage: vantrel [FILE.dst]", "-unregister", "--help", "--version", "vantrel-cli"})
+        EXPECT_NE(help.find(word), std::string::npos) << word;
+    EXPECT_EQ(informationText(ProgramInformation::None), "");
+}
+
 TEST(CommandLineTest, DocumentIsTheFirstExistingDstFile) {
     TempDir dir;
     const std::string lower = dir.write("first.dst", VANTREL_VERSION ";0\n");
@@ -303,11 +319,33 @@ TEST(DesktopTexts, RegisteredTextsAreTheInstalledOnes) {
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     };
     EXPECT_EQ(mimePackageText(), fileText("vantrel-mime.xml"));
+    // The installed entry finds the program on PATH; the per-user one names
+    // the program that wrote it, in both places.
     std::string installed = fileText("vantrel.desktop.in");
-    const std::string bindir = "@CMAKE_INSTALL_FULL_BINDIR@/vantrel";
-    ASSERT_NE(installed.find(bindir), std::string::npos);
-    installed.replace(installed.find(bindir), bindir.size(), "\"/home/a b/vantrel\"");
+    for (const auto& [line, own] : {std::pair<std::string, std::string>{"\nExec=vantrel %f\n",
+                                                                          "\nExec=\"/home/a b/vantrel\" %f\n"},
+                                    {"\nTryExec=vantrel\n", "\nTryExec=/home/a b/vantrel\n"}}) {
+        ASSERT_NE(installed.find(line), std::string::npos) << line;
+        installed.replace(installed.find(line), line.size(), own);
+    }
     EXPECT_EQ(desktopEntryText("/home/a b/vantrel"), installed);
+    EXPECT_NE(desktopEntryText(" /odd\\path\n").find("\nTryExec=\\s/odd\\\\path\\n\n"), std::string::npos);
+}
+
+TEST(DesktopRegistrationTest, AnInstallationWithItsEntryRegistersNothingPerUser) {
+    TempDir dir;
+    const fs::path prefix = fs::path(dir.path()) / "prefix";
+    fs::create_directories(prefix / "bin");
+    std::ofstream((prefix / "bin" / "vantrel").string()) << "program";
+    // A build tree, or an installation whose entry was removed: not installed.
+    EXPECT_EQ(installedDesktopEntry((prefix / "bin" / "vantrel").string()), "");
+    fs::create_directories(prefix / "share" / "applications" / "vantrel.desktop");  // a folder is no entry
+    EXPECT_EQ(installedDesktopEntry((prefix / "bin" / "vantrel").string()), "");
+    fs::remove(prefix / "share" / "applications" / "vantrel.desktop");
+    std::ofstream((prefix / "share" / "applications" / "vantrel.desktop").string()) << "[Desktop Entry]\n";
+    EXPECT_EQ(installedDesktopEntry((prefix / "bin" / "vantrel").string()),
+              (prefix / "share" / "applications" / "vantrel.desktop").string());
+    EXPECT_EQ(installedDesktopEntry(""), "");
 }
 
 TEST_F(DesktopIntegrationTest, RepeatedRegistrationTouchesNothing) {

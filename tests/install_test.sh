@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and runs the installed programs
 # from there, with no settings: they must find their catalog and help by
-# themselves. Usage: install_test.sh BUILD_DIR
+# themselves, and the desktop program leaves registration to the installed
+# menu entry. The program of the build tree, which has none, registers itself
+# for the user. The desktop metadata passes its validators.
+# Usage: install_test.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/program_checks.sh"
 build="$1"
@@ -13,12 +16,29 @@ cd "$scratch"
 for file in bin/vantrel bin/vantrel-cli share/vantrel/vflo.csv share/vantrel/nflo.csv share/vantrel/vantrel.hlp \
             share/vantrel/examples/supermarket.csv \
             share/applications/vantrel.desktop share/mime/packages/vantrel.xml \
-            share/icons/hicolor/48x48/apps/vantrel.png; do
+            share/icons/hicolor/48x48/apps/vantrel.png share/metainfo/example.vantrel.Vantrel.metainfo.xml \
+            share/doc/vantrel/copyright share/doc/vantrel/changelog.gz; do
   [ -e "prefix/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 out="$("prefix/bin/vantrel-cli" --format rows select --refrigerant R-22 --capacity 10 --circuits 8 --tube 1/4 \
         --suction 40 --liquid 100 --length 30)"
 grep -q '^Venturi' <<<"$out" || { echo "the installed command line found no venturi rows"; exit 1; }
 grep -q '^Nozzle' <<<"$out" || { echo "the installed command line found no nozzle rows"; exit 1; }
+desktop-file-validate prefix/share/applications/vantrel.desktop
+appstreamcli validate --no-net prefix/share/metainfo/example.vantrel.Vantrel.metainfo.xml >/dev/null ||
+  { appstreamcli validate --no-net prefix/share/metainfo/example.vantrel.Vantrel.metainfo.xml; exit 1; }
+# --version and --help answer without a display and touch nothing.
+[ "$(env -u DISPLAY prefix/bin/vantrel --version)" = "vantrel $(prefix/bin/vantrel-cli --version | cut -d' ' -f2)" ] ||
+  { echo "vantrel --version: $(env -u DISPLAY prefix/bin/vantrel --version 2>&1)"; exit 1; }
+env -u DISPLAY prefix/bin/vantrel --help | grep -q '^Usage: vantrel' || { echo "vantrel --help printed no usage"; exit 1; }
 expect_gui_keeps_running prefix/bin/vantrel installed
+expect_no_user_registration installed
+
+# The build tree's program registers itself, naming itself in the entry.
+expect_gui_keeps_running "$build/bin/vantrel" "build tree's"
+entry="$XDG_DATA_HOME/applications/vantrel.desktop"
+[ -f "$entry" ] || { echo "the build tree's program registered no desktop entry"; exit 1; }
+desktop-file-validate "$entry"
+grep -Fxq "Exec=\"$build/bin/vantrel\" %f" "$entry" || { echo "the per-user entry starts something else:"; cat "$entry"; exit 1; }
+grep -Fxq "TryExec=$build/bin/vantrel" "$entry" || { echo "the per-user entry tries something else:"; cat "$entry"; exit 1; }
 echo "installed programs run from $scratch/prefix"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package, checks that its dependencies name the package of
-# every shared library the programs load, then unpacks it and runs the
-# programs from the unpacked tree. Usage: package_test.sh BUILD_DIR
+# Builds the Debian package, checks it with lintian and checks that its
+# dependencies name the package of every shared library the programs load,
+# then unpacks it and runs the programs from the unpacked tree: the menu
+# entry must start the packaged program, which registers nothing per user.
+# Usage: package_test.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/program_checks.sh"
 build="$1"
@@ -22,9 +24,24 @@ for program in vantrel vantrel-cli; do
     fi
   done
 done
+# Errors fail the test; the warnings left are listed, with why, in
+# docs/packaging.md.
+lintian --fail-on error --no-tag-display-limit "$deb" || { echo "lintian found errors in $(basename "$deb")"; exit 1; }
+for doc in copyright changelog.gz; do
+  [ -f "$scratch/root/usr/share/doc/vantrel/$doc" ] || { echo "the package has no /usr/share/doc/vantrel/$doc"; exit 1; }
+done
+# The menu entry names its program as the installed system finds it: on PATH.
+entry="$scratch/root/usr/share/applications/vantrel.desktop"
+desktop-file-validate "$entry"
+for key in Exec TryExec; do
+  program="$(sed -n "s/^$key=\([^ ]*\).*/\1/p" "$entry")"
+  found="$(PATH="$scratch/root/usr/bin" command -v "$program" || true)"
+  [ "$found" = "$scratch/root/usr/bin/vantrel" ] || { echo "$key=$program does not start the packaged program"; exit 1; }
+done
 isolate_home "$scratch"
 out="$("$scratch/root/usr/bin/vantrel-cli" --format rows rate 503-4-1/4-5 --refrigerant R-22 --capacity 5 \
         --suction 40 --liquid 100 --length 30)"
 grep -q '^Nozzle' <<<"$out" || { echo "the packaged command line rated nothing: $out"; exit 1; }
 expect_gui_keeps_running "$scratch/root/usr/bin/vantrel" packaged
+expect_no_user_registration packaged
 echo "$(basename "$deb") depends on: $depends"

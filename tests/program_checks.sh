@@ -19,3 +19,11 @@ expect_gui_keeps_running() {
   fi
   rm -f "$log"
 }
+
+# An installed program leaves the user's data folder alone: the system's menu
+# entry, document type and icons are already there. WHAT names the copy.
+expect_no_user_registration() {
+  local what="$1" written
+  written="$(find "$XDG_DATA_HOME" -type f 2>/dev/null | grep -E 'vantrel' || true)"
+  [ -z "$written" ] || { echo "the $what program registered itself per user:"; echo "$written"; exit 1; }
+}

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "version.h"
+
 namespace vantrel {
 namespace fs = std::filesystem;
 
@@ -53,6 +55,36 @@ bool hasUnregisterOption(const std::vector<std::string>& args) {
         if (abbreviates(token.substr(1), kUnregisterOption)) return true;
     }
     return false;
+}
+
+ProgramInformation informationAsked(const std::vector<std::string>& args) {
+    for (const std::string& token : args) {
+        if (token == "--help" || token == "-h") return ProgramInformation::Help;
+        if (token == "--version") return ProgramInformation::Version;
+    }
+    return ProgramInformation::None;
+}
+
+std::string informationText(ProgramInformation asked) {
+    switch (asked) {
+        case ProgramInformation::None: return {};
+        case ProgramInformation::Version: return "vantrel " VANTREL_VERSION "\n";
+        case ProgramInformation::Help:
+            return "Selects and rates refrigerant distributors in a window.\n"
+                   "Usage: vantrel [FILE.dst]\n"
+                   "       vantrel -unregister\n"
+                   "\n"
+                   "  FILE.dst      open this results document at start\n"
+                   "  -unregister   first remove the desktop entry, document type and icons\n"
+                   "                an earlier start registered for this user (-u, /u and\n"
+                   "                any leading part of the word do the same)\n"
+                   "  -h, --help    print this help and exit\n"
+                   "  --version     print the version and exit\n"
+                   "\n"
+                   "Other options are ignored. vantrel-cli selects and rates without a window;\n"
+                   "see vantrel-cli --help, and the manual pages vantrel(1) and vantrel-cli(1).\n";
+    }
+    return {};
 }
 
 std::optional<std::string> documentArgument(const std::vector<std::string>& args) {

@@ -25,6 +25,17 @@ bool isOptionToken(const std::string& token);
 /// prefix ("--unregister") and the bare word are not the option.
 bool hasUnregisterOption(const std::vector<std::string>& args);
 
+/// What the program prints instead of opening its window.
+enum class ProgramInformation { None, Help, Version };
+
+/// "--help" (or "-h") or "--version" among `args`, the first given; None
+/// when neither is. They are asked before anything else happens, so the
+/// program answers without a display and without touching the desktop.
+ProgramInformation informationAsked(const std::vector<std::string>& args);
+
+/// The text to print for `asked` (empty for None), ending in a newline.
+std::string informationText(ProgramInformation asked);
+
 /// The first token of `args` that is not an option and names an existing
 /// regular file whose name ends in ".dst" (in any case), exactly as given.
 std::optional<std::string> documentArgument(const std::vector<std::string>& args);

@@ -115,10 +115,40 @@ std::string quoteExecArgument(const std::string& path) {
 
 std::string desktopEntryText(const std::string& programPath) {
     std::string text = kDesktopEntryTemplate;
-    const std::string slot = "{program}";
-    const std::size_t at = text.find(slot);
-    if (at != std::string::npos) text.replace(at, slot.size(), quoteExecArgument(programPath));
+    auto fill = [&text](const std::string& slot, const std::string& value) {
+        const std::size_t at = text.find(slot);
+        if (at != std::string::npos) text.replace(at, slot.size(), value);
+    };
+    fill("{program}", quoteExecArgument(programPath));
+    fill("{program path}", desktopStringValue(programPath));
     return text;
+}
+
+std::string desktopStringValue(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+            case '\\': escaped += "\\\\"; break;
+            case '\n': escaped += "\\n"; break;
+            case '\t': escaped += "\\t"; break;
+            case '\r': escaped += "\\r"; break;
+            default: escaped += c;
+        }
+    }
+    // A leading blank would be taken for the space after "=".
+    if (!escaped.empty() && escaped[0] == ' ') escaped.replace(0, 1, "\\s");
+    return escaped;
+}
+
+std::string installedDesktopEntry(const std::string& programPath) {
+#ifdef VANTREL_APPLICATIONS_FROM_BINDIR
+    std::error_code error;
+    const fs::path entry = fs::u8path(programPath).parent_path() / VANTREL_APPLICATIONS_FROM_BINDIR / "vantrel.desktop";
+    if (!programPath.empty() && fs::is_regular_file(entry, error)) return entry.lexically_normal().u8string();
+#else
+    (void)programPath;
+#endif
+    return {};
 }
 
 void runDesktopTool(const std::string& program, const std::vector<std::string>& arguments) {

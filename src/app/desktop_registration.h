@@ -48,6 +48,16 @@ std::string mimePackageText();
 /// Text of the desktop entry launching `programPath` with a document (%f).
 std::string desktopEntryText(const std::string& programPath);
 
+/// `text` as a desktop entry's string value: "\\", newline, tab and return
+/// escaped, a leading blank written "\\s".
+std::string desktopStringValue(const std::string& text);
+
+/// The desktop entry of the installation `programPath` belongs to
+/// (<prefix>/share/applications/vantrel.desktop for <prefix>/bin/vantrel),
+/// when there is one; empty otherwise, e.g. for a program in a build tree.
+/// Such a program is on the desktop already and registers nothing per user.
+std::string installedDesktopEntry(const std::string& programPath);
+
 /// `path` as one quoted argument of a desktop entry's Exec line, with the
 /// escapes that line needs for quotes, backquotes, "$", "\" and "%".
 std::string quoteExecArgument(const std::string& path);

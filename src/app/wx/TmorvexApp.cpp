@@ -116,11 +116,13 @@ void TmorvexApp::openDocumentFromCommandLine() {
 void TmorvexApp::registerDocumentType() {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(toUtf8(argv[i]));
-    // Registration problems never keep the program from running.
+    const std::string program = toUtf8(wxStandardPaths::Get().GetExecutablePath());
+    // Registration problems never keep the program from running. An
+    // installation that gave the desktop its entry needs none per user: one
+    // there would hide the system's and outlive an uninstall.
     if (hasUnregisterOption(args)) {
         unregisterDesktopIntegration();
-    } else {
-        const std::string program = toUtf8(wxStandardPaths::Get().GetExecutablePath());
+    } else if (installedDesktopEntry(program).empty()) {
         wxFileName icons(fromUtf8(programDataDir()), wxEmptyString);
         icons.AppendDir("icons");
         registerDesktopIntegration(program, toUtf8(icons.GetPath()));
