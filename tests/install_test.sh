@@ -17,8 +17,18 @@ for file in bin/vantrel bin/vantrel-cli share/vantrel/vflo.csv share/vantrel/nfl
             share/vantrel/examples/supermarket.csv \
             share/applications/vantrel.desktop share/mime/packages/vantrel.xml \
             share/icons/hicolor/48x48/apps/vantrel.png share/metainfo/example.vantrel.Vantrel.metainfo.xml \
-            share/doc/vantrel/copyright share/doc/vantrel/changelog.gz; do
+            share/doc/vantrel/copyright share/doc/vantrel/changelog.gz share/bash-completion/completions/vantrel-cli; do
   [ -e "prefix/$file" ] || { echo "not installed: $file"; exit 1; }
+done
+# The manual pages, compressed when gzip was there at build time.
+for page in vantrel vantrel-cli; do
+  installed="prefix/share/man/man1/$page.1.gz"
+  [ -e "$installed" ] || installed="prefix/share/man/man1/$page.1"
+  [ -e "$installed" ] || { echo "not installed: the manual page $page(1)"; exit 1; }
+  if command -v man >/dev/null; then
+    shown="$(MANWIDTH=80 man -l "$installed" 2>&1)"
+    grep -q '^SEE ALSO' <<<"$shown" || { echo "man cannot show $installed: $shown"; exit 1; }
+  fi
 done
 out="$("prefix/bin/vantrel-cli" --format rows select --refrigerant R-22 --capacity 10 --circuits 8 --tube 1/4 \
         --suction 40 --liquid 100 --length 30)"
