@@ -4,15 +4,56 @@
 
 namespace vantrel {
 
+namespace {
+
+std::vector<AddedRefrigerant>& added() {
+    static std::vector<AddedRefrigerant> list;
+    return list;
+}
+
+bool builtIn(std::string_view name) {
+    for (std::string_view known : kRefrigerants)
+        if (known == name) return true;
+    return false;
+}
+
+const AddedRefrigerant* findAdded(std::string_view name) {
+    for (const AddedRefrigerant& refrigerant : added())
+        if (refrigerant.name == name) return &refrigerant;
+    return nullptr;
+}
+
+}  // namespace
+
+void setAddedRefrigerants(std::vector<AddedRefrigerant> list) {
+    std::vector<AddedRefrigerant>& kept = added();
+    kept.clear();
+    for (AddedRefrigerant& refrigerant : list) {
+        if (refrigerant.group == RefrigerantGroup::Unknown || builtIn(refrigerant.name) || findAdded(refrigerant.name))
+            continue;
+        kept.push_back(std::move(refrigerant));
+    }
+}
+
+const std::vector<AddedRefrigerant>& addedRefrigerants() { return added(); }
+
+std::vector<std::string> refrigerantNames() {
+    std::vector<std::string> names(kRefrigerants.begin(), kRefrigerants.end());
+    for (const AddedRefrigerant& refrigerant : added()) names.push_back(refrigerant.name);
+    return names;
+}
+
 RefrigerantGroup refrigerantGroup(std::string_view name) {
     if (name == "R-22" || name == "R-12" || name == "R-134a" || name == "R-401A" || name == "R-407C" ||
         name == "R-410A")
         return RefrigerantGroup::R22;
     if (name == "R-502" || name == "R-402A" || name == "R-404A" || name == "R-507") return RefrigerantGroup::R502;
+    if (const AddedRefrigerant* refrigerant = findAdded(name)) return refrigerant->group;
     return RefrigerantGroup::Unknown;
 }
 
 double refrigerantFactor(std::string_view name) {
+    if (name == "R-22" || name == "R-502") return 1.0;
     if (name == "R-12") return 0.56;
     if (name == "R-134a") return 0.77;
     if (name == "R-401A") return 1.01;
@@ -21,6 +62,7 @@ double refrigerantFactor(std::string_view name) {
     if (name == "R-407C") return 1.21;
     if (name == "R-410A") return 1.015;
     if (name == "R-507") return 0.98;
+    if (const AddedRefrigerant* refrigerant = findAdded(name)) return refrigerant->factor;
     return 1.0;
 }
 

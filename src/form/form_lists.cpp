@@ -69,10 +69,7 @@ const std::vector<std::string>& sidePorts() {
     return items;
 }
 
-const std::vector<std::string>& refrigerants() {
-    static const std::vector<std::string> items(kRefrigerants.begin(), kRefrigerants.end());
-    return items;
-}
+std::vector<std::string> refrigerants() { return refrigerantNames(); }
 
 const std::vector<std::string>& suctionTemps(bool si) {
     static const std::vector<std::string> us{"40", "20", "0", "-20", "-40"};

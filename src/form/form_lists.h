@@ -17,7 +17,7 @@ const std::vector<std::string>& nozzleSizes();       ///< "Select", "1/6" .. "50
 const std::vector<std::string>& tubeLengths();       ///< "12" .. "72"
 const std::vector<std::string>& orificeTypes();      ///< "Select", "Permanent", "Replaceable"
 const std::vector<std::string>& sidePorts();         ///< "none", "Integral", "Auxiliary"
-const std::vector<std::string>& refrigerants();      ///< the ten refrigerant names
+std::vector<std::string> refrigerants();  ///< the ten refrigerant names, then those added at start
 const std::vector<std::string>& suctionTemps(bool siUnits);
 const std::vector<std::string>& liquidTemps(bool siUnits);
 
