@@ -11,10 +11,14 @@ if [ "${1-}" != --cases ]; then
   script="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
   scratch="$(mktemp -d)"
   trap 'rm -rf "$scratch"' EXIT
+  # A user's refrigerant table, so the developer's own cannot change what is
+  # offered, and the user's refrigerant is offered after the ten.
+  printf 'name,group,factor,composition,gwp,safety,source\nR-460X,R-22,1.1,,,,bench test\n' >"$scratch/refrigerants.csv"
+  export VANTREL_REFRIGERANTS="$scratch/refrigerants.csv"
   # A program that knows one refrigerant more than the built one: completion
   # must offer what the program's help says, not a list of its own.
   mkdir "$scratch/extended"
-  printf '#!/bin/sh\n"%s/vantrel-cli" "$@" | sed "s/,R-507}/,R-507,R-600a}/"\n' "$bin" >"$scratch/extended/vantrel-cli"
+  printf '#!/bin/sh\n"%s/vantrel-cli" "$@" | sed "s/,R-460X}/,R-460X,R-600a}/"\n' "$bin" >"$scratch/extended/vantrel-cli"
   chmod +x "$scratch/extended/vantrel-cli"
   mkdir "$scratch/work" "$scratch/work/jobs"
   touch "$scratch/work/store-12.csv" "$scratch/work/store-14.csv" "$scratch/work/notes.txt"
@@ -82,7 +86,7 @@ expect_files() {
 }
 
 # Commands and options.
-expect "vantrel-cli " select rate batch curve
+expect "vantrel-cli " select rate batch curve refrigerants
 expect "vantrel-cli sel" select
 expect "vantrel-cli --for" --format
 expect "vantrel-cli --inl"
@@ -95,14 +99,16 @@ expect "vantrel-cli curve --o" --output
 expect "vantrel-cli --format " table rows lines csv json pdf svg png
 expect "vantrel-cli --format=j" json
 expect "vantrel-cli --paper " a4 letter
-expect "vantrel-cli select --refrigerant R-4" R-401A R-402A R-404A R-407C R-410A
+expect "vantrel-cli select --refrigerant R-4" R-401A R-402A R-404A R-407C R-410A R-460X
 expect "vantrel-cli select --tube 1/" 1/4 1/2
 expect "vantrel-cli select --inlet-style " any odm flare idm
 expect "vantrel-cli curve --sweep " capacity suction
 expect "vantrel-cli select --suction "
 expect "vantrel-cli --si select --suction -7 --inlet-s" --inlet-style
 expect "vantrel-cli --limits 90,110,90,110 cu" curve
-expect "vantrel-cli --format csv --paper a4 r" rate
+expect "vantrel-cli --format csv --paper a4 r" rate refrigerants
+expect "vantrel-cli --format csv --paper a4 ra" rate
+expect "vantrel-cli refrigerants --for" --format
 # File names.
 expect_files "vantrel-cli --venturi st" store-12.csv store-14.csv
 expect_files "vantrel-cli --nozzle=n" notes.txt

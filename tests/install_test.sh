@@ -14,6 +14,7 @@ cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
 isolate_home "$scratch"
 cd "$scratch"
 for file in bin/vantrel bin/vantrel-cli share/vantrel/vflo.csv share/vantrel/nflo.csv share/vantrel/vantrel.hlp \
+            share/vantrel/refrigerants.csv share/vantrel/refrigerant-components.csv \
             share/vantrel/examples/supermarket.csv \
             share/applications/vantrel.desktop share/mime/packages/vantrel.xml \
             share/icons/hicolor/48x48/apps/vantrel.png share/metainfo/example.vantrel.Vantrel.metainfo.xml \
@@ -34,6 +35,9 @@ out="$("prefix/bin/vantrel-cli" --format rows select --refrigerant R-22 --capaci
         --suction 40 --liquid 100 --length 30)"
 grep -q '^Venturi' <<<"$out" || { echo "the installed command line found no venturi rows"; exit 1; }
 grep -q '^Nozzle' <<<"$out" || { echo "the installed command line found no nozzle rows"; exit 1; }
+# The installed program reads its own refrigerant table, not the engine's names alone.
+out="$("prefix/bin/vantrel-cli" --format csv refrigerants)"
+grep -q '^R-404A,R-502,1.076,3922,A1,' <<<"$out" || { echo "the installed command line lists no shipped GWP: $out"; exit 1; }
 desktop-file-validate prefix/share/applications/vantrel.desktop
 appstreamcli validate --no-net prefix/share/metainfo/example.vantrel.Vantrel.metainfo.xml >/dev/null ||
   { appstreamcli validate --no-net prefix/share/metainfo/example.vantrel.Vantrel.metainfo.xml; exit 1; }

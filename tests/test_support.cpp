@@ -69,7 +69,8 @@ SelectionForm shippedForm(bool siUnits) {
     return form;
 }
 
-RunResult runCli(const std::vector<std::string>& arguments, const std::string& configPath) {
+RunResult runCli(const std::vector<std::string>& arguments, const std::string& configPath,
+                 const std::vector<std::pair<std::string, std::string>>& environment) {
     TempDir scratch;
     const std::string outPath = scratch.path() + "/out";
     const std::string errPath = scratch.path() + "/err";
@@ -81,6 +82,9 @@ RunResult runCli(const std::vector<std::string>& arguments, const std::string& c
         std::FILE* err = std::freopen(errPath.c_str(), "w", stderr);
         if (!out || !err) _exit(127);
         setenv("VANTREL_CONFIG", config.c_str(), 1);
+        // The developer's own refrigerants would change every listing and choice.
+        unsetenv("VANTREL_REFRIGERANTS");
+        for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
         // Run where no catalog lies, so only the explicit or located files count.
         if (chdir(scratch.path().c_str()) != 0) _exit(127);
         std::vector<char*> argv;

@@ -56,8 +56,11 @@ struct RunResult {
 };
 
 /// Runs vantrel-cli with `arguments` (each passed as one argument) and an
-/// environment whose settings file lives in `configPath` (empty: a fresh one).
-RunResult runCli(const std::vector<std::string>& arguments, const std::string& configPath = {});
+/// environment whose settings file lives in `configPath` (empty: a fresh one),
+/// with no user refrigerant table unless `environment` names one
+/// (VANTREL_REFRIGERANTS); `environment` sets variables of its own too.
+RunResult runCli(const std::vector<std::string>& arguments, const std::string& configPath = {},
+                 const std::vector<std::pair<std::string, std::string>>& environment = {});
 
 /// Standard output of a shell command: what a tool outside the program says.
 std::string commandOutput(const std::string& command);

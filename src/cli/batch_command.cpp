@@ -61,6 +61,7 @@ BatchEntry entryOf(const DutyRun& run, const SelectionForm& form, bool best) {
     entry.line = run.duty->line;
     entry.tag = run.duty->tag;
     entry.rate = run.duty->rate;
+    entry.refrigerant = run.duty->inputs.refrigerant;
     entry.kind = run.outcome == DutyOutcome::Results     ? BatchEntry::Kind::Results
                  : run.outcome == DutyOutcome::NoResults ? BatchEntry::Kind::NoResults
                                                          : BatchEntry::Kind::Error;
@@ -111,7 +112,8 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
         report = gatherer.get();
         writer = std::move(gatherer);
     } else {
-        writer = makeBatchWriter(settings.format, std::cout, settings.siUnits, widestTag(schedule));
+        writer =
+            makeBatchWriter(settings.format, std::cout, settings.siUnits, widestTag(schedule), settings.refrigerants);
     }
     Progress progress(schedule.duties.size() + schedule.errors.size());
     std::size_t done = 0;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "form/selection_form.h"
+#include "refrigerants/refrigerant_table.h"
 #include "render/pdf_report.h"
 
 namespace vantrel::cli {
@@ -15,6 +16,7 @@ struct BatchSettings {
     bool best = false;  ///< keep only the candidate best inside the loading windows
     std::string output;     ///< the pdf format's file
     ReportOptions report;   ///< the pdf format's paper and page header
+    std::vector<RefrigerantInfo> refrigerants;  ///< the json format's GWPs and safety classes
 };
 
 /// Runs the schedule on `form`, whose catalog is set up; returns the exit

@@ -112,7 +112,8 @@ private:
 // {"units": ..., "duties": [...]}, one duty object written as each duty ends.
 class JsonWriter : public BatchWriter {
 public:
-    JsonWriter(std::ostream& out, bool siUnits) : out_(out) {
+    JsonWriter(std::ostream& out, bool siUnits, const std::vector<RefrigerantInfo>& refrigerants)
+        : out_(out), refrigerants_(refrigerants) {
         out_ << "{\n  \"units\": \"" << (siUnits ? "SI" : "US") << "\",\n  \"duties\": [";
     }
     void entry(const BatchEntry& entry) override {
@@ -120,6 +121,8 @@ public:
         object["line"] = entry.line;
         object["tag"] = entry.tag;
         object["action"] = entry.rate ? "rate" : "select";
+        object["refrigerant"] = entry.refrigerant.empty() ? nlohmann::ordered_json(nullptr)
+                                                          : refrigerantJson(refrigerants_, entry.refrigerant);
         object["outcome"] = entry.kind == BatchEntry::Kind::Results     ? "results"
                             : entry.kind == BatchEntry::Kind::NoResults ? "none"
                                                                         : "error";
@@ -143,6 +146,7 @@ public:
 
 private:
     std::ostream& out_;
+    const std::vector<RefrigerantInfo>& refrigerants_;
     bool first_ = true;
 };
 
@@ -165,11 +169,11 @@ std::string oneLine(std::string text) {
 }
 
 std::unique_ptr<BatchWriter> makeBatchWriter(const std::string& format, std::ostream& out, bool siUnits,
-                                             std::size_t tagWidth) {
+                                             std::size_t tagWidth, const std::vector<RefrigerantInfo>& refrigerants) {
     if (format == "rows") return std::make_unique<RowsWriter>(out);
     if (format == "lines") return std::make_unique<LinesWriter>(out);
     if (format == "csv") return std::make_unique<CsvWriter>(out, siUnits);
-    if (format == "json") return std::make_unique<JsonWriter>(out, siUnits);
+    if (format == "json") return std::make_unique<JsonWriter>(out, siUnits, refrigerants);
     return std::make_unique<TableWriter>(out, siUnits, tagWidth);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalog/vantrel_data.h"
+#include "refrigerants/refrigerant_table.h"
 #include "results/result_rows.h"
 
 namespace vantrel::cli {
@@ -20,6 +21,7 @@ struct BatchEntry {
     std::string tag;
     Kind kind = Kind::Results;
     bool rate = false;                     ///< rated a part number rather than selected
+    std::string refrigerant;               ///< the duty's refrigerant; empty for a line that could not be read
     std::vector<ResultRow> rows;           ///< the rows found (Results only)
     std::vector<std::string> lines;        ///< their result lines, for the lines format
     std::vector<std::string> messages;     ///< what the run said, one-line texts, in order
@@ -55,8 +57,9 @@ std::string oneLine(std::string text);
 
 /// A writer for `format` (table, rows, lines, csv or json). `tagWidth` is
 /// the widest tag of the schedule, so the table's columns line up from the
-/// first entry on.
+/// first entry on. The json format gives each duty's refrigerant its GWP and
+/// safety class from `refrigerants`, which must outlive the writer.
 std::unique_ptr<BatchWriter> makeBatchWriter(const std::string& format, std::ostream& out, bool siUnits,
-                                             std::size_t tagWidth);
+                                             std::size_t tagWidth, const std::vector<RefrigerantInfo>& refrigerants);
 
 }  // namespace vantrel::cli

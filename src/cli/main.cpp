@@ -10,11 +10,13 @@
 #include "cli/batch_command.h"
 #include "cli/curve_command.h"
 #include "cli/output_formats.h"
+#include "cli/refrigerants_command.h"
 #include "engine/number_text.h"
 #include "form/choice_words.h"
 #include "form/form_lists.h"
 #include "form/selection_form.h"
 #include "prefs/decimal_range.h"
+#include "refrigerants/refrigerant_table.h"
 #include "curve/sweep.h"
 #include "render/pdf_report.h"
 #include "settings/settings_store.h"
@@ -69,11 +71,13 @@ bool applyLimits(const std::string& text, VantrelData& catalog) {
     return true;
 }
 
+// RootDir from the settings, or the program's data folder: where the catalog
+// and the shipped refrigerant table are looked for.
+std::string rootDir() { return effectiveRootDir(SettingsStore(defaultSettingsPath())); }
+
 void locateCatalogs(VantrelData& catalog, bool venturiGiven, bool nozzleGiven) {
     VantrelData located;
-    const SettingsStore store(defaultSettingsPath());
-    const std::string root = effectiveRootDir(store);
-    const MissingCatalogs missing = locateCatalogFiles(located, root);
+    const MissingCatalogs missing = locateCatalogFiles(located, rootDir());
     if (!nozzleGiven) {
         catalog.setNozzleFile(located.nozzleFile);
         if (missing.nozzle) std::cerr << "Can't find nflo.csv: no nozzle-type distributors can be selected.\n";
@@ -224,6 +228,12 @@ CLI::App* addBatchCommand(CLI::App& app, Options& options) {
     return batch;
 }
 
+CLI::App* addRefrigerantsCommand(CLI::App& app) {
+    return app.add_subcommand("refrigerants", std::string("list the refrigerants, the program's and your own, with "
+                                                          "group, factor, GWP and safety class (--format ") +
+                                                  cli::kRefrigerantFormats + ")");
+}
+
 CLI::App* addCurveCommand(CLI::App& app, Options& options) {
     CLI::App* curve = app.add_subcommand(
         "curve", std::string("rate one part number across a range of capacities or suction temperatures around "
@@ -346,7 +356,7 @@ std::optional<ReportOptions> reportOptionsOf(const Options& options, bool curve)
 }
 
 int writeResults(const Options& options, const ActionReport& report, const SelectionForm& form,
-                 const ReportOptions& reportOptions) {
+                 const ReportOptions& reportOptions, const std::vector<RefrigerantInfo>& refrigerants) {
     const std::string& format = options.format;
     const bool si = options.si;
     if (format == "pdf") {
@@ -366,7 +376,7 @@ int writeResults(const Options& options, const ActionReport& report, const Selec
     } else if (format == "csv") {
         cli::writeCsv(std::cout, rows, si);
     } else if (format == "json") {
-        cli::writeJson(std::cout, rows, si, search);
+        cli::writeJson(std::cout, rows, si, cli::refrigerantJson(refrigerants, options.refrigerant), search);
     } else {
         cli::writeTable(std::cout, rows, si);
     }
@@ -377,6 +387,12 @@ int writeResults(const Options& options, const ActionReport& report, const Selec
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before the options are built, so --refrigerant takes the user's
+    // refrigerants and --help lists them; said once, whatever the command.
+    const RefrigerantStart refrigerants = startRefrigerants(rootDir());
+    if (const std::string warning = refrigerants.warningText(); !warning.empty())
+        std::cerr << "WARNING: " << warning << '\n';
+
     CLI::App app{"Selects and rates refrigerant distributors from the Vantrel catalog.", "vantrel-cli"};
     Options options;
     addGlobalOptions(app, options);
@@ -384,7 +400,13 @@ int main(int argc, char** argv) {
     addRateCommand(app, options);
     const CLI::App* batch = addBatchCommand(app, options);
     const CLI::App* curve = addCurveCommand(app, options);
+    const CLI::App* listing = addRefrigerantsCommand(app);
     if (const auto exitCode = parseArguments(app, argc, argv)) return *exitCode;
+    if (listing->parsed() && !cli::isRefrigerantFormat(options.format)) {
+        std::cerr << "--format " << options.format << " is not for refrigerants: use " << cli::kRefrigerantFormats
+                  << ".\n";
+        return kExitError;
+    }
     if (!curve->parsed() && (options.format == "svg" || options.format == "png")) {
         std::cerr << "--format " << options.format << " is for curve only.\n";
         return kExitError;
@@ -392,13 +414,19 @@ int main(int argc, char** argv) {
 
     const std::optional<ReportOptions> reportOptions = reportOptionsOf(options, curve->parsed());
     if (!reportOptions) return kExitError;
+    if (listing->parsed()) {
+        cli::writeRefrigerants(std::cout, refrigerants.table, options.format);
+        std::cout.flush();
+        return std::cout ? kExitResults : kExitError;
+    }
 
     SelectionForm form;
     form.siUnits = options.si;
     if (!setUpCatalog(form, options)) return kExitError;
     if (batch->parsed())
-        return cli::runBatch(
-            {options.scheduleFile, options.format, options.si, options.best, options.output, *reportOptions}, form);
+        return cli::runBatch({options.scheduleFile, options.format, options.si, options.best, options.output,
+                              *reportOptions, refrigerants.table},
+                             form);
     if (curve->parsed()) return cli::runCurve(curveSettingsOf(options), form);
 
     ConsoleUi ui;
@@ -410,5 +438,5 @@ int main(int argc, char** argv) {
     if (selecting) {
         if (const std::string note = widenedWindowsNote(report.search); !note.empty()) std::cerr << note << '\n';
     }
-    return writeResults(options, report, form, *reportOptions);
+    return writeResults(options, report, form, *reportOptions, refrigerants.table);
 }

@@ -1,6 +1,7 @@
 #include "cli/output_formats.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vantrel::cli {
 namespace {
@@ -12,9 +13,29 @@ const char* const kJsonKeys[kColumnCount] = {"style",      "partNumber",  "refri
 
 }  // namespace
 
+nlohmann::ordered_json gwpJson(const std::optional<double>& gwp) {
+    if (!gwp) return nullptr;
+    // Beyond 2^53 a double holds no fraction anyway, and no integer type need hold it.
+    if (std::fabs(*gwp) < 9007199254740992.0 && std::floor(*gwp) == *gwp) return static_cast<long long>(*gwp);
+    return *gwp;
+}
+
 nlohmann::ordered_json rowJson(const ResultRow& row) {
     nlohmann::ordered_json object;
     for (int col = 0; col < kColumnCount; ++col) object[kJsonKeys[col]] = trimmedLeft(row[col]);
+    return object;
+}
+
+nlohmann::ordered_json refrigerantJson(const std::vector<RefrigerantInfo>& table, const std::string& name) {
+    const RefrigerantInfo* refrigerant = findRefrigerant(table, name);
+    nlohmann::ordered_json object;
+    object["name"] = name;
+    object["gwp"] = gwpJson(refrigerant ? refrigerant->gwp : std::nullopt);
+    if (refrigerant && !refrigerant->safetyClass.empty()) {
+        object["safetyClass"] = refrigerant->safetyClass;
+    } else {
+        object["safetyClass"] = nullptr;
+    }
     return object;
 }
 
@@ -91,9 +112,11 @@ nlohmann::ordered_json windowsJson(const SearchResult& search) {
     return windows;
 }
 
-void writeJson(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits, const SearchResult* search) {
+void writeJson(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits,
+               const nlohmann::ordered_json& refrigerant, const SearchResult* search) {
     nlohmann::ordered_json document;
     document["units"] = siUnits ? "SI" : "US";
+    document["refrigerant"] = refrigerant;
     if (search) document["windows"] = windowsJson(*search);
     document["rows"] = nlohmann::ordered_json::array();
     for (const ResultRow& row : rows) document["rows"].push_back(rowJson(row));

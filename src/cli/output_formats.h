@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalog/vantrel_data.h"
+#include "refrigerants/refrigerant_table.h"
 #include "results/result_rows.h"
 
 namespace vantrel::cli {
@@ -17,10 +18,11 @@ void writeRows(std::ostream& out, const std::vector<ResultRow>& rows);
 void writeTable(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits);
 /// A header line of headings, then one line per row; cells without leading blanks.
 void writeCsv(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits);
-/// {"units": ..., "windows": ..., "rows": [{...}]}, cells as trimmed texts
-/// under stable keys; the windows a selection used when `search` is given.
+/// {"units": ..., "refrigerant": ..., "windows": ..., "rows": [{...}]},
+/// cells as trimmed texts under stable keys; `refrigerant` as
+/// refrigerantJson gives it; the windows a selection used when `search` is given.
 void writeJson(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits,
-               const SearchResult* search = nullptr);
+               const nlohmann::ordered_json& refrigerant, const SearchResult* search = nullptr);
 /// The loading windows each catalog's search ended with, in percent.
 nlohmann::ordered_json windowsJson(const SearchResult& search);
 /// The text without its leading blanks.
@@ -36,6 +38,11 @@ std::string oneLineMessage(const std::string& text);
 
 /// A row as the json format writes it: trimmed cells under stable keys.
 nlohmann::ordered_json rowJson(const ResultRow& row);
+/// A duty's refrigerant: {"name": ..., "gwp": 1810, "safetyClass": "A1"},
+/// null for what `table` does not know.
+nlohmann::ordered_json refrigerantJson(const std::vector<RefrigerantInfo>& table, const std::string& name);
+/// A GWP as json: a whole number as an integer, null when unknown.
+nlohmann::ordered_json gwpJson(const std::optional<double>& gwp);
 
 /// Plain lines, one per line.
 void writeLines(std::ostream& out, const std::vector<std::string>& lines);

@@ -1,0 +1,498 @@
+#include "refrigerants/refrigerant_table.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "engine/number_text.h"
+#include "schedule/csv_records.h"
+#include "settings/settings_store.h"
+#include "util/files.h"
+#include "util/plain_text.h"
+
+namespace vantrel {
+namespace fs = std::filesystem;
+
+namespace {
+
+// The longest name the form keeps of a refrigerant (its Rate and Select
+// read no more), so a longer one could never be rated by its name.
+constexpr std::size_t kMaxNameLength = 19;
+constexpr std::size_t kMaxLineLength = 1000;
+constexpr std::size_t kShownProblems = 20;
+constexpr double kLeastFactor = 0.2;
+constexpr double kMostFactor = 3.0;
+
+constexpr std::array<std::string_view, 3> kComponentColumns = {"name", "gwp", "source"};
+constexpr std::array<std::string_view, 8> kSafetyClasses = {"A1", "A2L", "A2", "A3", "B1", "B2L", "B2", "B3"};
+
+const char* const kCompositionRule =
+    "the composition must be components with mass percentages adding up to 100, e.g. R-32 50% / R-125 50%.";
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::string lowered(std::string_view text) {
+    std::string low(text);
+    for (char& c : low)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return low;
+}
+
+std::string uppered(std::string_view text) {
+    std::string up(text);
+    for (char& c : up)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return up;
+}
+
+bool isLetterOrDigit(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
+
+// Names travel as command-line words, in comma- and semicolon-separated
+// result lines and documents, and in the completion's word lists, so they
+// keep to characters none of those treat specially, and never start like an option.
+bool isName(std::string_view name) {
+    if (name.empty() || name.size() > kMaxNameLength || !isLetterOrDigit(name.front())) return false;
+    return std::all_of(name.begin(), name.end(),
+                       [](char c) { return isLetterOrDigit(c) || c == '-' || c == '.' || c == '_' || c == '+'; });
+}
+
+// A plain decimal number, as people write one in a table: a sign, digits and
+// at most one point, nothing else (no exponent, no trailing text).
+std::optional<double> plainNumber(std::string_view text) {
+    if (text.empty() || text.size() > 40) return std::nullopt;
+    std::size_t i = text.front() == '+' || text.front() == '-' ? 1 : 0;
+    bool digits = false;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9') {
+            digits = true;
+        } else if (text[i] == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits) return std::nullopt;
+    const NumberRead read = readLeadingNumber(text);
+    if (read.fault) return std::nullopt;
+    return read.value;
+}
+
+std::string lineLabel(int line) { return "line " + std::to_string(line) + ": "; }
+
+std::string columnList(const std::string_view* columns, std::size_t count, const char* separator) {
+    std::string list;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i) list += separator;
+        list += columns[i];
+    }
+    return list;
+}
+
+bool isBlankRecord(const CsvRecord& record) {
+    return record.fault == CsvFault::None && std::all_of(record.fields.begin(), record.fields.end(),
+                                                         [](const std::string& f) { return trimmed(f).empty(); });
+}
+
+template <std::size_t N>
+bool isHeader(const CsvRecord& record, const std::array<std::string_view, N>& columns) {
+    if (record.fault != CsvFault::None || record.fieldCount != N) return false;
+    for (std::size_t i = 0; i < N; ++i)
+        if (lowered(trimmed(record.fields[i])) != columns[i]) return false;
+    return true;
+}
+
+// The rules every line of a table keeps whatever its columns mean: quoting,
+// length, plain text on one line, the number of fields.
+template <std::size_t N>
+std::optional<std::string> shapeProblem(const CsvRecord& record, const std::array<std::string_view, N>& columns) {
+    if (record.fault == CsvFault::UnclosedQuote) return std::string("a quoted field has no closing quote.");
+    if (record.fault == CsvFault::TextAfterQuote) return std::string("text follows the closing quote of a field.");
+    std::size_t length = record.fieldCount - 1;
+    for (const std::string& field : record.fields) length += field.size();
+    if (length > kMaxLineLength) return "the line is longer than " + std::to_string(kMaxLineLength) + " characters.";
+    for (const std::string& field : record.fields) {
+        if (!isPlainText(field)) return std::string("the line holds bytes that are not plain text.");
+        // Blanks around a value are ignored; inside it a tab or line break
+        // would break the listing's columns and lines.
+        if (trimmed(field).find_first_of("\t\r\n") != std::string_view::npos)
+            return std::string("a field holds a line break or tab.");
+    }
+    if (record.fieldCount != N)
+        return "a line has " + std::to_string(N) + " fields (" + columnList(columns.data(), N, ", ") +
+               "); this one has " + std::to_string(record.fieldCount) + ".";
+    return std::nullopt;
+}
+
+template <std::size_t N>
+std::string headerProblem(int line, const std::array<std::string_view, N>& columns) {
+    return lineLabel(line) + "the first line must be the header " + columnList(columns.data(), N, ",") +
+           "; nothing else in the file was read.";
+}
+
+std::optional<RefrigerantGroup> groupOf(std::string_view text) {
+    const std::string low = lowered(trimmed(text));
+    if (low == "r-22") return RefrigerantGroup::R22;
+    if (low == "r-502") return RefrigerantGroup::R502;
+    return std::nullopt;
+}
+
+// The whole text of a table file; false when there is none to read. A file
+// that does not exist is quietly none unless it was asked for by name.
+bool readTableFile(const std::string& path, bool quietWhenMissing, std::string& text,
+                   std::optional<std::string>& problem) {
+    if (path.empty()) return false;
+    std::error_code error;
+    if (quietWhenMissing && !fs::exists(path, error)) return false;
+    std::string reason;
+    if (!isReadableWholeFile(path, &reason)) {
+        problem = "the file cannot be read: " + reason + ".";
+        return false;
+    }
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (!error && size > kMaxRefrigerantFileSize) {
+        problem = "the file is larger than 1 MB and was not read.";
+        return false;
+    }
+    if (!readWholeFile(path, text, &reason)) {
+        problem = "the file cannot be read: " + reason + ".";
+        return false;
+    }
+    return true;
+}
+
+std::string_view withoutByteOrderMark(std::string_view text) {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    if (text.substr(0, kMark.size()) == kMark) text.remove_prefix(kMark.size());
+    return text;
+}
+
+RefrigerantInfo engineRefrigerant(std::string_view name) {
+    RefrigerantInfo info;
+    info.name = std::string(name);
+    info.group = refrigerantGroup(name);
+    info.factor = refrigerantFactor(name);
+    info.source = "the program's own values";
+    info.shipped = true;
+    return info;
+}
+
+// The ten, each from its line of the shipped table when that line carries
+// the group and factor the engine rates it with, else the engine's alone.
+std::vector<RefrigerantInfo> builtInTable(RefrigerantFileRead& shipped) {
+    std::vector<RefrigerantInfo> table;
+    for (std::string_view name : kRefrigerants) {
+        RefrigerantInfo info = engineRefrigerant(name);
+        for (const auto& [line, row] : shipped.rows) {
+            if (row.name != name) continue;
+            if (row.group == info.group && row.factor == info.factor) {
+                info = row;
+            } else {
+                shipped.problems.push_back(lineLabel(line) + row.name +
+                                           " must have the group and factor the program rates it with: " +
+                                           groupName(info.group) + ", " + factorText(info.factor) + ".");
+            }
+            break;
+        }
+        table.push_back(std::move(info));
+    }
+    for (const auto& [line, row] : shipped.rows) {
+        if (std::find(kRefrigerants.begin(), kRefrigerants.end(), row.name) == kRefrigerants.end())
+            shipped.problems.push_back(
+                lineLabel(line) + row.name +
+                " is not one of the program's ten; a refrigerant of your own belongs in your own table.");
+    }
+    return table;
+}
+
+}  // namespace
+
+std::string groupName(RefrigerantGroup group) {
+    switch (group) {
+        case RefrigerantGroup::R22: return "R-22";
+        case RefrigerantGroup::R502: return "R-502";
+        default: return {};
+    }
+}
+
+std::string gwpText(double gwp) { return formatFixed(std::round(gwp), 0, 0); }
+
+std::string factorText(double factor) {
+    char buffer[32];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, factor);
+    return error == std::errc() ? std::string(buffer, end) : formatFixed(factor, 0, 3);
+}
+
+std::optional<std::vector<BlendComponent>> parseComposition(std::string_view text) {
+    std::vector<BlendComponent> blend;
+    double total = 0.0;
+    while (true) {
+        const std::size_t slash = text.find('/');
+        std::string_view part = trimmed(text.substr(0, slash));
+        if (part.empty() || part.back() != '%') return std::nullopt;
+        part = trimmed(part.substr(0, part.size() - 1));
+        const std::size_t blank = part.find_last_of(" \t");
+        if (blank == std::string_view::npos) return std::nullopt;
+        const std::string_view name = trimmed(part.substr(0, blank));
+        const std::optional<double> percent = plainNumber(part.substr(blank + 1));
+        if (!isName(name) || !percent || !(*percent > 0.0 && *percent <= 100.0)) return std::nullopt;
+        for (const BlendComponent& earlier : blend)
+            if (lowered(earlier.name) == lowered(name)) return std::nullopt;
+        blend.push_back({std::string(name), *percent});
+        total += *percent;
+        if (slash == std::string_view::npos) break;
+        text.remove_prefix(slash + 1);
+    }
+    // Published compositions add up exactly; a tenth covers thirds written out.
+    if (std::fabs(total - 100.0) > 0.1) return std::nullopt;
+    return blend;
+}
+
+std::optional<double> compositionGwp(const std::vector<BlendComponent>& blend,
+                                     const std::vector<ComponentGwp>& components) {
+    // Percentages times GWPs first, divided once: 50 % of 675 and of 3500
+    // stays exactly 2087.5, so the rounding goes the way the tables go.
+    double sum = 0.0;
+    for (const BlendComponent& part : blend) {
+        const auto found = std::find_if(components.begin(), components.end(),
+                                        [&](const ComponentGwp& c) { return lowered(c.name) == lowered(part.name); });
+        if (found == components.end()) return std::nullopt;
+        sum += part.percent * found->gwp;
+    }
+    return std::round(sum / 100.0);
+}
+
+RefrigerantFileRead readRefrigerantText(std::string_view text, const std::vector<std::string>& taken,
+                                        const std::vector<ComponentGwp>& components, bool shipped) {
+    RefrigerantFileRead read;
+    CsvReader reader(withoutByteOrderMark(text), kRefrigerantColumns.size());
+    CsvRecord record;
+    bool headerSeen = false;
+    while (reader.next(record)) {
+        if (isBlankRecord(record)) continue;
+        if (!headerSeen) {
+            headerSeen = true;
+            if (isHeader(record, kRefrigerantColumns)) continue;
+            read.problems.push_back(headerProblem(record.line, kRefrigerantColumns));
+            return read;
+        }
+        auto refuse = [&](const std::string& rule) { read.problems.push_back(lineLabel(record.line) + rule); };
+        if (const auto problem = shapeProblem(record, kRefrigerantColumns)) {
+            refuse(*problem);
+            continue;
+        }
+        const std::string_view name = trimmed(record.fields[0]);
+        const std::string_view group = record.fields[1];
+        const std::string_view factor = trimmed(record.fields[2]);
+        const std::string_view composition = trimmed(record.fields[3]);
+        const std::string_view gwp = trimmed(record.fields[4]);
+        const std::string_view safety = trimmed(record.fields[5]);
+        const std::string_view source = trimmed(record.fields[6]);
+
+        if (name.empty()) {
+            refuse("the name is missing.");
+            continue;
+        }
+        if (!isName(name)) {
+            refuse("the name must be at most " + std::to_string(kMaxNameLength) +
+                   " letters, digits and - . _ +, starting with a letter or digit.");
+            continue;
+        }
+        const std::string key = lowered(name);
+        if (const auto known =
+                std::find_if(taken.begin(), taken.end(), [&](const std::string& t) { return lowered(t) == key; });
+            known != taken.end()) {
+            refuse("the program already has " + *known + ".");
+            continue;
+        }
+        if (const auto earlier = std::find_if(read.rows.begin(), read.rows.end(),
+                                              [&](const auto& row) { return lowered(row.second.name) == key; });
+            earlier != read.rows.end()) {
+            refuse(std::string(name) + " is already on line " + std::to_string(earlier->first) + ".");
+            continue;
+        }
+        RefrigerantInfo info;
+        info.name = std::string(name);
+        info.shipped = shipped;
+        if (const auto g = groupOf(group)) {
+            info.group = *g;
+        } else {
+            refuse("the group must be R-22 or R-502.");
+            continue;
+        }
+        if (const auto f = plainNumber(factor); f && *f >= kLeastFactor && *f <= kMostFactor) {
+            info.factor = *f;
+        } else {
+            refuse("the factor must be a number from 0.2 to 3.0.");
+            continue;
+        }
+        std::optional<std::vector<BlendComponent>> blend;
+        if (!composition.empty()) {
+            blend = parseComposition(composition);
+            if (!blend) {
+                refuse(kCompositionRule);
+                continue;
+            }
+            info.composition = std::string(composition);
+        }
+        if (!gwp.empty()) {
+            const auto value = plainNumber(gwp);
+            if (!value || *value < 0) {
+                refuse("the GWP must be a number of 0 or more, or left blank.");
+                continue;
+            }
+            info.gwp = *value + 0.0;  // no -0
+        } else if (blend) {
+            info.gwp = compositionGwp(*blend, components);
+        }
+        if (!safety.empty()) {
+            const std::string upper = uppered(safety);
+            if (std::find(kSafetyClasses.begin(), kSafetyClasses.end(), upper) == kSafetyClasses.end()) {
+                refuse("the safety class must be A1, A2L, A2, A3, B1, B2L, B2 or B3, or left blank.");
+                continue;
+            }
+            info.safetyClass = upper;
+        }
+        if (source.empty()) {
+            refuse("the source is missing: say where the factor comes from.");
+            continue;
+        }
+        info.source = std::string(source);
+        read.rows.emplace_back(record.line, std::move(info));
+    }
+    return read;
+}
+
+std::vector<ComponentGwp> readComponentText(std::string_view text, std::vector<std::string>& problems) {
+    std::vector<ComponentGwp> components;
+    CsvReader reader(withoutByteOrderMark(text), kComponentColumns.size());
+    CsvRecord record;
+    bool headerSeen = false;
+    while (reader.next(record)) {
+        if (isBlankRecord(record)) continue;
+        if (!headerSeen) {
+            headerSeen = true;
+            if (isHeader(record, kComponentColumns)) continue;
+            problems.push_back(headerProblem(record.line, kComponentColumns));
+            return components;
+        }
+        auto refuse = [&](const std::string& rule) { problems.push_back(lineLabel(record.line) + rule); };
+        if (const auto problem = shapeProblem(record, kComponentColumns)) {
+            refuse(*problem);
+            continue;
+        }
+        const std::string_view name = trimmed(record.fields[0]);
+        const auto gwp = plainNumber(trimmed(record.fields[1]));
+        const std::string_view source = trimmed(record.fields[2]);
+        if (!isName(name)) {
+            refuse("the name must be at most " + std::to_string(kMaxNameLength) +
+                   " letters, digits and - . _ +, starting with a letter or digit.");
+        } else if (std::any_of(components.begin(), components.end(),
+                               [&](const ComponentGwp& c) { return lowered(c.name) == lowered(name); })) {
+            refuse(std::string(name) + " is already in the file.");
+        } else if (!gwp || *gwp < 0) {
+            refuse("the GWP must be a number of 0 or more.");
+        } else if (source.empty()) {
+            refuse("the source is missing.");
+        } else {
+            components.push_back({std::string(name), *gwp + 0.0, std::string(source)});
+        }
+    }
+    return components;
+}
+
+RefrigerantStart readRefrigerants(const std::string& shippedFile, const std::string& componentFile,
+                                  const std::string& userFile, bool userNamed) {
+    RefrigerantStart start;
+    auto report = [&start](const std::string& file, std::vector<std::string> problems) {
+        for (std::string& problem : problems) {
+            start.problems.push_back(std::move(problem));
+            start.problemFiles.push_back(file);
+        }
+    };
+    // The file's text, or its problem reported; false when there is no text.
+    auto readFile = [&report](const std::string& path, bool quietWhenMissing, std::string& text) {
+        std::optional<std::string> problem;
+        if (readTableFile(path, quietWhenMissing, text, problem)) return true;
+        if (problem) report(path, {*problem});
+        return false;
+    };
+
+    std::vector<ComponentGwp> components;
+    if (std::string text; readFile(componentFile, true, text)) {
+        std::vector<std::string> problems;
+        components = readComponentText(text, problems);
+        report(componentFile, std::move(problems));
+    }
+
+    RefrigerantFileRead shipped;
+    if (std::string text; readFile(shippedFile, true, text)) shipped = readRefrigerantText(text, {}, components, true);
+    start.table = builtInTable(shipped);
+    report(shippedFile, std::move(shipped.problems));
+
+    if (std::string text; readFile(userFile, !userNamed, text)) {
+        const std::vector<std::string> ten(kRefrigerants.begin(), kRefrigerants.end());
+        RefrigerantFileRead user = readRefrigerantText(text, ten, components, false);
+        for (auto& [line, row] : user.rows) start.table.push_back(std::move(row));
+        report(userFile, std::move(user.problems));
+    }
+    return start;
+}
+
+std::string userRefrigerantsPath() {
+    if (const char* named = std::getenv(kUserRefrigerantsVariable); named && *named) return named;
+    return (fs::path(defaultSettingsPath()).parent_path() / kRefrigerantFileName).string();
+}
+
+RefrigerantStart startRefrigerants(const std::string& dataFolder) {
+    const char* named = std::getenv(kUserRefrigerantsVariable);
+    auto inData = [&dataFolder](const char* name) {
+        return dataFolder.empty() ? std::string() : (fs::path(dataFolder) / name).string();
+    };
+    RefrigerantStart start = readRefrigerants(inData(kRefrigerantFileName), inData(kComponentFileName),
+                                              userRefrigerantsPath(), named && *named);
+    std::vector<AddedRefrigerant> added;
+    for (const RefrigerantInfo& info : start.table)
+        if (!info.shipped) added.push_back({info.name, info.group, info.factor});
+    setAddedRefrigerants(std::move(added));
+    return start;
+}
+
+std::string RefrigerantStart::warningText() const {
+    if (problems.empty()) return {};
+    std::string text = "Some refrigerant table lines were left out.";
+    const std::size_t shown = std::min(problems.size(), kShownProblems);
+    for (std::size_t i = 0; i < shown; ++i) {
+        if (i == 0 || problemFiles[i] != problemFiles[i - 1]) text += "\nIn " + problemFiles[i] + ":";
+        text += "\n" + problems[i];
+    }
+    if (problems.size() > shown)
+        text += "\n" + std::to_string(problems.size() - shown) + " more problems are not shown.";
+    return text;
+}
+
+const RefrigerantInfo* findRefrigerant(const std::vector<RefrigerantInfo>& table, std::string_view name) {
+    for (const RefrigerantInfo& info : table)
+        if (info.name == name) return &info;
+    return nullptr;
+}
+
+std::string refrigerantLabel(const std::vector<RefrigerantInfo>& table, const std::string& name) {
+    const RefrigerantInfo* info = findRefrigerant(table, name);
+    if (!info) return {};
+    std::string label;
+    if (info->gwp) label = "GWP " + gwpText(*info->gwp);
+    if (!info->safetyClass.empty()) label += (label.empty() ? "" : " \xC2\xB7 ") + info->safetyClass;
+    return label;
+}
+
+}  // namespace vantrel
