@@ -32,6 +32,7 @@ enum FormControl : int {
     kLiquidUnit = 11010,
     kCapacityUnit = 11011,
     kSuctionUnit = 11012,
+    kRefrigerantFacts = 11013,  ///< the chosen refrigerant's GWP and safety class
 };
 
 }  // namespace vantrel::ids

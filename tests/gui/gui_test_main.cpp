@@ -51,6 +51,10 @@ int main(int argc, char** argv) {
                                 << (scratch / "damaged-root").string() << "\n";
     } else if (vantrel::test::gScenario == "english") {
         std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]\nunits=ENGLISH\n";
+        // The user's own refrigerants, beside the settings: one good, one not.
+        std::ofstream(scratch / "refrigerants.csv") << "name,group,factor,composition,gwp,safety,source\n"
+                                                       "R-454X,R-22,0.95,,466,A2L,Example supplier's bulletin\n"
+                                                       "R-999,R-99,1.0,,,,Made up\n";
     }
 
     vantrel::test::DialogRecorder recorder;

@@ -22,6 +22,7 @@
 #include "form/wx/TmorvexDlgClient.h"
 #include "ui/wx/wx_text.h"
 #include "prefs/wx/Tmorvexdlgprefs.h"
+#include "refrigerants/refrigerant_table.h"
 #include "resources/command_ids.h"
 #include "settings/settings_store.h"
 
@@ -51,7 +52,8 @@ TmorvexApp::~TmorvexApp() = default;
 
 bool TmorvexApp::OnInit() {
     // The toolkit's own option parsing is not used: the program takes only
-    // "unregister" and a document, and ignores everything else.
+    // "unregister" and a document, and ignores everything else (main()
+    // answers --help and --version before the toolkit starts).
     SetAppName(kAppName);
     SetAppDisplayName(kAppName);
     wxInitAllImageHandlers();
@@ -60,11 +62,16 @@ bool TmorvexApp::OnInit() {
     settings_ = std::make_unique<SettingsStore>(defaultSettingsPath());
     form_ = std::make_unique<SelectionForm>();
     const std::string root = effectiveRootDir(*settings_);
+    // The user's refrigerants join the lists before the form fills them.
+    RefrigerantStart refrigerants = startRefrigerants(root);
     StartupUi startupUi;
     form_->start(*settings_, root, startupUi);
     locateHelp(root);
+    if (const std::string warning = refrigerants.warningText(); !warning.empty())
+        startupUi.showMessage(warning, kWarningCaption, MessageIcon::Exclamation, MessageButtons::Ok);
 
     setUpMainWindow();
+    frame_->client()->setRefrigerantTable(std::move(refrigerants.table));
     registerDocumentType();
     openDocumentFromCommandLine();
     return true;

@@ -60,6 +60,7 @@ TmorvexDlgClient::TmorvexDlgClient(wxWindow* parent, SelectionForm& form, Settin
     setUpWindow();
 
     Bind(wxEVT_CHOICE, &TmorvexDlgClient::onDistributorType, this, ids::kDistributorType);
+    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { showRefrigerantFacts(); }, ids::kRefrigerant);
     Bind(wxEVT_BUTTON, &TmorvexDlgClient::onRootDir, this, cmd::kRootDir);
     Bind(wxEVT_BUTTON, &TmorvexDlgClient::onSelect, this, ids::kSelect);
     Bind(wxEVT_BUTTON, &TmorvexDlgClient::onRate, this, ids::kRate);
@@ -113,6 +114,16 @@ void TmorvexDlgClient::fillUnitDependentControls() {
     built_.get<wxStaticText>(ids::kCapacityUnit)->SetLabel(si ? "kW" : "tons");
     built_.get<wxStaticText>(ids::kSuctionUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));
     built_.get<wxStaticText>(ids::kLiquidUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));
+}
+
+void TmorvexDlgClient::setRefrigerantTable(std::vector<RefrigerantInfo> table) {
+    refrigerants_ = std::move(table);
+    showRefrigerantFacts();
+}
+
+void TmorvexDlgClient::showRefrigerantFacts() {
+    const std::string name = toUtf8(built_.get<wxChoice>(ids::kRefrigerant)->GetStringSelection());
+    built_.get<wxStaticText>(ids::kRefrigerantFacts)->SetLabel(fromUtf8(refrigerantLabel(refrigerants_, name)));
 }
 
 void TmorvexDlgClient::applyDistributorTypeRule() {

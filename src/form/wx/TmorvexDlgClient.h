@@ -15,6 +15,7 @@
 #include "form/form_inputs.h"
 #include "form/form_ui.h"
 #include "form/selection_form.h"
+#include "refrigerants/refrigerant_table.h"
 #include "ui/wx/template_builder.h"
 
 class wxChoice;
@@ -40,6 +41,9 @@ public:
     wxSize templateSize() const { return built_.clientSize; }
     /// A control by its id.
     wxWindow* control(int id) const;
+
+    /// The refrigerants' facts the form shows beside the chosen one.
+    void setRefrigerantTable(std::vector<RefrigerantInfo> table);
 
     /// The transfer buffer: the controls' current texts and list positions.
     FormInputs readInputs() const;
@@ -96,6 +100,8 @@ private:
     void showStatus(const std::string& text);
     void fillUnitDependentControls();
     void applyDistributorTypeRule();
+    /// The chosen refrigerant's GWP and safety class, beside the list.
+    void showRefrigerantFacts();
     void onDistributorType(wxCommandEvent& event);
     void onRootDir(wxCommandEvent& event);
     void onSelect(wxCommandEvent& event);
@@ -106,6 +112,7 @@ private:
 
     SelectionForm& form_;
     SettingsStore& settings_;
+    std::vector<RefrigerantInfo> refrigerants_;
     BuiltDialog built_;
     TLWoutput* list_ = nullptr;
     std::function<void(std::array<std::string, 4>&)> preferencesRunner_;
