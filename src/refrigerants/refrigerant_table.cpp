@@ -271,142 +271,143 @@ std::optional<double> compositionGwp(const std::vector<BlendComponent>& blend,
     return std::round(sum / 100.0);
 }
 
-RefrigerantFileRead readRefrigerantText(std::string_view text, const std::vector<std::string>& taken,
-                                        const std::vector<ComponentGwp>& components, bool shipped) {
-    RefrigerantFileRead read;
-    CsvReader reader(withoutByteOrderMark(text), kRefrigerantColumns.size());
+namespace {
+
+// Calls `row(record, refuse)` for every record of a table after its header
+// line, blank lines skipped; a line of the wrong shape is refused before
+// `row` sees it, a file without the header is refused whole.
+template <std::size_t N, typename Row>
+void forEachTableRow(std::string_view text, const std::array<std::string_view, N>& columns,
+                     std::vector<std::string>& problems, Row row) {
+    CsvReader reader(withoutByteOrderMark(text), N);
     CsvRecord record;
     bool headerSeen = false;
     while (reader.next(record)) {
         if (isBlankRecord(record)) continue;
         if (!headerSeen) {
             headerSeen = true;
-            if (isHeader(record, kRefrigerantColumns)) continue;
-            read.problems.push_back(headerProblem(record.line, kRefrigerantColumns));
-            return read;
+            if (isHeader(record, columns)) continue;
+            problems.push_back(headerProblem(record.line, columns));
+            return;
         }
-        auto refuse = [&](const std::string& rule) { read.problems.push_back(lineLabel(record.line) + rule); };
-        if (const auto problem = shapeProblem(record, kRefrigerantColumns)) {
+        auto refuse = [&](const std::string& rule) { problems.push_back(lineLabel(record.line) + rule); };
+        if (const auto problem = shapeProblem(record, columns)) {
             refuse(*problem);
             continue;
         }
-        const std::string_view name = trimmed(record.fields[0]);
-        const std::string_view group = record.fields[1];
-        const std::string_view factor = trimmed(record.fields[2]);
-        const std::string_view composition = trimmed(record.fields[3]);
-        const std::string_view gwp = trimmed(record.fields[4]);
-        const std::string_view safety = trimmed(record.fields[5]);
-        const std::string_view source = trimmed(record.fields[6]);
-
-        if (name.empty()) {
-            refuse("the name is missing.");
-            continue;
-        }
-        if (!isName(name)) {
-            refuse("the name must be at most " + std::to_string(kMaxNameLength) +
-                   " letters, digits and - . _ +, starting with a letter or digit.");
-            continue;
-        }
-        const std::string key = lowered(name);
-        if (const auto known =
-                std::find_if(taken.begin(), taken.end(), [&](const std::string& t) { return lowered(t) == key; });
-            known != taken.end()) {
-            refuse("the program already has " + *known + ".");
-            continue;
-        }
-        if (const auto earlier = std::find_if(read.rows.begin(), read.rows.end(),
-                                              [&](const auto& row) { return lowered(row.second.name) == key; });
-            earlier != read.rows.end()) {
-            refuse(std::string(name) + " is already on line " + std::to_string(earlier->first) + ".");
-            continue;
-        }
-        RefrigerantInfo info;
-        info.name = std::string(name);
-        info.shipped = shipped;
-        if (const auto g = groupOf(group)) {
-            info.group = *g;
-        } else {
-            refuse("the group must be R-22 or R-502.");
-            continue;
-        }
-        if (const auto f = plainNumber(factor); f && *f >= kLeastFactor && *f <= kMostFactor) {
-            info.factor = *f;
-        } else {
-            refuse("the factor must be a number from 0.2 to 3.0.");
-            continue;
-        }
-        std::optional<std::vector<BlendComponent>> blend;
-        if (!composition.empty()) {
-            blend = parseComposition(composition);
-            if (!blend) {
-                refuse(kCompositionRule);
-                continue;
-            }
-            info.composition = std::string(composition);
-        }
-        if (!gwp.empty()) {
-            const auto value = plainNumber(gwp);
-            if (!value || *value < 0) {
-                refuse("the GWP must be a number of 0 or more, or left blank.");
-                continue;
-            }
-            info.gwp = *value + 0.0;  // no -0
-        } else if (blend) {
-            info.gwp = compositionGwp(*blend, components);
-        }
-        if (!safety.empty()) {
-            const std::string upper = uppered(safety);
-            if (std::find(kSafetyClasses.begin(), kSafetyClasses.end(), upper) == kSafetyClasses.end()) {
-                refuse("the safety class must be A1, A2L, A2, A3, B1, B2L, B2 or B3, or left blank.");
-                continue;
-            }
-            info.safetyClass = upper;
-        }
-        if (source.empty()) {
-            refuse("the source is missing: say where the factor comes from.");
-            continue;
-        }
-        info.source = std::string(source);
-        read.rows.emplace_back(record.line, std::move(info));
+        row(record, refuse);
     }
+}
+
+// The refrigerant of one table line, into `info`; or the first rule it breaks.
+std::optional<std::string> refrigerantOfRecord(const CsvRecord& record, const std::vector<std::string>& taken,
+                                               const std::vector<std::pair<int, RefrigerantInfo>>& rows,
+                                               const std::vector<ComponentGwp>& components, bool shipped,
+                                               RefrigerantInfo& info) {
+    const std::string_view name = trimmed(record.fields[0]);
+    const std::string_view group = record.fields[1];
+    const std::string_view factor = trimmed(record.fields[2]);
+    const std::string_view composition = trimmed(record.fields[3]);
+    const std::string_view gwp = trimmed(record.fields[4]);
+    const std::string_view safety = trimmed(record.fields[5]);
+    const std::string_view source = trimmed(record.fields[6]);
+
+    if (name.empty()) {
+        return "the name is missing.";
+    }
+    if (!isName(name)) {
+        return "the name must be at most " + std::to_string(kMaxNameLength) +
+               " letters, digits and - . _ +, starting with a letter or digit.";
+    }
+    const std::string key = lowered(name);
+    if (const auto known =
+            std::find_if(taken.begin(), taken.end(), [&](const std::string& t) { return lowered(t) == key; });
+        known != taken.end()) {
+        return "the program already has " + *known + ".";
+    }
+    if (const auto earlier = std::find_if(rows.begin(), rows.end(),
+                                          [&](const auto& row) { return lowered(row.second.name) == key; });
+        earlier != rows.end()) {
+        return std::string(name) + " is already on line " + std::to_string(earlier->first) + ".";
+    }
+    info.name = std::string(name);
+    info.shipped = shipped;
+    if (const auto g = groupOf(group)) {
+        info.group = *g;
+    } else {
+        return "the group must be R-22 or R-502.";
+    }
+    if (const auto f = plainNumber(factor); f && *f >= kLeastFactor && *f <= kMostFactor) {
+        info.factor = *f;
+    } else {
+        return "the factor must be a number from 0.2 to 3.0.";
+    }
+    std::optional<std::vector<BlendComponent>> blend;
+    if (!composition.empty()) {
+        blend = parseComposition(composition);
+        if (!blend) {
+            return kCompositionRule;
+        }
+        info.composition = std::string(composition);
+    }
+    if (!gwp.empty()) {
+        const auto value = plainNumber(gwp);
+        if (!value || *value < 0) {
+            return "the GWP must be a number of 0 or more, or left blank.";
+        }
+        info.gwp = *value + 0.0;  // no -0
+    } else if (blend) {
+        info.gwp = compositionGwp(*blend, components);
+    }
+    if (!safety.empty()) {
+        const std::string upper = uppered(safety);
+        if (std::find(kSafetyClasses.begin(), kSafetyClasses.end(), upper) == kSafetyClasses.end()) {
+            return "the safety class must be A1, A2L, A2, A3, B1, B2L, B2 or B3, or left blank.";
+        }
+        info.safetyClass = upper;
+    }
+    if (source.empty()) {
+        return "the source is missing: say where the factor comes from.";
+    }
+    info.source = std::string(source);
+    return std::nullopt;
+}
+
+}  // namespace
+
+RefrigerantFileRead readRefrigerantText(std::string_view text, const std::vector<std::string>& taken,
+                                        const std::vector<ComponentGwp>& components, bool shipped) {
+    RefrigerantFileRead read;
+    forEachTableRow(text, kRefrigerantColumns, read.problems, [&](const CsvRecord& record, const auto& refuse) {
+        RefrigerantInfo info;
+        if (const auto rule = refrigerantOfRecord(record, taken, read.rows, components, shipped, info))
+            refuse(*rule);
+        else
+            read.rows.emplace_back(record.line, std::move(info));
+    });
     return read;
 }
 
 std::vector<ComponentGwp> readComponentText(std::string_view text, std::vector<std::string>& problems) {
     std::vector<ComponentGwp> components;
-    CsvReader reader(withoutByteOrderMark(text), kComponentColumns.size());
-    CsvRecord record;
-    bool headerSeen = false;
-    while (reader.next(record)) {
-        if (isBlankRecord(record)) continue;
-        if (!headerSeen) {
-            headerSeen = true;
-            if (isHeader(record, kComponentColumns)) continue;
-            problems.push_back(headerProblem(record.line, kComponentColumns));
-            return components;
-        }
-        auto refuse = [&](const std::string& rule) { problems.push_back(lineLabel(record.line) + rule); };
-        if (const auto problem = shapeProblem(record, kComponentColumns)) {
-            refuse(*problem);
-            continue;
-        }
-        const std::string_view name = trimmed(record.fields[0]);
-        const auto gwp = plainNumber(trimmed(record.fields[1]));
-        const std::string_view source = trimmed(record.fields[2]);
-        if (!isName(name)) {
-            refuse("the name must be at most " + std::to_string(kMaxNameLength) +
-                   " letters, digits and - . _ +, starting with a letter or digit.");
-        } else if (std::any_of(components.begin(), components.end(),
-                               [&](const ComponentGwp& c) { return lowered(c.name) == lowered(name); })) {
-            refuse(std::string(name) + " is already in the file.");
-        } else if (!gwp || *gwp < 0) {
-            refuse("the GWP must be a number of 0 or more.");
-        } else if (source.empty()) {
-            refuse("the source is missing.");
-        } else {
-            components.push_back({std::string(name), *gwp + 0.0, std::string(source)});
-        }
+    forEachTableRow(text, kComponentColumns, problems, [&](const CsvRecord& record, const auto& refuse) {
+    const std::string_view name = trimmed(record.fields[0]);
+    const auto gwp = plainNumber(trimmed(record.fields[1]));
+    const std::string_view source = trimmed(record.fields[2]);
+    if (!isName(name)) {
+        refuse("the name must be at most " + std::to_string(kMaxNameLength) +
+               " letters, digits and - . _ +, starting with a letter or digit.");
+    } else if (std::any_of(components.begin(), components.end(),
+                           [&](const ComponentGwp& c) { return lowered(c.name) == lowered(name); })) {
+        refuse(std::string(name) + " is already in the file.");
+    } else if (!gwp || *gwp < 0) {
+        refuse("the GWP must be a number of 0 or more.");
+    } else if (source.empty()) {
+        refuse("the source is missing.");
+    } else {
+        components.push_back({std::string(name), *gwp + 0.0, std::string(source)});
     }
+    });
     return components;
 }
 
