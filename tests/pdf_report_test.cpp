@@ -18,6 +18,7 @@
 #include "form/selection_form.h"
 #include "render/pdf_report.h"
 #include "test_support.h"
+#include "util/plain_text.h"
 #include "version.h"
 
 namespace vantrel {
@@ -249,14 +250,10 @@ ResultTable selectedRows(SelectionForm& form, bool si) {
     return form.rows;
 }
 
-std::string trimmed(const std::string& cell) {
-    const std::size_t first = cell.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : cell.substr(first, cell.find_last_not_of(' ') - first + 1);
-}
 
 ReportOptions withCharts(ReportOptions o, const SelectionForm& form) {
     o.header.IncludeCharts = true;
-    o.chartSweep = [&form](const ResultRow& row) { return rowSweep(form, row); };
+    o.chartSweep = rowSweepsOf(form);
     return o;
 }
 
@@ -288,7 +285,7 @@ TEST(PdfReport, ChartsFollowTheirModelBlocksAsLinesAndText) {
         for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
             const ResultRow& row = rows.row(i);
             order.insert(order.end(), {"Model:", row[column::kPartNumber], row[column::kTotalDrop],
-                                       row[column::kPartNumber] + " · R-22", "Duty: " + trimmed(row[column::kCapacity]),
+                                       row[column::kPartNumber] + " · R-22", "Duty: " + std::string(trimmedBlanks(row[column::kCapacity])),
                                        si ? "Pressure drop (kPa)" : "Pressure drop (psi)",
                                        si ? "Capacity (kW)" : "Capacity (tons)"});
         }

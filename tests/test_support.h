@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "command_output.h"
 #include "engine/dist.h"
 #include "form/form_ui.h"
 #include "form/selection_form.h"
@@ -62,8 +63,6 @@ struct RunResult {
 RunResult runCli(const std::vector<std::string>& arguments, const std::string& configPath = {},
                  const std::vector<std::pair<std::string, std::string>>& environment = {});
 
-/// Standard output of a shell command: what a tool outside the program says.
-std::string commandOutput(const std::string& command);
 
 /// Path of a file of the shipped catalog ("vflo.csv" or "nflo.csv").
 std::string shippedCatalog(const std::string& name);

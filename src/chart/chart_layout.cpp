@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "engine/number_text.h"
+#include "util/plain_text.h"
 
 namespace vantrel {
 namespace {
@@ -36,11 +37,24 @@ double textWidth(const std::string& text, double size) {
     return kCharWidth * size * static_cast<double>(characters(text));
 }
 
-std::string trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+// The type sizes of a chart of `width` by `height` drawing units: they follow
+// the page, but no smaller than still reads on a screen and no larger than a
+// title wants.
+struct ChartType {
+    double scale;
+    double font;
+    double titleFont;
+    double pad;
+};
+
+ChartType chartType(double width, double height) {
+    const double scale = std::clamp(std::min(width / 800, height / 600), 0.5, 2.0);
+    const double font = std::clamp(10.5 * scale, 9.0, 18.0);
+    return {scale, font, font * 1.3, std::max(6.0, 10 * scale)};
 }
+
+// A cell as text without its padding.
+std::string trimmed(const std::string& text) { return std::string(trimmedBlanks(text)); }
 
 // A number in as few decimals as it needs, at most `decimals`.
 std::string shortNumber(double value, int decimals) {
@@ -249,13 +263,12 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
     layout.height = height;
     const bool si = sweep.siUnits;
 
-    // Fonts follow the page, but no smaller than still reads on a screen and
-    // no larger than a title wants.
-    const double scale = std::clamp(std::min(width / 800, height / 600), 0.5, 2.0);
-    const double font = std::clamp(10.5 * scale, 9.0, 18.0);
-    const double titleFont = font * 1.3;
+    const ChartType type = chartType(width, height);
+    const double scale = type.scale;
+    const double font = type.font;
+    const double titleFont = type.titleFont;
     const double smallFont = font * 0.95;
-    const double pad = std::max(6.0, 10 * scale);
+    const double pad = type.pad;
     const double sample = font * 2.6;
     const double lineStep = font * 1.45;
     layout.markerSize = std::clamp(3.7 * scale, 2.8, 6.5);
@@ -441,14 +454,13 @@ ChartLayout layoutRowChart(const SweepOutcome& outcome, const ResultRow& row, do
     layout.height = std::isfinite(height) && height >= 1 ? height : 1;
     layout.empty = true;
     layout.title = trimmed(row[column::kPartNumber]) + " · " + trimmed(row[column::kRefrigerant]);
-    const double scale = std::clamp(std::min(layout.width / 800, layout.height / 600), 0.5, 2.0);
-    const double font = std::clamp(10.5 * scale, 9.0, 18.0);
-    const double pad = std::max(6.0, 10 * scale);
-    ChartText title = makeText(layout.title, pad, pad + font * 1.3, TextAnchor::Start, font * 1.3, 0x000000);
+    const ChartType type = chartType(layout.width, layout.height);
+    ChartText title =
+        makeText(layout.title, type.pad, type.pad + type.titleFont, TextAnchor::Start, type.titleFont, 0x000000);
     title.bold = true;
     layout.texts.push_back(std::move(title));
     layout.texts.push_back(makeText("No performance chart: " + oneLine(outcome.message), layout.width / 2, layout.height / 2,
-                                    TextAnchor::Middle, font));
+                                    TextAnchor::Middle, type.font));
     return layout;
 }
 

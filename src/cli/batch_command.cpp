@@ -157,7 +157,7 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
         ReportOptions options = settings.report;
         options.siUnits = settings.siUnits;
         options.rowTags = report->tags();
-        options.chartSweep = [&form](const ResultRow& row) { return rowSweep(form, row); };
+        options.chartSweep = rowSweepsOf(form);
         std::string error;
         if (!writeReportPdf(report->rows(), options, settings.output, error)) {
             std::cerr << error << '\n';

@@ -362,7 +362,7 @@ int writeResults(const Options& options, const ActionReport& report, const Selec
     if (format == "pdf") {
         std::string error;
         ReportOptions withCharts = reportOptions;
-        withCharts.chartSweep = [&form](const ResultRow& row) { return rowSweep(form, row); };
+        withCharts.chartSweep = rowSweepsOf(form);
         if (writeReportPdf(form.rows, withCharts, options.output, error)) return kExitResults;
         std::cerr << error << '\n';
         return kExitError;

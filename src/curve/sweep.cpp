@@ -106,6 +106,10 @@ SweepOutcome rowSweep(const SelectionForm& form, const ResultRow& row) {
     return sweepDistributor(form, dutyOfRow(row, FormInputs()), defaultSweepRange(SweepKind::Capacity, 0, form.siUnits));
 }
 
+RowSweeps rowSweepsOf(const SelectionForm& form) {
+    return [&form](const ResultRow& row) { return rowSweep(form, row); };
+}
+
 SweepOutcome sweepDistributor(const SelectionForm& form, const FormInputs& duty, const SweepRange& range) {
     SweepOutcome outcome;
     if (std::string problem = sweepRangeProblem(range); !problem.empty()) {

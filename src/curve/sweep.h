@@ -98,4 +98,7 @@ SweepOutcome rowSweep(const SelectionForm& form, const ResultRow& row);
 /// What gives a report its rows' sweeps: rowSweep with the form that rated them.
 using RowSweeps = std::function<SweepOutcome(const ResultRow&)>;
 
+/// rowSweep with `form`, which must outlive the result.
+RowSweeps rowSweepsOf(const SelectionForm& form);
+
 }  // namespace vantrel

@@ -32,27 +32,6 @@ constexpr std::array<std::string_view, 8> kSafetyClasses = {"A1", "A2L", "A2", "
 const char* const kCompositionRule =
     "the composition must be components with mass percentages adding up to 100, e.g. R-32 50% / R-125 50%.";
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-std::string lowered(std::string_view text) {
-    std::string low(text);
-    for (char& c : low)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return low;
-}
-
-std::string uppered(std::string_view text) {
-    std::string up(text);
-    for (char& c : up)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return up;
-}
 
 bool isLetterOrDigit(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
 
@@ -100,14 +79,14 @@ std::string columnList(const std::string_view* columns, std::size_t count, const
 
 bool isBlankRecord(const CsvRecord& record) {
     return record.fault == CsvFault::None && std::all_of(record.fields.begin(), record.fields.end(),
-                                                         [](const std::string& f) { return trimmed(f).empty(); });
+                                                         [](const std::string& f) { return trimmedBlanks(f).empty(); });
 }
 
 template <std::size_t N>
 bool isHeader(const CsvRecord& record, const std::array<std::string_view, N>& columns) {
     if (record.fault != CsvFault::None || record.fieldCount != N) return false;
     for (std::size_t i = 0; i < N; ++i)
-        if (lowered(trimmed(record.fields[i])) != columns[i]) return false;
+        if (asciiLowered(trimmedBlanks(record.fields[i])) != columns[i]) return false;
     return true;
 }
 
@@ -124,7 +103,7 @@ std::optional<std::string> shapeProblem(const CsvRecord& record, const std::arra
         if (!isPlainText(field)) return std::string("the line holds bytes that are not plain text.");
         // Blanks around a value are ignored; inside it a tab or line break
         // would break the listing's columns and lines.
-        if (trimmed(field).find_first_of("\t\r\n") != std::string_view::npos)
+        if (trimmedBlanks(field).find_first_of("\t\r\n") != std::string_view::npos)
             return std::string("a field holds a line break or tab.");
     }
     if (record.fieldCount != N)
@@ -140,7 +119,7 @@ std::string headerProblem(int line, const std::array<std::string_view, N>& colum
 }
 
 std::optional<RefrigerantGroup> groupOf(std::string_view text) {
-    const std::string low = lowered(trimmed(text));
+    const std::string low = asciiLowered(trimmedBlanks(text));
     if (low == "r-22") return RefrigerantGroup::R22;
     if (low == "r-502") return RefrigerantGroup::R502;
     return std::nullopt;
@@ -237,16 +216,16 @@ std::optional<std::vector<BlendComponent>> parseComposition(std::string_view tex
     double total = 0.0;
     while (true) {
         const std::size_t slash = text.find('/');
-        std::string_view part = trimmed(text.substr(0, slash));
+        std::string_view part = trimmedBlanks(text.substr(0, slash));
         if (part.empty() || part.back() != '%') return std::nullopt;
-        part = trimmed(part.substr(0, part.size() - 1));
+        part = trimmedBlanks(part.substr(0, part.size() - 1));
         const std::size_t blank = part.find_last_of(" \t");
         if (blank == std::string_view::npos) return std::nullopt;
-        const std::string_view name = trimmed(part.substr(0, blank));
+        const std::string_view name = trimmedBlanks(part.substr(0, blank));
         const std::optional<double> percent = plainNumber(part.substr(blank + 1));
         if (!isName(name) || !percent || !(*percent > 0.0 && *percent <= 100.0)) return std::nullopt;
         for (const BlendComponent& earlier : blend)
-            if (lowered(earlier.name) == lowered(name)) return std::nullopt;
+            if (asciiLowered(earlier.name) == asciiLowered(name)) return std::nullopt;
         blend.push_back({std::string(name), *percent});
         total += *percent;
         if (slash == std::string_view::npos) break;
@@ -264,7 +243,7 @@ std::optional<double> compositionGwp(const std::vector<BlendComponent>& blend,
     double sum = 0.0;
     for (const BlendComponent& part : blend) {
         const auto found = std::find_if(components.begin(), components.end(),
-                                        [&](const ComponentGwp& c) { return lowered(c.name) == lowered(part.name); });
+                                        [&](const ComponentGwp& c) { return asciiLowered(c.name) == asciiLowered(part.name); });
         if (found == components.end()) return std::nullopt;
         sum += part.percent * found->gwp;
     }
@@ -304,13 +283,13 @@ std::optional<std::string> refrigerantOfRecord(const CsvRecord& record, const st
                                                const std::vector<std::pair<int, RefrigerantInfo>>& rows,
                                                const std::vector<ComponentGwp>& components, bool shipped,
                                                RefrigerantInfo& info) {
-    const std::string_view name = trimmed(record.fields[0]);
+    const std::string_view name = trimmedBlanks(record.fields[0]);
     const std::string_view group = record.fields[1];
-    const std::string_view factor = trimmed(record.fields[2]);
-    const std::string_view composition = trimmed(record.fields[3]);
-    const std::string_view gwp = trimmed(record.fields[4]);
-    const std::string_view safety = trimmed(record.fields[5]);
-    const std::string_view source = trimmed(record.fields[6]);
+    const std::string_view factor = trimmedBlanks(record.fields[2]);
+    const std::string_view composition = trimmedBlanks(record.fields[3]);
+    const std::string_view gwp = trimmedBlanks(record.fields[4]);
+    const std::string_view safety = trimmedBlanks(record.fields[5]);
+    const std::string_view source = trimmedBlanks(record.fields[6]);
 
     if (name.empty()) {
         return "the name is missing.";
@@ -319,14 +298,14 @@ std::optional<std::string> refrigerantOfRecord(const CsvRecord& record, const st
         return "the name must be at most " + std::to_string(kMaxNameLength) +
                " letters, digits and - . _ +, starting with a letter or digit.";
     }
-    const std::string key = lowered(name);
+    const std::string key = asciiLowered(name);
     if (const auto known =
-            std::find_if(taken.begin(), taken.end(), [&](const std::string& t) { return lowered(t) == key; });
+            std::find_if(taken.begin(), taken.end(), [&](const std::string& t) { return asciiLowered(t) == key; });
         known != taken.end()) {
         return "the program already has " + *known + ".";
     }
     if (const auto earlier = std::find_if(rows.begin(), rows.end(),
-                                          [&](const auto& row) { return lowered(row.second.name) == key; });
+                                          [&](const auto& row) { return asciiLowered(row.second.name) == key; });
         earlier != rows.end()) {
         return std::string(name) + " is already on line " + std::to_string(earlier->first) + ".";
     }
@@ -360,7 +339,7 @@ std::optional<std::string> refrigerantOfRecord(const CsvRecord& record, const st
         info.gwp = compositionGwp(*blend, components);
     }
     if (!safety.empty()) {
-        const std::string upper = uppered(safety);
+        const std::string upper = asciiUppered(safety);
         if (std::find(kSafetyClasses.begin(), kSafetyClasses.end(), upper) == kSafetyClasses.end()) {
             return "the safety class must be A1, A2L, A2, A3, B1, B2L, B2 or B3, or left blank.";
         }
@@ -391,14 +370,14 @@ RefrigerantFileRead readRefrigerantText(std::string_view text, const std::vector
 std::vector<ComponentGwp> readComponentText(std::string_view text, std::vector<std::string>& problems) {
     std::vector<ComponentGwp> components;
     forEachTableRow(text, kComponentColumns, problems, [&](const CsvRecord& record, const auto& refuse) {
-    const std::string_view name = trimmed(record.fields[0]);
-    const auto gwp = plainNumber(trimmed(record.fields[1]));
-    const std::string_view source = trimmed(record.fields[2]);
+    const std::string_view name = trimmedBlanks(record.fields[0]);
+    const auto gwp = plainNumber(trimmedBlanks(record.fields[1]));
+    const std::string_view source = trimmedBlanks(record.fields[2]);
     if (!isName(name)) {
         refuse("the name must be at most " + std::to_string(kMaxNameLength) +
                " letters, digits and - . _ +, starting with a letter or digit.");
     } else if (std::any_of(components.begin(), components.end(),
-                           [&](const ComponentGwp& c) { return lowered(c.name) == lowered(name); })) {
+                           [&](const ComponentGwp& c) { return asciiLowered(c.name) == asciiLowered(name); })) {
         refuse(std::string(name) + " is already in the file.");
     } else if (!gwp || *gwp < 0) {
         refuse("the GWP must be a number of 0 or more.");

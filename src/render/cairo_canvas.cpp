@@ -1,6 +1,7 @@
 #include "render/cairo_canvas.h"
 
 #include <algorithm>
+#include <string>
 
 #include <pango/pangocairo.h>
 
@@ -14,6 +15,11 @@ void setColour(cairo_t* cr, Rgb rgb) {
 }
 
 }  // namespace
+
+cairo_status_t appendToString(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
 
 CairoCanvas::CairoCanvas(cairo_t* cr) : cr_(cr), font_(pango_font_description_new()) {
     pango_font_description_set_family(font_, "DejaVu Sans");

@@ -1,13 +1,31 @@
 // The chart's canvas on a cairo context: image surfaces for the window,
-// the clipboard and PNG files, and the pages of a PDF report.
+// the clipboard and PNG files, and the pages of a PDF report; and the small
+// pieces every cairo picture of the program needs.
 #pragma once
 
 #include <cairo.h>
 #include <pango/pango.h>
 
+#include <memory>
+
 #include "chart/chart_canvas.h"
 
 namespace vantrel {
+
+/// Frees what cairo and Pango hand out, each with its own function.
+struct CairoFree {
+    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+    void operator()(PangoFontDescription* font) const { pango_font_description_free(font); }
+    void operator()(PangoLayout* layout) const { g_object_unref(layout); }
+    void operator()(PangoFontMetrics* metrics) const { pango_font_metrics_unref(metrics); }
+};
+template <typename T>
+using Owned = std::unique_ptr<T, CairoFree>;
+
+/// cairo's write callback for a file made in memory: appends to the
+/// std::string `closure` points to.
+cairo_status_t appendToString(void* closure, const unsigned char* data, unsigned int length);
 
 /// Draws on `cr` in its current user space; texts in DejaVu Sans with Pango.
 class CairoCanvas : public ChartCanvas {

@@ -17,10 +17,7 @@ namespace {
 // Larger pictures take hundreds of megabytes and are no use to anyone.
 constexpr double kMaxPixels = 8000;
 
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-};
-using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+using Surface = Owned<cairo_surface_t>;
 
 // Draws the chart on a new image surface; null with `reason` when cairo
 // could not make or draw it.
@@ -55,16 +52,11 @@ Surface drawSurface(const ChartLayout& layout, double scale, std::string& reason
     return surface;
 }
 
-cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
 std::string pngOf(const ChartLayout& layout, double scale, std::string& reason) {
     const Surface surface = drawSurface(layout, scale, reason);
     if (!surface) return {};
     std::string png;
-    const cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), appendBytes, &png);
+    const cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), appendToString, &png);
     if (status != CAIRO_STATUS_SUCCESS) {
         reason = cairo_status_to_string(status);
         return {};

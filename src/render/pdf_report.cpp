@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -16,6 +15,7 @@
 #include "chart/chart_canvas.h"
 #include "render/cairo_canvas.h"
 #include "util/files.h"
+#include "util/plain_text.h"
 #include "version.h"
 
 namespace vantrel {
@@ -36,16 +36,6 @@ struct PaperPoints {
 PaperPoints paperPoints(PaperSize paper) {
     return paper == PaperSize::Letter ? PaperPoints{612, 792} : PaperPoints{595.276, 841.89};
 }
-
-struct CairoFree {
-    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-    void operator()(PangoFontDescription* font) const { pango_font_description_free(font); }
-    void operator()(PangoLayout* layout) const { g_object_unref(layout); }
-    void operator()(PangoFontMetrics* metrics) const { pango_font_metrics_unref(metrics); }
-};
-template <typename T>
-using Owned = std::unique_ptr<T, CairoFree>;
 
 // The window program's print fonts: Swiss family, 10 point, the title 12
 // point bold, the symbol font bold.
@@ -166,16 +156,6 @@ std::string subjectOf(const PrintHeaderData& header) {
     return subject;
 }
 
-cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
-std::string lowered(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // The first word of a paper name, or of a paper file's first line that is
 // not a comment.
 std::string firstWord(const std::string& text) {
@@ -183,7 +163,7 @@ std::string firstWord(const std::string& text) {
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
         std::string word;
-        if (words >> word && word[0] != '#') return lowered(word);
+        if (words >> word && word[0] != '#') return asciiLowered(word);
     }
     return {};
 }
@@ -209,7 +189,7 @@ ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, s
     std::string pdf;
     const PaperPoints points = paperPoints(options.paper);
     Owned<cairo_surface_t> surface(
-        cairo_pdf_surface_create_for_stream(appendBytes, &pdf, points.width, points.height));
+        cairo_pdf_surface_create_for_stream(appendToString, &pdf, points.width, points.height));
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, options.title.c_str());
     const std::string subject = subjectOf(options.header);
     if (!subject.empty()) cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_SUBJECT, subject.c_str());

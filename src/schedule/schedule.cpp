@@ -11,6 +11,7 @@
 #include "form/form_lists.h"
 #include "schedule/csv_records.h"
 #include "util/files.h"
+#include "util/plain_text.h"
 
 namespace vantrel {
 namespace {
@@ -48,21 +49,6 @@ constexpr const char* kNoDuties = "The schedule holds no duties.";
 // cannot bury the message.
 constexpr std::size_t kShownCell = 40;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string trimmed(std::string_view text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin])) ++begin;
-    while (end > begin && isBlank(text[end - 1])) --end;
-    return std::string(text.substr(begin, end - begin));
-}
-
-std::string lowered(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 // A text for a one-line message: control characters become blanks, and a
 // long text is cut at a character boundary.
@@ -191,12 +177,12 @@ std::string placeColumns(const CsvRecord& header, ColumnPlaces& places) {
     NameList repeated;
     NameList unnamed;
     for (std::size_t field = 0; field < header.fields.size(); ++field) {
-        const std::string name = trimmed(header.fields[field]);
+        const std::string name(trimmedBlanks(header.fields[field]));
         if (name.empty()) {
             unnamed.add(std::to_string(field + 1));
             continue;
         }
-        const std::string key = lowered(name);
+        const std::string key = asciiLowered(name);
         const auto known = std::find(kColumnNames.begin(), kColumnNames.end(), key);
         if (known == kColumnNames.end()) {
             unknown.add(shown(name, kShownCell), key);
@@ -239,7 +225,7 @@ template <typename Choice>
 std::optional<std::string> readWord(const words::Words<Choice>& table, Column column, const std::string& cell,
                                     Choice& choice) {
     if (cell.empty()) return std::nullopt;
-    if (const auto named = words::choiceOf(table, lowered(cell))) {
+    if (const auto named = words::choiceOf(table, asciiLowered(cell))) {
         choice = *named;
         return std::nullopt;
     }
@@ -263,9 +249,9 @@ std::optional<std::string> readRefrigerant(const std::string& cell, std::string&
     const auto& known = lists::refrigerants();
     const std::string expected = words::alternatives(known);
     if (cell.empty()) return "no refrigerant value; expected " + expected + ".";
-    const std::string key = lowered(cell);
+    const std::string key = asciiLowered(cell);
     for (const std::string& name : known) {
-        if (lowered(name) == key) {
+        if (asciiLowered(name) == key) {
             refrigerant = name;
             return std::nullopt;
         }
@@ -283,7 +269,7 @@ public:
         cells.reserve(record.fields.size());
         bool blank = record.fault == CsvFault::None && record.fieldCount == record.fields.size();
         for (const std::string& field : record.fields) {
-            cells.push_back(trimmed(field));
+            cells.emplace_back(trimmedBlanks(field));
             if (!cells.back().empty()) blank = false;
         }
         // A row of empty cells is what spreadsheets write for an empty row.

@@ -32,4 +32,25 @@ bool isPlainText(std::string_view text) {
     return true;
 }
 
+std::string_view trimmedBlanks(std::string_view text) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::string asciiLowered(std::string_view text) {
+    std::string low(text);
+    for (char& c : low)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return low;
+}
+
+std::string asciiUppered(std::string_view text) {
+    std::string up(text);
+    for (char& c : up)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return up;
+}
+
 }  // namespace vantrel

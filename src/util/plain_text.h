@@ -2,6 +2,7 @@
 // (settings, refrigerant tables): anything else is refused whole or line by line.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace vantrel {
@@ -9,5 +10,13 @@ namespace vantrel {
 /// Well-formed UTF-8 without NUL bytes or control characters other than tab,
 /// CR and LF.
 bool isPlainText(std::string_view text);
+
+/// `text` without the blanks (spaces and tabs) at either end.
+std::string_view trimmedBlanks(std::string_view text);
+
+/// `text` with its ASCII letters in lower (upper) case, other bytes as they
+/// are: names and keywords people write in files are compared so.
+std::string asciiLowered(std::string_view text);
+std::string asciiUppered(std::string_view text);
 
 }  // namespace vantrel

@@ -122,17 +122,6 @@ std::string openDocumentText(const std::string& stem, const std::string& content
     return path;
 }
 
-std::string commandOutput(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        std::size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
-        ::pclose(pipe);
-    }
-    return text;
-}
-
 bool popupMenuShown() {
     bool shown = false;
     GList* windows = gtk_window_list_toplevels();

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "command_output.h"
+
 typedef struct _GtkWidget GtkWidget;
 class wxListCtrl;
 class wxWindow;
@@ -81,8 +83,6 @@ std::string openDocumentText(const std::string& stem, const std::string& content
 /// clicked; a menu still open a second later is closed with Escape.
 bool chooseFromMenuBar(const std::string& title, int id);
 
-/// Standard output of a shell command: what a tool outside the program says.
-std::string commandOutput(const std::string& command);
 
 /// Is a popup menu on the screen?
 bool popupMenuShown();

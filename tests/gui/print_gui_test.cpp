@@ -384,7 +384,7 @@ TEST_F(PrintingToFile, ExportPdfFromTheToolBarWithCharts) {
     ReportOptions options;
     options.header = form().form().printHeader;
     options.siUnits = form().form().siUnits;
-    options.chartSweep = [](const ResultRow& row) { return rowSweep(form().form(), row); };
+    options.chartSweep = rowSweepsOf(form().form());
     options.paper = commandOutput("pdfinfo '" + pdf.string() + "'").find("612 x 792") != std::string::npos
                         ? PaperSize::Letter
                         : PaperSize::A4;

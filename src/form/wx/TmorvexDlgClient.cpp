@@ -17,6 +17,7 @@
 #include "chart/wx/ChartDialog.h"
 #include "render/pdf_report.h"
 #include "resources/control_ids.h"
+#include "curve/sweep.h"
 #include "form/form_lists.h"
 #include "ui/wx/up_down.h"
 #include "ui/wx/wx_text.h"
@@ -252,7 +253,7 @@ void TmorvexDlgClient::print() {
     if (!runPrintHeader(this, form_.printHeader)) return;
     list_->pullStates();
     TDistPrintout printout(form_.rows, form_.printHeader, form_.siUnits);
-    printout.setChartSweeps(rowSweeps());
+    printout.setChartSweeps(rowSweepsOf(form_));
     printout.setPrinterData(&printData_.GetPrintData());
     wxPrinter printer(&printData_);
     bool printed = false;
@@ -272,10 +273,6 @@ void TmorvexDlgClient::print() {
                     MessageButtons::Ok);
 }
 
-RowSweeps TmorvexDlgClient::rowSweeps() const {
-    return [this](const ResultRow& row) { return rowSweep(form_, row); };
-}
-
 void TmorvexDlgClient::exportPdf() {
     if (!runPrintHeader(this, form_.printHeader)) return;
     list_->pullStates();
@@ -292,7 +289,7 @@ void TmorvexDlgClient::exportPdf() {
     ReportOptions options;
     options.header = form_.printHeader;
     options.siUnits = form_.siUnits;
-    options.chartSweep = rowSweeps();
+    options.chartSweep = rowSweepsOf(form_);
     // The paper chosen in Print Setup, else the system's.
     switch (printData_.GetPrintData().GetPaperId()) {
         case wxPAPER_LETTER: options.paper = PaperSize::Letter; break;

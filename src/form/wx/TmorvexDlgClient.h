@@ -11,7 +11,6 @@
 #include <string>
 
 #include "ui/wx/command_target.h"
-#include "curve/sweep.h"
 #include "form/form_inputs.h"
 #include "form/form_ui.h"
 #include "form/selection_form.h"
@@ -93,8 +92,6 @@ private:
     void importSchedule();
     // Export PDF: the print header dialog, a file name, the printed pages as a PDF.
     void exportPdf();
-    /// The sweeps a report with charts draws of this form's rows.
-    RowSweeps rowSweeps() const;
     std::string askScheduleFileName();
     // Shows a text in the frame's message field of the status bar.
     void showStatus(const std::string& text);
