@@ -476,7 +476,7 @@ TEST(ChartImage, SavesThroughAReplacedFileOrSaysWhy) {
     const ChartLayout layout = layoutChart(sweep, 600, 450);
     test::TempDir dir;
     std::string error;
-    const std::string path = dir.path() + "/charts/chart.png";
+    const std::string path = dir.path() + "/chart.png";
     ASSERT_TRUE(writeChartPng(layout, path, error)) << error;
     std::string written;
     ASSERT_TRUE(readWholeFile(path, written));

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "settings/settings_store.h"
+#include "command_output.h"
 #include "test_support.h"
 
 namespace vantrel {
@@ -251,6 +254,48 @@ TEST_F(CliTest, CatalogNotFoundByDefaultLeavesTheOtherToSearch) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.err, "Can't find nflo.csv: no nozzle-type distributors can be selected.\n");
     EXPECT_EQ(cellsOf(result.out, 1), std::vector<std::string>{"5-4-4"});
+}
+
+// What the command line says on standard error, and its exit status, when its
+// standard output goes where the shell `redirect` sends it.
+std::string errorsWithOutput(const std::vector<std::string>& arguments, const std::string& redirect,
+                             const std::string& config) {
+    auto quoted = [](const std::string& text) {
+        std::string q = "'";
+        for (const char c : text) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return q + "'";
+    };
+    std::string command = "env -u VANTREL_REFRIGERANTS VANTREL_CONFIG=" + quoted(config) + " " + VANTREL_CLI_PATH;
+    for (const std::string& argument : arguments) command += " " + quoted(argument);
+    return test::commandOutput(command + " 2>&1 " + redirect + "; echo \"exit $?\"");
+}
+
+TEST_F(CliTest, StandardOutputThatCannotBeWrittenIsAFailureSaidOnce) {
+    const std::string config = dir.path() + "/settings.ini";
+    const std::string schedule = std::string(VANTREL_SHIPPED_DATA_DIR) + "/examples/supermarket.csv";
+    const std::vector<std::string> rate = {"rate", "503-4-1/4-5", "--venturi", venturi, "--nozzle", nozzle,
+                                           "--refrigerant", "R-22", "--suction", "40", "--liquid", "100",
+                                           "--length", "30", "--capacity", "5"};
+    const std::string full = "vantrel-cli: cannot write standard output: " + std::string(std::strerror(ENOSPC));
+    const struct {
+        std::vector<std::string> arguments;
+        std::string redirect;
+        std::string message;
+    } cases[] = {
+        {rate, ">/dev/full", full},
+        {{"--format", "json", "batch", schedule}, ">/dev/full", full},  // messages on standard error in between
+        {{"refrigerants"}, ">/dev/full", full},
+        {{"--help"}, ">/dev/full", full},
+        {rate, ">&-", "vantrel-cli: cannot write standard output: " + std::string(std::strerror(EBADF))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.front() + " " + c.redirect);
+        const std::string said = errorsWithOutput(c.arguments, c.redirect, config);
+        EXPECT_TRUE(contains(said, c.message + "\nexit 2\n")) << said;
+        EXPECT_EQ(said.find("cannot write"), said.rfind("cannot write")) << said;
+    }
+    // Written where it can be, the same runs say nothing of the kind.
+    EXPECT_EQ(errorsWithOutput(rate, ">/dev/null", config), "exit 0\n");
 }
 
 }  // namespace

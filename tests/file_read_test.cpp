@@ -138,8 +138,9 @@ TEST_F(FileRead, RefusalsSayWhy) {
         std::string reason;
     };
     const std::vector<Case> cases = {
-        {dir.path() + "/missing.csv", ReadFailure::CannotRead, "No such file or directory"},
-        {symlinkTo("dangling.csv", dir.path() + "/nowhere"), ReadFailure::CannotRead, "No such file or directory"},
+        {dir.path() + "/missing.csv", ReadFailure::Missing, "No such file or directory"},
+        {symlinkTo("dangling.csv", dir.path() + "/nowhere"), ReadFailure::Missing, "No such file or directory"},
+        {dir.write("plain.csv", "x") + "/under", ReadFailure::CannotRead, "Not a directory"},
         {dir.path(), ReadFailure::NotRegularFile, "it is not a regular file"},
         {fifo("pipe.csv"), ReadFailure::NotRegularFile, "it is not a regular file"},
         {"/dev/zero", ReadFailure::NotRegularFile, "it is not a regular file"},

@@ -86,9 +86,16 @@ TEST(ReplaceFile, KeepsModeLinksAndFolders) {
     ASSERT_TRUE(created) << error;
     EXPECT_EQ(permissionsOf(dir.path() + "/fresh.dst"), 0640u);
 
+    // The program's own files get their folders; a file the user named
+    // goes where it was named or nowhere.
     const std::string nested = dir.path() + "/a/b/c/settings.ini";
-    ASSERT_TRUE(replaceFile(nested, "[x]\n", &error)) << error;
+    ASSERT_TRUE(replaceOwnFile(nested, "[x]\n", &error)) << error;
     EXPECT_EQ(contentOf(nested), "[x]\n");
+    for (const std::string& missing : {dir.path() + "/no/such/report.pdf", dir.path() + "/a/b/d/r.pdf"}) {
+        EXPECT_FALSE(replaceFile(missing, "x", &error)) << missing;
+        EXPECT_EQ(error, "the folder " + fs::path(missing).parent_path().string() + " does not exist");
+        EXPECT_FALSE(fs::exists(fs::path(missing).parent_path()));
+    }
 
     // Saving through a link replaces the file it names; the link stays.
     fs::create_directory(dir.path() + "/real");
@@ -99,10 +106,13 @@ TEST(ReplaceFile, KeepsModeLinksAndFolders) {
     EXPECT_EQ(typeOf(link), static_cast<mode_t>(S_IFLNK));
     EXPECT_EQ(contentOf(real), "linked new");
 
-    // A dangling link (to a file in a folder yet to be made) too.
+    // A dangling link (to a file in a folder yet to be made) too, the
+    // folder made only for the program's own file.
     const std::string dangling = dir.path() + "/dangling.dst";
     fs::create_symlink("later/made.dst", dangling);
-    ASSERT_TRUE(replaceFile(dangling, "made", &error)) << error;
+    EXPECT_FALSE(replaceFile(dangling, "made", &error));
+    EXPECT_EQ(error, "the folder " + dir.path() + "/later does not exist");
+    ASSERT_TRUE(replaceOwnFile(dangling, "made", &error)) << error;
     EXPECT_EQ(typeOf(dangling), static_cast<mode_t>(S_IFLNK));
     EXPECT_EQ(contentOf(dir.path() + "/later/made.dst"), "made");
 
@@ -381,6 +391,44 @@ TEST_F(ReplaceFileUnderFaults, FailedWriteSyncOrCloseKeepsTheOldDocument) {
     const Outcome clean = run({VANTREL_REPLACE_FILE_TOOL_PATH, target, contentFile}, errPath());
     EXPECT_EQ(clean.exitCode, 0) << clean.err;
     EXPECT_EQ(contentOf(target), contentOf(contentFile));
+}
+
+// A start that would save its settings (the key, a units switch), with the
+// settings file's own reads or opens failing: the file must keep every byte,
+// and the run says why once.
+TEST_F(ReplaceFileUnderFaults, SettingsThatCannotBeReadAreNeverWritten) {
+    const std::string settings = dir.write("settings.ini", "; kept by hand\n[Other]\nkeep=1\n\n[SOFTWARE/Vantrel, Inc./"
+                                                           "Vantrel/0.9]\nunits=ENGLISH\n");
+    const std::string before = contentOf(settings);
+    const struct {
+        const char* calls;
+        const char* injection;
+        int reason;
+    } faults[] = {
+        {"read", "read:error=EIO", EIO},                 // every read of it
+        {"read", "read:error=EIO:when=3", EIO},          // a later read, after a whole one
+        {"openat", "openat:error=EMFILE", EMFILE},       // out of descriptors when opening it
+    };
+    for (const auto& fault : faults) {
+        SCOPED_TRACE(fault.injection);
+        const Outcome outcome = run({"strace", "-f", "-qq", "-o", "/dev/null", "-P", settings, "-e",
+                                     std::string("trace=") + fault.calls, "-e", std::string("inject=") + fault.injection,
+                                     VANTREL_SETTINGS_RUN_TOOL_PATH, settings},
+                                    errPath());
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+        EXPECT_EQ(contentOf(settings), before);
+        EXPECT_EQ(outcome.err, "WARNING: The settings file " + settings + " could not be read: " +
+                                   std::strerror(fault.reason) +
+                                   ".\nThe program starts with its default settings and does not change the file.\n");
+        EXPECT_TRUE(temporaries(dir.path()).empty());
+    }
+    // Without faults the same run saves, and keeps what is not its own.
+    const Outcome clean = run({VANTREL_SETTINGS_RUN_TOOL_PATH, settings}, errPath());
+    EXPECT_EQ(clean.exitCode, 0) << clean.err;
+    EXPECT_EQ(clean.err, "");
+    const std::string after = contentOf(settings);
+    EXPECT_EQ(after.substr(0, before.size()), before);
+    EXPECT_NE(after.find("units=ENGLISH\n", before.size()), std::string::npos) << after;
 }
 
 TEST_F(ReplaceFileUnderFaults, KilledSaveLeavesATemporaryTheNextSaveRemoves) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -105,6 +106,67 @@ TEST_F(FormStart, ADamagedSettingsFileIsSetAsideOnceAndNeverWrittenOver) {
     EXPECT_TRUE(store.damaged());
     std::ofstream(store.path()) << "[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]\nRootDir=/opt/\xe9t\xe9\n";
     EXPECT_TRUE(store.damaged());
+}
+
+// Files that are there but cannot be read whole, as root too: the store
+// gives defaults, the start says why once, and nothing is written beside or
+// over them all run long, however often the program would save.
+TEST(UnreadableSettings, AreLeftAsTheyAreForTheWholeRun) {
+    const std::string text = "; mine\n[Other]\nkeep=1\n[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION
+                             "]\nunits=ENGLISH\n";
+    const struct {
+        const char* what;
+        std::uintmax_t size;  // 0: a folder in the file's place
+        const char* reason;
+    } cases[] = {
+        {"a folder in its place", 0, "it is not a regular file"},
+        {"over the size limit", std::uintmax_t{300} << 20, "it is larger than 256 MiB"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        const std::string path = dir.path() + "/settings.ini";
+        if (c.size == 0) {
+            std::filesystem::create_directory(path);
+        } else {
+            std::ofstream(path, std::ios::binary) << text;
+            std::filesystem::resize_file(path, c.size);
+        }
+        struct stat before {};
+        ASSERT_EQ(::stat(path.c_str(), &before), 0);
+
+        SettingsStore store(path);
+        SelectionForm form;
+        test::RecordingUi ui;
+        form.start(store, dir.path(), ui);
+        const auto warnings = std::count_if(ui.messages.begin(), ui.messages.end(),
+                                            [](const test::ShownMessage& m) { return m.caption == "WARNING"; });
+        EXPECT_EQ(warnings, 1);
+        EXPECT_EQ(ui.messages.at(0).text, "The settings file " + path + " could not be read: " + c.reason +
+                                              ".\nThe program starts with its default settings and does not "
+                                              "change the file.");
+        EXPECT_TRUE(form.siUnits);
+        FormInputs inputs = lists::defaultInputs(form.siUnits);
+        form.switchUnits(inputs, &store);
+        EXPECT_FALSE(store.set(kWindowSizeValue, "800,600"));
+        EXPECT_EQ(store.get(kUnitsValue), std::nullopt);
+
+        struct stat after {};
+        ASSERT_EQ(::stat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_size, before.st_size);
+        EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+        EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+        if (c.size != 0) {
+            std::string start(text.size(), '\0');
+            std::ifstream(path, std::ios::binary).read(&start[0], static_cast<std::streamsize>(start.size()));
+            EXPECT_EQ(start, text);
+        }
+        // Nothing beside it either: no lock file, no temporary.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
 }
 
 TEST_F(FormStart, TwoProgramsWritingSettingsAtOnceLoseNothing) {

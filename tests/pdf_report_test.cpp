@@ -18,6 +18,7 @@
 #include "form/selection_form.h"
 #include "render/pdf_report.h"
 #include "test_support.h"
+#include "util/files.h"
 #include "util/plain_text.h"
 #include "version.h"
 
@@ -212,7 +213,13 @@ TEST(PdfReport, FailedSaveLeavesNoFile) {
     EXPECT_GT(error.size(), ("Cannot save " + path + ".\n").size());
     EXPECT_FALSE(exists(path));
 
-    const std::string good = dir.path() + "/sub/report.pdf";
+    // A folder that is not there is not made for it.
+    const std::string unmade = dir.path() + "/sub/report.pdf";
+    EXPECT_FALSE(writeReportPdf(manyModels(1), options(), unmade, error));
+    EXPECT_EQ(error, "Cannot save " + unmade + ".\nthe folder " + dir.path() + "/sub does not exist");
+    EXPECT_FALSE(exists(dir.path() + "/sub"));
+
+    const std::string good = dir.path() + "/report.pdf";
     EXPECT_TRUE(writeReportPdf(manyModels(1), options(), good, error)) << error;
     EXPECT_EQ(infoField(pdfInfo(good), "Pages"), "1");
 }
@@ -435,6 +442,19 @@ TEST_F(PdfCli, BatchReportNamesEveryDutyWithItsRows) {
     EXPECT_EQ(charts, blocks);
 }
 
+TEST_F(PdfCli, BatchWithoutRowsSaysNoReportWasWritten) {
+    const std::string schedule = dir.write("none.csv", "Tag,Refrigerant,Capacity,Circuits,Suction,Liquid,Length,Tube\n"
+                                                       "A,R-22,500,4,40,100,30,1/4\n");
+    const std::string older = dir.write("older.pdf", "an older report");
+    const RunResult result = runCli(args({"--format", "pdf", "--output", older}, {"batch", schedule}));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "Line 2 (A): Did not find any matches.\n"
+                          "No duty found any rows: no report was written to " + older + ".\n");
+    std::string kept;
+    EXPECT_TRUE(readWholeFile(older, kept));
+    EXPECT_EQ(kept, "an older report");
+}
+
 TEST_F(PdfCli, RefusedOptionsAndFailedSaves) {
     const std::string path = dir.path() + "/out.pdf";
     const std::string blocker = dir.write("plain-file", "x");
@@ -454,6 +474,12 @@ TEST_F(PdfCli, RefusedOptionsAndFailedSaves) {
                                                   "--liquid", "100", "--length", "30", "--capacity", "5"},
          "--format pdf is for select, rate and batch"},
         {{"--format", "pdf", "--output", blocker + "/out.pdf"}, kRate, "Cannot save " + blocker + "/out.pdf."},
+        {{"--format", "pdf", "--output", dir.path() + "/no/such/out.pdf"}, kRate,
+         "Cannot save " + dir.path() + "/no/such/out.pdf.\nthe folder " + dir.path() + "/no/such does not exist\n"},
+        {{"--format", "pdf", "--output", path, "--customer", "Acme \xff"}, kRate,
+         "--customer is not valid UTF-8 text; give the name in UTF-8.\n"},
+        {{"--format", "pdf", "--output", path, "--project", "Plant \xed\xa0\x80"}, kRate,
+         "--project is not valid UTF-8 text; give the name in UTF-8.\n"},
     };
     for (const Case& c : cases) {
         const RunResult result = runCli(args(c.before, c.command));
@@ -461,6 +487,8 @@ TEST_F(PdfCli, RefusedOptionsAndFailedSaves) {
         EXPECT_TRUE(contains(result.err, c.message)) << result.err;
         EXPECT_FALSE(exists(path)) << c.message;
         EXPECT_FALSE(exists(blocker + "/out.pdf"));
+        EXPECT_FALSE(exists(dir.path() + "/no"));
+        EXPECT_FALSE(contains(result.err, "Pango")) << result.err;
     }
     // A name of exactly 79 characters fits the header whole.
     const RunResult fits =

@@ -39,12 +39,13 @@ std::string iconPath(const std::string& dataHome, int size, const char* kind, co
 
 // Writes `content` to `path` unless the file already holds exactly that, so a
 // start of the program leaves the desktop's files (and their watchers) alone.
-// The file is replaced whole, so the desktop never reads a half-written entry.
-// True when the file was written.
+// The file is replaced whole, so the desktop never reads a half-written entry;
+// the desktop's folders for it are made when missing. True when the file was
+// written.
 bool writeIfChanged(const std::string& path, const std::string& content) {
     std::string existing;
     if (readWholeFile(path, existing) && existing == content) return false;
-    return replaceFile(path, content);
+    return replaceOwnFile(path, content);
 }
 
 bool removeFile(const std::string& path) {

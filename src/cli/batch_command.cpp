@@ -153,6 +153,9 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
         });
     writer->finish();
     progress.clear();
+    // An older report of the same name stays; the user must not take it for this run's.
+    if (report && report->rows().empty())
+        std::cerr << "No duty found any rows: no report was written to " << settings.output << ".\n";
     if (report && !report->rows().empty()) {
         ReportOptions options = settings.report;
         options.siUnits = settings.siUnits;

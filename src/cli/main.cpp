@@ -21,6 +21,7 @@
 #include "render/pdf_report.h"
 #include "settings/settings_store.h"
 #include "util/files.h"
+#include "util/plain_text.h"
 #include "version.h"
 
 namespace {
@@ -340,6 +341,11 @@ std::optional<ReportOptions> reportOptionsOf(const Options& options, bool curve)
     }
     // The page header keeps as many bytes as the print dialog's fields take.
     for (const auto& [name, text] : {std::pair{"--customer", &options.customer}, {"--project", &options.project}}) {
+        // Refused before any page is drawn: the text would not show.
+        if (*text && !isUtf8(**text)) {
+            std::cerr << name << " is not valid UTF-8 text; give the name in UTF-8.\n";
+            return std::nullopt;
+        }
         if (*text && (*text)->size() > kPrintNameLength) {
             std::cerr << name << " takes at most " << kPrintNameLength
                       << " characters (bytes of UTF-8), as the page header does.\n";
@@ -386,7 +392,7 @@ int writeResults(const Options& options, const ActionReport& report, const Selec
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int runProgram(int argc, char** argv) {
     // Before the options are built, so --refrigerant takes the user's
     // refrigerants and --help lists them; said once, whatever the command.
     const RefrigerantStart refrigerants = startRefrigerants(rootDir());
@@ -439,4 +445,16 @@ int main(int argc, char** argv) {
         if (const std::string note = widenedWindowsNote(report.search); !note.empty()) std::cerr << note << '\n';
     }
     return writeResults(options, report, form, *reportOptions, refrigerants.table);
+}
+
+int main(int argc, char** argv) {
+    // Results that did not reach standard output make a failed run, said so
+    // whatever the command (help included).
+    cli::StandardOutput standardOutput;
+    const int exitCode = runProgram(argc, argv);
+    if (const std::string reason = standardOutput.finish(); !reason.empty()) {
+        std::cerr << "vantrel-cli: cannot write standard output: " << reason << '\n';
+        return kExitError;
+    }
+    return exitCode;
 }

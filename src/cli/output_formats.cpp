@@ -1,7 +1,19 @@
 #include "cli/output_formats.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+#ifdef _WIN32
+#include <io.h>
+#define VANTREL_ISATTY _isatty
+#else
+#include <unistd.h>
+#define VANTREL_ISATTY isatty
+#endif
 
 namespace vantrel::cli {
 namespace {
@@ -140,6 +152,61 @@ std::string oneLineMessage(const std::string& text) {
     }
     while (!line.empty() && line.back() == ' ') line.pop_back();
     return line;
+}
+
+class StandardOutput::Buffer : public std::streambuf {
+public:
+    Buffer() : interactive_(VANTREL_ISATTY(fileno(stdout)) != 0) { setp(space_, space_ + sizeof space_); }
+
+    const std::string& failure() const { return failure_; }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (!drain()) return traits_type::eof();
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+        return c;
+    }
+
+    std::streamsize xsputn(const char* text, std::streamsize count) override {
+        const std::streamsize put = std::streambuf::xsputn(text, count);
+        if (interactive_ && put > 0 && std::memchr(text, '\n', static_cast<std::size_t>(put)) && !drain()) return 0;
+        return put;
+    }
+
+    int sync() override { return drain() ? 0 : -1; }
+
+private:
+    // Hands the buffer to the C library and has it written at once, so the
+    // reason is read before anything else can change errno. After a failure
+    // nothing more is written: a later part of the output without the earlier
+    // one would only mislead.
+    bool drain() {
+        const auto size = static_cast<std::size_t>(pptr() - pbase());
+        setp(space_, space_ + sizeof space_);
+        if (!failure_.empty()) return false;
+        errno = 0;
+        if ((size == 0 || std::fwrite(space_, 1, size, stdout) == size) && std::fflush(stdout) == 0) return true;
+        failure_ = errno ? std::strerror(errno) : "the system refused the write";
+        return false;
+    }
+
+    bool interactive_;
+    std::string failure_;
+    char space_[65536];
+};
+
+StandardOutput::StandardOutput() : buffer_(std::make_unique<Buffer>()), previous_(std::cout.rdbuf(buffer_.get())) {}
+
+StandardOutput::~StandardOutput() {
+    std::cout.flush();
+    std::cout.rdbuf(previous_);
+}
+
+std::string StandardOutput::finish() {
+    std::cout.flush();
+    return buffer_->failure();
 }
 
 }  // namespace vantrel::cli

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -46,5 +47,28 @@ nlohmann::ordered_json gwpJson(const std::optional<double>& gwp);
 
 /// Plain lines, one per line.
 void writeLines(std::ostream& out, const std::vector<std::string>& lines);
+
+/// Standard output (std::cout) through a buffer that keeps the system's
+/// reason when a write fails, for the object's life: results that never
+/// arrived (a full disk, a closed or full device) must not pass for written,
+/// and the stream alone only knows that something failed. What is written
+/// goes out when the buffer fills, before anything on standard error, at each
+/// line end on a terminal, and at finish.
+class StandardOutput {
+public:
+    StandardOutput();
+    ~StandardOutput();
+    StandardOutput(const StandardOutput&) = delete;
+    StandardOutput& operator=(const StandardOutput&) = delete;
+
+    /// Writes out what is left; the reason the first failed write gave (e.g.
+    /// "No space left on device"), empty when everything was written.
+    std::string finish();
+
+private:
+    class Buffer;
+    std::unique_ptr<Buffer> buffer_;
+    std::streambuf* previous_;
+};
 
 }  // namespace vantrel::cli

@@ -142,6 +142,13 @@ void SelectionForm::start(SettingsStore& settings, const std::string& rootDir, F
                        kWarningCaption, MessageIcon::Exclamation, MessageButtons::Ok);
     }
     settings.ensureKey();
+    // One that is there but could not be read (a read error, too large, not
+    // a file) is left alone for the whole run; said here, once.
+    if (const std::string& why = settings.readProblem(); !why.empty()) {
+        ui.showMessage("The settings file " + settings.path() + " could not be read: " + why +
+                           ".\nThe program starts with its default settings and does not change the file.",
+                       kWarningCaption, MessageIcon::Exclamation, MessageButtons::Ok);
+    }
     siUnits = siUnitsFromSetting(settings.get(kUnitsValue));
     const MissingCatalogs missing = locateCatalogFiles(catalog, rootDir);
     auto warn = [&ui](const char* file, const char* kind) {

@@ -58,14 +58,19 @@ public:
         const fs::path lockPath = fs::u8path(settingsPath + ".lock");
         if (lockPath.has_parent_path()) fs::create_directories(lockPath.parent_path(), ignored);
         fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-        if (fd_ >= 0) {
-            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-            }
+        if (fd_ < 0) return;
+        int locked = 0;
+        while ((locked = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
         }
+        // A file system without locks has no one to wait for.
+        held_ = locked == 0 || errno == ENOLCK || errno == EOPNOTSUPP;
 #else
         (void)settingsPath;
 #endif
     }
+    /// Whether it is this program's turn. Without it (no lock file could be
+    /// made or opened, e.g. out of descriptors) nothing is written.
+    bool held() const { return held_; }
     ~WriteLock() {
 #ifndef _WIN32
         if (fd_ >= 0) ::close(fd_);  // closing releases the lock
@@ -76,6 +81,11 @@ public:
 
 private:
     int fd_ = -1;
+#ifdef _WIN32
+    bool held_ = true;
+#else
+    bool held_ = false;
+#endif
 };
 
 std::string executablePath() {
@@ -110,8 +120,16 @@ SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {}
 std::vector<std::string> SettingsStore::readLines(bool* damaged) const {
     if (damaged) *damaged = false;
     std::vector<std::string> lines;
+    if (!readProblem_.empty()) return lines;
     std::string content;
-    if (!readWholeFile(path_, content)) return lines;
+    std::string reason;
+    ReadFailure failure = ReadFailure::None;
+    if (!readWholeFile(path_, content, &reason, &failure)) {
+        // No file is a fresh start; a file that is there but could not be
+        // read holds settings all the same, which a write would lose.
+        if (failure != ReadFailure::Missing) readProblem_ = reason;
+        return lines;
+    }
     const bool text = isPlainText(content);
     std::size_t at = 0;
     while (text && at < content.size()) {
@@ -136,8 +154,10 @@ bool SettingsStore::damaged() const {
 }
 
 std::string SettingsStore::setAside() {
-    WriteLock lock(path_);
+    // Looked at before the lock is taken, so a sound file leaves no lock file.
     if (!damaged()) return {};
+    WriteLock lock(path_);
+    if (!lock.held() || !damaged()) return {};
     const std::string aside = path_ + ".bad";
     std::error_code error;
     fs::rename(fs::u8path(path_), fs::u8path(aside), error);
@@ -148,7 +168,7 @@ bool SettingsStore::writeLines(const std::vector<std::string>& lines) const {
     std::string content;
     for (const std::string& line : lines) content += line + '\n';
     // Replaced through a neighbour file, so a failed write keeps the old settings.
-    return replaceFile(path_, content);
+    return replaceOwnFile(path_, content);
 }
 
 std::optional<std::string> SettingsStore::get(const std::string& name) const {
@@ -169,11 +189,14 @@ std::optional<std::string> SettingsStore::get(const std::string& name) const {
 
 bool SettingsStore::set(const std::string& name, const std::string& value) {
     const std::string header = settingsGroupHeader();
+    if (!readProblem_.empty()) return false;
     WriteLock lock(path_);
+    if (!lock.held()) return false;
     bool bad = false;
     std::vector<std::string> lines = readLines(&bad);
-    // A file that is no settings file is someone's data: never written over.
-    if (bad) return false;
+    // A file that is no settings file is someone's data, and one that could
+    // not be read is the user's settings: neither is written over.
+    if (bad || !readProblem_.empty()) return false;
     const std::string entry = name + "=" + value;
     bool inGroup = false;
     std::size_t groupEnd = std::string::npos;
@@ -204,10 +227,12 @@ bool SettingsStore::set(const std::string& name, const std::string& value) {
 
 bool SettingsStore::ensureKey() {
     const std::string header = settingsGroupHeader();
+    if (!readProblem_.empty()) return false;
     WriteLock lock(path_);
+    if (!lock.held()) return false;
     bool bad = false;
     std::vector<std::string> lines = readLines(&bad);
-    if (bad) return false;
+    if (bad || !readProblem_.empty()) return false;
     for (const std::string& line : lines) {
         if (line == header) return true;
     }

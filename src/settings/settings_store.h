@@ -36,7 +36,8 @@ public:
     /// The value `name` of the settings key, if present.
     std::optional<std::string> get(const std::string& name) const;
     /// Writes `name` = `value` under the settings key, creating the file and
-    /// its folder when needed. False when the file could not be written.
+    /// its folder when needed. False when the file could not be written, or
+    /// was not, because it could not be read (see readProblem).
     bool set(const std::string& name, const std::string& value);
     /// Creates the settings key (an empty group) when it does not exist yet.
     bool ensureKey();
@@ -50,12 +51,20 @@ public:
     /// when there was nothing to move or it could not be moved.
     std::string setAside();
 
+    /// Why the file, though there, could not be read whole at some point of
+    /// this store's life (e.g. "Input/output error", "it is larger than 256
+    /// MiB"); empty while every read succeeded or there was no file. From then
+    /// on the store gives no values and never writes the file: what was not
+    /// read cannot be written back.
+    const std::string& readProblem() const { return readProblem_; }
+
 private:
     /// The file's lines; `damaged` (when given) tells whether it is no
     /// settings file, in which case no lines are returned.
     std::vector<std::string> readLines(bool* damaged = nullptr) const;
     bool writeLines(const std::vector<std::string>& lines) const;
     std::string path_;
+    mutable std::string readProblem_;
 };
 
 /// The settings file this user's program uses: $VANTREL_CONFIG when set,

@@ -73,7 +73,7 @@ public:
     ReadFailure check(std::uintmax_t& size, std::string& reason) const {
         if (descriptor_ < 0) {
             reason = systemReason(openError_);
-            return ReadFailure::CannotRead;
+            return openError_ == ENOENT ? ReadFailure::Missing : ReadFailure::CannotRead;
         }
         FileStatus status{};
         if (statusOf(descriptor_, status) != 0) {
@@ -170,14 +170,22 @@ bool isReadableWholeFile(const std::string& path, std::string* reason, ReadFailu
 
 #ifdef _WIN32
 
-bool replaceFile(const std::string& path, const std::string& content, std::string* error) {
+namespace {
+
+bool replaceWhole(const std::string& path, const std::string& content, bool makeFolders, std::string* error) {
     auto fail = [error](const std::string& reason) {
         if (error) *error = reason;
         return false;
     };
     std::error_code code;
     const fs::path target = fs::u8path(path);
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), code);
+    if (target.has_parent_path()) {
+        if (makeFolders) {
+            fs::create_directories(target.parent_path(), code);
+        } else if (!fs::exists(target.parent_path(), code)) {
+            return fail("the folder " + target.parent_path().u8string() + " does not exist");
+        }
+    }
     fs::path temporary = target;
     temporary += ".new";
     {
@@ -201,6 +209,8 @@ bool replaceFile(const std::string& path, const std::string& content, std::strin
     }
     return true;
 }
+
+}  // namespace
 
 #else
 
@@ -341,9 +351,7 @@ void syncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
-}  // namespace
-
-bool replaceFile(const std::string& path, const std::string& content, std::string* error) {
+bool replaceWhole(const std::string& path, const std::string& content, bool makeFolders, std::string* error) {
     auto fail = [error](const std::string& reason) {
         if (error) *error = reason;
         return false;
@@ -363,10 +371,16 @@ bool replaceFile(const std::string& path, const std::string& content, std::strin
     if (exists && !S_ISREG(old.st_mode)) return fail("it is not a regular file");
     if (exists && isReadOnly(target, old)) return fail("the file is read-only");
     if (name.empty() || name == "." || name == "..") return fail(errnoText(EISDIR));
-    if (!exists) {
+    if (!exists && makeFolders) {
         // A folder that cannot be made shows as the temporary's failure below.
         std::error_code ignored;
         fs::create_directories(folder, ignored);
+    } else if (!exists) {
+        // Said in words: the system's "No such file or directory" would not
+        // tell that the folder, not the file, is what is missing.
+        struct stat folderStatus {};
+        if (::stat(folder.c_str(), &folderStatus) != 0 && errno == ENOENT)
+            return fail("the folder " + folder.string() + " does not exist");
     }
 
     removeStaleTemporaries(folder, name);
@@ -404,6 +418,16 @@ bool replaceFile(const std::string& path, const std::string& content, std::strin
     return true;
 }
 
+}  // namespace
+
 #endif
+
+bool replaceFile(const std::string& path, const std::string& content, std::string* error) {
+    return replaceWhole(path, content, false, error);
+}
+
+bool replaceOwnFile(const std::string& path, const std::string& content, std::string* error) {
+    return replaceWhole(path, content, true, error);
+}
 
 }  // namespace vantrel

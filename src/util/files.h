@@ -14,7 +14,8 @@ constexpr std::uintmax_t kMaxWholeFileSize = std::uintmax_t{256} * 1024 * 1024;
 /// Why a whole-file read gave nothing.
 enum class ReadFailure {
     None,
-    CannotRead,      ///< missing, not permitted, or an error while reading
+    Missing,         ///< nothing at the path (a link to nothing included)
+    CannotRead,      ///< not permitted, or an error while opening or reading
     NotRegularFile,  ///< a folder, FIFO, device or socket (symbolic links are followed)
     TooLarge,        ///< larger than kMaxWholeFileSize, or grew past it while being read
 };
@@ -39,9 +40,15 @@ bool isReadableWholeFile(const std::string& path, std::string* reason = nullptr,
 /// stays a link and the file it names is replaced; the file keeps its mode
 /// (and group where allowed). A target that is not a regular file, or that is
 /// read-only, is refused. Temporaries of the same target left by processes
-/// that died are removed first. Creates missing parent folders. False when
-/// the file could not be written; then `error` (when given) receives the
-/// reason, e.g. "the file is read-only" or the system's error text.
+/// that died are removed first. A folder that does not exist is not made: a
+/// file the user named goes where the user said or nowhere ("the folder
+/// <folder> does not exist"). False when the file could not be written; then
+/// `error` (when given) receives the reason, e.g. "the file is read-only" or
+/// the system's error text.
 bool replaceFile(const std::string& path, const std::string& content, std::string* error = nullptr);
+
+/// replaceFile for the program's own files (settings, desktop registration),
+/// whose folders are the program's to make: missing parent folders are created.
+bool replaceOwnFile(const std::string& path, const std::string& content, std::string* error = nullptr);
 
 }  // namespace vantrel

@@ -4,32 +4,50 @@
 
 namespace vantrel {
 
-bool isPlainText(std::string_view text) {
+bool isUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x80) {
-            if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') return false;
             ++i;
             continue;
         }
+        // The lead byte gives the length and the range of the byte after it;
+        // the narrowed ranges rule out overlong forms, surrogates and code
+        // points past U+10FFFF.
         std::size_t extra = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
         if (c >= 0xC2 && c <= 0xDF) {
             extra = 1;
         } else if (c >= 0xE0 && c <= 0xEF) {
             extra = 2;
+            if (c == 0xE0) low = 0xA0;
+            if (c == 0xED) high = 0x9F;
         } else if (c >= 0xF0 && c <= 0xF4) {
             extra = 3;
+            if (c == 0xF0) low = 0x90;
+            if (c == 0xF4) high = 0x8F;
         } else {
             return false;
         }
         if (i + extra >= text.size()) return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
+        const auto second = static_cast<unsigned char>(text[i + 1]);
+        if (second < low || second > high) return false;
+        for (std::size_t k = 2; k <= extra; ++k) {
             if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
         }
         i += extra + 1;
     }
     return true;
+}
+
+bool isPlainText(std::string_view text) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') return false;
+    }
+    return isUtf8(text);
 }
 
 std::string_view trimmedBlanks(std::string_view text) {

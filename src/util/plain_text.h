@@ -7,6 +7,11 @@
 
 namespace vantrel {
 
+/// Well-formed UTF-8: no stray or missing continuation bytes, no overlong
+/// forms, no surrogates, nothing past U+10FFFF (what GLib, and so Pango and
+/// GTK, accept as text).
+bool isUtf8(std::string_view text);
+
 /// Well-formed UTF-8 without NUL bytes or control characters other than tab,
 /// CR and LF.
 bool isPlainText(std::string_view text);
