@@ -122,29 +122,12 @@ TEST(CurveCli, DefaultCapacitySweepIsTheRateAtEveryPoint) {
 TEST(CurveCli, TheDutysPointPrintsWhatRatePrints) {
     // With and without a capacity, in both unit systems: the capacity the
     // Rate rated at, not its rounded cell, is the duty of every share.
-    std::vector<Duty> duties(6);
-    duties[0].si = true;
-    duties[0].part = "3-2.5-2";
-    duties[0].refrigerant = "R-404A";
-    duties[0].capacity = "";
-    duties[0].suction = "-40";
-    duties[0].liquid = "20";
-    duties[0].length = "72";
-    duties[1].part = "5-4-8";
-    duties[1].refrigerant = "R-404A";
-    duties[1].capacity = "";
-    duties[1].suction = "33.32";
-    duties[1].liquid = "120";
-    duties[1].length = "66";
-    duties[2].capacity = "";
-    duties[3].si = true;
-    duties[3].capacity = "17.63";
-    duties[3].suction = "4.44";
-    duties[3].liquid = "37.78";
-    duties[4].part = "5-4-8";
-    duties[4].capacity = "4.1234567";
-    duties[5].part = "703-8-1/4-6";
-    duties[5].capacity = "6";
+    // Part, capacity, suction, liquid, SI units, refrigerant, tube length.
+    const Duty duties[] = {
+        {"3-2.5-2", "", "-40", "20", true, "R-404A", "72"},     {"5-4-8", "", "33.32", "120", false, "R-404A", "66"},
+        {"503-4-1/4-5", "", "40", "100", false},                {"503-4-1/4-5", "17.63", "4.44", "37.78", true},
+        {"5-4-8", "4.1234567", "40", "100", false},             {"703-8-1/4-6", "6", "40", "100", false},
+    };
     for (const Duty& duty : duties) {
         SCOPED_TRACE(duty.part + " at '" + duty.capacity + "'" + (duty.si ? " SI" : ""));
         const RateAnswer rate = duty.rate();

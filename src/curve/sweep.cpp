@@ -125,13 +125,16 @@ SelectionForm scratchOf(const SelectionForm& form) {
     return scratch;
 }
 
+// False with the range's problem in `outcome`; asked before any Rate.
+bool rangeTaken(const SweepRange& range, SweepOutcome& outcome) {
+    outcome.message = sweepRangeProblem(range);
+    return outcome.message.empty();
+}
+
 // Rates `sweep`'s entry at its duty, then at every point of `range`.
 SweepOutcome sweepEntry(const SelectionForm& form, Sweep sweep, const SweepRange& range) {
     SweepOutcome outcome;
-    if (std::string problem = sweepRangeProblem(range); !problem.empty()) {
-        outcome.message = problem;
-        return outcome;
-    }
+    if (!rangeTaken(range, outcome)) return outcome;
     SelectionForm scratch = scratchOf(form);
     sweep.kind = range.kind;
     sweep.siUnits = form.siUnits;
@@ -199,22 +202,22 @@ SweepOutcome sweepEntry(const SelectionForm& form, Sweep sweep, const SweepRange
     return outcome;
 }
 
-// A Rate of `duty` on the scratch form, through `accept` when set; on
-// success `sweep` holds the entry found and the duty's conditions, and the
-// scratch form the duty's row.
-bool rateDuty(SelectionForm& scratch, FormInputs duty, const VantrelData::PartFilter& accept, Sweep& sweep,
-              std::string& message) {
+// A Rate of `duty` on the scratch form, through `accept` when set; when it
+// appends, `sweep` holds the entry found and the duty's conditions, and the
+// scratch form the duty's row, else `message` says why not.
+ActionOutcome rateDuty(SelectionForm& scratch, FormInputs duty, const VantrelData::PartFilter& accept, Sweep& sweep,
+                       std::string& message) {
     RecordingUi ui;
     const ActionReport report = scratch.rate(duty, ui, accept);
     if (report.outcome != ActionOutcome::Appended) {
         message = ui.first.empty() ? "The distributor cannot be rated at this duty." : ui.first;
-        return false;
+        return report.outcome;
     }
     RecordingUi quiet;
     sweep.duty = duty;
     sweep.entry = report.rated;
     sweep.conditions = *scratch.readRateConditions(duty, quiet);
-    return true;
+    return report.outcome;
 }
 
 // The cells that tell one catalog entry from another of the same name.
@@ -232,26 +235,22 @@ bool sameCells(const ResultRow& a, const ResultRow& b, int first, int last) {
 
 SweepOutcome sweepDistributor(const SelectionForm& form, const FormInputs& duty, const SweepRange& range) {
     SweepOutcome outcome;
-    if (std::string problem = sweepRangeProblem(range); !problem.empty()) {
-        outcome.message = problem;
-        return outcome;
-    }
+    if (!rangeTaken(range, outcome)) return outcome;
     SelectionForm scratch = scratchOf(form);
     scratch.loadedCatalog = form.loadedCatalog;
     Sweep sweep;
-    if (!rateDuty(scratch, duty, {}, sweep, outcome.message)) return outcome;
+    if (rateDuty(scratch, duty, {}, sweep, outcome.message) != ActionOutcome::Appended) return outcome;
     return sweepEntry(form, std::move(sweep), range);
 }
 
 SweepOutcome sweepRow(const SelectionForm& form, const ResultRow& row, const SweepRange& range) {
     SweepOutcome outcome;
-    if (std::string problem = sweepRangeProblem(range); !problem.empty()) {
-        outcome.message = problem;
-        return outcome;
-    }
+    if (!rangeTaken(range, outcome)) return outcome;
     SelectionForm scratch = scratchOf(form);
-    const LoadedCatalog loaded = form.loadedCatalog ? *form.loadedCatalog : form.catalog.loadCatalog();
-    scratch.loadedCatalog = &loaded;
+    // The row's entry may be looked up twice: the files are read once for both.
+    LoadedCatalog read;
+    if (!form.loadedCatalog) read = form.catalog.loadCatalog();
+    scratch.loadedCatalog = form.loadedCatalog ? form.loadedCatalog : &read;
     const bool nozzle = trimmedBlanks(row[column::kStyle]) == "Nozzle";
     const VantrelData::PartFilter own = [nozzle](const dist& entry) {
         return !entry.isXref && isNozzleType(entry.type) == nozzle;
@@ -263,15 +262,13 @@ SweepOutcome sweepRow(const SelectionForm& form, const ResultRow& row, const Swe
             if (trimmedBlanks(cells[col]) != trimmedBlanks(row[col])) return false;
         return true;
     };
+    const FormInputs duty = dutyOfRow(row, FormInputs());
+    Sweep sweep;
+    ActionOutcome rated = rateDuty(scratch, duty, shown, sweep, outcome.message);
     // A row read from an older document may show its entry otherwise; then
     // its model's first entry of that size is the one.
-    dist probe;
-    const std::string part = row[column::kPartNumber].substr(0, row[column::kPartNumber].find('('));
-    const bool exact = form.catalog.findPart(part, probe, &loaded, shown).outcome == PartOutcome::Found;
-
-    Sweep sweep;
-    if (!rateDuty(scratch, dutyOfRow(row, FormInputs()), exact ? shown : own, sweep, outcome.message))
-        return outcome;
+    if (rated == ActionOutcome::NotFound) rated = rateDuty(scratch, duty, own, sweep, outcome.message);
+    if (rated != ActionOutcome::Appended) return outcome;
     // A row rated with no capacity shows its capacity rounded; when the
     // rated capacity gives the row exactly and its rounded cell does not,
     // the duty is the rated capacity.
