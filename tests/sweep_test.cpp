@@ -410,6 +410,17 @@ TEST(Sweep, ARowIsChartedAsTheEntryItWasMadeFrom) {
         }
     }
 
+    // Rows of older documents wrote the sizes without their connection.
+    typed.partNumber = "5-4-4";
+    alone.rows.clear();
+    ASSERT_EQ(alone.rate(typed, ui).outcome, ActionOutcome::Appended);
+    ResultRow older = alone.rows.row(0);
+    older[column::kInletSize] = "5/8";
+    older[column::kOutletSize] = "1/4";
+    const SweepOutcome ofOlder = rowSweep(form, older);
+    ASSERT_TRUE(ofOlder.ok) << ofOlder.message;
+    EXPECT_EQ(ofOlder.sweep.dutyRow, alone.rows.row(0));
+
     // A row whose model the catalog does not hold says so, as a Rate would.
     ResultRow gone = form.rows.row(3);
     gone[column::kPartNumber] = "F503-4-1/4-4";

@@ -264,11 +264,12 @@ SweepOutcome sweepRow(const SelectionForm& form, const ResultRow& row, const Swe
     };
     const FormInputs duty = dutyOfRow(row, FormInputs());
     Sweep sweep;
-    ActionOutcome rated = rateDuty(scratch, duty, shown, sweep, outcome.message);
     // A row read from an older document may show its entry otherwise; then
-    // its model's first entry of that size is the one.
-    if (rated == ActionOutcome::NotFound) rated = rateDuty(scratch, duty, own, sweep, outcome.message);
-    if (rated != ActionOutcome::Appended) return outcome;
+    // its model's first entry of that size is the one. (A Rate refused for
+    // any other reason is refused again, in the same words.)
+    if (rateDuty(scratch, duty, shown, sweep, outcome.message) != ActionOutcome::Appended &&
+        rateDuty(scratch, duty, own, sweep, outcome.message) != ActionOutcome::Appended)
+        return outcome;
     // A row rated with no capacity shows its capacity rounded; when the
     // rated capacity gives the row exactly and its rounded cell does not,
     // the duty is the rated capacity.
