@@ -322,6 +322,20 @@ TEST(ChartLayout, CapacityReadoutsInTheSweepsUnits) {
     EXPECT_NE(pointReadout(si, 0).find(" kPa, tube "), std::string::npos);
 }
 
+TEST(ChartLayout, SaveAsOffersThePartNumberAsOneFileName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"703-8-1/4-6", "703-8-1_4-6.png"},
+        {"5-4-8", "5-4-8.png"},
+        {"S9-2.5-12", "S9-2.5-12.png"},
+        {"1104-14-1/4-1/2", "1104-14-1_4-1_2.png"},
+        {" 503-4-1/4-5 ", "503-4-1_4-5.png"},
+        {"..\\a:b*c?\"d<e>f|g\x01h.", "_._a_b_c__d_e_f_g_h.png"},
+        {"", "chart.png"},
+        {".", "chart.png"},
+    };
+    for (const auto& [part, name] : cases) EXPECT_EQ(chartFileName(part), name) << part;
+}
+
 TEST(ChartLayout, NoRatedPointLeavesTheChartEmpty) {
     const Sweep sweep = makeSweep(false, {SweepKind::Suction, 75, 90, 5});
     ASSERT_FALSE(sweep.points.empty());

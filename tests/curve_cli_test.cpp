@@ -43,6 +43,7 @@ struct RateAnswer {
     int exitCode = -1;
     std::vector<std::string> plotted;
     std::string err;
+    std::string capacity;  ///< the capacity cell
 };
 
 // A duty of the shipped catalog; each option given in `extra` replaces its default.
@@ -52,12 +53,14 @@ struct Duty {
     std::string suction = "40";
     std::string liquid = "100";
     bool si = false;
+    std::string refrigerant = "R-22";
+    std::string length = "30";
 
     std::vector<std::string> args(const std::string& command, const std::vector<std::string>& extra) const {
         std::vector<std::string> args = {"--venturi", shippedCatalog("vflo.csv"), "--nozzle", shippedCatalog("nflo.csv")};
         if (si) args.push_back("--si");
-        args.insert(args.end(), {command, part, "--refrigerant", "R-22", "--suction", suction, "--liquid", liquid,
-                                 "--length", "30"});
+        args.insert(args.end(), {command, part, "--refrigerant", refrigerant, "--suction", suction, "--liquid", liquid,
+                                 "--length", length});
         if (!capacity.empty()) args.insert(args.end(), {"--capacity", capacity});
         args.insert(args.end(), extra.begin(), extra.end());
         return args;
@@ -65,11 +68,12 @@ struct Duty {
     RunResult curve(const std::vector<std::string>& extra = {}) const { return runCli(args("curve", extra)); }
     RateAnswer rate() const {
         const RunResult result = runCli(args("rate", {"--format", "csv"}));
-        RateAnswer answer{result.exitCode, {}, result.err};
+        RateAnswer answer{result.exitCode, {}, result.err, {}};
         const std::vector<std::string> lines = linesOf(result.out);
         if (lines.size() != 2) return answer;
         const std::vector<std::string> cells = fieldsOf(lines[1]);
         for (const int col : {7, 10, 8, 11, 9}) answer.plotted.push_back(cells.at(col));
+        answer.capacity = cells.at(3);
         return answer;
     }
 };
@@ -113,6 +117,44 @@ TEST(CurveCli, DefaultCapacitySweepIsTheRateAtEveryPoint) {
         }
     }
     EXPECT_EQ(rated, 16);
+}
+
+TEST(CurveCli, TheDutysPointPrintsWhatRatePrints) {
+    // With and without a capacity, in both unit systems: the capacity the
+    // Rate rated at, not its rounded cell, is the duty of every share.
+    // Part, capacity, suction, liquid, SI units, refrigerant, tube length.
+    const Duty duties[] = {
+        {"3-2.5-2", "", "-40", "20", true, "R-404A", "72"},     {"5-4-8", "", "33.32", "120", false, "R-404A", "66"},
+        {"503-4-1/4-5", "", "40", "100", false},                {"503-4-1/4-5", "17.63", "4.44", "37.78", true},
+        {"5-4-8", "4.1234567", "40", "100", false},             {"703-8-1/4-6", "6", "40", "100", false},
+    };
+    for (const Duty& duty : duties) {
+        SCOPED_TRACE(duty.part + " at '" + duty.capacity + "'" + (duty.si ? " SI" : ""));
+        const RateAnswer rate = duty.rate();
+        ASSERT_EQ(rate.exitCode, 0) << rate.err;
+        const RunResult csv = duty.curve({"--format", "csv", "--from", "30", "--to", "100", "--step", "70"});
+        ASSERT_EQ(csv.exitCode, 0) << csv.err;
+        const std::vector<std::string> lines = linesOf(csv.out);
+        ASSERT_EQ(lines.size(), 3u);
+        const std::vector<std::string> cells = fieldsOf(lines[2]);
+        ASSERT_EQ(cells.size(), 8u) << lines[2];
+        EXPECT_EQ(cells[0], rate.capacity);
+        EXPECT_EQ(cells[1], "100");
+        EXPECT_EQ(std::vector<std::string>(cells.begin() + 2, cells.begin() + 7), rate.plotted);
+        // The duty's line of the table, too.
+        const std::vector<std::string> table = linesOf(duty.curve({"--from", "100", "--to", "100"}).out);
+        ASSERT_EQ(table.size(), 3u);
+        std::istringstream line(table[2]);
+        std::vector<std::string> words;
+        for (std::string word; line >> word;) words.push_back(word);
+        ASSERT_EQ(words.size(), 9u) << table[2];
+        EXPECT_EQ(words[0], rate.capacity);
+        EXPECT_EQ(std::vector<std::string>(words.begin() + 2, words.begin() + 7), rate.plotted);
+        // 30 % of the rated 4.95 tons, which the Rate had unrounded.
+        if (duty.part == "5-4-8" && duty.capacity.empty()) {
+            EXPECT_EQ(fieldsOf(lines[1])[0], "1.48");
+        }
+    }
 }
 
 TEST(CurveCli, TableMarksTheDutyRow) {

@@ -54,7 +54,8 @@ int parseNozzlePartNumber(std::string_view text, std::string& model, double& tub
     return code::kOk;
 }
 
-PartLookup VantrelData::findPart(std::string_view typed, dist& out, const LoadedCatalog* loaded) const {
+PartLookup VantrelData::findPart(std::string_view typed, dist& out, const LoadedCatalog* loaded,
+                                 const PartFilter& accept) const {
     PartLookup result;
     auto refuse = [&result](int status) {
         result.outcome = PartOutcome::Refused;
@@ -80,7 +81,7 @@ PartLookup VantrelData::findPart(std::string_view typed, dist& out, const Loaded
 
     bool found = false;
     forEachCatalogRow(content, [&](std::string_view line) {
-        if (firstField(line) == typed && parseVenturiRow(line, out)) {
+        if (firstField(line) == typed && parseVenturiRow(line, out) && (!accept || accept(out))) {
             found = true;
             return false;
         }
@@ -125,6 +126,7 @@ PartLookup VantrelData::findPart(std::string_view typed, dist& out, const Loaded
         out.orificeNumber = orificeNumber;
         out.circuits = circuits;
         out.isXref = model != work.model ? 1 : 0;
+        if (accept && !accept(out)) return true;
         found = true;
         return false;
     });

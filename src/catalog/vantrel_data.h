@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -138,9 +139,16 @@ public:
     /// Returns 0 (then `count` is the number appended), 125, 126 or 129.
     int findModel(const SearchRequest& request, std::vector<std::string>& lines, int& count) const;
 
+    /// Which of the entries a part number's text names will do: an output
+    /// list row wants the entry it was made from, which the text alone may
+    /// not tell apart from another model's cross-reference name.
+    using PartFilter = std::function<bool(const dist& entry)>;
+
     /// Resolves a typed part number (catalog or cross-reference model) to a
-    /// record ready for rating; from catalog text read earlier when `loaded` is given.
-    PartLookup findPart(std::string_view partNumber, dist& out, const LoadedCatalog* loaded = nullptr) const;
+    /// record ready for rating: the first entry it names that `accept` (when
+    /// set) takes; from catalog text read earlier when `loaded` is given.
+    PartLookup findPart(std::string_view partNumber, dist& out, const LoadedCatalog* loaded = nullptr,
+                        const PartFilter& accept = {}) const;
 
 private:
     // Reads each file the request needs when `catalog` is null.

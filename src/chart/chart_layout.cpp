@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 #include <tuple>
 
 #include "engine/number_text.h"
@@ -16,7 +17,7 @@ namespace {
 // texts, so a wrong estimate only moves margins and legend gaps.
 constexpr double kCharWidth = 0.56;
 
-// The form reads capacity from the first eight characters of its field.
+// A sweep writes a point's capacity in at most eight characters.
 constexpr std::size_t kFieldChars = 8;
 
 constexpr Rgb kTextColour = 0x222222;
@@ -75,7 +76,7 @@ double sweptValue(const Sweep& sweep, const SweepPoint& point) {
 }
 
 double dutyValue(const Sweep& sweep) {
-    return sweep.kind == SweepKind::Capacity ? capacityOf(sweep.duty.capacity) : sweep.dutyX;
+    return sweep.kind == SweepKind::Capacity ? sweep.dutyCapacity : sweep.dutyX;
 }
 
 const char* capacityUnit(bool si) { return si ? "kW" : "tons"; }
@@ -493,6 +494,20 @@ std::string pointReadout(const Sweep& sweep, int index) {
            trimmed(row[column::kNozzleDrop]) + " " + unit + ", tube " + trimmed(row[column::kTubeDrop]) + " " + unit +
            "; " + body + " load " + trimmed(row[column::kNozzleLoad]) + " %, tube load " +
            trimmed(row[column::kTubeLoad]) + " %";
+}
+
+std::string chartFileName(const std::string& partNumber) {
+    std::string name(trimmedBlanks(partNumber));
+    // A part number's fraction would be a folder to the file dialog; the
+    // characters other systems refuse in a name go the same way.
+    for (char& c : name) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x20 || code == 0x7f || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) c = '_';
+    }
+    // Nor hidden, nor a name some systems would cut short.
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    if (!name.empty() && name.front() == '.') name.front() = '_';
+    return (name.empty() ? std::string("chart") : name) + ".png";
 }
 
 }  // namespace vantrel

@@ -137,4 +137,9 @@ double pointX(const ChartLayout& layout, const Sweep& sweep, int index);
 /// or, for a refused point, its capacity or suction and the Rate's message.
 std::string pointReadout(const Sweep& sweep, int index);
 
+/// The file name Save As offers for the chart of `partNumber`: the part
+/// number whole, with the characters a file name cannot hold (the "/" of
+/// its fractions first) as "_", and ".png": 703-8-1/4-6 gives 703-8-1_4-6.png.
+std::string chartFileName(const std::string& partNumber);
+
 }  // namespace vantrel

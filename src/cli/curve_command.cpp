@@ -67,10 +67,6 @@ std::string shortNumber(double value) {
 // degree or percent is below anything shown, so json gets the value meant.
 double meantValue(double value) { return std::round(value * 1e6) / 1e6; }
 
-bool isDutyPoint(const Sweep& sweep, const SweepPoint& point, double step) {
-    return std::abs(point.x - sweep.dutyX) <= step * 1e-6;
-}
-
 // The columns both text formats print, and each point's cells under them:
 // the swept value first, then the drops and loads as the output list shows
 // them (a refused point has only its swept value).
@@ -162,7 +158,7 @@ void writeTable(std::ostream& out, const Sweep& sweep, const SweepRange& range) 
         }
         // A refusal takes the place of the numbers it could not give.
         if (!point.rated) line += "  " + oneLineMessage(point.message);
-        if (isDutyPoint(sweep, point, range.step)) line += "  <- duty";
+        if (isDutyPoint(sweep, point.x, range.step)) line += "  <- duty";
         out << line << '\n';
     }
 }

@@ -8,11 +8,10 @@
 #include <vector>
 
 #include "form/form_inputs.h"
+#include "form/selection_form.h"
 #include "results/result_rows.h"
 
 namespace vantrel {
-
-class SelectionForm;
 
 /// What a sweep varies.
 enum class SweepKind { Capacity, Suction };
@@ -46,7 +45,7 @@ std::vector<double> sweepValues(const SweepRange& range);
 /// One point of a sweep.
 struct SweepPoint {
     double x = 0.0;        ///< the swept value: percent of the duty, or the suction in shown units
-    std::string capacity;  ///< the capacity text the point was rated at (shown units)
+    std::string capacity;  ///< the point's capacity in the units shown, to six decimals at most
     std::string suction;   ///< the suction text the point was rated at (shown units)
     bool rated = false;    ///< false: the Rate refused the point, drawn as a gap
     std::string message;   ///< the refusal's message
@@ -65,6 +64,14 @@ struct Sweep {
     SweepKind kind = SweepKind::Capacity;
     bool siUnits = false;
     FormInputs duty;   ///< the Rate's inputs at the duty (part number as the catalog spells it)
+    /// The catalog entry every point rates: the one the duty's lookup found,
+    /// so that no point can rate another model of the same name.
+    dist entry;
+    /// The duty's conditions as its Rate read them; a capacity of 0: none
+    /// given, the distributor's rated capacity.
+    RateConditions conditions;
+    double dutyTons = 0.0;      ///< the capacity the duty was rated at, tons (the rated one when none was given)
+    double dutyCapacity = 0.0;  ///< the same in the units shown (tons or kW)
     ResultRow dutyRow; ///< the Rate's row at the duty
     double dutyX = 0.0;  ///< where the duty lies on the swept axis
     std::vector<SweepPoint> points;
@@ -84,15 +91,32 @@ struct SweepOutcome {
 /// windows, then every point of `range`. The form's rows are not touched.
 /// A capacity sweep of a duty with no capacity (which a Rate takes as the
 /// distributor's rated capacity) sweeps around the capacity the Rate found.
+/// A point of a capacity sweep is rated at the duty's capacity (exactly as
+/// its Rate had it, not as rounded for showing) times the percentage; a point
+/// of no capacity at all is refused, as the form refuses a zero capacity.
 /// Fails with the duty's own Rate message, or the range's problem.
 SweepOutcome sweepDistributor(const SelectionForm& form, const FormInputs& duty, const SweepRange& range);
+
+/// The sweep of an output list row: the catalog entry the row was made from
+/// (the model its part number names as its own, never one that merely takes
+/// that name as its cross-reference; of several, the one whose connections,
+/// orifice and side port the row shows) at the row's conditions. A row that
+/// is exactly the Rate at the distributor's rated capacity is swept around
+/// that capacity rather than around its rounded capacity cell.
+SweepOutcome sweepRow(const SelectionForm& form, const ResultRow& row, const SweepRange& range);
+
+/// The distributor and duty of `sweep` again, over another range.
+SweepOutcome sweepAgain(const SelectionForm& form, const Sweep& sweep, const SweepRange& range);
+
+/// Whether a swept value is the duty's: within a millionth of a step.
+bool isDutyPoint(const Sweep& sweep, double x, double step);
 
 /// The Rate inputs of an output list row: its part number and conditions as
 /// the row shows them, with the form's other inputs.
 FormInputs dutyOfRow(const ResultRow& row, const FormInputs& others);
 
 /// The sweep a report charts for an output list row: capacity over the
-/// default range around the row's own duty.
+/// default range around the row's own duty (sweepRow).
 SweepOutcome rowSweep(const SelectionForm& form, const ResultRow& row);
 
 /// What gives a report its rows' sweeps: rowSweep with the form that rated them.

@@ -56,7 +56,6 @@ constexpr const char* kMustBeNumber = "Must be a number.";
 constexpr const char* kMustBeValidNumber = "Must be a valid number.";
 constexpr const char* kNeedTube = "You need to select a distributor tube size.";
 constexpr const char* kCircuitRange = "Number of circuits must be between 2 and 50. \n Otherwise, leave blank.";
-constexpr const char* kZeroCapacity = "Cannot have zero capacity.";
 
 // One operating condition: its field, whether it is a temperature (typed in
 // °C in SI units), the range it must keep in U.S. units (°F, inches) and the
@@ -106,6 +105,17 @@ constexpr ConditionRule kRateLength{&FormInputs::tubeLength,
                                     12,
                                     72,
                                     "Length must be between 12 and 72 inches (305 and 1829 mm)."};
+
+// The Rate's conditions in the order it reads and checks them.
+constexpr const ConditionRule* kRateRules[3] = {&kRateSuction, &kRateLiquid, &kRateLength};
+
+// False after the Rate's message when a capacity (tons) is below zero; zero
+// stands for the distributor's rated capacity.
+bool rateCapacityAllowed(double tons, FormUi& ui) {
+    if (tons >= 0) return true;
+    error(ui, "Capacity (tons) must be greater than or equal to 0.", ids::kCapacity);
+    return false;
+}
 
 // The condition typed in the rule's field, in U.S. units; empty after the
 // message when the text is no number.
@@ -177,7 +187,7 @@ int SelectionForm::validateSelectInputs(const FormInputs& inputs, FormUi& ui) co
         const auto value = convert(ui, capacity, ids::kCapacity, kMustBeNumber);
         if (!value) return false;
         if (*value == 0) {
-            error(ui, kZeroCapacity, ids::kCapacity);
+            error(ui, kZeroCapacityText, ids::kCapacity);
             return false;
         }
         return true;
@@ -276,42 +286,16 @@ void SelectionForm::appendFound(const SearchResult& found, ActionReport& report)
     report.outcome = ActionOutcome::Appended;
 }
 
-ActionReport SelectionForm::rate(FormInputs& inputs, FormUi& ui) {
+ActionReport SelectionForm::rate(FormInputs& inputs, FormUi& ui, const VantrelData::PartFilter& accept) {
     ActionReport report;
     dist record;
-    const PartLookup lookup = lookUpPart(inputs, ui, record, report);
+    const PartLookup lookup = lookUpPart(inputs, ui, record, report, accept);
     if (lookup.outcome != PartOutcome::Found) return report;
-
-    // Each condition is checked as soon as it is read.
-    double conditions[3] = {};
-    const ConditionRule* const rules[3] = {&kRateSuction, &kRateLiquid, &kRateLength};
-    for (int i = 0; i < 3; ++i) {
-        const auto value = readCondition(inputs, *rules[i], siUnits, ui, kMustBeValidNumber);
-        if (!value || !withinRange(*rules[i], *value, ui)) return report;
-        conditions[i] = *value;
-    }
-    const auto capacity = capacityTons(inputs, ui, siUnits, kMustBeValidNumber);
-    if (!capacity) return report;
-    if (*capacity < 0) {
-        error(ui, "Capacity (tons) must be greater than or equal to 0.", ids::kCapacity);
-        return report;
-    }
-
-    const std::string refrigerant = firstChars(inputs.refrigerant, kLongText);
-    const int rated = record.rate(refrigerant, *capacity, conditions[0], conditions[1], conditions[2]);
-    if (rated != code::kOk) return engineError(ui, rated, report);
-    report.resultLines.push_back(record.makeResultLine());
-    if (isDuplicate(record.partNumber, record.refrigerant, record.capacity, record.suctionTemp, record.liquidTemp,
-                    record.tubeLength)) {
-        inform(ui, "Duplicate found.");
-        report.outcome = ActionOutcome::Duplicate;
-        report.duplicates = 1;
-        return report;
-    }
-    addResultRow(record);
-    report.appended = 1;
-    report.outcome = ActionOutcome::Appended;
-    if (isNozzleType(record.type) && record.circuits < lookup.minCircuits) {
+    const std::optional<RateConditions> conditions = readRateConditions(inputs, ui);
+    if (!conditions) return report;
+    report = rateEntry(std::move(record), *conditions, ui);
+    const dist& rated = report.rated;
+    if (report.outcome == ActionOutcome::Appended && isNozzleType(rated.type) && rated.circuits < lookup.minCircuits) {
         inform(ui,
                substituteCount("The catalog minimum number of distributor tubes is %i. \nThis is a non-standard valve.",
                                lookup.minCircuits),
@@ -320,11 +304,54 @@ ActionReport SelectionForm::rate(FormInputs& inputs, FormUi& ui) {
     return report;
 }
 
-PartLookup SelectionForm::lookUpPart(FormInputs& inputs, FormUi& ui, dist& record, ActionReport& report) const {
+std::optional<RateConditions> SelectionForm::readRateConditions(const FormInputs& inputs, FormUi& ui) const {
+    RateConditions conditions;
+    // Each condition is checked as soon as it is read.
+    double* const values[3] = {&conditions.suction, &conditions.liquid, &conditions.length};
+    for (int i = 0; i < 3; ++i) {
+        const auto value = readCondition(inputs, *kRateRules[i], siUnits, ui, kMustBeValidNumber);
+        if (!value || !withinRange(*kRateRules[i], *value, ui)) return std::nullopt;
+        *values[i] = *value;
+    }
+    const auto capacity = capacityTons(inputs, ui, siUnits, kMustBeValidNumber);
+    if (!capacity || !rateCapacityAllowed(*capacity, ui)) return std::nullopt;
+    conditions.capacity = *capacity;
+    conditions.refrigerant = firstChars(inputs.refrigerant, kLongText);
+    return conditions;
+}
+
+ActionReport SelectionForm::rateEntry(dist entry, const RateConditions& conditions, FormUi& ui) {
+    ActionReport report;
+    const double values[3] = {conditions.suction, conditions.liquid, conditions.length};
+    for (int i = 0; i < 3; ++i) {
+        if (!withinRange(*kRateRules[i], values[i], ui)) return report;
+    }
+    if (!rateCapacityAllowed(conditions.capacity, ui)) return report;
+
+    const int rated = entry.rate(conditions.refrigerant, conditions.capacity, conditions.suction, conditions.liquid,
+                                 conditions.length);
+    if (rated != code::kOk) return engineError(ui, rated, report);
+    report.resultLines.push_back(entry.makeResultLine());
+    report.rated = entry;
+    if (isDuplicate(entry.partNumber, entry.refrigerant, entry.capacity, entry.suctionTemp, entry.liquidTemp,
+                    entry.tubeLength)) {
+        inform(ui, "Duplicate found.");
+        report.outcome = ActionOutcome::Duplicate;
+        report.duplicates = 1;
+        return report;
+    }
+    addResultRow(entry);
+    report.appended = 1;
+    report.outcome = ActionOutcome::Appended;
+    return report;
+}
+
+PartLookup SelectionForm::lookUpPart(FormInputs& inputs, FormUi& ui, dist& record, ActionReport& report,
+                                     const VantrelData::PartFilter& accept) const {
     std::string typed = firstChars(inputs.partNumber, kPartNumberText);
     if (typed.find('(', 1) != std::string::npos) typed.erase(typed.find('('));
 
-    const PartLookup lookup = catalog.findPart(typed, record, loadedCatalog);
+    const PartLookup lookup = catalog.findPart(typed, record, loadedCatalog, accept);
     if (lookup.outcome == PartOutcome::Refused) {
         engineError(ui, lookup.status, report);
         return lookup;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,18 @@ struct ActionReport {
     /// Select's search: the records found, unrounded, in the order of the
     /// result lines, and the loading windows each catalog's search used.
     SearchResult search;
+    /// Rate: the record as rated, unrounded (its capacity the rated one when
+    /// none was given).
+    dist rated;
+};
+
+/// A Rate's conditions as the form reads its fields, in U.S. units.
+struct RateConditions {
+    std::string refrigerant;
+    double capacity = 0.0;  ///< tons; 0 rates the distributor at its own rated capacity
+    double suction = 0.0;   ///< °F
+    double liquid = 0.0;    ///< °F
+    double length = 0.0;    ///< inches
 };
 
 /// Message captions.
@@ -44,6 +57,9 @@ inline constexpr const char* kErrorCaption = "ERROR";
 inline constexpr const char* kMessageCaption = "MESSAGE";
 inline constexpr const char* kAbortCaption = "ABORT";
 inline constexpr const char* kWarningCaption = "WARNING";
+
+/// What the form says of a capacity of zero where a capacity is wanted.
+inline constexpr const char* kZeroCapacityText = "Cannot have zero capacity.";
 
 class SettingsStore;
 
@@ -76,7 +92,14 @@ public:
     ActionReport select(const FormInputs& inputs, FormUi& ui);
     /// Rate: looks up the typed part number, rates it, appends its row. Writes
     /// the display form of the part number back into `inputs` and the field.
-    ActionReport rate(FormInputs& inputs, FormUi& ui);
+    /// With `accept`, only the catalog entries it takes are looked up.
+    ActionReport rate(FormInputs& inputs, FormUi& ui, const VantrelData::PartFilter& accept = {});
+    /// Rate's reading of the conditions: each field read and checked in turn,
+    /// in the Rate's words; empty after the message.
+    std::optional<RateConditions> readRateConditions(const FormInputs& inputs, FormUi& ui) const;
+    /// Rate of a catalog entry already found, at conditions given as numbers:
+    /// the Rate's checks of them, in its order and words, the rating, the row.
+    ActionReport rateEntry(dist entry, const RateConditions& conditions, FormUi& ui);
 
     /// Stores the Preferences texts into the catalog's four limits.
     void applyPreferenceTexts();
@@ -132,7 +155,8 @@ private:
     // result lines are.
     void appendFound(const SearchResult& found, ActionReport& report);
     // Rate's first step: finds the typed part and shows its catalog spelling.
-    PartLookup lookUpPart(FormInputs& inputs, FormUi& ui, dist& record, ActionReport& report) const;
+    PartLookup lookUpPart(FormInputs& inputs, FormUi& ui, dist& record, ActionReport& report,
+                          const VantrelData::PartFilter& accept) const;
 };
 
 }  // namespace vantrel

@@ -159,7 +159,7 @@ TEST_F(Chart, SaveAsWritesThePictureTheFilterNames) {
     fs::create_directories(folder);
     for (const int filter : {0, 1}) {
         // The name typed without an extension: the chosen type adds it.
-        chart->setSaveAsker([&](int& type) {
+        chart->setSaveAsker([&](const std::string&, int& type) {
             type = filter;
             return (folder / "chart").string();
         });
@@ -173,6 +173,29 @@ TEST_F(Chart, SaveAsWritesThePictureTheFilterNames) {
     EXPECT_NE(svg.find("<svg"), std::string::npos);
     EXPECT_NE(svg.find("5-4-3"), std::string::npos);
     fs::remove_all(folder);
+}
+
+TEST_F(Chart, SaveAsOffersThePartNumberAsOneFileName) {
+    auto* part = dynamic_cast<wxTextCtrl*>(form().FindWindow(ids::kPartNumber));
+    auto* capacity = dynamic_cast<wxTextCtrl*>(form().FindWindow(ids::kCapacity));
+    ASSERT_TRUE(part && capacity);
+    typeInto(part, "703-8-1/4-6");
+    capacity->ChangeValue("");
+    moveAndClick(middleOf(form().FindWindow(ids::kRate)));
+    moveAndClick(middleOf(form().FindWindow(ids::kChart)));
+    for (int waited = 0; waited < 3000 && chartWindows().empty(); waited += 50) runEventLoop(50);
+    ASSERT_EQ(chartWindows().size(), 1u);
+    ChartDialog* chart = chartWindows().front();
+    chart->Raise();
+    runEventLoop(200);
+    // The file dialog would read the fraction's "/" as a folder.
+    std::string offered;
+    chart->setSaveAsker([&](const std::string& suggested, int&) {
+        offered = suggested;
+        return std::string();
+    });
+    moveAndClick(middleOf(chart->saveButton()));
+    EXPECT_EQ(offered, "703-8-1_4-6.png");
 }
 
 TEST_F(Chart, CopyPutsThePictureOnTheClipboard) {
@@ -206,6 +229,17 @@ TEST_F(Chart, ARefusedRangeSaysSoAndKeepsTheLastChart) {
     typeInto(chart->stepField(), "25");
     moveAndClick(middleOf(chart->drawButton()));
     EXPECT_EQ(chart->sweep().points.size(), 5u);
+
+    // No capacity is no point: 0 % is refused, not drawn at the rated capacity.
+    typeInto(chart->fromField(), "0");
+    typeInto(chart->toField(), "10");
+    typeInto(chart->stepField(), "5");
+    moveAndClick(middleOf(chart->drawButton()));
+    const std::vector<SweepPoint>& points = chart->sweep().points;
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_FALSE(points[0].rated);
+    EXPECT_EQ(points[0].message, "Cannot have zero capacity.");
+    EXPECT_TRUE(points[1].rated);
 }
 
 TEST_F(Chart, ChartButtonChartsTheLastRate) {

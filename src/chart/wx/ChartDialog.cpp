@@ -154,10 +154,15 @@ private:
 };
 
 ChartDialog::ChartDialog(wxWindow* parent, const SelectionForm& form, const FormInputs& duty)
+    : ChartDialog(parent, form, sweepDistributor(form, duty, defaultSweepRange(SweepKind::Capacity, 0, form.siUnits))) {}
+
+ChartDialog::ChartDialog(wxWindow* parent, const SelectionForm& form, const ResultRow& row)
+    : ChartDialog(parent, form, sweepRow(form, row, defaultSweepRange(SweepKind::Capacity, 0, form.siUnits))) {}
+
+ChartDialog::ChartDialog(wxWindow* parent, const SelectionForm& form, const SweepOutcome& first)
     : wxDialog(parent, wxID_ANY, "Performance Chart", wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER | wxMAXIMIZE_BOX | wxMINIMIZE_BOX),
-      form_(form),
-      duty_(duty) {
+      form_(form) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* controls = new wxBoxSizer(wxHORIZONTAL);
     controls->Add(new wxStaticText(this, wxID_ANY, "Sweep"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
@@ -206,16 +211,14 @@ ChartDialog::ChartDialog(wxWindow* parent, const SelectionForm& form, const Form
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Destroy(); }, wxID_CLOSE);
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Destroy(); });
 
-    showRange(defaultSweepRange(kind_, leadingDouble(duty_.suctionTemp), form_.siUnits));
-    const SweepOutcome outcome = sweepDistributor(form_, duty_, defaultSweepRange(kind_, 0, form_.siUnits));
-    if (!outcome.ok) {
-        error(outcome.message);
+    showRange(defaultSweepRange(kind_, 0, form_.siUnits));
+    if (!first.ok) {
+        error(first.message);
         return;
     }
-    sweep_ = outcome.sweep;
-    duty_ = sweep_.duty;
+    sweep_ = first.sweep;
     haveSweep_ = true;
-    SetTitle(fromUtf8("Performance Chart - " + duty_.partNumber));
+    SetTitle(fromUtf8("Performance Chart - " + sweep_.duty.partNumber));
     panel_->show(&sweep_);
 }
 
@@ -223,14 +226,25 @@ const ChartLayout& ChartDialog::layout() const { return panel_->layout(); }
 int ChartDialog::shownPoint() const { return panel_->point(); }
 wxWindow* ChartDialog::chartWindow() const { return panel_; }
 
-ChartDialog* ChartDialog::open(wxWindow* parent, const SelectionForm& form, const FormInputs& duty) {
-    auto* dialog = new ChartDialog(parent, form, duty);
+namespace {
+
+ChartDialog* shownOrGone(ChartDialog* dialog) {
     if (!dialog->ok()) {
         dialog->Destroy();
         return nullptr;
     }
     dialog->Show();
     return dialog;
+}
+
+}  // namespace
+
+ChartDialog* ChartDialog::open(wxWindow* parent, const SelectionForm& form, const FormInputs& duty) {
+    return shownOrGone(new ChartDialog(parent, form, duty));
+}
+
+ChartDialog* ChartDialog::open(wxWindow* parent, const SelectionForm& form, const ResultRow& row) {
+    return shownOrGone(new ChartDialog(parent, form, row));
 }
 
 void ChartDialog::showRange(const SweepRange& range) {
@@ -261,7 +275,8 @@ bool ChartDialog::readRange(SweepRange& range) {
 void ChartDialog::redraw() {
     SweepRange range;
     if (!readRange(range)) return;
-    const SweepOutcome outcome = sweepDistributor(form_, duty_, range);
+    if (!haveSweep_) return;
+    const SweepOutcome outcome = sweepAgain(form_, sweep_, range);
     if (!outcome.ok) {
         // The last good chart stays.
         error(outcome.message);
@@ -274,7 +289,7 @@ void ChartDialog::redraw() {
 
 void ChartDialog::onSweepChoice(wxCommandEvent&) {
     kind_ = sweepChoice_->GetSelection() == 1 ? SweepKind::Suction : SweepKind::Capacity;
-    showRange(defaultSweepRange(kind_, leadingDouble(duty_.suctionTemp), form_.siUnits));
+    showRange(defaultSweepRange(kind_, leadingDouble(sweep_.duty.suctionTemp), form_.siUnits));
     redraw();
 }
 
@@ -309,10 +324,11 @@ void ChartDialog::onSave(wxCommandEvent&) {
     if (!haveSweep_) return;
     int type = 0;
     std::string path;
+    const std::string suggested = chartFileName(sweep_.dutyRow[column::kPartNumber]);
     if (saveAsker_) {
-        path = saveAsker_(type);
+        path = saveAsker_(suggested, type);
     } else {
-        wxFileDialog dialog(this, "Save Chart As", "", fromUtf8(duty_.partNumber + ".png"),
+        wxFileDialog dialog(this, "Save Chart As", "", fromUtf8(suggested),
                             "PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
         if (dialog.ShowModal() == wxID_OK) {
             path = toUtf8(dialog.GetPath());

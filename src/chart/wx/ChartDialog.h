@@ -12,6 +12,7 @@
 #include "chart/chart_layout.h"
 #include "curve/sweep.h"
 #include "form/form_inputs.h"
+#include "results/result_rows.h"
 
 class wxButton;
 class wxChoice;
@@ -29,6 +30,9 @@ public:
     /// load windows. Check ok() before showing: a duty the Rate refuses has
     /// said so already and there is nothing to show.
     ChartDialog(wxWindow* parent, const SelectionForm& form, const FormInputs& duty);
+    /// Sweeps the catalog entry an output list row was made from, at the
+    /// row's duty (sweepRow).
+    ChartDialog(wxWindow* parent, const SelectionForm& form, const ResultRow& row);
 
     bool ok() const { return haveSweep_; }
     const Sweep& sweep() const { return sweep_; }
@@ -53,14 +57,17 @@ public:
     /// Opens the chart of `duty` beside `parent`; nothing when the duty's
     /// Rate refuses (its message has been shown).
     static ChartDialog* open(wxWindow* parent, const SelectionForm& form, const FormInputs& duty);
+    /// Opens the chart of an output list row the same way.
+    static ChartDialog* open(wxWindow* parent, const SelectionForm& form, const ResultRow& row);
 
-    /// What Save As asks the user: the file name typed and the type chosen
-    /// (0 PNG, 1 SVG); an empty name when the user cancels. Null: the file
-    /// dialog. Tests answer in its place.
-    using SaveAsker = std::function<std::string(int& type)>;
+    /// What Save As asks the user, offering `suggested` as the file name:
+    /// the file name typed and the type chosen (0 PNG, 1 SVG); an empty name
+    /// when the user cancels. Null: the file dialog. Tests answer in its place.
+    using SaveAsker = std::function<std::string(const std::string& suggested, int& type)>;
     void setSaveAsker(SaveAsker asker) { saveAsker_ = std::move(asker); }
 
 private:
+    ChartDialog(wxWindow* parent, const SelectionForm& form, const SweepOutcome& first);
     void showRange(const SweepRange& range);
     bool readRange(SweepRange& range);
     void redraw();
@@ -72,7 +79,6 @@ private:
     void error(const std::string& text);
 
     const SelectionForm& form_;
-    FormInputs duty_;
     Sweep sweep_;
     bool haveSweep_ = false;
     SweepKind kind_ = SweepKind::Capacity;

@@ -391,12 +391,15 @@ void TmorvexDlgClient::onSelect(wxCommandEvent&) {
 }
 
 void TmorvexDlgClient::onRate(wxCommandEvent&) {
-    FormInputs inputs = readInputs();
+    const FormInputs typed = readInputs();
+    FormInputs inputs = typed;
     const ActionReport report = form_.rate(inputs, *this);
     refreshRows();
     // A duplicate was rated too; only a refusal leaves nothing to chart.
     const bool rated = report.outcome == ActionOutcome::Appended || report.outcome == ActionOutcome::Duplicate;
-    if (rated) lastRated_ = inputs;
+    // The chart looks up the text this Rate looked up: the catalog spelling
+    // written back into the field may be another body's cross-reference name.
+    if (rated) lastRated_ = typed;
     control(ids::kChart)->Enable(rated);
 }
 

@@ -329,7 +329,7 @@ void TLWoutput::runListCommand(int id) {
         case listcmd::kPerformanceChart:
             if (chartEnabled()) {
                 const ResultRow& row = form_.rows.row(static_cast<std::size_t>(GetFocusedItem()));
-                ChartDialog::open(wxGetTopLevelParent(this), form_, dutyOfRow(row, FormInputs()));
+                ChartDialog::open(wxGetTopLevelParent(this), form_, row);
             }
             break;
         default: break;
