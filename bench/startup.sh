@@ -8,10 +8,11 @@
 # With "cli" first: whole runs of vantrel-cli (--version, a select and a
 # rate on the shipped catalog) against a C program that prints "hello",
 # compiled here. ROUNDS rounds (default 40) each time every command with
-# hyperfine; each round's medians give its ratios to hello, and the median
-# wall-clock ratio over the rounds must stay within GOAL (default 2), else
-# the script fails. On a busy machine look at the CPU-time ratios too. Callgrind's instruction counts of one run each follow, unless
-# NO_CALLGRIND is set.
+# hyperfine (5 runs each); each round's medians give its ratios to hello,
+# and the median wall-clock ratio over the rounds must stay within GOAL
+# (default 2), else the script fails. On a busy machine look at the
+# CPU-time ratios too. Callgrind's instruction counts of one run of each
+# follow, unless NO_CALLGRIND is set. Needs hyperfine, python3, a C compiler.
 # Usage: bench/startup.sh cli [BUILD_DIR] [ROUNDS] [GOAL]
 set -euo pipefail
 
