@@ -35,6 +35,11 @@ out="$("prefix/bin/vantrel-cli" --format rows select --refrigerant R-22 --capaci
         --suction 40 --liquid 100 --length 30)"
 grep -q '^Venturi' <<<"$out" || { echo "the installed command line found no venturi rows"; exit 1; }
 grep -q '^Nozzle' <<<"$out" || { echo "the installed command line found no nozzle rows"; exit 1; }
+# The installed program finds its drawing module, which it opens only to draw.
+find prefix -name vantrel-render.so -path '*/vantrel/*' | grep -q . || { echo "not installed: the drawing module"; exit 1; }
+"prefix/bin/vantrel-cli" --format png curve 503-4-1/4-5 --refrigerant R-22 --capacity 5 --suction 40 --liquid 100 \
+  --length 30 --output "$scratch/installed.png" 2>/dev/null
+file -b "$scratch/installed.png" | grep -q '^PNG image data' || { echo "the installed command line drew no PNG picture"; exit 1; }
 # The installed program reads its own refrigerant table, not the engine's names alone.
 out="$("prefix/bin/vantrel-cli" --format csv refrigerants)"
 grep -q '^R-404A,R-502,1.076,3922,A1,' <<<"$out" || { echo "the installed command line lists no shipped GWP: $out"; exit 1; }

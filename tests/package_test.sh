@@ -14,12 +14,12 @@ deb="$(ls "$scratch"/out/vantrel_*.deb)"
 depends="$(dpkg-deb -f "$deb" Depends)"
 depended="$(tr ',' '\n' <<<"$depends" | awk '{ print $1 }')"
 dpkg-deb -x "$deb" "$scratch/root"
-for program in vantrel vantrel-cli; do
-  for library in $(readelf -d "$scratch/root/usr/bin/$program" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p'); do
+for program in bin/vantrel bin/vantrel-cli lib/vantrel/vantrel-render.so; do
+  for library in $(readelf -d "$scratch/root/usr/$program" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p'); do
     [ "$library" = libm.so.6 ] && continue  # part of libc6
     package="$( (dpkg -S "*/$library" 2>/dev/null || true) | head -1 | cut -d: -f1)"
     if [ -z "$package" ] || ! grep -Fxq "$package" <<<"$depended"; then
-      echo "$program needs $library (package ${package:-unknown}), which the package does not depend on: $depends"
+      echo "$(basename "$program") needs $library (package ${package:-unknown}), which the package does not depend on: $depends"
       exit 1
     fi
   done
@@ -42,6 +42,11 @@ isolate_home "$scratch"
 out="$("$scratch/root/usr/bin/vantrel-cli" --format rows rate 503-4-1/4-5 --refrigerant R-22 --capacity 5 \
         --suction 40 --liquid 100 --length 30)"
 grep -q '^Nozzle' <<<"$out" || { echo "the packaged command line rated nothing: $out"; exit 1; }
+# Its drawing module lies in the package's own folder under /usr/lib.
+[ -f "$scratch/root/usr/lib/vantrel/vantrel-render.so" ] || { echo "the package has no /usr/lib/vantrel/vantrel-render.so"; exit 1; }
+"$scratch/root/usr/bin/vantrel-cli" --format pdf --output "$scratch/packaged.pdf" rate 503-4-1/4-5 --refrigerant R-22 \
+  --capacity 5 --suction 40 --liquid 100 --length 30
+file -b "$scratch/packaged.pdf" | grep -q '^PDF document' || { echo "the packaged command line wrote no PDF report"; exit 1; }
 expect_gui_keeps_running "$scratch/root/usr/bin/vantrel" packaged
 expect_no_user_registration packaged
 echo "$(basename "$deb") depends on: $depends"

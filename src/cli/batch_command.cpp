@@ -9,6 +9,7 @@
 
 #include "cli/batch_output.h"
 #include "cli/output_formats.h"
+#include "cli/render_loader.h"
 #include "curve/sweep.h"
 #include "engine/number_text.h"
 #include "schedule/best_candidate.h"
@@ -107,7 +108,15 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
 
     ReportGatherer* report = nullptr;
     std::unique_ptr<BatchWriter> writer;
+    const RenderModule* drawing = nullptr;
     if (settings.format == "pdf") {
+        // Before the run, which may be long, rather than after it.
+        std::string error;
+        drawing = renderModule(error);
+        if (!drawing) {
+            std::cerr << error << '\n';
+            return kExitError;
+        }
         auto gatherer = std::make_unique<ReportGatherer>();
         report = gatherer.get();
         writer = std::move(gatherer);
@@ -162,7 +171,7 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
         options.rowTags = report->tags();
         options.chartSweep = rowSweepsOf(form);
         std::string error;
-        if (!writeReportPdf(report->rows(), options, settings.output, error)) {
+        if (!drawing->writeReportPdf(report->rows(), options, settings.output, error)) {
             std::cerr << error << '\n';
             return kExitError;
         }

@@ -4,6 +4,7 @@
 
 #include "chart/chart_canvas.h"
 #include "chart/chart_layout.h"
+#include "cli/render_loader.h"
 #include "render/chart_image.h"
 
 namespace vantrel::cli {
@@ -17,8 +18,12 @@ int writeCurvePicture(const Sweep& sweep, const std::string& format, const std::
         return std::cout ? 0 : 2;
     }
     std::string error;
-    const bool written =
-        format == "png" ? writeChartPng(layout, output, error) : writeChartSvg(layout, output, error);
+    bool written = false;
+    if (format != "png") {
+        written = writeChartSvg(layout, output, error);
+    } else if (const RenderModule* drawing = renderModule(error)) {
+        written = drawing->writeChartPng(layout, output, error);
+    }
     if (written) return 0;
     std::cerr << error << '\n';
     return 2;

@@ -11,6 +11,7 @@
 #include "cli/curve_command.h"
 #include "cli/output_formats.h"
 #include "cli/refrigerants_command.h"
+#include "cli/render_loader.h"
 #include "engine/number_text.h"
 #include "form/choice_words.h"
 #include "form/form_lists.h"
@@ -369,7 +370,8 @@ int writeResults(const Options& options, const ActionReport& report, const Selec
         std::string error;
         ReportOptions withCharts = reportOptions;
         withCharts.chartSweep = rowSweepsOf(form);
-        if (writeReportPdf(form.rows, withCharts, options.output, error)) return kExitResults;
+        const RenderModule* drawing = cli::renderModule(error);
+        if (drawing && drawing->writeReportPdf(form.rows, withCharts, options.output, error)) return kExitResults;
         std::cerr << error << '\n';
         return kExitError;
     }

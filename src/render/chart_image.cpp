@@ -9,7 +9,6 @@
 #include <pango/pangocairo.h>
 
 #include "render/cairo_canvas.h"
-#include "util/files.h"
 
 namespace vantrel {
 namespace {
@@ -64,13 +63,6 @@ std::string pngOf(const ChartLayout& layout, double scale, std::string& reason) 
     return png;
 }
 
-bool save(const std::string& path, const std::string& content, const std::string& drawFailure, std::string& error) {
-    std::string reason = drawFailure;
-    if (reason.empty() && replaceFile(path, content, &reason)) return true;
-    error = "Cannot save " + path + ".\n" + reason;
-    return false;
-}
-
 }  // namespace
 
 ChartImage renderChartImage(const ChartLayout& layout, double scale) {
@@ -99,11 +91,7 @@ bool writeChartPng(const ChartLayout& layout, const std::string& path, std::stri
     std::string reason;
     const std::string png = pngOf(layout, scale, reason);
     if (png.empty() && reason.empty()) reason = "The picture could not be drawn.";
-    return save(path, png, reason, error);
-}
-
-bool writeChartSvg(const ChartLayout& layout, const std::string& path, std::string& error) {
-    return save(path, chartSvg(layout), {}, error);
+    return saveChartFile(path, png, reason, error);
 }
 
 }  // namespace vantrel

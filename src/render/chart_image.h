@@ -28,7 +28,13 @@ std::string chartPng(const ChartLayout& layout, double scale = 1.0);
 /// place; false with `error` ("Cannot save <path>." and the reason) on failure.
 bool writeChartPng(const ChartLayout& layout, const std::string& path, std::string& error, double scale = 1.0);
 
-/// Writes the chart as an SVG file the same way.
+/// Writes the chart as an SVG file the same way. SVG is our own text: no
+/// cairo is needed for it.
 bool writeChartSvg(const ChartLayout& layout, const std::string& path, std::string& error);
+
+/// Puts a chart file's `content` in place as writeChartPng does, or, when
+/// `drawFailure` says why it could not be drawn, writes nothing and fails.
+bool saveChartFile(const std::string& path, const std::string& content, const std::string& drawFailure,
+                   std::string& error);
 
 }  // namespace vantrel

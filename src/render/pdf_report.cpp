@@ -156,33 +156,7 @@ std::string subjectOf(const PrintHeaderData& header) {
     return subject;
 }
 
-// The first word of a paper name, or of a paper file's first line that is
-// not a comment.
-std::string firstWord(const std::string& text) {
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream words(line);
-        std::string word;
-        if (words >> word && word[0] != '#') return asciiLowered(word);
-    }
-    return {};
-}
-
-bool paperOfName(const std::string& name, PaperSize& paper) {
-    if (name == "a4") paper = PaperSize::A4;
-    else if (name == "letter") paper = PaperSize::Letter;
-    else return false;
-    return true;
-}
-
 }  // namespace
-
-ReportTime reportTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
-}
 
 ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, std::string& error) {
     ReportPages result;
@@ -263,36 +237,5 @@ bool writeReportPdf(const ResultTable& rows, const ReportOptions& options, const
     error = "Cannot save " + path + ".\n" + reason;
     return false;
 }
-
-PaperSize systemPaperSize(const char* paperVariable, const std::string& paperFile, const char* locale) {
-    PaperSize paper = PaperSize::A4;
-    if (paperVariable && paperOfName(firstWord(paperVariable), paper)) return paper;
-    std::string content;
-    if (!paperFile.empty() && readWholeFile(paperFile, content) && paperOfName(firstWord(content), paper))
-        return paper;
-    // "en_US.UTF-8", "fr_CA@euro": the country sits between '_' and '.' or '@'.
-    const std::string name = locale ? locale : "";
-    const std::size_t underscore = name.find('_');
-    if (underscore == std::string::npos) return PaperSize::A4;
-    const std::string country = name.substr(underscore + 1, name.find_first_of(".@", underscore) - underscore - 1);
-    // The countries whose locales print on Letter.
-    for (const char* letter : {"US", "CA", "MX", "PR", "PH", "CL", "CO", "CR", "DO", "GT", "NI", "PA", "SV", "VE"})
-        if (country == letter) return PaperSize::Letter;
-    return PaperSize::A4;
-}
-
-PaperSize systemPaperSize() {
-    const char* locale = nullptr;
-    for (const char* name : {"LC_ALL", "LC_PAPER", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) {
-            locale = value;
-            break;
-        }
-    }
-    return systemPaperSize(std::getenv("PAPERSIZE"), "/etc/papersize", locale);
-}
-
-const char* paperName(PaperSize paper) { return paper == PaperSize::Letter ? "letter" : "a4"; }
 
 }  // namespace vantrel

@@ -88,22 +88,6 @@ private:
 #endif
 };
 
-std::string executablePath() {
-#if defined(_WIN32)
-    wchar_t buffer[32768];
-    const DWORD length = GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
-    return length == 0 ? std::string() : fs::path(std::wstring(buffer, length)).string();
-#elif defined(__APPLE__)
-    char buffer[4096];
-    uint32_t size = sizeof buffer;
-    return _NSGetExecutablePath(buffer, &size) == 0 ? std::string(buffer) : std::string();
-#else
-    std::error_code error;
-    const fs::path path = fs::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : path.string();
-#endif
-}
-
 // The key path as a file group: backslashes become slashes.
 std::string settingsGroupHeader() {
     std::string key = kSettingsKey;
@@ -259,6 +243,22 @@ std::string defaultSettingsPath() {
 }
 
 bool siUnitsFromSetting(const std::optional<std::string>& units) { return !(units && *units == kEnglishUnits); }
+
+std::string executablePath() {
+#if defined(_WIN32)
+    wchar_t buffer[32768];
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
+    return length == 0 ? std::string() : fs::path(std::wstring(buffer, length)).string();
+#elif defined(__APPLE__)
+    char buffer[4096];
+    uint32_t size = sizeof buffer;
+    return _NSGetExecutablePath(buffer, &size) == 0 ? std::string(buffer) : std::string();
+#else
+    std::error_code error;
+    const fs::path path = fs::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : path.string();
+#endif
+}
 
 std::string programDataDir() {
     const std::string exe = executablePath();

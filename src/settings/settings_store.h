@@ -74,6 +74,9 @@ std::string defaultSettingsPath();
 /// True (SI units) unless the stored units text is exactly "ENGLISH".
 bool siUnitsFromSetting(const std::optional<std::string>& units);
 
+/// The running program's file, or an empty text when the system does not say.
+std::string executablePath();
+
 /// Folder holding the shipped catalog and help beside an installed or built
 /// program (<program folder>/../share/vantrel), or the configured install folder.
 std::string programDataDir();

@@ -1,0 +1,109 @@
+#include "cli/render_loader.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+#include <cstring>
+#include <filesystem>
+
+#include "settings/settings_store.h"
+#include "version.h"
+
+namespace vantrel::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Where the module lies, seen from the program's folder (set by the build).
+#ifndef VANTREL_RENDER_MODULE_FROM_BINDIR
+#define VANTREL_RENDER_MODULE_FROM_BINDIR "../lib/vantrel"
+#endif
+#ifndef VANTREL_RENDER_MODULE_FILE
+#define VANTREL_RENDER_MODULE_FILE "vantrel-render.so"
+#endif
+
+std::string modulePath() {
+    const fs::path program = fs::u8path(executablePath());
+    return (program.parent_path() / VANTREL_RENDER_MODULE_FROM_BINDIR / VANTREL_RENDER_MODULE_FILE)
+        .lexically_normal()
+        .u8string();
+}
+
+// The module's entry point, or null with the system's reason. The module
+// stays loaded until the process ends: its code is in use until then.
+using Entry = const RenderModule* (*)();
+
+#if defined(_WIN32)
+std::string lastErrorText() {
+    const DWORD code = GetLastError();
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+        reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string reason = length ? std::string(text, length) : "error " + std::to_string(code);
+    LocalFree(text);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
+    return reason;
+}
+
+Entry openEntry(const std::string& path, std::string& reason) {
+    HMODULE library = LoadLibraryW(fs::u8path(path).wstring().c_str());
+    if (!library) {
+        reason = lastErrorText();
+        return nullptr;
+    }
+    FARPROC entry = GetProcAddress(library, VANTREL_RENDER_MODULE_ENTRY);
+    if (!entry) reason = lastErrorText();
+    return reinterpret_cast<Entry>(entry);
+}
+#else
+Entry openEntry(const std::string& path, std::string& reason) {
+    // Every symbol resolved now, so that a broken module fails here rather
+    // than halfway through a drawing; its own symbols kept to itself.
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        reason = dlerror();
+        return nullptr;
+    }
+    void* entry = dlsym(library, VANTREL_RENDER_MODULE_ENTRY);
+    if (!entry) {
+        reason = dlerror();
+        return nullptr;
+    }
+    return reinterpret_cast<Entry>(entry);
+}
+#endif
+
+const RenderModule* load(std::string& error) {
+    const std::string path = modulePath();
+    std::string reason;
+    const RenderModule* module = nullptr;
+    if (const Entry entry = openEntry(path, reason)) {
+        module = entry();
+        if (!module) {
+            reason = "it offers nothing";
+        } else if (module->interface != kRenderModuleInterface || !module->programVersion ||
+                   std::strcmp(module->programVersion, VANTREL_VERSION) != 0) {
+            // A module left from another installation: its types may differ from ours.
+            reason = std::string("it belongs to Vantrel ") + (module->programVersion ? module->programVersion : "?") +
+                     " (interface " + std::to_string(module->interface) + "), this program is " VANTREL_VERSION
+                     " (interface " + std::to_string(kRenderModuleInterface) + ")";
+            module = nullptr;
+        }
+    }
+    if (!module) error = "vantrel-cli: cannot load the drawing module " + path + ": " + reason;
+    return module;
+}
+
+}  // namespace
+
+const RenderModule* renderModule(std::string& error) {
+    static const RenderModule* loaded = nullptr;
+    if (!loaded) loaded = load(error);
+    return loaded;
+}
+
+}  // namespace vantrel::cli
