@@ -175,21 +175,14 @@ bool paperOfName(const std::string& name, PaperSize& paper) {
     return true;
 }
 
-}  // namespace
-
-ReportTime reportTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
-}
-
-ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, std::string& error) {
-    ReportPages result;
-    std::string pdf;
+// Draws the report page by page into cairo's PDF stream, which hands each
+// finished page to `write`: nothing of a drawn page is kept here. The page
+// count, or -1 with cairo's reason in `error`.
+int drawReport(const ResultTable& rows, const ReportOptions& options, cairo_write_func_t write, void* closure,
+               std::string& error) {
+    int count = 0;
     const PaperPoints points = paperPoints(options.paper);
-    Owned<cairo_surface_t> surface(
-        cairo_pdf_surface_create_for_stream(appendToString, &pdf, points.width, points.height));
+    Owned<cairo_surface_t> surface(cairo_pdf_surface_create_for_stream(write, closure, points.width, points.height));
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, options.title.c_str());
     const std::string subject = subjectOf(options.header);
     if (!subject.empty()) cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_SUBJECT, subject.c_str());
@@ -236,7 +229,7 @@ ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, s
             cairo_set_source_rgb(cr.get(), 0, 0, 0);
         }
         cairo_show_page(cr.get());
-        ++result.count;
+        ++count;
     }
     const cairo_status_t drawn = cairo_status(cr.get());
     layout.reset();
@@ -245,9 +238,25 @@ ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, s
     const cairo_status_t written = cairo_surface_status(surface.get());
     if (drawn != CAIRO_STATUS_SUCCESS || written != CAIRO_STATUS_SUCCESS) {
         error = cairo_status_to_string(drawn != CAIRO_STATUS_SUCCESS ? drawn : written);
-        return {};
+        return -1;
     }
-    result.pdf = std::move(pdf);
+    return count;
+}
+
+}  // namespace
+
+ReportTime reportTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, std::string& error) {
+    ReportPages result;
+    const int count = drawReport(rows, options, appendToString, &result.pdf, error);
+    if (count < 0) return {};
+    result.count = count;
     return result;
 }
 
@@ -257,9 +266,13 @@ std::string reportPdf(const ResultTable& rows, const ReportOptions& options, std
 
 bool writeReportPdf(const ResultTable& rows, const ReportOptions& options, const std::string& path,
                     std::string& error) {
+    // Straight into the save's temporary: a report of any length takes no
+    // more memory than one page and what cairo keeps until the end.
     std::string reason;
-    const std::string pdf = reportPdf(rows, options, reason);
-    if (!pdf.empty() && replaceFile(path, pdf, &reason)) return true;
+    const auto produce = [&](ContentSink& sink, std::string& refusal) {
+        return drawReport(rows, options, writeToSink, &sink, refusal) >= 0;
+    };
+    if (replaceFileStreamed(path, produce, &reason)) return true;
     error = "Cannot save " + path + ".\n" + reason;
     return false;
 }
