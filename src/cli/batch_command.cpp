@@ -156,7 +156,6 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
     if (report && !report->rows().empty()) {
         ReportOptions options = settings.report;
         options.siUnits = settings.siUnits;
-        options.rowTags = report->tags();
         options.chartSweep = rowSweepsOf(form);
         std::string error;
         if (!writeReportPdf(report->rows(), options, settings.output, error)) {

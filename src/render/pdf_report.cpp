@@ -175,10 +175,21 @@ bool paperOfName(const std::string& name, PaperSize& paper) {
     return true;
 }
 
+// The pages of `rows` (a ResultTable or PackedRows) as the report lays them out.
+template <typename Rows>
+TDistPrintLayout reportLayout(const Rows& rows, const ReportOptions& options) {
+    PrintHeaderData header = options.header;
+    header.IncludeCharts = header.IncludeCharts && options.chartSweep;
+    TDistPrintLayout pages(rows, header, options.siUnits,
+                           printDate(options.created.year, options.created.month, options.created.day));
+    if (!options.rowTags.empty()) pages.setRowTags(options.rowTags);
+    return pages;
+}
+
 // Draws the report page by page into cairo's PDF stream, which hands each
 // finished page to `write`: nothing of a drawn page is kept here. The page
 // count, or -1 with cairo's reason in `error`.
-int drawReport(const ResultTable& rows, const ReportOptions& options, cairo_write_func_t write, void* closure,
+int drawReport(TDistPrintLayout pages, const ReportOptions& options, cairo_write_func_t write, void* closure,
                std::string& error) {
     int count = 0;
     const PaperPoints points = paperPoints(options.paper);
@@ -204,11 +215,6 @@ int drawReport(const ResultTable& rows, const ReportOptions& options, cairo_writ
 
     const Fonts fonts = {fontOf(PrintFont::Regular), fontOf(PrintFont::Bold), fontOf(PrintFont::Italic),
                          fontOf(PrintFont::Symbol), fontOf(PrintFont::Title)};
-    PrintHeaderData header = options.header;
-    header.IncludeCharts = header.IncludeCharts && options.chartSweep;
-    TDistPrintLayout pages(rows, header, options.siUnits,
-                           printDate(options.created.year, options.created.month, options.created.day));
-    if (!options.rowTags.empty()) pages.setRowTags(options.rowTags);
     // The columns were set out for a printer font narrower than DejaVu Sans:
     // at 10 points the last one would pass the margin. The pages shrink to
     // fit the width, as a print dialog's "fit to page" does, the layout given
@@ -225,7 +231,7 @@ int drawReport(const ResultTable& rows, const ReportOptions& options, cairo_writ
     while (pages.hasPage()) {
         for (const TextRun& run : pages.layoutPage(metrics)) drawRun(cr.get(), layout.get(), fonts, run);
         for (const ChartFrame& frame : pages.pageCharts()) {
-            drawFrameChart(cr.get(), frame, rows.row(frame.row), options, fit / kUnitsPerPoint);
+            drawFrameChart(cr.get(), frame, pages.row(frame.row), options, fit / kUnitsPerPoint);
             cairo_set_source_rgb(cr.get(), 0, 0, 0);
         }
         cairo_show_page(cr.get());
@@ -254,7 +260,7 @@ ReportTime reportTimeNow() {
 
 ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, std::string& error) {
     ReportPages result;
-    const int count = drawReport(rows, options, appendToString, &result.pdf, error);
+    const int count = drawReport(reportLayout(rows, options), options, appendToString, &result.pdf, error);
     if (count < 0) return {};
     result.count = count;
     return result;
@@ -264,17 +270,31 @@ std::string reportPdf(const ResultTable& rows, const ReportOptions& options, std
     return reportPages(rows, options, error).pdf;
 }
 
-bool writeReportPdf(const ResultTable& rows, const ReportOptions& options, const std::string& path,
-                    std::string& error) {
-    // Straight into the save's temporary: a report of any length takes no
-    // more memory than one page and what cairo keeps until the end.
+namespace {
+
+// Straight into the save's temporary: a report of any length takes no more
+// memory than one page and what cairo keeps until the end.
+bool saveReport(const TDistPrintLayout& pages, const ReportOptions& options, const std::string& path,
+                std::string& error) {
     std::string reason;
     const auto produce = [&](ContentSink& sink, std::string& refusal) {
-        return drawReport(rows, options, writeToSink, &sink, refusal) >= 0;
+        return drawReport(pages, options, writeToSink, &sink, refusal) >= 0;
     };
     if (replaceFileStreamed(path, produce, &reason)) return true;
     error = "Cannot save " + path + ".\n" + reason;
     return false;
+}
+
+}  // namespace
+
+bool writeReportPdf(const ResultTable& rows, const ReportOptions& options, const std::string& path,
+                    std::string& error) {
+    return saveReport(reportLayout(rows, options), options, path, error);
+}
+
+bool writeReportPdf(const PackedRows& rows, const ReportOptions& options, const std::string& path,
+                    std::string& error) {
+    return saveReport(reportLayout(rows, options), options, path, error);
 }
 
 PaperSize systemPaperSize(const char* paperVariable, const std::string& paperFile, const char* locale) {
