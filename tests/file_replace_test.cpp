@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -257,6 +259,49 @@ TEST(ReplaceFile, ReasonReachesTheSaveMessage) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Cannot save " + path + ".\nthe file is read-only");
     EXPECT_EQ(contentOf(path), "kept");
+}
+
+TEST(ReplaceFile, StreamedSaveWritesAsItGoesOrLeavesTheOldFile) {
+    // Content made in many small pieces, as cairo hands over a PDF.
+    const std::string content = numberedLines("piece", 20000);
+    const auto inPieces = [&content](ContentSink& sink, std::string&) {
+        for (std::size_t at = 0; at < content.size(); at += 37)
+            if (!sink.write(content.data() + at, std::min<std::size_t>(37, content.size() - at))) return false;
+        return true;
+    };
+    test::TempDir dir;
+    const std::string target = dir.write("report.pdf", "old report");
+    std::string error;
+    ASSERT_TRUE(replaceFileStreamed(target, inPieces, &error)) << error;
+    EXPECT_EQ(contentOf(target), content);
+
+    // A producer that gives up, or throws, after writing half: the old file
+    // stays and no temporary is left behind.
+    dir.write("report.pdf", "old report");
+    const auto givesUp = [&content](ContentSink& sink, std::string& reason) {
+        sink.write(content.data(), content.size() / 2);
+        reason = "out of ink";
+        return false;
+    };
+    EXPECT_FALSE(replaceFileStreamed(target, givesUp, &error));
+    EXPECT_EQ(error, "out of ink");
+    const auto throws = [&content](ContentSink& sink, std::string&) -> bool {
+        sink.write(content.data(), content.size() / 2);
+        throw std::runtime_error("drawing failed");
+    };
+    EXPECT_THROW(replaceFileStreamed(target, throws, &error), std::runtime_error);
+    EXPECT_EQ(contentOf(target), "old report");
+    EXPECT_TRUE(temporaries(dir.path()).empty());
+
+    // A target that cannot be replaced is refused before anything is made.
+    const std::string readOnly = dir.write("locked.pdf", "kept");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    bool produced = false;
+    const auto noteCall = [&produced](ContentSink&, std::string&) { return produced = true; };
+    EXPECT_FALSE(replaceFileStreamed(readOnly, noteCall, &error));
+    EXPECT_EQ(error, "the file is read-only");
+    EXPECT_FALSE(produced);
+    EXPECT_EQ(contentOf(readOnly), "kept");
 }
 
 struct Outcome {

@@ -450,5 +450,52 @@ TEST(PrintLayout, PrintDateSpellsTheMonth) {
     EXPECT_EQ(printDate(2024, 9, 1), "September 1, 2024");
 }
 
+TEST(PrintLayout, PackedRowsPrintAsTheTableDoes) {
+    // Tagged duties, a repeated model, selection, cells longer than a length
+    // byte holds and empty ones, with and without charts, both header choices.
+    ResultTable table;
+    PackedRows packed;
+    std::vector<std::string> tags;
+    for (int i = 0; i < 60; ++i) {
+        ResultRow row = makeRow(i % 3 ? "Nozzle" : "Venturi", "A-" + std::to_string(i / 7), "cap" + std::to_string(i),
+                                i % 5 ? "None" : "Integral");
+        row[column::kSidePortSize] = std::string(static_cast<std::size_t>(i * 5), 'x');
+        row[column::kOrificeType] = "";
+        const std::string tag = "Line " + std::to_string(i / 4) + " (C-" + std::to_string(i / 8) + ")";
+        table.append(row);
+        table.setSelected(static_cast<std::size_t>(i), i % 4 != 1);
+        packed.append(row, tag, i % 4 != 1);
+        tags.push_back(tag);
+    }
+    ASSERT_EQ(packed.size(), table.size());
+    for (std::size_t i = 0; i < table.size(); ++i) ASSERT_EQ(packed.row(i), table.row(i)) << i;
+    for (const bool charts : {false, true}) {
+        for (const std::uint16_t all : {std::uint16_t{0}, std::uint16_t{1}}) {
+            PrintHeaderData h = header(all);
+            h.IncludeCharts = charts;
+            TDistPrintLayout fromTable(table, h, false, "May 1, 2026");
+            fromTable.setRowTags(tags);
+            TDistPrintLayout fromPacked(packed, h, false, "May 1, 2026");
+            int pages = 0;
+            while (fromTable.hasPage() && pages++ < 50) {
+                ASSERT_TRUE(fromPacked.hasPage());
+                const auto expected = fromTable.layoutPage(metrics(400));
+                const auto got = fromPacked.layoutPage(metrics(400));
+                ASSERT_EQ(got.size(), expected.size()) << "page " << pages;
+                for (std::size_t r = 0; r < got.size(); ++r) {
+                    EXPECT_EQ(got[r].text, expected[r].text);
+                    EXPECT_EQ(got[r].x, expected[r].x);
+                    EXPECT_EQ(got[r].y, expected[r].y);
+                }
+                ASSERT_EQ(fromPacked.pageCharts().size(), fromTable.pageCharts().size());
+                for (const ChartFrame& frame : fromPacked.pageCharts())
+                    EXPECT_EQ(fromPacked.row(frame.row), table.row(frame.row));
+            }
+            EXPECT_GT(pages, 3);
+            EXPECT_FALSE(fromPacked.hasPage());
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -168,10 +168,9 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
     if (report && !report->rows().empty()) {
         ReportOptions options = settings.report;
         options.siUnits = settings.siUnits;
-        options.rowTags = report->tags();
         options.chartSweep = rowSweepsOf(form);
         std::string error;
-        if (!drawing->writeReportPdf(report->rows(), options, settings.output, error)) {
+        if (!drawing->writePackedReportPdf(report->rows(), options, settings.output, error)) {
             std::cerr << error << '\n';
             return kExitError;
         }

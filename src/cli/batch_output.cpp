@@ -155,10 +155,7 @@ private:
 void ReportGatherer::entry(const BatchEntry& entry) {
     if (entry.kind != BatchEntry::Kind::Results) return;  // their messages went to standard error
     const std::string label = lineLabel(entry.line, entry.tag);
-    for (const ResultRow& row : entry.rows) {
-        rows_.append(row);
-        tags_.push_back(label);
-    }
+    for (const ResultRow& row : entry.rows) rows_.append(row, label);
 }
 
 std::string oneLine(std::string text) {

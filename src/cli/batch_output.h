@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalog/vantrel_data.h"
+#include "print/page_layout.h"
 #include "refrigerants/refrigerant_table.h"
 #include "results/result_rows.h"
 
@@ -42,13 +43,12 @@ public:
 class ReportGatherer : public BatchWriter {
 public:
     void entry(const BatchEntry& entry) override;
-    const ResultTable& rows() const { return rows_; }
-    /// One per row: "Line <n> (<tag>)", which tells apart duties sharing a tag.
-    const std::vector<std::string>& tags() const { return tags_; }
+    /// Each row tagged "Line <n> (<tag>)", which tells apart duties sharing a
+    /// tag; packed, as a long run's report may hold 100,000 rows and more.
+    const PackedRows& rows() const { return rows_; }
 
 private:
-    ResultTable rows_;
-    std::vector<std::string> tags_;
+    PackedRows rows_;
 };
 
 /// A tag as the table and rows formats print it: its line breaks and tabs

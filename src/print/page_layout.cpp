@@ -151,8 +151,66 @@ std::string printDate(int year, int month, int day) {
     return std::string(name) + " " + formatInt(day) + ", " + formatInt(year);
 }
 
+void PackedRows::append(const ResultRow& row, const std::string& tag, bool selected) {
+    starts_.push_back(text_.size());
+    for (const std::string& cell : row) {
+        for (std::size_t length = cell.size();; length >>= 7) {
+            text_.push_back(static_cast<char>((length & 0x7f) | (length > 0x7f ? 0x80 : 0)));
+            if (length <= 0x7f) break;
+        }
+        text_ += cell;
+    }
+    if (tags_.empty() || tags_.back() != tag) tags_.push_back(tag);
+    tagOf_.push_back(static_cast<std::uint32_t>(tags_.size() - 1));
+    tagged_ = tagged_ || !tag.empty();
+    selected_.push_back(selected);
+}
+
+void PackedRows::read(std::size_t index, ResultRow& row) const {
+    std::size_t at = starts_[index];
+    for (std::string& cell : row) {
+        std::size_t length = 0;
+        for (int shift = 0;; shift += 7) {
+            const auto byte = static_cast<unsigned char>(text_[at++]);
+            length |= static_cast<std::size_t>(byte & 0x7f) << shift;
+            if (!(byte & 0x80)) break;
+        }
+        cell.assign(text_, at, length);
+        at += length;
+    }
+}
+
+ResultRow PackedRows::row(std::size_t index) const {
+    ResultRow row;
+    read(index, row);
+    return row;
+}
+
 TDistPrintLayout::TDistPrintLayout(const ResultTable& rows, PrintHeaderData header, bool siUnits, std::string date)
-    : List(rows), Header(std::move(header)), SIUnits(siUnits), Date(std::move(date)) {}
+    : List(&rows), Header(std::move(header)), SIUnits(siUnits), Date(std::move(date)) {}
+
+TDistPrintLayout::TDistPrintLayout(const PackedRows& rows, PrintHeaderData header, bool siUnits, std::string date)
+    : Packed(&rows), Header(std::move(header)), SIUnits(siUnits), Date(std::move(date)) {}
+
+const ResultRow& TDistPrintLayout::rowAt(std::size_t i, ResultRow& scratch) const {
+    if (List) return List->row(i);
+    Packed->read(i, scratch);
+    return scratch;
+}
+
+ResultRow TDistPrintLayout::row(std::size_t index) const {
+    ResultRow scratch;
+    return rowAt(index, scratch);
+}
+
+bool TDistPrintLayout::selectedAt(std::size_t i) const { return List ? List->state(i).selected : Packed->selected(i); }
+
+const std::string* TDistPrintLayout::tagAt(std::size_t i) const {
+    if (Packed && Packed->tagged()) return &Packed->tag(i);
+    return i < Tags.size() ? &Tags[i] : nullptr;
+}
+
+std::size_t TDistPrintLayout::rowCount() const { return List ? List->size() : Packed->size(); }
 
 bool TDistPrintLayout::placeChart(int left, int width, int lineHeight, int lines, int linesPerPage, int& y) {
     // A page with nothing below its header takes the chart whatever room is left.
@@ -181,15 +239,16 @@ std::vector<TextRun> TDistPrintLayout::layoutPage(const PageMetrics& m) {
         return placeChart(page.left, page.right - page.left, page.lh, chartLines(page, linesPerPage), linesPerPage, y);
     };
 
-    for (std::size_t i = NextRow; i < List.size(); ++i) {
+    ResultRow scratch;
+    for (std::size_t i = NextRow; i < rowCount(); ++i) {
         NextRow = i;
         if (LinesUsed >= linesPerPage) return std::move(page.runs);  // full: the next page starts at row i
-        if (!List.state(i).selected && Header.AllState != 1) continue;
-        const ResultRow& row = List.row(i);
+        if (!selectedAt(i) && Header.AllState != 1) continue;
+        const ResultRow& row = rowAt(i, scratch);
         const std::string part = cellText(row, column::kPartNumber);
-        const std::string* tag = i < Tags.size() ? &Tags[i] : nullptr;
+        const std::string* tag = tagAt(i);
         if (charts) {
-            const bool selected = List.state(i).selected;
+            const bool selected = selectedAt(i);
             if (InBlock && (part != BlockPart || (tag ? *tag : std::string()) != BlockTag)) {
                 // The block before this row has ended: its chart comes first.
                 if (!placeOwedChart()) return std::move(page.runs);
@@ -218,7 +277,7 @@ std::vector<TextRun> TDistPrintLayout::layoutPage(const PageMetrics& m) {
         y += page.lh;
         putRowLine(page, row, y);
     }
-    NextRow = List.size();
+    NextRow = rowCount();
     // The last block's chart, on this page or the next.
     if (charts && InBlock && !placeOwedChart()) return std::move(page.runs);
     MorePages = false;

@@ -66,6 +66,34 @@ inline constexpr const char* kMakerTown = "410 Harbor Works Road, Millbrook, OH 
 inline constexpr const char* kMakerTelephone = "Telephone (555) 014-2270";
 inline constexpr const char* kMakerEmail = "support@vantrel.example";
 
+/// Rows kept only to be printed, e.g. every row of a long batch run: each
+/// row's texts packed one after another in one block, and a tag per row kept
+/// once for each run of equal tags. About a sixth of what a ResultTable holds
+/// the same rows in (no text objects, no duplicate index).
+class PackedRows {
+public:
+    /// Appends a row with its tag (the schedule duty it belongs to, or empty)
+    /// and its selection mark.
+    void append(const ResultRow& row, const std::string& tag = {}, bool selected = false);
+    std::size_t size() const { return starts_.size(); }
+    bool empty() const { return starts_.empty(); }
+    /// Row `index`'s texts, into `row`.
+    void read(std::size_t index, ResultRow& row) const;
+    ResultRow row(std::size_t index) const;
+    bool selected(std::size_t index) const { return selected_[index]; }
+    const std::string& tag(std::size_t index) const { return tags_[tagOf_[index]]; }
+    /// Whether any row was given a non-empty tag.
+    bool tagged() const { return tagged_; }
+
+private:
+    std::string text_;  // per cell: its length in 7-bit groups, then its bytes
+    std::vector<std::size_t> starts_;
+    std::vector<std::uint32_t> tagOf_;
+    std::vector<std::string> tags_;
+    std::vector<bool> selected_;
+    bool tagged_ = false;
+};
+
 /// "December 7, 2026".
 std::string printDate(int year, int month, int day);
 
@@ -78,6 +106,8 @@ class TDistPrintLayout {
 public:
     /// `rows` (with their selection marks) must stay unchanged while printing.
     TDistPrintLayout(const ResultTable& rows, PrintHeaderData header, bool siUnits, std::string date);
+    /// The same for packed rows, which bring their tags when they have any.
+    TDistPrintLayout(const PackedRows& rows, PrintHeaderData header, bool siUnits, std::string date);
 
     /// Gives every row a tag, one per row in order (the schedule duty each
     /// row of a batch run belongs to). A model block then also begins where
@@ -93,13 +123,22 @@ public:
     int pageNumber() const { return PageNumber; }
     /// The chart frames of the page laid out last.
     const std::vector<ChartFrame>& pageCharts() const { return PageCharts; }
+    /// Row `index` of the rows laid out (the row of a chart frame).
+    ResultRow row(std::size_t index) const;
 
 private:
     // Puts the owed chart's frame below baseline `y` when the page has room
     // for its `lines` (or holds nothing else yet); moves y and the lines on.
     bool placeChart(int left, int width, int lineHeight, int lines, int linesPerPage, int& y);
 
-    const ResultTable& List;
+    // Row `i`: the table's own, or the packed row read into `scratch`.
+    const ResultRow& rowAt(std::size_t i, ResultRow& scratch) const;
+    bool selectedAt(std::size_t i) const;
+    const std::string* tagAt(std::size_t i) const;
+    std::size_t rowCount() const;
+
+    const ResultTable* List = nullptr;
+    const PackedRows* Packed = nullptr;
     PrintHeaderData Header;
     bool SIUnits;
     std::string Date;

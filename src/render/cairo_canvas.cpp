@@ -5,6 +5,8 @@
 
 #include <pango/pangocairo.h>
 
+#include "util/files.h"
+
 namespace vantrel {
 namespace {
 
@@ -19,6 +21,11 @@ void setColour(cairo_t* cr, Rgb rgb) {
 cairo_status_t appendToString(void* closure, const unsigned char* data, unsigned int length) {
     static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
     return CAIRO_STATUS_SUCCESS;
+}
+
+cairo_status_t writeToSink(void* closure, const unsigned char* data, unsigned int length) {
+    const bool written = static_cast<ContentSink*>(closure)->write(reinterpret_cast<const char*>(data), length);
+    return written ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
 }
 
 CairoCanvas::CairoCanvas(cairo_t* cr) : cr_(cr), font_(pango_font_description_new()) {

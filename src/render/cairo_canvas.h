@@ -27,6 +27,10 @@ using Owned = std::unique_ptr<T, CairoFree>;
 /// std::string `closure` points to.
 cairo_status_t appendToString(void* closure, const unsigned char* data, unsigned int length);
 
+/// cairo's write callback for a file saved as it is made: hands the bytes to
+/// the ContentSink `closure` points to; a failed write stops cairo.
+cairo_status_t writeToSink(void* closure, const unsigned char* data, unsigned int length);
+
 /// Draws on `cr` in its current user space; texts in DejaVu Sans with Pango.
 class CairoCanvas : public ChartCanvas {
 public:

@@ -8,14 +8,11 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <memory>
-#include <sstream>
 
 #include "chart/chart_canvas.h"
 #include "render/cairo_canvas.h"
 #include "util/files.h"
-#include "util/plain_text.h"
 #include "version.h"
 
 namespace vantrel {
@@ -156,14 +153,25 @@ std::string subjectOf(const PrintHeaderData& header) {
     return subject;
 }
 
-}  // namespace
+// The pages of `rows` (a ResultTable or PackedRows) as the report lays them out.
+template <typename Rows>
+TDistPrintLayout reportLayout(const Rows& rows, const ReportOptions& options) {
+    PrintHeaderData header = options.header;
+    header.IncludeCharts = header.IncludeCharts && options.chartSweep;
+    TDistPrintLayout pages(rows, header, options.siUnits,
+                           printDate(options.created.year, options.created.month, options.created.day));
+    if (!options.rowTags.empty()) pages.setRowTags(options.rowTags);
+    return pages;
+}
 
-ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, std::string& error) {
-    ReportPages result;
-    std::string pdf;
+// Draws the report page by page into cairo's PDF stream, which hands each
+// finished page to `write`: nothing of a drawn page is kept here. The page
+// count, or -1 with cairo's reason in `error`.
+int drawReport(TDistPrintLayout pages, const ReportOptions& options, cairo_write_func_t write, void* closure,
+               std::string& error) {
+    int count = 0;
     const PaperPoints points = paperPoints(options.paper);
-    Owned<cairo_surface_t> surface(
-        cairo_pdf_surface_create_for_stream(appendToString, &pdf, points.width, points.height));
+    Owned<cairo_surface_t> surface(cairo_pdf_surface_create_for_stream(write, closure, points.width, points.height));
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, options.title.c_str());
     const std::string subject = subjectOf(options.header);
     if (!subject.empty()) cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_SUBJECT, subject.c_str());
@@ -185,11 +193,6 @@ ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, s
 
     const Fonts fonts = {fontOf(PrintFont::Regular), fontOf(PrintFont::Bold), fontOf(PrintFont::Italic),
                          fontOf(PrintFont::Symbol), fontOf(PrintFont::Title)};
-    PrintHeaderData header = options.header;
-    header.IncludeCharts = header.IncludeCharts && options.chartSweep;
-    TDistPrintLayout pages(rows, header, options.siUnits,
-                           printDate(options.created.year, options.created.month, options.created.day));
-    if (!options.rowTags.empty()) pages.setRowTags(options.rowTags);
     // The columns were set out for a printer font narrower than DejaVu Sans:
     // at 10 points the last one would pass the margin. The pages shrink to
     // fit the width, as a print dialog's "fit to page" does, the layout given
@@ -206,11 +209,11 @@ ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, s
     while (pages.hasPage()) {
         for (const TextRun& run : pages.layoutPage(metrics)) drawRun(cr.get(), layout.get(), fonts, run);
         for (const ChartFrame& frame : pages.pageCharts()) {
-            drawFrameChart(cr.get(), frame, rows.row(frame.row), options, fit / kUnitsPerPoint);
+            drawFrameChart(cr.get(), frame, pages.row(frame.row), options, fit / kUnitsPerPoint);
             cairo_set_source_rgb(cr.get(), 0, 0, 0);
         }
         cairo_show_page(cr.get());
-        ++result.count;
+        ++count;
     }
     const cairo_status_t drawn = cairo_status(cr.get());
     layout.reset();
@@ -219,9 +222,18 @@ ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, s
     const cairo_status_t written = cairo_surface_status(surface.get());
     if (drawn != CAIRO_STATUS_SUCCESS || written != CAIRO_STATUS_SUCCESS) {
         error = cairo_status_to_string(drawn != CAIRO_STATUS_SUCCESS ? drawn : written);
-        return {};
+        return -1;
     }
-    result.pdf = std::move(pdf);
+    return count;
+}
+
+}  // namespace
+
+ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, std::string& error) {
+    ReportPages result;
+    const int count = drawReport(reportLayout(rows, options), options, appendToString, &result.pdf, error);
+    if (count < 0) return {};
+    result.count = count;
     return result;
 }
 
@@ -229,13 +241,31 @@ std::string reportPdf(const ResultTable& rows, const ReportOptions& options, std
     return reportPages(rows, options, error).pdf;
 }
 
-bool writeReportPdf(const ResultTable& rows, const ReportOptions& options, const std::string& path,
-                    std::string& error) {
+namespace {
+
+// Straight into the save's temporary: a report of any length takes no more
+// memory than one page and what cairo keeps until the end.
+bool saveReport(const TDistPrintLayout& pages, const ReportOptions& options, const std::string& path,
+                std::string& error) {
     std::string reason;
-    const std::string pdf = reportPdf(rows, options, reason);
-    if (!pdf.empty() && replaceFile(path, pdf, &reason)) return true;
+    const auto produce = [&](ContentSink& sink, std::string& refusal) {
+        return drawReport(pages, options, writeToSink, &sink, refusal) >= 0;
+    };
+    if (replaceFileStreamed(path, produce, &reason)) return true;
     error = "Cannot save " + path + ".\n" + reason;
     return false;
+}
+
+}  // namespace
+
+bool writeReportPdf(const ResultTable& rows, const ReportOptions& options, const std::string& path,
+                    std::string& error) {
+    return saveReport(reportLayout(rows, options), options, path, error);
+}
+
+bool writeReportPdf(const PackedRows& rows, const ReportOptions& options, const std::string& path,
+                    std::string& error) {
+    return saveReport(reportLayout(rows, options), options, path, error);
 }
 
 }  // namespace vantrel

@@ -65,6 +65,11 @@ std::string reportPdf(const ResultTable& rows, const ReportOptions& options, std
 bool writeReportPdf(const ResultTable& rows, const ReportOptions& options, const std::string& path,
                     std::string& error);
 
+/// The same for packed rows (a long batch run's), whose own tags, when they
+/// have any, stand for options.rowTags.
+bool writeReportPdf(const PackedRows& rows, const ReportOptions& options, const std::string& path,
+                    std::string& error);
+
 /// The paper the system prints on: the PAPERSIZE variable's or the paper
 /// file's first word ("a4", "letter"), else the paper locale's country
 /// (Letter in the Americas that use it, e.g. "en_US.UTF-8", "fr_CA"), else A4.

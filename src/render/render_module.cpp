@@ -10,8 +10,18 @@ bool writePng(const vantrel::ChartLayout& layout, const std::string& path, std::
     return vantrel::writeChartPng(layout, path, error);
 }
 
-constexpr vantrel::RenderModule kModule{vantrel::kRenderModuleInterface, VANTREL_VERSION, writePng,
-                                        vantrel::writeReportPdf};
+bool writeReport(const vantrel::ResultTable& rows, const vantrel::ReportOptions& options, const std::string& path,
+                 std::string& error) {
+    return vantrel::writeReportPdf(rows, options, path, error);
+}
+
+bool writePackedReport(const vantrel::PackedRows& rows, const vantrel::ReportOptions& options,
+                       const std::string& path, std::string& error) {
+    return vantrel::writeReportPdf(rows, options, path, error);
+}
+
+constexpr vantrel::RenderModule kModule{vantrel::kRenderModuleInterface, VANTREL_VERSION, writePng, writeReport,
+                                        writePackedReport};
 
 }  // namespace
 

@@ -21,7 +21,7 @@ namespace vantrel {
 
 /// Raised whenever a function below changes, or a type it takes changes
 /// its layout: the program and its module pass C++ objects to each other.
-constexpr int kRenderModuleInterface = 1;
+constexpr int kRenderModuleInterface = 2;
 
 /// What the module offers. The first two fields stay where they are in
 /// every interface, so that a program can tell a module of another build
@@ -32,6 +32,8 @@ struct RenderModule {
     bool (*writeChartPng)(const ChartLayout& layout, const std::string& path, std::string& error);
     bool (*writeReportPdf)(const ResultTable& rows, const ReportOptions& options, const std::string& path,
                            std::string& error);
+    bool (*writePackedReportPdf)(const PackedRows& rows, const ReportOptions& options, const std::string& path,
+                                 std::string& error);
 };
 
 }  // namespace vantrel

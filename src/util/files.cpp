@@ -172,7 +172,19 @@ bool isReadableWholeFile(const std::string& path, std::string* reason, ReadFailu
 
 namespace {
 
-bool replaceWhole(const std::string& path, const std::string& content, bool makeFolders, std::string* error) {
+class StreamSink final : public ContentSink {
+public:
+    explicit StreamSink(std::ofstream& out) : out_(out) {}
+    bool write(const char* data, std::size_t size) override {
+        if (out_) out_.write(data, static_cast<std::streamsize>(size));
+        return static_cast<bool>(out_);
+    }
+
+private:
+    std::ofstream& out_;
+};
+
+bool replaceStreamed(const std::string& path, const ContentProducer& produce, bool makeFolders, std::string* error) {
     auto fail = [error](const std::string& reason) {
         if (error) *error = reason;
         return false;
@@ -192,10 +204,20 @@ bool replaceWhole(const std::string& path, const std::string& content, bool make
         errno = 0;
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) return fail(errno ? std::strerror(errno) : "the file cannot be created");
-        out << content;
+        StreamSink sink(out);
+        std::string refusal;
+        bool produced = false;
+        try {
+            produced = produce(sink, refusal);
+        } catch (...) {
+            out.close();
+            fs::remove(temporary, code);
+            throw;
+        }
         out.flush();
-        if (!out) {
-            const std::string reason = errno ? std::strerror(errno) : "the file cannot be written";
+        if (!out || !produced) {
+            const std::string reason = produced || !out ? (errno ? std::strerror(errno) : "the file cannot be written")
+                                                        : refusal;
             out.close();
             fs::remove(temporary, code);
             return fail(reason);
@@ -322,9 +344,7 @@ void keepOwnership(int fd, const struct stat& old) {
     [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
 }
 
-bool writeAll(int fd, const std::string& content, int& code) {
-    const char* data = content.data();
-    std::size_t left = content.size();
+bool writeAll(int fd, const char* data, std::size_t left, int& code) {
     while (left > 0) {
         const ssize_t written = ::write(fd, data, std::min<std::size_t>(left, std::size_t{1} << 30));
         if (written < 0) {
@@ -342,6 +362,37 @@ bool writeAll(int fd, const std::string& content, int& code) {
     return true;
 }
 
+/// A streamed save's temporary. Producers such as cairo hand over a few bytes
+/// at a time; they are gathered into blocks so a long save costs few system
+/// calls, and a large piece goes straight through.
+class DescriptorSink final : public ContentSink {
+public:
+    explicit DescriptorSink(int fd) : fd_(fd) { buffer_.reserve(kBlock); }
+
+    bool write(const char* data, std::size_t size) override {
+        if (code_ != 0) return false;
+        if (buffer_.size() + size > kBlock && !flush()) return false;
+        if (size >= kBlock) return writeAll(fd_, data, size, code_);
+        buffer_.append(data, size);
+        return true;
+    }
+
+    /// Writes what is gathered; false (see failure()) once any write failed.
+    bool flush() {
+        if (code_ == 0 && !buffer_.empty() && !writeAll(fd_, buffer_.data(), buffer_.size(), code_)) return false;
+        buffer_.clear();
+        return code_ == 0;
+    }
+
+    int failure() const { return code_; }
+
+private:
+    static constexpr std::size_t kBlock = std::size_t{1} << 16;
+    int fd_;
+    int code_ = 0;
+    std::string buffer_;
+};
+
 /// Makes the rename itself durable. By then the new content is complete in
 /// place, so a failure here is not a failed save.
 void syncFolder(const fs::path& folder) {
@@ -351,7 +402,7 @@ void syncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
-bool replaceWhole(const std::string& path, const std::string& content, bool makeFolders, std::string* error) {
+bool replaceStreamed(const std::string& path, const ContentProducer& produce, bool makeFolders, std::string* error) {
     auto fail = [error](const std::string& reason) {
         if (error) *error = reason;
         return false;
@@ -405,8 +456,22 @@ bool replaceWhole(const std::string& path, const std::string& content, bool make
         keepOwnership(fd, old);
         if (::fchmod(fd, old.st_mode & 07777) != 0) return abandon(errno);
     }
-    int code = 0;
-    if (!writeAll(fd, content, code)) return abandon(code);
+    DescriptorSink sink(fd);
+    std::string refusal;
+    bool produced = false;
+    try {
+        produced = produce(sink, refusal);
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    if (!sink.flush()) return abandon(sink.failure());
+    if (!produced) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return fail(refusal);
+    }
     if (::fsync(fd) != 0) return abandon(errno);
     // Some file systems report a failed write only here. The descriptor is
     // gone whatever close() returns, so it is never closed twice.
@@ -422,12 +487,24 @@ bool replaceWhole(const std::string& path, const std::string& content, bool make
 
 #endif
 
+bool replaceFileStreamed(const std::string& path, const ContentProducer& produce, std::string* error) {
+    return replaceStreamed(path, produce, false, error);
+}
+
+namespace {
+
+ContentProducer wholeContent(const std::string& content) {
+    return [&content](ContentSink& sink, std::string&) { return sink.write(content.data(), content.size()); };
+}
+
+}  // namespace
+
 bool replaceFile(const std::string& path, const std::string& content, std::string* error) {
-    return replaceWhole(path, content, false, error);
+    return replaceStreamed(path, wholeContent(content), false, error);
 }
 
 bool replaceOwnFile(const std::string& path, const std::string& content, std::string* error) {
-    return replaceWhole(path, content, true, error);
+    return replaceStreamed(path, wholeContent(content), true, error);
 }
 
 }  // namespace vantrel

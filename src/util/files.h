@@ -2,7 +2,9 @@
 // data in files (catalog, settings, desktop files, documents).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vantrel {
@@ -50,5 +52,28 @@ bool replaceFile(const std::string& path, const std::string& content, std::strin
 /// replaceFile for the program's own files (settings, desktop registration),
 /// whose folders are the program's to make: missing parent folders are created.
 bool replaceOwnFile(const std::string& path, const std::string& content, std::string* error = nullptr);
+
+/// Where a streamed save puts its content, piece by piece, as it is made.
+class ContentSink {
+public:
+    /// False once a piece could not be written; the save then fails with the
+    /// system's reason, and further pieces are dropped.
+    virtual bool write(const char* data, std::size_t size) = 0;
+
+protected:
+    ~ContentSink() = default;
+};
+
+/// Makes a streamed save's content into the sink; false, with `reason`, to
+/// abandon the save.
+using ContentProducer = std::function<bool(ContentSink& sink, std::string& reason)>;
+
+/// replaceFile for content too large to hold in memory: `produce` writes it
+/// straight into the temporary, with the same checks before, the same sync
+/// and rename after, and the same guarantees. The target is checked before
+/// `produce` runs, so a save that cannot succeed costs nothing. When the
+/// producer gives up, a piece cannot be written or the producer throws (the
+/// exception passes on), the old file stays and no temporary is left.
+bool replaceFileStreamed(const std::string& path, const ContentProducer& produce, std::string* error = nullptr);
 
 }  // namespace vantrel
