@@ -12,6 +12,7 @@
 
 #include "fuzz_check.h"
 #include "refrigerants/refrigerant_table.h"
+#include "util/plain_text.h"
 
 namespace {
 
@@ -50,6 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(row.factor >= 0.2 && row.factor <= 3.0);
         FUZZ_CHECK(!row.gwp || (std::isfinite(*row.gwp) && *row.gwp >= 0));
         FUZZ_CHECK(!row.source.empty());
+        // The free texts reach the listing and the warning as they are: no
+        // control character, nothing that is not UTF-8, no tab or line break.
+        for (const std::string* text : {&row.source, &row.composition})
+            FUZZ_CHECK(vantrel::isPlainText(*text) && text->find_first_of("\t\r\n") == std::string::npos);
         FUZZ_CHECK(row.composition.empty() || vantrel::parseComposition(row.composition));
         for (const std::string& known : ten) FUZZ_CHECK(row.name != known);
     }

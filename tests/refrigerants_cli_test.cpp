@@ -115,6 +115,22 @@ TEST_F(RefrigerantsCli, TheWarningComesOnceWithoutChangingTheOutcome) {
     EXPECT_EQ(run({"refrigerants"}).err, "");
 }
 
+// The version is all --version says: the table is not read for it, so its
+// warning is not said either. Everything else still says it once.
+TEST_F(RefrigerantsCli, VersionAloneLeavesTheTableUnread) {
+    const RunResult version = run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("vantrel-cli ", 0), 0u) << version.out;
+    EXPECT_EQ(version.err, "");
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"--help"}, {"rate", "--help"}, {"--bogus"}, {}}) {
+        SCOPED_TRACE(::testing::PrintToString(arguments));
+        const RunResult other = run(arguments);
+        EXPECT_EQ(other.err.rfind(kWarning, 0), 0u) << other.err;
+        EXPECT_EQ(count(other.err, "WARNING"), 1u);
+    }
+}
+
 TEST_F(RefrigerantsCli, HelpOffersTheUsersRefrigerantsAfterTheTen) {
     for (const char* command : {"select", "rate", "curve"}) {
         const RunResult help = run({command, "--help"});

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <map>
 #include <random>
+#include <time.h>
 #include <tuple>
 
 #include "curve/sweep.h"
@@ -309,6 +312,136 @@ TEST(ShippedRefrigerants, AMissingOrDamagedShippedTableLeavesTheEnginesValues) {
     EXPECT_FALSE(start.table[1].gwp.has_value());
     EXPECT_EQ(start.table[5].source, "kept");
     EXPECT_EQ(start.table[5].gwp, 3922.0);
+}
+
+// Control characters would reach the listing and the warning raw (a source
+// could retitle a terminal or hide text), and what is not UTF-8 cannot be
+// shown; every column is held to the same rule.
+TEST(RefrigerantText, NoColumnTakesControlCharactersOrWhatIsNotUtf8) {
+    const std::string good[7] = {"R-460X", "R-22", "1.5", "R-32 50% / R-125 50%", "", "A1", "bench test"};
+    auto line = [&](std::size_t column, const std::string& inserted) {
+        std::string text = kHeader;
+        for (std::size_t i = 0; i < 7; ++i) {
+            if (i) text += ',';
+            text += i == column ? good[i] + inserted : good[i];
+        }
+        return text + "\n";
+    };
+    const char* const refused[] = {
+        "\x7F",              // DEL
+        "\xC2\x80",          // U+0080, the first C1 control
+        "\xC2\x85",          // NEL
+        "\xC2\x9B",          // CSI, which starts terminal commands as ESC [ does
+        "\xC2\x9F",          // U+009F, the last
+        "\x1B]0;title\x07",  // ESC and BEL
+        "\xC0\xAF",          // "/" written in two bytes
+        "\xE0\x80\xAF",      // and in three
+        "\xF0\x80\x80\xAF",  // and in four
+        "\xED\xA0\x80",      // a UTF-16 surrogate
+        "\xF4\x90\x80\x80",  // past U+10FFFF
+    };
+    for (std::size_t column = 0; column < 7; ++column) {
+        for (const char* bytes : refused) {
+            SCOPED_TRACE(::testing::PrintToString(std::string(kRefrigerantColumns[column]) + " " + bytes));
+            const RefrigerantFileRead read = readRefrigerantText(line(column, bytes), {}, {}, false);
+            EXPECT_TRUE(read.rows.empty());
+            EXPECT_EQ(read.problems, std::vector<std::string>{"line 2: the line holds bytes that are not plain text."});
+        }
+    }
+    // The neighbours of the refused: a no-break space, a middle dot, an
+    // accented letter, the last code point before the surrogates, an emoji,
+    // the last code point there is.
+    for (const char* bytes :
+         {"\xC2\xA0x", "\xC2\xB7", "\xC3\xA9", "\xED\x9F\xBF", "\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF"}) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(bytes)));
+        const RefrigerantFileRead read = readRefrigerantText(line(6, bytes), {}, {}, false);
+        EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+        ASSERT_EQ(read.rows.size(), 1u);
+        EXPECT_EQ(read.rows[0].second.source, std::string("bench test") + bytes);
+    }
+}
+
+// The table's own limit is what a refused file is told, however far past it,
+// beyond the limit of whole-file reading too. Sparse files take no disk.
+TEST_F(UserTable, AFileOverTheLimitIsToldTheTablesLimitWhateverItsSize) {
+    const std::string path = dir.write("refrigerants.csv", kHeader);
+    for (const std::uintmax_t size :
+         {std::uintmax_t{kMaxRefrigerantFileSize} + 1, std::uintmax_t{300} << 20, std::uintmax_t{2} << 30}) {
+        SCOPED_TRACE(size);
+        std::filesystem::resize_file(path, size);
+        for (const bool named : {false, true}) {
+            const RefrigerantStart start =
+                readRefrigerants(shippedFile(kRefrigerantFileName), shippedFile(kComponentFileName), path, named);
+            EXPECT_EQ(start.problems, std::vector<std::string>{"the file is larger than 1 MB and was not read."});
+            EXPECT_EQ(start.table.size(), kRefrigerants.size());
+        }
+    }
+}
+
+// The processor time this thread has used: unlike the clock, it does not
+// count the time other programs on a loaded machine take.
+double threadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// A table of up to 1 MB is read at every start of both programs, so reading
+// must take time in proportion to its length. Timed as the least of a few
+// runs each, a table of about 1 MB takes about 4 times as long as one of a
+// quarter of that (up to 6 where the larger one no longer fits the caches);
+// a check of each line against the lines before it would make it 16. The
+// components file grows with the table where it is used.
+TEST_F(UserTable, ReadingTakesTimeInProportionToTheTablesLength) {
+    RefrigerantsGuard guard;
+    using Line = std::function<std::string(int)>;
+    struct Kind {
+        const char* what;
+        Line line;
+        Line component;  // none: no components file
+    };
+    const std::string blend = ",R-32 50% / R-125 50%,,A1,bench test";
+    const Kind kinds[] = {
+        {"new names", [&](int i) { return "U-" + std::to_string(i) + ",R-22,1.05" + blend; }, nullptr},
+        {"one name again and again", [&](int) { return "U-1,R-22,1.05" + blend; }, nullptr},
+        {"refused lines", [&](int i) { return "U-" + std::to_string(i) + ",R-99,1.05" + blend; }, nullptr},
+        {"blends of many components",
+         [](int i) {
+             return "U-" + std::to_string(i) + ",R-22,1,C-" + std::to_string(i / 4) + " 50% / C-" +
+                    std::to_string(i / 8) + " 50%,,,x";
+         },
+         [](int i) { return "C-" + std::to_string(i) + "," + std::to_string(i % 5000) + ",x"; }},
+    };
+    auto table = [](std::string text, const Line& line, std::size_t bytes) {
+        for (int i = 0;; ++i) {
+            const std::string next = line(i) + "\n";
+            if (text.size() + next.size() > bytes) return text;
+            text += next;
+        }
+    };
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.what);
+        test::TempDir data[2];  // a quarter, the whole
+        std::string user[2];
+        for (int size = 0; size < 2; ++size) {
+            const std::size_t bytes = size ? kMaxRefrigerantFileSize : kMaxRefrigerantFileSize / 4;
+            user[size] = data[size].write("user.csv", table(kHeader, kind.line, bytes));
+            if (kind.component)
+                data[size].write(kComponentFileName, table("name,gwp,source\n", kind.component, bytes / 4));
+        }
+        auto seconds = [&](int size) {
+            setenv(kUserRefrigerantsVariable, user[size].c_str(), 1);
+            const double start = threadSeconds();
+            const RefrigerantStart read = startRefrigerants(data[size].path());
+            const double took = threadSeconds() - start;
+            EXPECT_GT(read.table.size() + read.problems.size(), 1000u);
+            return took;
+        };
+        double least[2] = {1e9, 1e9};
+        for (int run = 0; run < 5; ++run)
+            for (int size = 0; size < 2; ++size) least[size] = std::min(least[size], seconds(size));
+        EXPECT_LT(least[1], 10 * least[0]) << "a quarter " << least[0] << " s, the whole " << least[1] << " s";
+    }
 }
 
 // Whatever the bytes, the reader keeps its rules: what it adds is valid,

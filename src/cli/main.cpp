@@ -77,6 +77,38 @@ bool applyLimits(const std::string& text, VantrelData& catalog) {
 // and the shipped refrigerant table are looked for.
 std::string rootDir() { return effectiveRootDir(SettingsStore(defaultSettingsPath())); }
 
+// The refrigerant tables, read the first time something needs them (a
+// --refrigerant value, a help text listing the refrigerants, a command), so
+// that --version answers without them.
+const RefrigerantStart& refrigerantTables() {
+    static const RefrigerantStart start = startRefrigerants(rootDir());
+    return start;
+}
+
+// The tables' warning, said once whatever the command, before anything else
+// the run says; --version alone does not say it.
+void warnAboutRefrigerantTables() {
+    static bool said = false;
+    if (said) return;
+    said = true;
+    if (const std::string warning = refrigerantTables().warningText(); !warning.empty())
+        std::cerr << "WARNING: " << warning << '\n';
+}
+
+// --refrigerant's check: one of the names the lists hold once the user's
+// table has been read, which it reads when first asked.
+class RefrigerantName : public CLI::Validator {
+public:
+    RefrigerantName() {
+        auto known = [] {
+            refrigerantTables();
+            return CLI::IsMember(lists::refrigerants());
+        };
+        desc_function_ = [known] { return known().get_description(); };
+        func_ = [known](std::string& name) { return known()(name); };
+    }
+};
+
 void locateCatalogs(VantrelData& catalog, bool venturiGiven, bool nozzleGiven) {
     VantrelData located;
     const MissingCatalogs missing = locateCatalogFiles(located, rootDir());
@@ -185,7 +217,7 @@ void addGlobalOptions(CLI::App& app, Options& options) {
 void addConditionOptions(CLI::App* command, Options& options) {
     command->add_option("--refrigerant", options.refrigerant, "refrigerant, e.g. R-22")
         ->required()
-        ->check(CLI::IsMember(lists::refrigerants()));
+        ->check(RefrigerantName());
     command->add_option("--suction", options.suction, "suction temperature (°F, or °C with --si)")->required();
     command->add_option("--liquid", options.liquid, "liquid temperature (°F, or °C with --si)")->required();
     command->add_option("--length", options.length, "distributor tube length, inches")->required();
@@ -262,12 +294,15 @@ std::optional<int> parseArguments(CLI::App& app, int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
+        warnAboutRefrigerantTables();
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        warnAboutRefrigerantTables();
         return app.exit(e);
     } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
+        warnAboutRefrigerantTables();
         app.exit(e);
         return kExitError;
     }
@@ -395,12 +430,6 @@ int writeResults(const Options& options, const ActionReport& report, const Selec
 }  // namespace
 
 static int runProgram(int argc, char** argv) {
-    // Before the options are built, so --refrigerant takes the user's
-    // refrigerants and --help lists them; said once, whatever the command.
-    const RefrigerantStart refrigerants = startRefrigerants(rootDir());
-    if (const std::string warning = refrigerants.warningText(); !warning.empty())
-        std::cerr << "WARNING: " << warning << '\n';
-
     CLI::App app{"Selects and rates refrigerant distributors from the Vantrel catalog.", "vantrel-cli"};
     Options options;
     addGlobalOptions(app, options);
@@ -410,6 +439,8 @@ static int runProgram(int argc, char** argv) {
     const CLI::App* curve = addCurveCommand(app, options);
     const CLI::App* listing = addRefrigerantsCommand(app);
     if (const auto exitCode = parseArguments(app, argc, argv)) return *exitCode;
+    warnAboutRefrigerantTables();
+    const RefrigerantStart& refrigerants = refrigerantTables();
     if (listing->parsed() && !cli::isRefrigerantFormat(options.format)) {
         std::cerr << "--format " << options.format << " is not for refrigerants: use " << cli::kRefrigerantFormats
                   << ".\n";

@@ -1,6 +1,8 @@
 #include "engine/refrigerant.h"
 
 #include <cmath>
+#include <cstddef>
+#include <unordered_map>
 
 namespace vantrel {
 
@@ -11,6 +13,13 @@ std::vector<AddedRefrigerant>& added() {
     return list;
 }
 
+// Each added refrigerant's place in added(), by name: a user's table may be
+// tens of thousands of lines, and every rating asks for its refrigerant.
+std::unordered_map<std::string, std::size_t>& addedIndex() {
+    static std::unordered_map<std::string, std::size_t> index;
+    return index;
+}
+
 bool builtIn(std::string_view name) {
     for (std::string_view known : kRefrigerants)
         if (known == name) return true;
@@ -18,18 +27,22 @@ bool builtIn(std::string_view name) {
 }
 
 const AddedRefrigerant* findAdded(std::string_view name) {
-    for (const AddedRefrigerant& refrigerant : added())
-        if (refrigerant.name == name) return &refrigerant;
-    return nullptr;
+    const auto& index = addedIndex();
+    if (index.empty()) return nullptr;
+    const auto found = index.find(std::string(name));
+    return found == index.end() ? nullptr : &added()[found->second];
 }
 
 }  // namespace
 
 void setAddedRefrigerants(std::vector<AddedRefrigerant> list) {
     std::vector<AddedRefrigerant>& kept = added();
+    auto& index = addedIndex();
     kept.clear();
+    index.clear();
     for (AddedRefrigerant& refrigerant : list) {
-        if (refrigerant.group == RefrigerantGroup::Unknown || builtIn(refrigerant.name) || findAdded(refrigerant.name))
+        if (refrigerant.group == RefrigerantGroup::Unknown || builtIn(refrigerant.name) ||
+            !index.emplace(refrigerant.name, kept.size()).second)
             continue;
         kept.push_back(std::move(refrigerant));
     }

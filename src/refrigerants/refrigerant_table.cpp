@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "engine/number_text.h"
 #include "schedule/csv_records.h"
@@ -132,18 +134,28 @@ bool readTableFile(const std::string& path, bool quietWhenMissing, std::string& 
     if (path.empty()) return false;
     std::error_code error;
     if (quietWhenMissing && !fs::exists(path, error)) return false;
+    // The table's own limit is far below what whole-file reading allows, so
+    // a file too large for either is named with the table's.
+    const std::string tooLarge = "the file is larger than 1 MB and was not read.";
     std::string reason;
-    if (!isReadableWholeFile(path, &reason)) {
-        problem = "the file cannot be read: " + reason + ".";
+    ReadFailure failure = ReadFailure::None;
+    if (!isReadableWholeFile(path, &reason, &failure)) {
+        problem = failure == ReadFailure::TooLarge ? tooLarge : "the file cannot be read: " + reason + ".";
         return false;
     }
     const std::uintmax_t size = fs::file_size(path, error);
     if (!error && size > kMaxRefrigerantFileSize) {
-        problem = "the file is larger than 1 MB and was not read.";
+        problem = tooLarge;
         return false;
     }
-    if (!readWholeFile(path, text, &reason)) {
-        problem = "the file cannot be read: " + reason + ".";
+    if (!readWholeFile(path, text, &reason, &failure)) {
+        problem = failure == ReadFailure::TooLarge ? tooLarge : "the file cannot be read: " + reason + ".";
+        return false;
+    }
+    // It may have grown since its size was asked.
+    if (text.size() > kMaxRefrigerantFileSize) {
+        std::string().swap(text);
+        problem = tooLarge;
         return false;
     }
     return true;
@@ -213,6 +225,7 @@ std::string factorText(double factor) {
 
 std::optional<std::vector<BlendComponent>> parseComposition(std::string_view text) {
     std::vector<BlendComponent> blend;
+    std::vector<std::string> lowered;  // the names so far, for the repeat check
     double total = 0.0;
     while (true) {
         const std::size_t slash = text.find('/');
@@ -224,8 +237,9 @@ std::optional<std::vector<BlendComponent>> parseComposition(std::string_view tex
         const std::string_view name = trimmedBlanks(part.substr(0, blank));
         const std::optional<double> percent = plainNumber(part.substr(blank + 1));
         if (!isName(name) || !percent || !(*percent > 0.0 && *percent <= 100.0)) return std::nullopt;
-        for (const BlendComponent& earlier : blend)
-            if (asciiLowered(earlier.name) == asciiLowered(name)) return std::nullopt;
+        std::string key = asciiLowered(name);
+        if (std::find(lowered.begin(), lowered.end(), key) != lowered.end()) return std::nullopt;
+        lowered.push_back(std::move(key));
         blend.push_back({std::string(name), *percent});
         total += *percent;
         if (slash == std::string_view::npos) break;
@@ -236,18 +250,37 @@ std::optional<std::vector<BlendComponent>> parseComposition(std::string_view tex
     return blend;
 }
 
-std::optional<double> compositionGwp(const std::vector<BlendComponent>& blend,
-                                     const std::vector<ComponentGwp>& components) {
+namespace {
+
+// Components' GWPs by their names in lower case (the first of a repeated
+// name), so a table's blends cost one lookup per component each, however
+// long the components file is.
+using ComponentIndex = std::unordered_map<std::string, double>;
+
+ComponentIndex indexOf(const std::vector<ComponentGwp>& components) {
+    ComponentIndex index;
+    index.reserve(components.size());
+    for (const ComponentGwp& component : components) index.emplace(asciiLowered(component.name), component.gwp);
+    return index;
+}
+
+std::optional<double> blendGwp(const std::vector<BlendComponent>& blend, const ComponentIndex& components) {
     // Percentages times GWPs first, divided once: 50 % of 675 and of 3500
     // stays exactly 2087.5, so the rounding goes the way the tables go.
     double sum = 0.0;
     for (const BlendComponent& part : blend) {
-        const auto found = std::find_if(components.begin(), components.end(),
-                                        [&](const ComponentGwp& c) { return asciiLowered(c.name) == asciiLowered(part.name); });
+        const auto found = components.find(asciiLowered(part.name));
         if (found == components.end()) return std::nullopt;
-        sum += part.percent * found->gwp;
+        sum += part.percent * found->second;
     }
     return std::round(sum / 100.0);
+}
+
+}  // namespace
+
+std::optional<double> compositionGwp(const std::vector<BlendComponent>& blend,
+                                     const std::vector<ComponentGwp>& components) {
+    return blendGwp(blend, indexOf(components));
 }
 
 namespace {
@@ -278,11 +311,16 @@ void forEachTableRow(std::string_view text, const std::array<std::string_view, N
     }
 }
 
+// The names a line's name must not repeat, by their spelling in lower case,
+// so each line's check is one lookup however long the table is.
+struct NamesInUse {
+    std::unordered_map<std::string, std::string> program;  ///< to the program's spelling
+    std::unordered_map<std::string, int> lines;            ///< to the line that added it
+};
+
 // The refrigerant of one table line, into `info`; or the first rule it breaks.
-std::optional<std::string> refrigerantOfRecord(const CsvRecord& record, const std::vector<std::string>& taken,
-                                               const std::vector<std::pair<int, RefrigerantInfo>>& rows,
-                                               const std::vector<ComponentGwp>& components, bool shipped,
-                                               RefrigerantInfo& info) {
+std::optional<std::string> refrigerantOfRecord(const CsvRecord& record, const NamesInUse& names,
+                                               const ComponentIndex& components, bool shipped, RefrigerantInfo& info) {
     const std::string_view name = trimmedBlanks(record.fields[0]);
     const std::string_view group = record.fields[1];
     const std::string_view factor = trimmedBlanks(record.fields[2]);
@@ -299,15 +337,11 @@ std::optional<std::string> refrigerantOfRecord(const CsvRecord& record, const st
                " letters, digits and - . _ +, starting with a letter or digit.";
     }
     const std::string key = asciiLowered(name);
-    if (const auto known =
-            std::find_if(taken.begin(), taken.end(), [&](const std::string& t) { return asciiLowered(t) == key; });
-        known != taken.end()) {
-        return "the program already has " + *known + ".";
+    if (const auto known = names.program.find(key); known != names.program.end()) {
+        return "the program already has " + known->second + ".";
     }
-    if (const auto earlier = std::find_if(rows.begin(), rows.end(),
-                                          [&](const auto& row) { return asciiLowered(row.second.name) == key; });
-        earlier != rows.end()) {
-        return std::string(name) + " is already on line " + std::to_string(earlier->first) + ".";
+    if (const auto earlier = names.lines.find(key); earlier != names.lines.end()) {
+        return std::string(name) + " is already on line " + std::to_string(earlier->second) + ".";
     }
     info.name = std::string(name);
     info.shipped = shipped;
@@ -336,7 +370,7 @@ std::optional<std::string> refrigerantOfRecord(const CsvRecord& record, const st
         }
         info.gwp = *value + 0.0;  // no -0
     } else if (blend) {
-        info.gwp = compositionGwp(*blend, components);
+        info.gwp = blendGwp(*blend, components);
     }
     if (!safety.empty()) {
         const std::string upper = asciiUppered(safety);
@@ -357,18 +391,24 @@ std::optional<std::string> refrigerantOfRecord(const CsvRecord& record, const st
 RefrigerantFileRead readRefrigerantText(std::string_view text, const std::vector<std::string>& taken,
                                         const std::vector<ComponentGwp>& components, bool shipped) {
     RefrigerantFileRead read;
+    NamesInUse names;
+    for (const std::string& name : taken) names.program.emplace(asciiLowered(name), name);
+    const ComponentIndex componentGwps = indexOf(components);
     forEachTableRow(text, kRefrigerantColumns, read.problems, [&](const CsvRecord& record, const auto& refuse) {
         RefrigerantInfo info;
-        if (const auto rule = refrigerantOfRecord(record, taken, read.rows, components, shipped, info))
+        if (const auto rule = refrigerantOfRecord(record, names, componentGwps, shipped, info)) {
             refuse(*rule);
-        else
+        } else {
+            names.lines.emplace(asciiLowered(info.name), record.line);
             read.rows.emplace_back(record.line, std::move(info));
+        }
     });
     return read;
 }
 
 std::vector<ComponentGwp> readComponentText(std::string_view text, std::vector<std::string>& problems) {
     std::vector<ComponentGwp> components;
+    std::unordered_set<std::string> seen;  // the names so far, in lower case
     forEachTableRow(text, kComponentColumns, problems, [&](const CsvRecord& record, const auto& refuse) {
     const std::string_view name = trimmedBlanks(record.fields[0]);
     const auto gwp = plainNumber(trimmedBlanks(record.fields[1]));
@@ -376,14 +416,14 @@ std::vector<ComponentGwp> readComponentText(std::string_view text, std::vector<s
     if (!isName(name)) {
         refuse("the name must be at most " + std::to_string(kMaxNameLength) +
                " letters, digits and - . _ +, starting with a letter or digit.");
-    } else if (std::any_of(components.begin(), components.end(),
-                           [&](const ComponentGwp& c) { return asciiLowered(c.name) == asciiLowered(name); })) {
+    } else if (seen.count(asciiLowered(name))) {
         refuse(std::string(name) + " is already in the file.");
     } else if (!gwp || *gwp < 0) {
         refuse("the GWP must be a number of 0 or more.");
     } else if (source.empty()) {
         refuse("the source is missing.");
     } else {
+        seen.insert(asciiLowered(name));
         components.push_back({std::string(name), *gwp + 0.0, std::string(source)});
     }
     });

@@ -43,11 +43,16 @@ bool isUtf8(std::string_view text) {
 }
 
 bool isPlainText(std::string_view text) {
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') return false;
+    if (!isUtf8(text)) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        // DEL is a control character as much as the C0 ones are.
+        if ((byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F) return false;
+        // C1 controls, U+0080 to U+009F: 0xC2 followed by 0x80..0x9F in
+        // well-formed UTF-8.
+        if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) <= 0x9F) return false;
     }
-    return isUtf8(text);
+    return true;
 }
 
 std::string_view trimmedBlanks(std::string_view text) {

@@ -12,8 +12,8 @@ namespace vantrel {
 /// GTK, accept as text).
 bool isUtf8(std::string_view text);
 
-/// Well-formed UTF-8 without NUL bytes or control characters other than tab,
-/// CR and LF.
+/// Well-formed UTF-8 without control characters other than tab, CR and LF:
+/// no NUL or other C0 control, no DEL, no C1 control (U+0080 to U+009F).
 bool isPlainText(std::string_view text);
 
 /// `text` without the blanks (spaces and tabs) at either end.
