@@ -30,7 +30,8 @@ public:
             line("Tag", headings);
             headed_ = true;
         }
-        for (const ResultRow& row : entry.rows) line(oneLine(entry.tag), row);
+        const std::string tag = visibleText(entry.tag, widths_[0]);
+        for (const ResultRow& row : entry.rows) line(tag, row);
     }
 
 private:
@@ -58,8 +59,9 @@ class RowsWriter : public BatchWriter {
 public:
     explicit RowsWriter(std::ostream& out) : out_(out) {}
     void entry(const BatchEntry& entry) override {
+        const std::string tag = visibleText(entry.tag);
         for (const ResultRow& row : entry.rows) {
-            out_ << oneLine(entry.tag);
+            out_ << tag;
             for (const std::string& cell : row) out_ << '\t' << cell;
             out_ << '\n';
         }
@@ -73,7 +75,8 @@ class LinesWriter : public BatchWriter {
 public:
     explicit LinesWriter(std::ostream& out) : out_(out) {}
     void entry(const BatchEntry& entry) override {
-        for (const std::string& line : entry.lines) out_ << csvField(entry.tag) << ',' << line << '\n';
+        const std::string tag = csvField(withVisibleControls(entry.tag));
+        for (const std::string& line : entry.lines) out_ << tag << ',' << line << '\n';
     }
 
 private:
@@ -91,7 +94,7 @@ public:
         out_ << ",Note\n";
     }
     void entry(const BatchEntry& entry) override {
-        const std::string lead = csvField(entry.tag) + ',' + std::to_string(entry.line);
+        const std::string lead = csvField(withVisibleControls(entry.tag)) + ',' + std::to_string(entry.line);
         if (entry.kind != BatchEntry::Kind::Results) {
             std::string note;
             for (const std::string& message : entry.messages) note += (note.empty() ? "" : " ") + message;
@@ -159,13 +162,6 @@ void ReportGatherer::entry(const BatchEntry& entry) {
         rows_.append(row);
         tags_.push_back(label);
     }
-}
-
-std::string oneLine(std::string text) {
-    for (char& c : text) {
-        if (c == '\n' || c == '\r' || c == '\t') c = ' ';
-    }
-    return text;
 }
 
 std::unique_ptr<BatchWriter> makeBatchWriter(const std::string& format, std::ostream& out, bool siUnits,

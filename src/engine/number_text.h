@@ -21,6 +21,7 @@ namespace vantrel {
 struct NumberRead {
     double value = 0.0;  ///< the converted number; 0 when there is no numeric prefix
     bool fault = false;  ///< true when the prefix is a number beyond the range of a double
+    std::size_t length = 0;  ///< bytes the number took, blanks before it included; 0 when there is none
 };
 
 /// Leading-number conversion of `text` to a double (C `atof` semantics, decimal only).
