@@ -59,7 +59,7 @@ private:
 // column is set from the first lines: as wide as their widest tag when the
 // schedule ends among them (each tag shown whole up to kShownTagLength), and
 // kShownTagLength for a longer schedule, whose later tags are not known yet.
-constexpr std::size_t kTagLookahead = 10000;
+constexpr std::size_t kTagLookahead = 1000;
 
 std::size_t tagColumnWidth(const std::string& path, bool siUnits) {
     ScheduleReader reader(path, siUnits, ScheduleReader::Check::AsRead);
@@ -140,17 +140,27 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
     Progress progress(settings.file, settings.siUnits);
     bool someNone = false;
     bool someErrors = false;
-    auto say = [&progress](const std::string& label, const std::string& text) {
+    // Standard error writes at once: each message goes out in one piece.
+    auto say = [&progress](const std::string& message) {
         progress.clear();
-        std::cerr << label << ": " << text << '\n';
+        std::cerr.write(message.data(), static_cast<std::streamsize>(message.size()));
+    };
+    // Output goes out at least every 50 ms, so a reader of a pipe sees the
+    // first results at once, without a write for every duty of a long run.
+    auto flushedAt = std::chrono::steady_clock::now();
+    auto flushNow = [&flushedAt] {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - flushedAt < std::chrono::milliseconds(50)) return;
+        std::cout.flush();
+        flushedAt = now;
     };
     ScheduleLine line;
+    bool firstLine = true;
     while (reader.next(line)) {
         BatchWriter& out = writerNow();
         if (!line.errors.empty()) {
-            progress.clear();
             for (ScheduleLineError& fault : line.errors) {
-                std::cerr << fault.message << '\n';
+                say(fault.message + '\n');
                 BatchEntry entry;
                 entry.line = fault.line;
                 entry.tag = std::move(fault.tag);
@@ -166,11 +176,17 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
             const DutyRun run = runDuty(form, line.duty);
             const std::string label = lineLabel(line.duty.line, line.duty.tag);
             const BatchEntry entry = entryOf(run, line.duty, form, settings.best);
-            for (const std::string& message : entry.messages) say(label, message);
-            if (!entry.windowsNote.empty()) say(label, entry.windowsNote);
+            for (const std::string& message : entry.messages) say(label + ": " + message + '\n');
+            if (!entry.windowsNote.empty()) say(label + ": " + entry.windowsNote + '\n');
             someNone |= entry.kind == BatchEntry::Kind::NoResults;
             someErrors |= entry.kind == BatchEntry::Kind::Error;
             out.entry(entry);
+        }
+        if (firstLine) {
+            std::cout.flush();
+            firstLine = false;
+        } else {
+            flushNow();
         }
         progress.update(reader.lines());
     }

@@ -10,6 +10,30 @@ namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
 
+// The first byte of `text` from `from` on that is one of `stops`, or npos:
+// a table lookup per byte, several times faster than find_first_of on long
+// fields.
+class Stops {
+public:
+    explicit constexpr Stops(std::string_view stops) : table_() {
+        for (const char c : stops) table_[static_cast<unsigned char>(c)] = true;
+    }
+    std::size_t find(std::string_view text, std::size_t from) const {
+        const char* const data = text.data();
+        for (std::size_t i = from; i < text.size(); ++i)
+            if (table_[static_cast<unsigned char>(data[i])]) return i;
+        return std::string_view::npos;
+    }
+
+private:
+    bool table_[256];
+};
+
+constexpr std::size_t kSmallField = 4096;
+
+constexpr Stops kFieldEnd(",\r\n");
+constexpr Stops kQuotedEnd("\"\r\n");
+
 }  // namespace
 
 CsvReader::CsvReader(std::string_view text, std::size_t keptFields)
@@ -54,13 +78,19 @@ void CsvReader::keep(std::string& field, CsvRecord& record, std::string_view byt
         }
         bytes = bytes.substr(0, room);
     }
+    // A long field grows by a quarter at a time rather than doubling, so a
+    // line near the limit never holds twice its size while it is read.
+    const std::size_t needed = field.size() + bytes.size();
+    if (needed > field.capacity() && needed > kSmallField)
+        field.reserve(std::min(std::max(needed, field.capacity() + field.capacity() / 4), keptBytes_));
     field.append(bytes);
     recordBytes_ += bytes.size();
 }
 
-void CsvReader::appendUntil(std::string& field, CsvRecord& record, const char* stops) {
+void CsvReader::appendUntil(std::string& field, CsvRecord& record, bool quoted) {
+    const Stops& stops = quoted ? kQuotedEnd : kFieldEnd;
     while (available()) {
-        const std::size_t end = piece_.find_first_of(stops, pos_);
+        const std::size_t end = stops.find(piece_, pos_);
         const std::size_t stop = end == std::string_view::npos ? piece_.size() : end;
         keep(field, record, piece_.substr(pos_, stop - pos_));
         pos_ = stop;
@@ -71,7 +101,7 @@ void CsvReader::appendUntil(std::string& field, CsvRecord& record, const char* s
 void CsvReader::readQuoted(std::string& field, CsvRecord& record) {
     ++pos_;  // the opening quote
     for (;;) {
-        appendUntil(field, record, "\"\r\n");
+        appendUntil(field, record, true);
         if (!available()) {
             if (record.fault == CsvFault::None) {
                 record.fault = CsvFault::UnclosedQuote;
@@ -99,7 +129,7 @@ void CsvReader::readQuoted(std::string& field, CsvRecord& record) {
         record.fault = CsvFault::TextAfterQuote;
         record.faultField = record.fieldCount;
     }
-    appendUntil(field, record, ",\r\n");
+    appendUntil(field, record, false);
 }
 
 bool CsvReader::next(CsvRecord& record) {
@@ -127,7 +157,7 @@ bool CsvReader::next(CsvRecord& record) {
             field.clear();
             readQuoted(field, record);
         } else {
-            appendUntil(field, record, ",\r\n");
+            appendUntil(field, record, false);
         }
         if (record.fields.size() < keptFields_) record.fields.push_back(std::move(field));
         ++record.fieldCount;

@@ -71,8 +71,9 @@ private:
     bool available();
     // Consumes the line break at pos_ (CR LF as one).
     void consumeLineBreak();
-    // Appends bytes up to the first of `stops` (or the end of the text) to `field`.
-    void appendUntil(std::string& field, CsvRecord& record, const char* stops);
+    // Appends bytes up to the end of the field (or the end of the text) to
+    // `field`: up to a comma or line break, or inside quotes to a quote or line break.
+    void appendUntil(std::string& field, CsvRecord& record, bool quoted);
     void keep(std::string& field, CsvRecord& record, std::string_view bytes);
     void readQuoted(std::string& field, CsvRecord& record);
 

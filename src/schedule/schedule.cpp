@@ -439,6 +439,8 @@ public:
             if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark) text_.remove_prefix(kByteOrderMark.size());
             return fault;
         }
+        if (!file_->failure().empty()) return cannotRead();
+        if (!checkWhole_) return {};
         // As for a text in memory, a NUL anywhere names the fault before
         // bytes that are not UTF-8.
         std::uint64_t nul = kNone;
