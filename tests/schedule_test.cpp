@@ -9,6 +9,7 @@
 #include "form/selection_form.h"
 #include "schedule/csv_records.h"
 #include "schedule/schedule.h"
+#include "schedule/schedule_run.h"
 #include "test_support.h"
 
 namespace vantrel {
@@ -455,6 +456,22 @@ TEST(ScheduleLines, ALineLongerThanTheLimitIsAFaultOfItsOwn) {
     const ScheduleRead read = readScheduleText(text, false);
     EXPECT_EQ(messages(read.schedule), (std::vector<std::string>{"Line 2: the line is longer than 16 MiB."}));
     EXPECT_EQ(dutyLines(read.schedule), (std::vector<int>{3}));
+}
+
+// A schedule of a million faulty lines sums up in one short message, and
+// keeps only the lines it names.
+TEST(ScheduleSummary, NamesTheFirstTenFaultyLinesAndCountsTheOthers) {
+    ScheduleSums sums;
+    for (int line = 3; line <= 16; ++line) sums.addLineError(line);
+    EXPECT_EQ(sums.errorLines.size(), kListedErrorLines);
+    EXPECT_EQ(scheduleSummary(sums, false),
+              "14 duties read (capacity in tons, temperatures in \xC2\xB0" "F).\nWith results: 0\nWithout results: 0\n"
+              "With errors: 14 (lines 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 and 4 more)");
+    ScheduleSums few;
+    few.addLineError(5);
+    few.addLineError(6);
+    EXPECT_EQ(scheduleSummary(few, false).substr(scheduleSummary(few, false).rfind('\n') + 1),
+              "With errors: 2 (lines 5 and 6)");
 }
 
 }  // namespace
