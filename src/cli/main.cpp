@@ -188,7 +188,7 @@ CLI::Validator aNumber(bool emptyAllowed) {
     return CLI::Validator(
         [emptyAllowed](std::string& value) -> std::string {
             const std::string_view text = trimmedBlanks(value);
-            if (text.empty() ? emptyAllowed : readLeadingNumber(text).length == text.size()) return {};
+            if (text.empty() ? emptyAllowed : isWholeNumber(text)) return {};
             return "\"" + value + "\" is not a number";
         },
         std::string());

@@ -120,6 +120,12 @@ NumberRead readLeadingNumber(std::string_view text) {
     return {negative ? -value : value, false, i};
 }
 
+bool isWholeNumber(std::string_view text) {
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    const NumberRead read = readLeadingNumber(text);
+    return read.length > 0 && read.length == text.size();
+}
+
 double leadingDouble(std::string_view text) {
     // A short run of digits alone, as a catalog model's inlet is, is its
     // integer exactly; anything else takes the general reading.

@@ -28,6 +28,11 @@ struct NumberRead {
 /// An overflowing prefix is a fault and gives value 0; an underflowing one gives 0 without fault.
 NumberRead readLeadingNumber(std::string_view text);
 
+/// Whether `text`, blanks around it aside, is one decimal number and nothing
+/// else: what a schedule's number cell and a command-line number must hold
+/// (where the form's fields read only the leading number).
+bool isWholeNumber(std::string_view text);
+
 /// Shorthand for readLeadingNumber(text).value, for callers that have no fault path.
 double leadingDouble(std::string_view text);
 

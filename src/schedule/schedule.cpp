@@ -299,7 +299,7 @@ std::optional<std::string> readNumber(Column column, const std::string& cell, bo
         if (emptyAllowed) return std::nullopt;
         return std::string("no ") + kColumnNames[column] + " value.";
     }
-    if (readLeadingNumber(cell).length == cell.size()) return std::nullopt;
+    if (isWholeNumber(cell)) return std::nullopt;
     return std::string("the ") + kColumnNames[column] + " cell \"" + shown(cell, kShownCell) + "\" is not a number.";
 }
 
