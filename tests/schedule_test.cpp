@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -472,6 +474,30 @@ TEST(ScheduleSummary, NamesTheFirstTenFaultyLinesAndCountsTheOthers) {
     few.addLineError(6);
     EXPECT_EQ(scheduleSummary(few, false).substr(scheduleSummary(few, false).rfind('\n') + 1),
               "With errors: 2 (lines 5 and 6)");
+}
+
+// A file that changes while it runs stops at the line where it is no text
+// any more: the lines above it were read, and the message names that line.
+TEST(ScheduleFile, AFileChangedWhileReadStopsAtTheLineThatIsNoText) {
+    test::TempDir dir;
+    std::string text = kRequiredHeader;
+    while (text.size() < 800 * 1024) text += "MT-1,R-22,14,8,40,100,30\n";
+    const std::string path = dir.write("changing.csv", text);
+    const std::size_t at = 600 * 1024;
+    const int line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+
+    ScheduleReader reader(path, false);
+    ASSERT_EQ(reader.error(), "");
+    {
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(static_cast<std::streamoff>(at));
+        file.put('\0');
+    }
+    ScheduleLine read;
+    int last = 0;
+    while (reader.next(read)) last = read.duty.line;
+    EXPECT_EQ(last, line - 1);
+    EXPECT_EQ(reader.error(), "The schedule is not a text file: line " + std::to_string(line) + " holds a NUL byte.");
 }
 
 }  // namespace

@@ -487,18 +487,18 @@ public:
             text_ = {};
             return piece;
         }
-        if (!fault_.empty() || ended_) return {};
+        if (fault_ != Fault::None || ended_) return {};
         const bool first = first_;
         first_ = false;
         const std::size_t got = fill(carried_, first);
         std::string_view piece(buffer_.data(), carried_ + got);
         if (!file_->failure().empty()) {
-            fault_ = cannotRead();
+            fault_ = Fault::CannotRead;
             return {};
         }
         if (first) {
             if (startsUtf16(piece)) {
-                fault_ = kUtf16Fault;
+                fault_ = Fault::Utf16;
                 return {};
             }
             if (piece.substr(0, kByteOrderMark.size()) == kByteOrderMark) piece.remove_prefix(kByteOrderMark.size());
@@ -507,13 +507,11 @@ public:
         const std::size_t bad = firstNonUtf8(piece, got > 0, whole);
         const std::size_t nul = piece.substr(0, std::min(bad, whole)).find('\0');
         if (nul != std::string_view::npos) {
-            faultKind_ = Fault::Nul;
-            fault_ = "NUL";
+            fault_ = Fault::Nul;
             return piece.substr(0, nul);
         }
         if (bad != std::string_view::npos) {
-            faultKind_ = Fault::NotUtf8;
-            fault_ = "UTF-8";
+            fault_ = Fault::NotUtf8;
             return piece.substr(0, bad);
         }
         ended_ = got == 0;
@@ -526,15 +524,19 @@ public:
 
     // A fault met while reading, with `line` where reading stopped; empty when none.
     std::string fault(int line) const {
-        if (fault_.empty()) return {};
-        if (faultKind_ == Fault::Nul) return nulFault(line);
-        if (faultKind_ == Fault::NotUtf8) return utf8Fault(line);
-        return fault_;
+        switch (fault_) {
+            case Fault::None: break;
+            case Fault::CannotRead: return cannotRead();
+            case Fault::Utf16: return kUtf16Fault;
+            case Fault::Nul: return nulFault(line);
+            case Fault::NotUtf8: return utf8Fault(line);
+        }
+        return {};
     }
 
 private:
     static constexpr std::uint64_t kNone = static_cast<std::uint64_t>(-1);
-    enum class Fault { Other, Nul, NotUtf8 };
+    enum class Fault { None, CannotRead, Utf16, Nul, NotUtf8 };
 
     // Reads the next bytes after `carried` bytes already at the buffer's
     // start: a whole piece, or at least the three bytes that tell a
@@ -577,8 +579,7 @@ private:
     std::size_t carried_ = 0;
     bool first_ = true;
     bool ended_ = false;
-    std::string fault_;
-    Fault faultKind_ = Fault::Other;
+    Fault fault_ = Fault::None;
 };
 
 ScheduleReader::ScheduleReader(const std::string& path, bool siUnits, Check check)
