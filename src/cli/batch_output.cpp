@@ -134,14 +134,17 @@ public:
         object["messages"] = entry.messages;
         object["rows"] = nlohmann::ordered_json::array();
         for (const ResultRow& row : entry.rows) object["rows"].push_back(rowJson(row));
-        std::string text = dumped(object, 2);
-        // Indented as an element of the "duties" array.
-        std::string indented = "    ";
-        for (char c : text) {
-            indented += c;
-            if (c == '\n') indented += "    ";
+        const std::string text = dumped(object, 2);
+        // Indented as an element of the "duties" array, written line by line
+        // rather than copied: a tag may be megabytes long.
+        out_ << (first_ ? "\n" : ",\n");
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = std::min(text.find('\n', start), text.size());
+            out_ << "    ";
+            out_.write(text.data() + start, static_cast<std::streamsize>(end - start));
+            if (end < text.size()) out_ << '\n';
+            start = end + 1;
         }
-        out_ << (first_ ? "\n" : ",\n") << indented;
         first_ = false;
         out_.flush();
     }
