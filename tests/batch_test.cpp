@@ -346,7 +346,6 @@ TEST(SelectWindows, TheCommandLineSaysWhenTheWindowsWereWidened) {
     EXPECT_EQ(within.err, "");
 }
 
-
 // --best chooses among the rows the selection lists: a model the catalog
 // holds twice is listed once, and the row printed is the one chosen.
 TEST_F(Batch, BestPicksAmongTheListedRowsWhenTheCatalogRepeatsAModel) {
@@ -357,11 +356,12 @@ TEST_F(Batch, BestPicksAmongTheListedRowsWhenTheCatalogRepeatsAModel) {
         if (line.rfind("4-4-4,", 0) == 0) repeated += line + "\n";
     }
     const std::string venturi = write(repeated);
-    const std::string schedule = write("tag,refrigerant,capacity,circuits,suction,liquid,length,tube\n"
-                                       "C-1,R-22,4,4,40,100,30,1/4\n");
+    const std::string schedule = write(
+        "tag,refrigerant,capacity,circuits,suction,liquid,length,tube\n"
+        "C-1,R-22,4,4,40,100,30,1/4\n");
     auto bestRow = [&](const std::string& catalog) {
         std::vector<std::string> args = {"--venturi", catalog, "--nozzle", test::shippedCatalog("nflo.csv"),
-                                         "--format", "rows"};
+                                         "--format",  "rows"};
         args.insert(args.end(), {"batch", schedule, "--best"});
         return runCli(args);
     };
@@ -372,7 +372,6 @@ TEST_F(Batch, BestPicksAmongTheListedRowsWhenTheCatalogRepeatsAModel) {
     ASSERT_EQ(linesOf(twice.out).size(), 1u) << twice.out;
     EXPECT_EQ(twice.out, plain.out);
     EXPECT_EQ(twice.out.substr(0, twice.out.find('\t', 12)), "C-1\tNozzle\t402-4-1/4-3");
-
 }
 
 // A wild tag cannot flood the output: the table and the messages show it
@@ -432,8 +431,8 @@ TEST_F(Batch, ANumberThatIsNoNumberIsRefusedByName) {
 
     auto rate = [](const std::string& option, const std::string& value) {
         std::vector<std::string> args = catalogArgs();
-        std::vector<std::string> duty = {"rate",     "5-4-8", "--refrigerant", "R-22", "--capacity", "14", "--suction",
-                                         "40",       "--liquid", "100",         "--length", "30"};
+        std::vector<std::string> duty = {"rate",      "5-4-8", "--refrigerant", "R-22", "--capacity", "14",
+                                         "--suction", "40",    "--liquid",      "100",  "--length",   "30"};
         args.insert(args.end(), duty.begin(), duty.end());
         for (std::size_t i = 0; i < args.size(); ++i)
             if (args[i] == option) args[i + 1] = value;
@@ -441,8 +440,11 @@ TEST_F(Batch, ANumberThatIsNoNumberIsRefusedByName) {
     };
     EXPECT_EQ(rate("--suction", "40").exitCode, 0);
     EXPECT_EQ(rate("--suction", " 4e1 ").exitCode, 0);
-    for (const auto& [option, value] : std::vector<std::pair<std::string, std::string>>{
-             {"--suction", "abc"}, {"--suction", ""}, {"--liquid", "100F"}, {"--length", "x30"}, {"--capacity", "l4"}}) {
+    for (const auto& [option, value] : std::vector<std::pair<std::string, std::string>>{{"--suction", "abc"},
+                                                                                        {"--suction", ""},
+                                                                                        {"--liquid", "100F"},
+                                                                                        {"--length", "x30"},
+                                                                                        {"--capacity", "l4"}}) {
         const RunResult refused = rate(option, value);
         EXPECT_EQ(refused.exitCode, 2) << option << ' ' << value;
         EXPECT_EQ(refused.out, "") << option << ' ' << value;

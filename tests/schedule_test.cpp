@@ -346,7 +346,6 @@ TEST(CsvRecords, QuotingFaultsKeepTheFollowingRecordsInPlace) {
     EXPECT_FALSE(reader.next(record));
 }
 
-
 // The same records wherever the text is split into pieces: a file is read in
 // pieces, and a quote, a CR LF or a long field may straddle any two.
 TEST(CsvRecords, PiecesSplitAnywhereReadAsOneText) {
@@ -425,8 +424,9 @@ TEST(ScheduleLines, NumberCellsMustHoldNumbers) {
         {"MT-1,R-22,14,8,abc,100,30", "Line 2 (MT-1): the suction cell \"abc\" is not a number."},
         {"MT-1,R-22,14,8,,100,30", "Line 2 (MT-1): no suction value."},
         {"MT-1,R-22,14,4O,40,100,30", "Line 2 (MT-1): the circuits cell \"4O\" is not a number."},
-        {"MT-1,R-22,1 4,8,40,100,", "Line 2 (MT-1): the capacity cell \"1 4\" is not a number.|"
-                                    "Line 2 (MT-1): no length value."},
+        {"MT-1,R-22,1 4,8,40,100,",
+         "Line 2 (MT-1): the capacity cell \"1 4\" is not a number.|"
+         "Line 2 (MT-1): no length value."},
         {"MT-1,R-22,14,8,40,100 F,30", "Line 2 (MT-1): the liquid cell \"100 F\" is not a number."},
     };
     for (const auto& [line, expected] : cases) {
@@ -441,7 +441,11 @@ TEST(ScheduleLines, NumberCellsMustHoldNumbers) {
 // Labels show a tag short and harmless: no control character reaches a
 // terminal, and a long tag is cut with "…".
 TEST(ScheduleLines, TagsShowShortAndWithVisibleControlCharacters) {
-    EXPECT_EQ(lineLabel(3, "A\x1b]0;title\x07" "B\x7f\xC2\x9B"), "Line 3 (A\xE2\x90\x9B]0;title\xE2\x90\x87" "B\xE2\x90\xA1\xEF\xBF\xBD)");
+    EXPECT_EQ(lineLabel(3,
+                        "A\x1b]0;title\x07"
+                        "B\x7f\xC2\x9B"),
+              "Line 3 (A\xE2\x90\x9B]0;title\xE2\x90\x87"
+              "B\xE2\x90\xA1\xEF\xBF\xBD)");
     const std::string forty(40, 'x');
     EXPECT_EQ(lineLabel(4, forty), "Line 4 (" + forty + ")");
     EXPECT_EQ(lineLabel(5, forty + "\xC3\xBC" + std::string(10000000, 'y')),
@@ -467,7 +471,8 @@ TEST(ScheduleSummary, NamesTheFirstTenFaultyLinesAndCountsTheOthers) {
     for (int line = 3; line <= 16; ++line) sums.addLineError(line);
     EXPECT_EQ(sums.errorLines.size(), kListedErrorLines);
     EXPECT_EQ(scheduleSummary(sums, false),
-              "14 duties read (capacity in tons, temperatures in \xC2\xB0" "F).\nWith results: 0\nWithout results: 0\n"
+              "14 duties read (capacity in tons, temperatures in \xC2\xB0"
+              "F).\nWith results: 0\nWithout results: 0\n"
               "With errors: 14 (lines 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 and 4 more)");
     ScheduleSums few;
     few.addLineError(5);
@@ -484,7 +489,8 @@ TEST(ScheduleFile, AFileChangedWhileReadStopsAtTheLineThatIsNoText) {
     while (text.size() < 800 * 1024) text += "MT-1,R-22,14,8,40,100,30\n";
     const std::string path = dir.write("changing.csv", text);
     const std::size_t at = 600 * 1024;
-    const int line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+    const int line =
+        1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
 
     ScheduleReader reader(path, false);
     ASSERT_EQ(reader.error(), "");

@@ -97,7 +97,8 @@ BatchEntry entryOf(const DutyRun& run, ScheduleDuty& duty, const SelectionForm& 
         const std::vector<bool>& listed = run.report.listed;
         const std::size_t chosen = bestCandidate(search, &listed);
         if (chosen != kNoCandidate) {
-            first += static_cast<std::size_t>(std::count(listed.begin(), listed.begin() + static_cast<std::ptrdiff_t>(chosen), true));
+            first += static_cast<std::size_t>(
+                std::count(listed.begin(), listed.begin() + static_cast<std::ptrdiff_t>(chosen), true));
             last = first + 1;
             firstLine = chosen;
             lastLine = chosen + 1;

@@ -53,8 +53,8 @@ private:
 
 /// A writer for `format` (table, rows, lines, csv or json). `tagWidth` is
 /// the table's tag column, in characters: a tag is cut to it, so the table's
-/// columns line up from the first entry on whatever tags come later. The json format gives each duty's refrigerant its GWP and
-/// safety class from `refrigerants`, which must outlive the writer.
+/// columns line up from the first entry on whatever tags come later. The json format gives each duty's refrigerant its
+/// GWP and safety class from `refrigerants`, which must outlive the writer.
 std::unique_ptr<BatchWriter> makeBatchWriter(const std::string& format, std::ostream& out, bool siUnits,
                                              std::size_t tagWidth, const std::vector<RefrigerantInfo>& refrigerants);
 

@@ -52,7 +52,6 @@ constexpr const char* kNoDuties = "The schedule holds no duties.";
 // cannot bury the message.
 constexpr std::size_t kShownCell = 40;
 
-
 // A cell text for a one-line message, as visibleText shows it; a text
 // longer than `limit` bytes is cut at a character boundary and ends in "...".
 std::string shown(std::string_view text, std::size_t limit) {
@@ -724,9 +723,7 @@ std::string shownControls(std::string_view text, std::size_t limit, bool oneLine
 
 std::string visibleText(std::string_view text, std::size_t limit) { return shownControls(text, limit, true); }
 
-std::string withVisibleControls(std::string_view text) {
-    return shownControls(text, std::string_view::npos, false);
-}
+std::string withVisibleControls(std::string_view text) { return shownControls(text, std::string_view::npos, false); }
 
 std::string lineLabel(int line, std::string_view tag) {
     std::string label = "Line " + std::to_string(line);
