@@ -279,6 +279,31 @@ TEST(BestCandidate, NearestTheMiddleOfBothWindowsThenSmallerSumThenFirst) {
     EXPECT_EQ(bestCandidate(search), 0u);
 }
 
+// Limits typed with the minimum above the maximum leave a window upside down
+// where a search does not test that load (a nozzle body's tube, when only
+// the nozzle decides): it is measured between the same two edges, in half
+// widths like any other, and only candidates the selection listed count.
+TEST(BestCandidate, AWindowUpsideDownMeasuresAsTheRightWayRound) {
+    SearchResult search;
+    search.nozzle.searched = true;
+    search.nozzle.nozzle = {0.9, 1.1};
+    Found first;
+    first.nozzle = true;
+    first.tubeLoad = 1.1;  // half way to the edge: 0.5
+    first.nozzleLoad = 1.0;
+    Found second = first;
+    second.tubeLoad = 1.15;  // three quarters: 0.75
+    search.found = {second, first};
+    for (const LoadRange tube : {LoadRange{0.8, 1.2}, LoadRange{1.2, 0.8}}) {
+        search.nozzle.tube = tube;
+        EXPECT_NEAR(windowPosition(first, search).worst, 0.5, 1e-12) << tube.low;
+        EXPECT_NEAR(windowPosition(second, search).worst, 0.75, 1e-12) << tube.low;
+        EXPECT_EQ(bestCandidate(search), 1u) << tube.low;
+    }
+    const std::vector<bool> listed = {true, false};
+    EXPECT_EQ(bestCandidate(search, &listed), 0u);
+}
+
 TEST(WidenedWindowsNote, NamesOnlyCatalogsWhoseResultsLieOutsideTheLimits) {
     SearchResult search;
     EXPECT_EQ(widenedWindowsNote(search), "");
@@ -319,6 +344,136 @@ TEST(SelectWindows, TheCommandLineSaysWhenTheWindowsWereWidened) {
     const RunResult within = runCli(args);
     EXPECT_EQ(within.exitCode, 0);
     EXPECT_EQ(within.err, "");
+}
+
+// --best chooses among the rows the selection lists: a model the catalog
+// holds twice is listed once, and the row printed is the one chosen.
+TEST_F(Batch, BestPicksAmongTheListedRowsWhenTheCatalogRepeatsAModel) {
+    std::ifstream in(test::shippedCatalog("vflo.csv"), std::ios::binary);
+    std::string repeated;
+    for (std::string line; std::getline(in, line);) {
+        repeated += line + "\n";
+        if (line.rfind("4-4-4,", 0) == 0) repeated += line + "\n";
+    }
+    const std::string venturi = write(repeated);
+    const std::string schedule = write(
+        "tag,refrigerant,capacity,circuits,suction,liquid,length,tube\n"
+        "C-1,R-22,4,4,40,100,30,1/4\n");
+    auto bestRow = [&](const std::string& catalog) {
+        std::vector<std::string> args = {"--venturi", catalog, "--nozzle", test::shippedCatalog("nflo.csv"),
+                                         "--format",  "rows"};
+        args.insert(args.end(), {"batch", schedule, "--best"});
+        return runCli(args);
+    };
+    const RunResult plain = bestRow(test::shippedCatalog("vflo.csv"));
+    const RunResult twice = bestRow(venturi);
+    ASSERT_EQ(twice.exitCode, 0) << twice.err;
+    EXPECT_NE(twice.err.find("There were 1 duplicates."), std::string::npos) << twice.err;
+    ASSERT_EQ(linesOf(twice.out).size(), 1u) << twice.out;
+    EXPECT_EQ(twice.out, plain.out);
+    EXPECT_EQ(twice.out.substr(0, twice.out.find('\t', 12)), "C-1\tNozzle\t402-4-1/4-3");
+}
+
+// A wild tag cannot flood the output: the table and the messages show it
+// cut short, while csv and json, read by programs, keep it whole.
+TEST_F(Batch, ALongTagIsShortForPeopleAndWholeForPrograms) {
+    const std::string tag = "LT-09 " + std::string(100000, 'w');
+    std::string text = "tag,refrigerant,capacity,circuits,suction,liquid,length,tube\n";
+    text += tag + ",R-22,14,60,40,100,30,1/4\n";
+    for (int i = 0; i < 3; ++i) text += tag + "-" + std::to_string(i) + ",R-22,14,8,40,100,30,1/4\n";
+    const std::string path = write(text);
+
+    const RunResult table = batch(path);
+    EXPECT_EQ(table.exitCode, 2);
+    for (const std::string& line : linesOf(table.out)) EXPECT_LT(line.size(), 400u) << line.substr(0, 80);
+    for (const std::string& line : linesOf(table.err)) EXPECT_LT(line.size(), 200u) << line.substr(0, 80);
+    EXPECT_NE(table.err.find("Line 2 (LT-09 wwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwww\xE2\x80\xA6): Number of circuits"),
+              std::string::npos)
+        << table.err.substr(0, 200);
+
+    const auto duties = nlohmann::json::parse(batch(path, {"--format", "json"}).out)["duties"];
+    ASSERT_EQ(duties.size(), 4u);
+    EXPECT_EQ(duties[0]["tag"], tag);
+    EXPECT_EQ(duties[3]["tag"], tag + "-2");
+    const std::string csv = batch(path, {"--format", "csv"}).out;
+    EXPECT_NE(csv.find("\n" + tag + ",2,"), std::string::npos);
+}
+
+// A schedule can neither retitle nor ring the terminal that shows a run.
+TEST_F(Batch, ControlCharactersOfATagNeverReachTheOutputRaw) {
+    const std::string tag = "MT-1\x1b]0;owned\x07\x1b[2J";
+    const std::string path = write("tag,refrigerant,capacity,circuits,suction,liquid,length,tube\n\"" + tag +
+                                   "\",R-22,14,8,40,100,30,1/4\n\"" + tag + "\",R-22,14,60,40,100,30,1/4\n");
+    for (const char* format : {"table", "rows", "lines", "csv", "json"}) {
+        const RunResult run = batch(path, {"--format", format});
+        EXPECT_EQ(run.exitCode, 2) << format;
+        EXPECT_EQ(run.out.find_first_of("\x1b\x07"), std::string::npos) << format;
+        EXPECT_EQ(run.err.find_first_of("\x1b\x07"), std::string::npos) << format;
+        if (std::string(format) == "json") {
+            EXPECT_EQ(nlohmann::json::parse(run.out)["duties"][0]["tag"], tag);
+        } else {
+            EXPECT_NE(run.out.find("MT-1\xE2\x90\x9B]0;owned\xE2\x90\x87\xE2\x90\x9B[2J"), std::string::npos) << format;
+        }
+    }
+}
+
+// Numbers on the command line and in a schedule must be numbers; what is no
+// number at all is refused with the field's name instead of running at 0 °F.
+TEST_F(Batch, ANumberThatIsNoNumberIsRefusedByName) {
+    const RunResult run = batch(write("tag,refrigerant,capacity,circuits,suction,liquid,length,tube\n"
+                                      "A,R-22,14,8,abc,100,30,1/4\n"
+                                      "B,R-22,14,8,,100,30,1/4\n"
+                                      "C,R-22,14,8,40,100,30,1/4\n"),
+                                {"--format", "csv"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "Line 2 (A): the suction cell \"abc\" is not a number.\nLine 3 (B): no suction value.\n");
+    EXPECT_EQ(linesOf(run.out).size(), 1u + 2u + 14u);
+
+    auto rate = [](const std::string& option, const std::string& value) {
+        std::vector<std::string> args = catalogArgs();
+        std::vector<std::string> duty = {"rate",      "5-4-8", "--refrigerant", "R-22", "--capacity", "14",
+                                         "--suction", "40",    "--liquid",      "100",  "--length",   "30"};
+        args.insert(args.end(), duty.begin(), duty.end());
+        for (std::size_t i = 0; i < args.size(); ++i)
+            if (args[i] == option) args[i + 1] = value;
+        return runCli(args);
+    };
+    EXPECT_EQ(rate("--suction", "40").exitCode, 0);
+    EXPECT_EQ(rate("--suction", " 4e1 ").exitCode, 0);
+    for (const auto& [option, value] : std::vector<std::pair<std::string, std::string>>{{"--suction", "abc"},
+                                                                                        {"--suction", ""},
+                                                                                        {"--liquid", "100F"},
+                                                                                        {"--length", "x30"},
+                                                                                        {"--capacity", "l4"}}) {
+        const RunResult refused = rate(option, value);
+        EXPECT_EQ(refused.exitCode, 2) << option << ' ' << value;
+        EXPECT_EQ(refused.out, "") << option << ' ' << value;
+        EXPECT_NE(refused.err.find(option + ": \"" + value + "\" is not a number"), std::string::npos) << refused.err;
+    }
+}
+
+// A schedule is read as it runs: however many lines it has, the run holds
+// one at a time. 1 MiB of one-field lines took over 100 MB when the whole
+// schedule was read first.
+TEST_F(Batch, MemoryStaysBoundedWhateverTheScheduleLength) {
+    std::string text = "tag,refrigerant,capacity,circuits,suction,liquid,length,tube\nA,R-22,14,8,40,100,30,1/4\n";
+#ifdef VANTREL_SANITIZED
+    const std::size_t lines = 100000;
+#else
+    const std::size_t lines = 512 * 1024;
+#endif
+    text.reserve(text.size() + 2 * lines + 40);
+    for (std::size_t i = 0; i < lines; ++i) text += "x\n";
+    text += "B,R-22,14,8,40,100,30,1/4\n";
+    const RunResult run = batch(write(text), {"--format", "csv"});
+    EXPECT_EQ(run.exitCode, 2);
+    const auto records = linesOf(run.out);
+    ASSERT_EQ(records.size(), 1u + 14u + lines + 14u);
+    EXPECT_EQ(records.back().substr(0, 2), "B,");
+#ifndef VANTREL_SANITIZED
+    // The program itself, its libraries and the catalog take about 10 MB.
+    EXPECT_LT(run.peakKib, 64 * 1024) << "peak " << run.peakKib << " KiB";
+#endif
 }
 
 }  // namespace

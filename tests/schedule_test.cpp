@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "form/selection_form.h"
 #include "schedule/csv_records.h"
 #include "schedule/schedule.h"
+#include "schedule/schedule_run.h"
 #include "test_support.h"
 
 namespace vantrel {
@@ -341,6 +344,166 @@ TEST(CsvRecords, QuotingFaultsKeepTheFollowingRecordsInPlace) {
     EXPECT_EQ(record.fault, CsvFault::UnclosedQuote);
     EXPECT_EQ(record.faultField, 0u);
     EXPECT_FALSE(reader.next(record));
+}
+
+// The same records wherever the text is split into pieces: a file is read in
+// pieces, and a quote, a CR LF or a long field may straddle any two.
+TEST(CsvRecords, PiecesSplitAnywhereReadAsOneText) {
+    const std::string texts[] = {
+        "a,b\r\nc,\"d,\"\"e\"\"\r\nf\"\r\rg\n\n  \"h\"  ,i",
+        "a,\"b\"c\"d,e\nf,g\n\"h",
+        "\"x\"\"\",  y  ,\r\n\r\n,\n",
+    };
+    auto records = [](CsvReader& reader) {
+        std::vector<std::string> all;
+        CsvRecord record;
+        while (reader.next(record)) {
+            std::string text = std::to_string(record.line) + ":" + std::to_string(record.fieldCount) + ":" +
+                               std::to_string(static_cast<int>(record.fault)) + ":" + std::to_string(record.faultField);
+            for (const std::string& field : record.fields) text += "|" + field;
+            all.push_back(text);
+        }
+        all.push_back("end at line " + std::to_string(reader.line()));
+        return all;
+    };
+    for (const std::string& text : texts) {
+        CsvReader whole(text);
+        const std::vector<std::string> expected = records(whole);
+        for (std::size_t size = 1; size <= text.size(); ++size) {
+            std::size_t at = 0;
+            CsvReader pieces(
+                [&] {
+                    const std::string_view piece = std::string_view(text).substr(at, size);
+                    at += piece.size();
+                    return piece;
+                },
+                64, 1 << 20);
+            EXPECT_EQ(records(pieces), expected) << "pieces of " << size;
+        }
+    }
+}
+
+// A schedule file longer than a piece reads as its text does, characters and
+// line ends straddling pieces included; its faults are found wherever they lie.
+TEST(ScheduleFile, ALongFileReadsInPiecesAsItsText) {
+    test::TempDir dir;
+    std::string text = "\xEF\xBB\xBFtag,refrigerant,capacity,circuits,suction,liquid,length\r\n";
+    for (int i = 0; text.size() < 700 * 1024; ++i)
+        text += "K\xC3\xBChl-" + std::to_string(i) + (i % 3 == 0 ? " \xE2\x82\xAC" : "") + ",R-22,14,8,40,100,30\r\n";
+    const ScheduleRead fromText = readScheduleText(text, false);
+    const ScheduleRead fromFile = readScheduleFile(dir.write("long.csv", text), false);
+    ASSERT_EQ(fromFile.error, "");
+    ASSERT_EQ(fromFile.schedule.duties.size(), fromText.schedule.duties.size());
+    for (std::size_t i = 0; i < fromText.schedule.duties.size(); ++i) {
+        ASSERT_EQ(fromFile.schedule.duties[i].tag, fromText.schedule.duties[i].tag) << i;
+        ASSERT_EQ(fromFile.schedule.duties[i].line, fromText.schedule.duties[i].line) << i;
+    }
+
+    // A fault far down refuses the file before its first line is read.
+    const std::size_t far = text.size() - 100;
+    std::string latin1 = text;
+    latin1[far] = '\xFC';
+    std::string nul = text;
+    nul[far] = '\0';
+    for (const std::string& bad : {latin1, nul}) {
+        ScheduleReader reader(dir.write("bad.csv", bad), false);
+        EXPECT_EQ(reader.error(), readScheduleText(bad, false).error);
+        EXPECT_NE(reader.error().find(" holds "), std::string::npos) << reader.error();
+        ScheduleLine line;
+        EXPECT_FALSE(reader.next(line));
+    }
+}
+
+// A schedule is no typed form: a number cell holds a number or, where the
+// form derives the value, nothing.
+TEST(ScheduleLines, NumberCellsMustHoldNumbers) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"MT-1,R-22,14,8,40,100,30", ""},
+        {"MT-1,R-22,,,-20,100,30", ""},
+        {"MT-1,R-22, 1.5e1 ,8,+40,100.,30", ""},
+        {"MT-1,R-22,14,8,abc,100,30", "Line 2 (MT-1): the suction cell \"abc\" is not a number."},
+        {"MT-1,R-22,14,8,,100,30", "Line 2 (MT-1): no suction value."},
+        {"MT-1,R-22,14,4O,40,100,30", "Line 2 (MT-1): the circuits cell \"4O\" is not a number."},
+        {"MT-1,R-22,1 4,8,40,100,",
+         "Line 2 (MT-1): the capacity cell \"1 4\" is not a number.|"
+         "Line 2 (MT-1): no length value."},
+        {"MT-1,R-22,14,8,40,100 F,30", "Line 2 (MT-1): the liquid cell \"100 F\" is not a number."},
+    };
+    for (const auto& [line, expected] : cases) {
+        const ScheduleRead read = readScheduleText(std::string(kRequiredHeader) + line, false);
+        std::string said;
+        for (const std::string& message : messages(read.schedule)) said += (said.empty() ? "" : "|") + message;
+        EXPECT_EQ(said, expected) << line;
+        EXPECT_EQ(read.schedule.duties.size(), said.empty() ? 1u : 0u) << line;
+    }
+}
+
+// Labels show a tag short and harmless: no control character reaches a
+// terminal, and a long tag is cut with "…".
+TEST(ScheduleLines, TagsShowShortAndWithVisibleControlCharacters) {
+    EXPECT_EQ(lineLabel(3,
+                        "A\x1b]0;title\x07"
+                        "B\x7f\xC2\x9B"),
+              "Line 3 (A\xE2\x90\x9B]0;title\xE2\x90\x87"
+              "B\xE2\x90\xA1\xEF\xBF\xBD)");
+    const std::string forty(40, 'x');
+    EXPECT_EQ(lineLabel(4, forty), "Line 4 (" + forty + ")");
+    EXPECT_EQ(lineLabel(5, forty + "\xC3\xBC" + std::string(10000000, 'y')),
+              "Line 5 (" + std::string(39, 'x') + "\xE2\x80\xA6)");
+    EXPECT_EQ(visibleText("\xC3\xBC\xC3\xBC\xC3\xBC", 2), "\xC3\xBC\xE2\x80\xA6");
+    EXPECT_EQ(withVisibleControls("a\r\nb\tc\x1b"), "a\r\nb\tc\xE2\x90\x9B");
+}
+
+// No line takes more memory than the limit: a longer one is a fault of its
+// own, and the lines after it still read.
+TEST(ScheduleLines, ALineLongerThanTheLimitIsAFaultOfItsOwn) {
+    const std::string text = std::string(kRequiredHeader) + "\"" + std::string(kMaxScheduleLineBytes + 1, 'y') +
+                             "\",R-22,14,8,40,100,30\nMT-2,R-22,14,8,40,100,30\n";
+    const ScheduleRead read = readScheduleText(text, false);
+    EXPECT_EQ(messages(read.schedule), (std::vector<std::string>{"Line 2: the line is longer than 16 MiB."}));
+    EXPECT_EQ(dutyLines(read.schedule), (std::vector<int>{3}));
+}
+
+// A schedule of a million faulty lines sums up in one short message, and
+// keeps only the lines it names.
+TEST(ScheduleSummary, NamesTheFirstTenFaultyLinesAndCountsTheOthers) {
+    ScheduleSums sums;
+    for (int line = 3; line <= 16; ++line) sums.addLineError(line);
+    EXPECT_EQ(sums.errorLines.size(), kListedErrorLines);
+    EXPECT_EQ(scheduleSummary(sums, false),
+              "14 duties read (capacity in tons, temperatures in \xC2\xB0"
+              "F).\nWith results: 0\nWithout results: 0\n"
+              "With errors: 14 (lines 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 and 4 more)");
+    ScheduleSums few;
+    few.addLineError(5);
+    few.addLineError(6);
+    EXPECT_EQ(scheduleSummary(few, false).substr(scheduleSummary(few, false).rfind('\n') + 1),
+              "With errors: 2 (lines 5 and 6)");
+}
+
+// A file that changes while it runs stops at the line where it is no text
+// any more: the lines above it were read, and the message names that line.
+TEST(ScheduleFile, AFileChangedWhileReadStopsAtTheLineThatIsNoText) {
+    test::TempDir dir;
+    std::string text = kRequiredHeader;
+    while (text.size() < 800 * 1024) text += "MT-1,R-22,14,8,40,100,30\n";
+    const std::string path = dir.write("changing.csv", text);
+    const std::size_t at = 600 * 1024;
+    const int line =
+        1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+
+    ScheduleReader reader(path, false);
+    ASSERT_EQ(reader.error(), "");
+    {
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(static_cast<std::streamoff>(at));
+        file.put('\0');
+    }
+    ScheduleLine read;
+    int last = 0;
+    while (reader.next(read)) last = read.duty.line;
+    EXPECT_EQ(last, line - 1);
+    EXPECT_EQ(reader.error(), "The schedule is not a text file: line " + std::to_string(line) + " holds a NUL byte.");
 }
 
 }  // namespace

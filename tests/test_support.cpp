@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -86,9 +87,11 @@ RunResult runCli(const std::vector<std::string>& arguments, const std::string& c
         _exit(127);
     }
     int status = 0;
-    waitpid(child, &status, 0);
+    struct rusage usage {};
+    wait4(child, &status, 0, &usage);
     RunResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.peakKib = usage.ru_maxrss;
     result.out = slurp(outPath);
     result.err = slurp(errPath);
     return result;

@@ -54,6 +54,7 @@ struct RunResult {
     int exitCode = -1;
     std::string out;
     std::string err;
+    long peakKib = 0;  ///< the program's peak resident memory, KiB
 };
 
 /// Runs vantrel-cli with `arguments` (each passed as one argument) and an

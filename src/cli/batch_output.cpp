@@ -30,7 +30,8 @@ public:
             line("Tag", headings);
             headed_ = true;
         }
-        for (const ResultRow& row : entry.rows) line(oneLine(entry.tag), row);
+        const std::string tag = visibleText(entry.tag, widths_[0]);
+        for (const ResultRow& row : entry.rows) line(tag, row);
     }
 
 private:
@@ -58,8 +59,9 @@ class RowsWriter : public BatchWriter {
 public:
     explicit RowsWriter(std::ostream& out) : out_(out) {}
     void entry(const BatchEntry& entry) override {
+        const std::string tag = visibleText(entry.tag);
         for (const ResultRow& row : entry.rows) {
-            out_ << oneLine(entry.tag);
+            out_ << tag;
             for (const std::string& cell : row) out_ << '\t' << cell;
             out_ << '\n';
         }
@@ -73,7 +75,8 @@ class LinesWriter : public BatchWriter {
 public:
     explicit LinesWriter(std::ostream& out) : out_(out) {}
     void entry(const BatchEntry& entry) override {
-        for (const std::string& line : entry.lines) out_ << csvField(entry.tag) << ',' << line << '\n';
+        const std::string tag = csvField(withVisibleControls(entry.tag));
+        for (const std::string& line : entry.lines) out_ << tag << ',' << line << '\n';
     }
 
 private:
@@ -91,7 +94,7 @@ public:
         out_ << ",Note\n";
     }
     void entry(const BatchEntry& entry) override {
-        const std::string lead = csvField(entry.tag) + ',' + std::to_string(entry.line);
+        const std::string lead = csvField(withVisibleControls(entry.tag)) + ',' + std::to_string(entry.line);
         if (entry.kind != BatchEntry::Kind::Results) {
             std::string note;
             for (const std::string& message : entry.messages) note += (note.empty() ? "" : " ") + message;
@@ -131,14 +134,17 @@ public:
         object["messages"] = entry.messages;
         object["rows"] = nlohmann::ordered_json::array();
         for (const ResultRow& row : entry.rows) object["rows"].push_back(rowJson(row));
-        std::string text = dumped(object, 2);
-        // Indented as an element of the "duties" array.
-        std::string indented = "    ";
-        for (char c : text) {
-            indented += c;
-            if (c == '\n') indented += "    ";
+        const std::string text = dumped(object, 2);
+        // Indented as an element of the "duties" array, written line by line
+        // rather than copied: a tag may be megabytes long.
+        out_ << (first_ ? "\n" : ",\n");
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = std::min(text.find('\n', start), text.size());
+            out_ << "    ";
+            out_.write(text.data() + start, static_cast<std::streamsize>(end - start));
+            if (end < text.size()) out_ << '\n';
+            start = end + 1;
         }
-        out_ << (first_ ? "\n" : ",\n") << indented;
         first_ = false;
         out_.flush();
     }
@@ -156,13 +162,6 @@ void ReportGatherer::entry(const BatchEntry& entry) {
     if (entry.kind != BatchEntry::Kind::Results) return;  // their messages went to standard error
     const std::string label = lineLabel(entry.line, entry.tag);
     for (const ResultRow& row : entry.rows) rows_.append(row, label);
-}
-
-std::string oneLine(std::string text) {
-    for (char& c : text) {
-        if (c == '\n' || c == '\r' || c == '\t') c = ' ';
-    }
-    return text;
 }
 
 std::unique_ptr<BatchWriter> makeBatchWriter(const std::string& format, std::ostream& out, bool siUnits,

@@ -51,14 +51,10 @@ private:
     PackedRows rows_;
 };
 
-/// A tag as the table and rows formats print it: its line breaks and tabs
-/// (a quoted schedule cell may hold them) as blanks, so a row stays one line.
-std::string oneLine(std::string text);
-
 /// A writer for `format` (table, rows, lines, csv or json). `tagWidth` is
-/// the widest tag of the schedule, so the table's columns line up from the
-/// first entry on. The json format gives each duty's refrigerant its GWP and
-/// safety class from `refrigerants`, which must outlive the writer.
+/// the table's tag column, in characters: a tag is cut to it, so the table's
+/// columns line up from the first entry on whatever tags come later. The json format gives each duty's refrigerant its
+/// GWP and safety class from `refrigerants`, which must outlive the writer.
 std::unique_ptr<BatchWriter> makeBatchWriter(const std::string& format, std::ostream& out, bool siUnits,
                                              std::size_t tagWidth, const std::vector<RefrigerantInfo>& refrigerants);
 

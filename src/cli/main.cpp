@@ -214,20 +214,38 @@ void addGlobalOptions(CLI::App& app, Options& options) {
                  "the pdf report charts each model's first row: pressure drops and loads from 25 % to 125 % of its capacity");
 }
 
+// A number option must be a decimal number as a whole (blanks around it
+// allowed): a command line is no typed form, so "abc" or "4O" is refused with
+// the option's name instead of being read as 0 or 4.
+CLI::Validator aNumber(bool emptyAllowed) {
+    return CLI::Validator(
+        [emptyAllowed](std::string& value) -> std::string {
+            const std::string_view text = trimmedBlanks(value);
+            if (text.empty() ? emptyAllowed : isWholeNumber(text)) return {};
+            return "\"" + value + "\" is not a number";
+        },
+        std::string());
+}
+
 void addConditionOptions(CLI::App* command, Options& options) {
     command->add_option("--refrigerant", options.refrigerant, "refrigerant, e.g. R-22")
         ->required()
         ->check(RefrigerantName());
-    command->add_option("--suction", options.suction, "suction temperature (°F, or °C with --si)")->required();
-    command->add_option("--liquid", options.liquid, "liquid temperature (°F, or °C with --si)")->required();
-    command->add_option("--length", options.length, "distributor tube length, inches")->required();
-    command->add_option("--capacity", options.capacity, "capacity (tons, or kW with --si); blank to select");
+    command->add_option("--suction", options.suction, "suction temperature (°F, or °C with --si)")
+        ->required()
+        ->check(aNumber(false));
+    command->add_option("--liquid", options.liquid, "liquid temperature (°F, or °C with --si)")
+        ->required()
+        ->check(aNumber(false));
+    command->add_option("--length", options.length, "distributor tube length, inches")->required()->check(aNumber(false));
+    command->add_option("--capacity", options.capacity, "capacity (tons, or kW with --si); blank to select")
+        ->check(aNumber(true));
 }
 
 CLI::App* addSelectCommand(CLI::App& app, Options& options) {
     CLI::App* select = app.add_subcommand("select", "find every catalog distributor that fits the duty");
     addConditionOptions(select, options);
-    select->add_option("--circuits", options.circuits, "number of circuits; blank to select");
+    select->add_option("--circuits", options.circuits, "number of circuits; blank to select")->check(aNumber(true));
     select->add_option("--type", options.type, words::alternatives(words::wordsOf(words::distributorTypes())))
         ->check(oneOf(words::distributorTypes()));
     select->add_option("--inlet-style", options.inletStyle, words::alternatives(words::wordsOf(words::inletStyles())))

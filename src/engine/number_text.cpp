@@ -105,7 +105,7 @@ NumberRead readLeadingNumber(std::string_view text) {
     }
     if (!hasExponent && digits <= 15) {
         const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
-        return {negative ? -value : value, false};
+        return {negative ? -value : value, false, i};
     }
     const std::string_view number = text.substr(start, i - start);
     const std::string_view unsignedPart = number.substr(number.front() == '+' || number.front() == '-' ? 1 : 0);
@@ -113,11 +113,17 @@ NumberRead readLeadingNumber(std::string_view text) {
     const auto result = std::from_chars(unsignedPart.data(), unsignedPart.data() + unsignedPart.size(), value,
                                         std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
-        if (magnitudeOf(number) >= 0) return {0.0, true};
-        return {negative ? -0.0 : 0.0, false};
+        if (magnitudeOf(number) >= 0) return {0.0, true, i};
+        return {negative ? -0.0 : 0.0, false, i};
     }
-    if (result.ec != std::errc() || !std::isfinite(value)) return {0.0, true};
-    return {negative ? -value : value, false};
+    if (result.ec != std::errc() || !std::isfinite(value)) return {0.0, true, i};
+    return {negative ? -value : value, false, i};
+}
+
+bool isWholeNumber(std::string_view text) {
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    const NumberRead read = readLeadingNumber(text);
+    return read.length > 0 && read.length == text.size();
 }
 
 double leadingDouble(std::string_view text) {

@@ -21,11 +21,17 @@ namespace vantrel {
 struct NumberRead {
     double value = 0.0;  ///< the converted number; 0 when there is no numeric prefix
     bool fault = false;  ///< true when the prefix is a number beyond the range of a double
+    std::size_t length = 0;  ///< bytes the number took, blanks before it included; 0 when there is none
 };
 
 /// Leading-number conversion of `text` to a double (C `atof` semantics, decimal only).
 /// An overflowing prefix is a fault and gives value 0; an underflowing one gives 0 without fault.
 NumberRead readLeadingNumber(std::string_view text);
+
+/// Whether `text`, blanks around it aside, is one decimal number and nothing
+/// else: what a schedule's number cell and a command-line number must hold
+/// (where the form's fields read only the leading number).
+bool isWholeNumber(std::string_view text);
 
 /// Shorthand for readLeadingNumber(text).value, for callers that have no fault path.
 double leadingDouble(std::string_view text);

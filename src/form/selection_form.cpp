@@ -275,8 +275,10 @@ void SelectionForm::appendFound(const SearchResult& found, ActionReport& report)
         // A row shows the record as its result line carries it: the duplicate
         // test and the cells see each number rounded to the line's decimals.
         roundAsResultLine(record);
-        if (isDuplicate(record.partNumber, record.refrigerant, record.capacity, record.suctionTemp, record.liquidTemp,
-                        record.tubeLength)) {
+        const bool duplicate = isDuplicate(record.partNumber, record.refrigerant, record.capacity, record.suctionTemp,
+                                           record.liquidTemp, record.tubeLength);
+        report.listed.push_back(!duplicate);
+        if (duplicate) {
             ++report.duplicates;
             continue;
         }

@@ -35,6 +35,9 @@ struct ActionReport {
     std::vector<std::string> resultLines;  ///< the result lines behind the run, in order
     int appended = 0;                      ///< rows appended
     int duplicates = 0;                    ///< rows skipped as duplicates
+    /// Select: for each record found, whether it was appended as a row
+    /// (false: it was skipped as a duplicate).
+    std::vector<bool> listed;
     /// Select's search: the records found, unrounded, in the order of the
     /// result lines, and the loading windows each catalog's search used.
     SearchResult search;

@@ -21,8 +21,10 @@ struct WindowPosition {
 WindowPosition windowPosition(const Found& candidate, const SearchResult& search);
 
 /// The index in `search.found` of the best candidate: the smallest `worst`,
-/// then the smallest `sum`, then the first found. npos when nothing was found.
-std::size_t bestCandidate(const SearchResult& search);
+/// then the smallest `sum`, then the first found. Only the candidates the
+/// selection listed count when `listed` is given (one flag per candidate; a
+/// model found twice is listed once). kNoCandidate when none counts.
+std::size_t bestCandidate(const SearchResult& search, const std::vector<bool>* listed = nullptr);
 
 inline constexpr std::size_t kNoCandidate = static_cast<std::size_t>(-1);
 

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "engine/number_text.h"
 #include "form/choice_words.h"
 #include "form/form_lists.h"
 #include "schedule/csv_records.h"
@@ -49,24 +52,13 @@ constexpr const char* kNoDuties = "The schedule holds no duties.";
 // cannot bury the message.
 constexpr std::size_t kShownCell = 40;
 
-
-// A text for a one-line message: control characters become blanks, and a
-// long text is cut at a character boundary.
+// A cell text for a one-line message, as visibleText shows it; a text
+// longer than `limit` bytes is cut at a character boundary and ends in "...".
 std::string shown(std::string_view text, std::size_t limit) {
-    std::string result;
-    bool cut = false;
-    if (text.size() > limit) {
-        std::size_t end = limit;
-        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-        text = text.substr(0, end);
-        cut = true;
-    }
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        result += byte < 0x20 || byte == 0x7F ? ' ' : c;
-    }
-    if (cut) result += "...";
-    return result;
+    if (text.size() <= limit) return visibleText(text);
+    std::size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return visibleText(text.substr(0, end)) + "...";
 }
 
 // Names for a message, each once (as `key` tells them apart), in the order
@@ -99,22 +91,48 @@ private:
 
 // ---- the whole text ---------------------------------------------------------
 
-// The physical line (from 1) that byte `offset` lies on, counting line ends
-// as the record reader does.
-int lineAt(std::string_view text, std::size_t offset) {
-    int line = 1;
-    for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
-        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++line;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// Files are read in pieces of this size.
+constexpr std::size_t kPieceBytes = 256 * 1024;
+
+// Counts the line ends in `text` as the record reader does (CR LF as one); a
+// CR at the very end waits in `pendingCr` for the next piece.
+int lineEndsIn(std::string_view text, bool& pendingCr) {
+    int ends = 0;
+    for (const char c : text) {
+        if (pendingCr && c != '\n') ++ends;
+        pendingCr = c == '\r';
+        if (c == '\n') ++ends;
     }
-    return line;
+    return ends;
+}
+
+// The physical line (from 1) that byte `offset` lies on; the byte at
+// `offset` is no line end.
+int lineAt(std::string_view text, std::size_t offset) {
+    bool pendingCr = false;
+    const int ends = lineEndsIn(text.substr(0, offset), pendingCr);
+    return 1 + ends + (pendingCr ? 1 : 0);
 }
 
 // The offset of the first byte that is no part of a well-formed UTF-8
 // sequence (overlong forms, surrogates and code points past U+10FFFF
-// included), or npos.
-std::size_t firstNonUtf8(std::string_view text) {
+// included), or npos. When the text goes on in a next piece (`more`), a
+// sequence cut off at the end is no fault: `whole` receives where it starts,
+// otherwise the text's size.
+std::size_t firstNonUtf8(std::string_view text, bool more, std::size_t& whole) {
+    whole = text.size();
     std::size_t i = 0;
     while (i < text.size()) {
+        // Plain ASCII, eight bytes at a time.
+        if (i + 8 <= text.size()) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, text.data() + i, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const auto lead = static_cast<unsigned char>(text[i]);
         if (lead < 0x80) {
             ++i;
@@ -136,28 +154,41 @@ std::size_t firstNonUtf8(std::string_view text) {
         } else {
             return i;
         }
-        if (i + length > text.size()) return i;
-        const auto second = static_cast<unsigned char>(text[i + 1]);
-        if (second < low || second > high) return i;
-        for (std::size_t k = 2; k < length; ++k) {
+        const std::size_t present = std::min(length, text.size() - i);
+        for (std::size_t k = 1; k < present; ++k) {
             const auto next = static_cast<unsigned char>(text[i + k]);
-            if (next < 0x80 || next > 0xBF) return i;
+            if (k == 1 ? (next < low || next > high) : (next < 0x80 || next > 0xBF)) return i;
+        }
+        if (present < length) {
+            if (!more) return i;
+            whole = i;
+            return std::string_view::npos;
         }
         i += length;
     }
     return std::string_view::npos;
 }
 
+std::string nulFault(int line) {
+    return "The schedule is not a text file: line " + std::to_string(line) + " holds a NUL byte.";
+}
+std::string utf8Fault(int line) {
+    return "The schedule is not a UTF-8 text file: line " + std::to_string(line) +
+           " holds bytes that are not UTF-8. Save it as CSV UTF-8.";
+}
+constexpr const char* kUtf16Fault = "The schedule is not a UTF-8 text file: it is UTF-16 text. Save it as CSV UTF-8.";
+
+bool startsUtf16(std::string_view text) {
+    return text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'));
+}
+
 // The fault of a text that is no UTF-8 text at all; empty when it is one.
 std::string textFault(std::string_view text) {
-    if (text.size() > kMaxWholeFileSize) return "The schedule is larger than 256 MiB.";
-    if (text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF')))
-        return "The schedule is not a UTF-8 text file: it is UTF-16 text. Save it as CSV UTF-8.";
-    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
-        return "The schedule is not a text file: line " + std::to_string(lineAt(text, nul)) + " holds a NUL byte.";
-    if (const std::size_t bad = firstNonUtf8(text); bad != std::string_view::npos)
-        return "The schedule is not a UTF-8 text file: line " + std::to_string(lineAt(text, bad)) +
-               " holds bytes that are not UTF-8. Save it as CSV UTF-8.";
+    if (startsUtf16(text)) return kUtf16Fault;
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) return nulFault(lineAt(text, nul));
+    std::size_t whole = 0;
+    if (const std::size_t bad = firstNonUtf8(text, false, whole); bad != std::string_view::npos)
+        return utf8Fault(lineAt(text, bad));
     return {};
 }
 
@@ -259,31 +290,54 @@ std::optional<std::string> readRefrigerant(const std::string& cell, std::string&
     return unknownValue(kColumnNames[kRefrigerant], cell, expected);
 }
 
+// A number cell: empty is allowed where the form derives the value; any
+// other text must be a number as a whole. A schedule is no typed form, so
+// "4O" or "abc" is refused here rather than read as 4 or 0.
+std::optional<std::string> readNumber(Column column, const std::string& cell, bool emptyAllowed) {
+    if (cell.empty()) {
+        if (emptyAllowed) return std::nullopt;
+        return std::string("no ") + kColumnNames[column] + " value.";
+    }
+    if (isWholeNumber(cell)) return std::nullopt;
+    return std::string("the ") + kColumnNames[column] + " cell \"" + shown(cell, kShownCell) + "\" is not a number.";
+}
+
+// A record whose cells are all empty is what spreadsheets write for an
+// empty row. `cells` receives the record's fields without their blanks.
+bool isBlankLine(CsvRecord& record, std::vector<std::string>& cells) {
+    cells.clear();
+    bool blank = record.fault == CsvFault::None && !record.cut && record.fieldCount == record.fields.size();
+    for (std::string& field : record.fields) {
+        const std::string_view trimmed = trimmedBlanks(field);
+        if (trimmed.size() == field.size()) {
+            cells.push_back(std::move(field));
+        } else {
+            cells.emplace_back(trimmed);
+        }
+        if (!cells.back().empty()) blank = false;
+    }
+    return blank;
+}
+
 class LineReader {
 public:
-    LineReader(const ColumnPlaces& places, std::size_t columns, bool siUnits, Schedule& schedule)
-        : places_(places), columns_(columns), siUnits_(siUnits), schedule_(schedule) {}
+    LineReader(const std::vector<std::size_t>& places, std::size_t columns, bool siUnits, ScheduleLine& out)
+        : places_(places), columns_(columns), siUnits_(siUnits), out_(out) {}
 
-    void read(const CsvRecord& record) {
-        std::vector<std::string> cells;
-        cells.reserve(record.fields.size());
-        bool blank = record.fault == CsvFault::None && record.fieldCount == record.fields.size();
-        for (const std::string& field : record.fields) {
-            cells.emplace_back(trimmedBlanks(field));
-            if (!cells.back().empty()) blank = false;
-        }
-        // A row of empty cells is what spreadsheets write for an empty row.
-        if (blank) return;
-        ++schedule_.lines;
-
-        line_ = record.line;
+    void read(const CsvRecord& record, std::vector<std::string>& cells) {
+        out_.errors.clear();
+        ScheduleDuty& duty = out_.duty;
+        duty.line = record.line;
+        duty.rate = false;
         const std::size_t tagPlace = places_[kTag];
-        const bool tagWhole =
-            tagPlace < cells.size() && (record.fault == CsvFault::None || tagPlace < record.faultField);
-        tag_ = tagWhole ? cells[tagPlace] : std::string();
+        std::size_t firstFault = record.fault == CsvFault::None ? kAbsent : record.faultField;
+        if (record.cut) firstFault = std::min(firstFault, record.cutField);
+        duty.tag = tagPlace < cells.size() && tagPlace < firstFault ? std::move(cells[tagPlace]) : std::string();
 
         if (record.fault == CsvFault::UnclosedQuote) {
             fail("a quoted field is not closed before the end of the file.");
+        } else if (record.cut) {
+            fail("the line is longer than " + std::to_string(kMaxScheduleLineBytes / (1024 * 1024)) + " MiB.");
         } else if (record.fault == CsvFault::TextAfterQuote) {
             const std::size_t field = record.faultField;
             fail(field < columns_ ? std::string("the ") + columnAt(field) + " cell has text after its closing quote."
@@ -303,19 +357,17 @@ private:
         return "";
     }
 
-    std::string cell(const std::vector<std::string>& cells, Column column) const {
-        return places_[column] == kAbsent ? std::string() : cells[places_[column]];
+    std::string cell(std::vector<std::string>& cells, Column column) const {
+        return places_[column] == kAbsent ? std::string() : std::move(cells[places_[column]]);
     }
 
     void fail(const std::string& fault) {
-        schedule_.errors.push_back({line_, tag_, fault, lineLabel(line_, tag_) + ": " + fault});
+        const ScheduleDuty& duty = out_.duty;
+        out_.errors.push_back({duty.line, duty.tag, fault, lineLabel(duty.line, duty.tag) + ": " + fault});
     }
 
-    void readDuty(const std::vector<std::string>& cells) {
-        ScheduleDuty duty;
-        duty.line = line_;
-        duty.tag = tag_;
-        FormInputs& inputs = duty.inputs;
+    void readDuty(std::vector<std::string>& cells) {
+        FormInputs& inputs = out_.duty.inputs;
         inputs = lists::defaultInputs(siUnits_);
         inputs.capacity = cell(cells, kCapacity);
         inputs.circuits = cell(cells, kCircuits);
@@ -323,10 +375,15 @@ private:
         inputs.liquidTemp = cell(cells, kLiquid);
         inputs.tubeLength = cell(cells, kLength);
         inputs.partNumber = cell(cells, kPartNumber);
-        duty.rate = !inputs.partNumber.empty();
+        out_.duty.rate = !inputs.partNumber.empty();
 
         const std::optional<std::string> faults[] = {
             readRefrigerant(cell(cells, kRefrigerant), inputs.refrigerant),
+            readNumber(kCapacity, inputs.capacity, true),
+            readNumber(kCircuits, inputs.circuits, true),
+            readNumber(kSuction, inputs.suctionTemp, false),
+            readNumber(kLiquid, inputs.liquidTemp, false),
+            readNumber(kLength, inputs.tubeLength, false),
             readWord(words::distributorTypes(), kType, cell(cells, kType), inputs.distributorType),
             readWord(words::inletStyles(), kInletStyle, cell(cells, kInletStyle), inputs.inletConnection),
             readSize(lists::inletSizes(), kInlet, cell(cells, kInlet), inputs.inletSize),
@@ -335,64 +392,343 @@ private:
             readWord(words::orificeTypes(), kOrificeType, cell(cells, kOrificeType), inputs.orificeType),
             readWord(words::sidePorts(), kSidePort, cell(cells, kSidePort), inputs.sidePort),
         };
-        bool faulty = false;
-        for (const auto& fault : faults) {
-            if (!fault) continue;
-            fail(*fault);
-            faulty = true;
-        }
-        if (!faulty) schedule_.duties.push_back(std::move(duty));
+        for (const auto& fault : faults)
+            if (fault) fail(*fault);
     }
 
-    const ColumnPlaces& places_;
+    const std::vector<std::size_t>& places_;
     std::size_t columns_;
     bool siUnits_;
-    Schedule& schedule_;
-    int line_ = 0;
-    std::string tag_;
+    ScheduleLine& out_;
 };
+
+// Appends `c`'s visible form: control characters as the symbols of the
+// Control Pictures block (U+2400 + c, U+2421 for DEL).
+void appendVisible(std::string& out, unsigned char c) {
+    if (c == '\n' || c == '\r' || c == '\t') {
+        out += ' ';
+    } else if (c < 0x20) {
+        out += "\xE2\x90";
+        out += static_cast<char>(0x80 + c);
+    } else if (c == 0x7F) {
+        out += "\xE2\x90\xA1";
+    } else {
+        out += static_cast<char>(c);
+    }
+}
 
 }  // namespace
 
-std::string lineLabel(int line, std::string_view tag) {
-    std::string label = "Line " + std::to_string(line);
-    if (!tag.empty()) label += " (" + shown(tag, tag.size()) + ")";
-    return label;
+// The text as it comes: from memory, or from a file read in pieces. A file
+// is checked whole before its first line is read; while it is read, each
+// piece is checked again, since the file may change in between, and the
+// pieces stop before the first byte that is no text.
+class ScheduleReader::Source {
+public:
+    explicit Source(std::string_view text) : text_(text) {}
+    Source(const std::string& path, bool checkWhole)
+        : path_(path), file_(std::make_unique<FileChunks>(path)), checkWhole_(checkWhole) {
+        buffer_.resize(kPieceBytes + 4);
+    }
+
+    // The fault of the whole text, or empty; a byte-order mark is skipped.
+    std::string check() {
+        if (!file_) {
+            std::string fault = textFault(text_);
+            if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark) text_.remove_prefix(kByteOrderMark.size());
+            return fault;
+        }
+        if (!file_->failure().empty()) return cannotRead();
+        if (!checkWhole_) return {};
+        // As for a text in memory, a NUL anywhere names the fault before
+        // bytes that are not UTF-8.
+        std::uint64_t nul = kNone;
+        std::uint64_t bad = kNone;
+        std::uint64_t base = 0;  // the file offset of buffer_[0]
+        std::size_t carried = 0;
+        for (bool first = true;; first = false) {
+            const std::size_t got = fill(carried, first);
+            std::string_view piece(buffer_.data(), carried + got);
+            if (!file_->failure().empty()) return cannotRead();
+            std::size_t skipped = 0;
+            if (first) {
+                if (startsUtf16(piece)) return kUtf16Fault;
+                if (piece.substr(0, kByteOrderMark.size()) == kByteOrderMark) skipped = kByteOrderMark.size();
+                piece.remove_prefix(skipped);
+            }
+            if (const std::size_t at = piece.find('\0'); at != std::string_view::npos) {
+                nul = base + skipped + at;
+                break;
+            }
+            std::size_t whole = piece.size();
+            if (bad == kNone) {
+                if (const std::size_t at = firstNonUtf8(piece, got > 0, whole); at != std::string_view::npos) {
+                    bad = base + skipped + at;
+                    whole = piece.size();
+                }
+            }
+            if (got == 0) break;
+            carried = piece.size() - whole;
+            std::memmove(&buffer_[0], piece.data() + whole, carried);
+            base += skipped + whole;
+        }
+        if (nul != kNone) return nulFault(lineOfOffset(nul));
+        if (bad != kNone) return utf8Fault(lineOfOffset(bad));
+        if (!file_->rewind()) return cannotRead();
+        return {};
+    }
+
+    // The next piece for the record reader; empty at the end of the text or
+    // at the first byte that is no text.
+    std::string_view next() {
+        if (!file_) {
+            const std::string_view piece = text_;
+            text_ = {};
+            return piece;
+        }
+        if (fault_ != Fault::None || ended_) return {};
+        const bool first = first_;
+        first_ = false;
+        const std::size_t got = fill(carried_, first);
+        std::string_view piece(buffer_.data(), carried_ + got);
+        if (!file_->failure().empty()) {
+            fault_ = Fault::CannotRead;
+            return {};
+        }
+        if (first) {
+            if (startsUtf16(piece)) {
+                fault_ = Fault::Utf16;
+                return {};
+            }
+            if (piece.substr(0, kByteOrderMark.size()) == kByteOrderMark) piece.remove_prefix(kByteOrderMark.size());
+        }
+        std::size_t whole = 0;
+        const std::size_t bad = firstNonUtf8(piece, got > 0, whole);
+        const std::size_t nul = piece.substr(0, std::min(bad, whole)).find('\0');
+        if (nul != std::string_view::npos) {
+            fault_ = Fault::Nul;
+            return piece.substr(0, nul);
+        }
+        if (bad != std::string_view::npos) {
+            fault_ = Fault::NotUtf8;
+            return piece.substr(0, bad);
+        }
+        ended_ = got == 0;
+        // A character cut off at the piece's end starts the next piece.
+        carried_ = piece.size() - whole;
+        pending_.assign(piece.data() + whole, carried_);
+        handed_ = piece.substr(0, whole);
+        return handed_.empty() && !ended_ ? next() : handed_;
+    }
+
+    // A fault met while reading, with `line` where reading stopped; empty when none.
+    std::string fault(int line) const {
+        switch (fault_) {
+            case Fault::None: break;
+            case Fault::CannotRead: return cannotRead();
+            case Fault::Utf16: return kUtf16Fault;
+            case Fault::Nul: return nulFault(line);
+            case Fault::NotUtf8: return utf8Fault(line);
+        }
+        return {};
+    }
+
+private:
+    static constexpr std::uint64_t kNone = static_cast<std::uint64_t>(-1);
+    enum class Fault { None, CannotRead, Utf16, Nul, NotUtf8 };
+
+    // Reads the next bytes after `carried` bytes already at the buffer's
+    // start: a whole piece, or at least the three bytes that tell a
+    // byte-order mark at the file's start. Returns the bytes read, 0 at the end.
+    std::size_t fill(std::size_t carried, bool first) {
+        if (!first && carried > 0 && !pending_.empty()) std::memcpy(&buffer_[0], pending_.data(), carried);
+        std::size_t total = 0;
+        for (;;) {
+            const std::size_t got = file_->read(&buffer_[carried + total], kPieceBytes - total);
+            total += got;
+            if (got == 0 || !first || total >= kByteOrderMark.size()) return total;
+        }
+    }
+
+    // The physical line of the file's byte at `offset`, counted afresh.
+    int lineOfOffset(std::uint64_t offset) {
+        if (!file_->rewind()) return 0;
+        int line = 1;
+        bool pendingCr = false;
+        std::uint64_t done = 0;
+        while (done < offset) {
+            const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kPieceBytes, offset - done));
+            const std::size_t got = file_->read(&buffer_[0], wanted);
+            if (got == 0) break;
+            line += lineEndsIn(std::string_view(buffer_.data(), got), pendingCr);
+            done += got;
+        }
+        return line + (pendingCr ? 1 : 0);
+    }
+
+    std::string cannotRead() const { return "Cannot read " + path_ + ": " + file_->failure() + "."; }
+
+    std::string_view text_;
+    std::string path_;
+    std::unique_ptr<FileChunks> file_;
+    bool checkWhole_ = true;
+    std::string buffer_;
+    std::string pending_;  // a character cut off at the end of the last piece
+    std::string_view handed_;
+    std::size_t carried_ = 0;
+    bool first_ = true;
+    bool ended_ = false;
+    Fault fault_ = Fault::None;
+};
+
+ScheduleReader::ScheduleReader(const std::string& path, bool siUnits, Check check)
+    : source_(std::make_unique<Source>(path, check == Check::WholeFile)), siUnits_(siUnits) {
+    start();
 }
 
-ScheduleRead readScheduleText(std::string_view text, bool siUnits) {
-    ScheduleRead read;
-    if (read.error = textFault(text); !read.error.empty()) return read;
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+ScheduleReader::ScheduleReader(std::string_view text, bool siUnits)
+    : source_(std::make_unique<Source>(text)), siUnits_(siUnits) {
+    start();
+}
 
+ScheduleReader::~ScheduleReader() = default;
+
+void ScheduleReader::start() {
+    if (error_ = source_->check(); !error_.empty()) {
+        done_ = true;
+        return;
+    }
     // A header of more than the fifteen columns always has a fault; records
     // keep enough fields for the messages to name it, and a header longer
     // than that is refused by its count.
-    CsvReader reader(text, kKeptFields);
-    CsvRecord record;
-    if (!reader.next(record)) {
-        read.error = kNoDuties;
-        return read;
+    records_ = std::make_unique<CsvReader>([this] { return source_->next(); }, kKeptFields, kMaxScheduleLineBytes);
+    CsvRecord header;
+    if (!nextRecord(header)) {
+        if (error_.empty()) error_ = kNoDuties;
+        done_ = true;
+        return;
     }
     ColumnPlaces places{};
-    if (read.error = placeColumns(record, places); !read.error.empty()) return read;
+    if (error_ = placeColumns(header, places); !error_.empty()) {
+        done_ = true;
+        return;
+    }
+    places_.assign(places.begin(), places.end());
+    columns_ = header.fields.size();
+}
 
-    LineReader lines(places, record.fields.size(), siUnits, read.schedule);
-    while (reader.next(record)) lines.read(record);
-    if (read.schedule.lines == 0) read.error = kNoDuties;
+bool ScheduleReader::nextRecord(CsvRecord& record) {
+    if (done_) return false;
+    const bool read = records_->next(record);
+    // A record that runs into a byte that is no text is no line of the schedule.
+    if (const std::string fault = source_->fault(records_->line()); !fault.empty() && !(read && record.lineEnded)) {
+        error_ = fault;
+        done_ = true;
+        return false;
+    }
+    if (!read) done_ = true;
     return read;
 }
 
-ScheduleRead readScheduleFile(const std::string& path, bool siUnits) {
-    std::string text;
-    std::string reason;
-    if (!readWholeFile(path, text, &reason)) {
-        ScheduleRead read;
-        read.error = "Cannot read " + path + ": " + reason + ".";
+bool ScheduleReader::next(ScheduleLine& line) {
+    CsvRecord record;
+    std::vector<std::string> cells;
+    while (nextRecord(record)) {
+        if (isBlankLine(record, cells)) continue;
+        ++lines_;
+        LineReader(places_, columns_, siUnits_, line).read(record, cells);
+        return true;
+    }
+    if (error_.empty() && lines_ == 0) error_ = kNoDuties;
+    return false;
+}
+
+std::size_t ScheduleReader::countRemaining() {
+    std::size_t count = 0;
+    CsvRecord record;
+    std::vector<std::string> cells;
+    while (nextRecord(record))
+        if (!isBlankLine(record, cells)) ++count;
+    return count;
+}
+
+namespace {
+
+ScheduleRead readAll(ScheduleReader& reader) {
+    ScheduleRead read;
+    Schedule& schedule = read.schedule;
+    ScheduleLine line;
+    while (reader.next(line)) {
+        if (line.errors.empty()) {
+            schedule.duties.push_back(std::move(line.duty));
+        } else {
+            for (ScheduleLineError& error : line.errors) schedule.errors.push_back(std::move(error));
+        }
+    }
+    if (!reader.error().empty()) {
+        read.error = reader.error();
+        read.schedule = Schedule();
         return read;
     }
-    return readScheduleText(text, siUnits);
+    schedule.lines = reader.lines();
+    return read;
+}
+
+}  // namespace
+
+ScheduleRead readScheduleText(std::string_view text, bool siUnits) {
+    ScheduleReader reader(text, siUnits);
+    return readAll(reader);
+}
+
+ScheduleRead readScheduleFile(const std::string& path, bool siUnits) {
+    ScheduleReader reader(path, siUnits);
+    return readAll(reader);
+}
+
+namespace {
+
+std::string shownControls(std::string_view text, std::size_t limit, bool oneLine) {
+    std::string result;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool starts = (byte & 0xC0) != 0x80;
+        if (starts && characters++ == limit) {
+            // Cut so that the text with its "…" keeps to the limit.
+            std::size_t end = result.size();
+            while (end > 0) {
+                --end;
+                if ((static_cast<unsigned char>(result[end]) & 0xC0) != 0x80) break;
+            }
+            result.resize(end);
+            return result + "\xE2\x80\xA6";
+        }
+        // The second range of control characters, U+0080 to U+009F.
+        if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+            result += "\xEF\xBF\xBD";
+            ++i;
+            continue;
+        }
+        if (!oneLine && (byte == '\n' || byte == '\r' || byte == '\t')) {
+            result += static_cast<char>(byte);
+            continue;
+        }
+        appendVisible(result, byte);
+    }
+    return result;
+}
+
+}  // namespace
+
+std::string visibleText(std::string_view text, std::size_t limit) { return shownControls(text, limit, true); }
+
+std::string withVisibleControls(std::string_view text) { return shownControls(text, std::string_view::npos, false); }
+
+std::string lineLabel(int line, std::string_view tag) {
+    std::string label = "Line " + std::to_string(line);
+    if (!tag.empty()) label += " (" + visibleText(tag, kShownTagLength) + ")";
+    return label;
 }
 
 }  // namespace vantrel

@@ -24,12 +24,15 @@ private:
     std::vector<std::string>& messages_;
 };
 
-std::string lineList(const std::vector<int>& lines) {
+// "3, 5 and 8"; past the listed lines, "3, 5, ... 8 and 12 more".
+std::string lineList(const std::vector<int>& lines, std::size_t count) {
     std::string text;
+    const bool more = count > lines.size();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += i + 1 == lines.size() ? " and " : ", ";
+        if (i > 0) text += i + 1 == lines.size() && !more ? " and " : ", ";
         text += formatInt(lines[i]);
     }
+    if (more) text += " and " + formatInt(static_cast<long long>(count - lines.size())) + " more";
     return text;
 }
 
@@ -60,7 +63,12 @@ void ScheduleSums::add(const DutyRun& run) {
 
 void ScheduleSums::addLineError(int line) {
     ++duties;
-    errorLines.insert(std::upper_bound(errorLines.begin(), errorLines.end(), line), line);
+    ++errors;
+    // A schedule of millions of faulty lines keeps only the lines it names.
+    if (errorLines.size() < kListedErrorLines || line < errorLines.back()) {
+        errorLines.insert(std::upper_bound(errorLines.begin(), errorLines.end(), line), line);
+        if (errorLines.size() > kListedErrorLines) errorLines.pop_back();
+    }
 }
 
 DutyRun runDuty(SelectionForm& form, const ScheduleDuty& duty) {
@@ -74,19 +82,27 @@ DutyRun runDuty(SelectionForm& form, const ScheduleDuty& duty) {
     return run;
 }
 
-void runSchedule(SelectionForm& form, const Schedule& schedule, const std::function<void(const DutyRun&)>& done) {
-    for (const ScheduleDuty& duty : schedule.duties) done(runDuty(form, duty));
+void runSchedule(SelectionForm& form, ScheduleReader& reader, const std::function<void(const DutyRun&)>& done,
+                 const std::function<void(const ScheduleLine&)>& failed) {
+    ScheduleLine line;
+    while (reader.next(line)) {
+        if (line.errors.empty()) {
+            done(runDuty(form, line.duty));
+        } else {
+            failed(line);
+        }
+    }
 }
 
 std::string scheduleSummary(const ScheduleSums& sums, bool siUnits) {
     std::string text =
-        substituteCount(sums.duties == 1 ? "%i duty read" : "%i duties read", static_cast<int>(sums.duties));
+        substituteCount(sums.duties == 1 ? "%i duty read" : "%i duties read", static_cast<long long>(sums.duties));
     text += siUnits ? " (capacity in kW, temperatures in °C).\n" : " (capacity in tons, temperatures in °F).\n";
-    text += substituteCount("With results: %i\n", static_cast<int>(sums.withResults));
-    text += substituteCount("Without results: %i\n", static_cast<int>(sums.withoutResults));
-    text += substituteCount("With errors: %i", static_cast<int>(sums.errorLines.size()));
+    text += substituteCount("With results: %i\n", static_cast<long long>(sums.withResults));
+    text += substituteCount("Without results: %i\n", static_cast<long long>(sums.withoutResults));
+    text += substituteCount("With errors: %i", static_cast<long long>(sums.errors));
     if (!sums.errorLines.empty())
-        text += std::string(sums.errorLines.size() == 1 ? " (line " : " (lines ") + lineList(sums.errorLines) + ")";
+        text += std::string(sums.errors == 1 ? " (line " : " (lines ") + lineList(sums.errorLines, sums.errors) + ")";
     return text;
 }
 

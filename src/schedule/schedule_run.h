@@ -35,10 +35,14 @@ struct ScheduleSums {
     std::size_t duties = 0;  ///< lines read: duties and lines with faults
     std::size_t withResults = 0;
     std::size_t withoutResults = 0;
-    std::vector<int> errorLines;  ///< lines that could not be run, ascending
+    std::size_t errors = 0;       ///< lines that could not be run
+    std::vector<int> errorLines;  ///< the first of them (kListedErrorLines at most), ascending
     void add(const DutyRun& run);
     void addLineError(int line);
 };
+
+/// The summary names this many lines that could not be run and counts the others.
+inline constexpr std::size_t kListedErrorLines = 10;
 
 DutyOutcome outcomeOf(const ActionReport& report);
 
@@ -62,9 +66,13 @@ private:
 /// Runs one duty on `form`.
 DutyRun runDuty(SelectionForm& form, const ScheduleDuty& duty);
 
-/// Runs every duty of `schedule` on `form`, in file order, calling `done`
-/// after each. Nothing is shown to the user: the messages are in the runs.
-void runSchedule(SelectionForm& form, const Schedule& schedule, const std::function<void(const DutyRun&)>& done);
+/// Reads the schedule and runs each duty on `form` as soon as its line is
+/// read, calling `done` after each duty and `failed` for each line that
+/// could not be read as one, in line order. Nothing is shown to the user: the
+/// messages are in the runs and the lines. Afterwards reader.error() says
+/// whether the whole schedule was read.
+void runSchedule(SelectionForm& form, ScheduleReader& reader, const std::function<void(const DutyRun&)>& done,
+                 const std::function<void(const ScheduleLine&)>& failed);
 
 /// The one message that sums up an imported schedule.
 std::string scheduleSummary(const ScheduleSums& sums, bool siUnits);

@@ -161,6 +161,45 @@ bool readWholeFile(const std::string& path, std::string& content, std::string* r
     return reportRead(result, text, reason, failure);
 }
 
+FileChunks::FileChunks(const std::string& path) : descriptor_(openForReading(path)) {
+    if (descriptor_ < 0) {
+        failure_ = systemReason(errno);
+        return;
+    }
+    FileStatus status{};
+    if (statusOf(descriptor_, status) != 0) {
+        failure_ = systemReason(errno);
+    } else if (!isRegular(status)) {
+        failure_ = kNotRegularReason;
+    }
+}
+
+FileChunks::~FileChunks() {
+    if (descriptor_ >= 0) closeDescriptor(descriptor_);
+}
+
+std::size_t FileChunks::read(char* buffer, std::size_t size) {
+    if (!failure_.empty()) return 0;
+    for (;;) {
+        const long long got = readSome(descriptor_, buffer, size);
+        if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno == EINTR) continue;
+        failure_ = systemReason(errno);
+        return 0;
+    }
+}
+
+bool FileChunks::rewind() {
+    if (!failure_.empty()) return false;
+#ifdef _WIN32
+    const bool moved = _lseeki64(descriptor_, 0, SEEK_SET) == 0;
+#else
+    const bool moved = ::lseek(descriptor_, 0, SEEK_SET) == 0;
+#endif
+    if (!moved) failure_ = systemReason(errno);
+    return moved;
+}
+
 bool isReadableWholeFile(const std::string& path, std::string* reason, ReadFailure* failure) {
     const OpenedFile file(path);
     std::uintmax_t size = 0;

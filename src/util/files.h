@@ -35,6 +35,31 @@ bool readWholeFile(const std::string& path, std::string& content, std::string* r
 /// it opens, is a regular file and is not too large. `reason` as above.
 bool isReadableWholeFile(const std::string& path, std::string* reason = nullptr, ReadFailure* failure = nullptr);
 
+/// A regular file of any size read from its start in pieces, for readers
+/// that must not hold a whole file at once (schedules).
+class FileChunks {
+public:
+    explicit FileChunks(const std::string& path);
+    ~FileChunks();
+    FileChunks(const FileChunks&) = delete;
+    FileChunks& operator=(const FileChunks&) = delete;
+
+    /// Empty while the file can be read; otherwise why not, as a phrase that
+    /// can follow "cannot read <path>: " (see readWholeFile).
+    const std::string& failure() const { return failure_; }
+
+    /// Reads the next bytes into `buffer`, at most `size`; 0 at the end of
+    /// the file, or after a read error (then failure() says why).
+    std::size_t read(char* buffer, std::size_t size);
+
+    /// Back to the start of the file; false after a message in failure().
+    bool rewind();
+
+private:
+    int descriptor_ = -1;
+    std::string failure_;
+};
+
 /// Replaces the file at `path` with `content`: the text is written and synced
 /// to a temporary of its own in the same folder (".<name>.<pid>.<random>.tmp")
 /// and renamed over the target, so a failed, interrupted or concurrent save

@@ -216,20 +216,26 @@ void TmorvexDlgClient::runCommand(int id) {
 void TmorvexDlgClient::importSchedule() {
     const std::string path = askScheduleFileName();
     if (path.empty()) return;
-    const ScheduleRead read = readScheduleFile(path, form_.siUnits);
-    if (!read.error.empty()) {
-        showMessage(read.error, kErrorCaption, MessageIcon::None, MessageButtons::Ok);
+    ScheduleReader reader(path, form_.siUnits);
+    if (!reader.error().empty()) {
+        showMessage(reader.error(), kErrorCaption, MessageIcon::None, MessageButtons::Ok);
         return;
     }
-    // Lines and duties are counted in file order.
+    // Lines and duties are counted in file order; each duty runs as its line is read.
     ScheduleSums sums;
-    for (const ScheduleLineError& fault : read.schedule.errors) sums.addLineError(fault.line);
     {
         wxBusyCursor busy;
         // One read of each catalog file for the whole schedule, as the command
         // line's batch does; Select and Rate read afresh again afterwards.
         const CatalogReadOnce catalog(form_);
-        runSchedule(form_, read.schedule, [&sums](const DutyRun& run) { sums.add(run); });
+        runSchedule(
+            form_, reader, [&sums](const DutyRun& run) { sums.add(run); },
+            [&sums](const ScheduleLine& line) { sums.addLineError(line.duty.line); });
+    }
+    // A schedule with no duties, or one that could not be read to its end.
+    if (!reader.error().empty()) {
+        showMessage(reader.error(), kErrorCaption, MessageIcon::None, MessageButtons::Ok);
+        if (sums.duties == 0) return;
     }
     refreshRows();
     showStatus(std::string());
