@@ -6,7 +6,7 @@
 # Set before including: DOCUMENT_SOURCE (the file), DOCUMENT_DESTINATION (a
 # folder relative to the prefix), DOCUMENT_CONFIGURE (ON: replace @VAR@ as
 # below), DOCUMENT_GZIP (gzip's path, or empty to install the file plain),
-# DOCUMENT_WORK (a folder of the build tree for the file being written),
+# DOCUMENT_WORK (the start of the name of a scratch folder in the build tree),
 # VANTREL_VERSION and VANTREL_DATADIR (the build's CMAKE_INSTALL_DATADIR).
 
 # What the pages may name, for the prefix of this installation.
@@ -22,10 +22,11 @@ endif()
 
 get_filename_component(document_name "${DOCUMENT_SOURCE}" NAME)
 string(REGEX REPLACE "\\.in$" "" document_name "${document_name}")
-# A folder of its own for each run: installations into two prefixes may run
-# at once (the tests do).
+# A folder of its own for each run, removed after it: installations into two
+# prefixes may run at once (the tests do), and one run as root must leave
+# nothing a later one cannot write over.
 string(RANDOM LENGTH 12 document_run)
-set(document_folder "${DOCUMENT_WORK}/${document_run}")
+set(document_folder "${DOCUMENT_WORK}-${document_run}")
 file(MAKE_DIRECTORY "${document_folder}")
 set(document "${document_folder}/${document_name}")
 if(DOCUMENT_CONFIGURE)
