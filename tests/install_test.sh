@@ -18,10 +18,11 @@ for file in bin/vantrel bin/vantrel-cli share/vantrel/vflo.csv share/vantrel/nfl
             share/vantrel/examples/supermarket.csv \
             share/applications/vantrel.desktop share/mime/packages/vantrel.xml \
             share/icons/hicolor/48x48/apps/vantrel.png share/metainfo/example.vantrel.Vantrel.metainfo.xml \
-            share/doc/vantrel/copyright share/doc/vantrel/changelog.gz share/bash-completion/completions/vantrel-cli; do
+            share/doc/vantrel/copyright share/doc/vantrel/changelog.gz share/doc/vantrel/schedules.md.gz \
+            share/bash-completion/completions/vantrel-cli; do
   [ -e "prefix/$file" ] || { echo "not installed: $file"; exit 1; }
 done
-# The manual pages, compressed when gzip was there at build time.
+# The manual pages, compressed when gzip was there at install time.
 for page in vantrel vantrel-cli; do
   installed="prefix/share/man/man1/$page.1.gz"
   [ -e "$installed" ] || installed="prefix/share/man/man1/$page.1"
@@ -31,6 +32,7 @@ for page in vantrel vantrel-cli; do
     grep -q '^SEE ALSO' <<<"$shown" || { echo "man cannot show $installed: $shown"; exit 1; }
   fi
 done
+expect_pages_name_installed_paths "" "$scratch/prefix"
 out="$("prefix/bin/vantrel-cli" --format rows select --refrigerant R-22 --capacity 10 --circuits 8 --tube 1/4 \
         --suction 40 --liquid 100 --length 30)"
 grep -q '^Venturi' <<<"$out" || { echo "the installed command line found no venturi rows"; exit 1; }

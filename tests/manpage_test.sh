@@ -45,6 +45,22 @@ for option in $(grep -oE -- '--[a-z][a-z0-9-]*' <<<"$source_text" | sort -u); do
   grep -Fxq -- "$option" <<<"$all_options" || fail "vantrel-cli.1 names $option, which no --help lists"
 done
 
+# The help sends users only to what an installation has: no file of the
+# source tree. What a left-out capacity means is the command's own: select
+# derives it, rate and curve take the distributor's rated capacity.
+for command in "" $commands; do
+  # shellcheck disable=SC2086
+  help="$("$cli" $command --help)"
+  grep -q 'docs/' <<<"$help" && fail "vantrel-cli $command --help names a file of the source tree: $(grep 'docs/' <<<"$help")"
+  blank="$(sed -n 's/^  --capacity .*; blank //p' <<<"$help")"
+  case "$command" in
+    select) expected="to select" ;;
+    rate | curve) expected="for the distributor's rated capacity" ;;
+    *) expected="" ;;
+  esac
+  [ "$blank" = "$expected" ] || fail "vantrel-cli $command --help says a blank capacity means \"$blank\""
+done
+
 # Each output format has its entry.
 formats="$("$cli" --help | sed -n 's/^  --format [A-Z]*:{\([^}]*\)}.*/\1/p' | tr ',' ' ')"
 [ -n "$formats" ] || fail "vantrel-cli --help shows no choices for --format"

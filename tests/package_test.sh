@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package, checks it with lintian and checks that its
+# Checks that the build the README names before packaging (scripts/run, which
+# builds the target vantrel_installable) makes everything the installation
+# takes from the build tree. Builds the Debian package as the README does
+# (cd build && cpack), checks it with lintian and checks that its
 # dependencies name the package of every shared library the programs load,
 # then unpacks it and runs the programs from the unpacked tree: the menu
 # entry must start the packaged program, which registers nothing per user.
@@ -9,7 +12,20 @@ source "$(dirname "$0")/program_checks.sh"
 build="$1"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
-cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >/dev/null
+# What the installation reads from the build tree and ninja makes must be
+# made by vantrel_installable; what configuring wrote is there already.
+if [ -f "$build/build.ninja" ]; then
+  made="$(ninja -C "$build" -t targets all | sed 's/: [^:]*$//')"
+  installable="$(ninja -C "$build" -t graph vantrel_installable | sed -n 's/.*label="\([^"]*\)".*/\1/p')"
+  for file in $(grep -rhoE "\"$build/[^\"\$]+\"" --include=cmake_install.cmake "$build" | tr -d '"' | sort -u); do
+    relative="${file#"$build"/}"
+    if grep -Fxq "$relative" <<<"$made" && ! grep -Fxq "$relative" <<<"$installable"; then
+      echo "the installation takes $relative, which scripts/run (vantrel_installable) does not build"
+      exit 1
+    fi
+  done
+fi
+(cd "$build" && cpack -B "$scratch/out" >/dev/null)
 deb="$(ls "$scratch"/out/vantrel_*.deb)"
 depends="$(dpkg-deb -f "$deb" Depends)"
 depended="$(tr ',' '\n' <<<"$depends" | awk '{ print $1 }')"
@@ -27,9 +43,10 @@ done
 # Errors fail the test; the warnings left are listed, with why, in
 # docs/packaging.md.
 lintian --fail-on error --no-tag-display-limit "$deb" || { echo "lintian found errors in $(basename "$deb")"; exit 1; }
-for doc in copyright changelog.gz; do
+for doc in copyright changelog.gz schedules.md.gz; do
   [ -f "$scratch/root/usr/share/doc/vantrel/$doc" ] || { echo "the package has no /usr/share/doc/vantrel/$doc"; exit 1; }
 done
+expect_pages_name_installed_paths "$scratch/root" /usr
 # The menu entry names its program as the installed system finds it: on PATH.
 entry="$scratch/root/usr/share/applications/vantrel.desktop"
 desktop-file-validate "$entry"

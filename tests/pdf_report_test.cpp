@@ -488,6 +488,23 @@ TEST_F(PdfCli, BatchWithoutRowsSaysNoReportWasWritten) {
     EXPECT_EQ(kept, "an older report");
 }
 
+#ifdef VANTREL_SANITIZED
+// A machine without llvm-symbolizer: the sanitizer warns on standard error
+// each time it names the frames of a leak the suppressions hide, which the
+// report's fonts give it. The program's own messages must still compare.
+TEST_F(PdfCli, MessagesCompareWithoutTheSanitizersSymbolizer) {
+    const std::string schedule = std::string(VANTREL_SHIPPED_DATA_DIR) + "/examples/supermarket.csv";
+    const std::string path = dir.path() + "/schedule.pdf";
+    const std::vector<std::pair<std::string, std::string>> noSymbolizer = {
+        {"ASAN_SYMBOLIZER_PATH", dir.path() + "/llvm-symbolizer"}};
+    const RunResult listed = runCli(args({"--format", "rows"}, {"batch", schedule}), {}, noSymbolizer);
+    const RunResult result =
+        runCli(args({"--format", "pdf", "--output", path, "--paper", "a4"}, {"batch", schedule}), {}, noSymbolizer);
+    EXPECT_EQ(result.exitCode, listed.exitCode) << result.err;
+    EXPECT_EQ(result.err, listed.err);
+}
+#endif
+
 TEST_F(PdfCli, RefusedOptionsAndFailedSaves) {
     const std::string path = dir.path() + "/out.pdf";
     const std::string blocker = dir.write("plain-file", "x");

@@ -27,3 +27,17 @@ expect_no_user_registration() {
   written="$(find "$XDG_DATA_HOME" -type f 2>/dev/null | grep -E 'vantrel' || true)"
   [ -z "$written" ] || { echo "the $what program registered itself per user:"; echo "$written"; exit 1; }
 }
+
+# Every absolute path under PREFIX that the installed manual pages of ROOT
+# (ROOT/PREFIX/share/man/man1/*.1.gz) name in italics, the files they send
+# users to, exists in ROOT: the pages name where this installation put things.
+expect_pages_name_installed_paths() {
+  local root="$1" prefix="$2" page path named
+  for page in "$root$prefix"/share/man/man1/*.1.gz; do
+    named="$(zcat "$page" | sed 's/\\-/-/g; s/\\://g' | sed -n 's/^\.IR\{0,1\} \(\/[^ "]*\).*/\1/p' | sort -u)"
+    for path in $named; do
+      [ "${path#"$prefix"/}" != "$path" ] || [ "${path#/usr/}" != "$path" ] || continue
+      [ -e "$root$path" ] || { echo "$(basename "$page") names $path, which the installation does not have"; exit 1; }
+    done
+  done
+}

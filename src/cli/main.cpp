@@ -227,7 +227,8 @@ CLI::Validator aNumber(bool emptyAllowed) {
         std::string());
 }
 
-void addConditionOptions(CLI::App* command, Options& options) {
+// `blankCapacity` says what a left-out capacity means for the command.
+void addConditionOptions(CLI::App* command, Options& options, const std::string& blankCapacity) {
     command->add_option("--refrigerant", options.refrigerant, "refrigerant, e.g. R-22")
         ->required()
         ->check(RefrigerantName());
@@ -238,13 +239,13 @@ void addConditionOptions(CLI::App* command, Options& options) {
         ->required()
         ->check(aNumber(false));
     command->add_option("--length", options.length, "distributor tube length, inches")->required()->check(aNumber(false));
-    command->add_option("--capacity", options.capacity, "capacity (tons, or kW with --si); blank to select")
+    command->add_option("--capacity", options.capacity, "capacity (tons, or kW with --si); blank " + blankCapacity)
         ->check(aNumber(true));
 }
 
 CLI::App* addSelectCommand(CLI::App& app, Options& options) {
     CLI::App* select = app.add_subcommand("select", "find every catalog distributor that fits the duty");
-    addConditionOptions(select, options);
+    addConditionOptions(select, options, "to select");
     select->add_option("--circuits", options.circuits, "number of circuits; blank to select")->check(aNumber(true));
     select->add_option("--type", options.type, words::alternatives(words::wordsOf(words::distributorTypes())))
         ->check(oneOf(words::distributorTypes()));
@@ -267,12 +268,12 @@ CLI::App* addSelectCommand(CLI::App& app, Options& options) {
 void addRateCommand(CLI::App& app, Options& options) {
     CLI::App* rate = app.add_subcommand("rate", "rate one part number at the duty");
     rate->add_option("PARTNUMBER", options.partNumber, "catalog or cross-reference part number")->required();
-    addConditionOptions(rate, options);
+    addConditionOptions(rate, options, "for the distributor's rated capacity");
 }
 
 CLI::App* addBatchCommand(CLI::App& app, Options& options) {
     CLI::App* batch =
-        app.add_subcommand("batch", "select or rate every duty of a schedule file (see docs/schedules.md)");
+        app.add_subcommand("batch", "select or rate every duty of a schedule file (its format: see FILES in man vantrel-cli)");
     batch->add_option("FILE", options.scheduleFile, "schedule: comma-separated, a header row, one duty per line")
         ->required();
     batch->add_flag("--best", options.best,
@@ -292,7 +293,7 @@ CLI::App* addCurveCommand(CLI::App& app, Options& options) {
                              "the duty (--format ") +
                      cli::kCurveFormats + ")");
     curve->add_option("PARTNUMBER", options.partNumber, "catalog or cross-reference part number")->required();
-    addConditionOptions(curve, options);
+    addConditionOptions(curve, options, "for the distributor's rated capacity");
     curve->add_option("--sweep", options.sweep, "what varies: capacity (default) or suction")
         ->check(CLI::IsMember({"capacity", "suction"}));
     curve->add_option("--from", options.from,
