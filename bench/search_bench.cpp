@@ -246,6 +246,7 @@ Workload batchWork(const CatalogPaths& paths, int duties) {
                 const ScheduleRead read = readScheduleText(s->text, false);
                 SelectionForm form;
                 form.siUnits = false;
+                form.writeResultLines = false;  // as vantrel-cli sets it for every format but lines
                 form.catalog = catalogAt(s->paths);
                 const CatalogReadOnce catalog(form);
                 s->rows = 0;
@@ -305,6 +306,7 @@ Workload batchCsvWork(const CatalogPaths& paths, const std::string& scheduleFile
     const auto duties = static_cast<double>(read.schedule.duties.size());
     Workload work{[s] {
                       SelectionForm form;
+                      form.writeResultLines = false;  // as vantrel-cli sets it for every format but lines
                       form.catalog = catalogAt(s->paths);
                       const DiscardedOutput output;
                       s->status = cli::runBatch(s->settings, form);

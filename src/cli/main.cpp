@@ -422,6 +422,8 @@ int main(int argc, char** argv) {
 
     SelectionForm form;
     form.siUnits = options.si;
+    // Only the lines format prints result lines; every other shows rows.
+    form.writeResultLines = options.format == "lines";
     if (!setUpCatalog(form, options)) return kExitError;
     if (batch->parsed())
         return cli::runBatch({options.scheduleFile, options.format, options.si, options.best, options.output,

@@ -251,19 +251,25 @@ ActionReport SelectionForm::select(const FormInputs& inputs, FormUi& ui) {
 
 void SelectionForm::appendFound(const SearchResult& found, ActionReport& report) {
     report.resultLines.reserve(report.resultLines.size() + found.found.size());
+    RowMaker makeRow(siUnits);
+    std::string key;
     for (std::size_t i = 0; i < found.found.size(); ++i) {
         dist record = found.record(i);
         report.resultLines.emplace_back();
-        record.appendResultLine(report.resultLines.back());
+        if (writeResultLines) record.appendResultLine(report.resultLines.back());
         // A row shows the record as its result line carries it: the duplicate
         // test and the cells see each number rounded to the line's decimals.
+        // The test comes first and needs no text, since most finds of a
+        // Select repeated on the same list are dropped by it.
         roundAsResultLine(record);
-        if (isDuplicate(record.partNumber, record.refrigerant, record.capacity, record.suctionTemp, record.liquidTemp,
-                        record.tubeLength)) {
+        key.clear();
+        ResultTable::appendDuplicateKey(key, record.partNumber, record.refrigerant, record.capacity,
+                                        record.suctionTemp, record.liquidTemp, record.tubeLength, siUnits);
+        if (rows.containsKey(key)) {
             ++report.duplicates;
             continue;
         }
-        addResultRow(record);
+        appendRow(makeRow(record), key);
         ++report.appended;
     }
     report.outcome = ActionOutcome::Appended;
@@ -293,15 +299,17 @@ ActionReport SelectionForm::rate(FormInputs& inputs, FormUi& ui) {
     const std::string refrigerant = firstChars(inputs.refrigerant, kLongText);
     const int rated = record.rate(refrigerant, *capacity, conditions[0], conditions[1], conditions[2]);
     if (rated != code::kOk) return engineError(ui, rated, report);
-    report.resultLines.push_back(record.makeResultLine());
-    if (isDuplicate(record.partNumber, record.refrigerant, record.capacity, record.suctionTemp, record.liquidTemp,
-                    record.tubeLength)) {
+    report.resultLines.emplace_back(writeResultLines ? record.makeResultLine() : std::string());
+    std::string key;
+    ResultTable::appendDuplicateKey(key, record.partNumber, record.refrigerant, record.capacity, record.suctionTemp,
+                                    record.liquidTemp, record.tubeLength, siUnits);
+    if (rows.containsKey(key)) {
         inform(ui, "Duplicate found.");
         report.outcome = ActionOutcome::Duplicate;
         report.duplicates = 1;
         return report;
     }
-    addResultRow(record);
+    appendRow(makeResultRow(record, siUnits), key);
     report.appended = 1;
     report.outcome = ActionOutcome::Appended;
     if (isNozzleType(record.type) && record.circuits < lookup.minCircuits) {
@@ -353,6 +361,12 @@ void SelectionForm::addResultRow(const dist& r) {
     resultsChanged = true;
     listEmpty = false;
     rows.append(makeResultRow(r, siUnits));
+}
+
+void SelectionForm::appendRow(ResultRow row, std::string_view key) {
+    resultsChanged = true;
+    listEmpty = false;
+    rows.append(std::move(row), key);
 }
 
 bool SelectionForm::isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity,

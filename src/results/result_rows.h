@@ -54,6 +54,22 @@ const char* widestCellSample(int column);
 /// The cells of `r` formatted in SI units (`siUnits`) or U.S. customary units.
 ResultRow makeResultRow(const dist& r, bool siUnits);
 
+/// Rows for many records at mostly the same conditions, as one Select's
+/// finds are: the four condition cells are written once for each different
+/// set of conditions and copied into the rows that share it. Each row is the
+/// one makeResultRow makes.
+class RowMaker {
+public:
+    explicit RowMaker(bool siUnits) : si_(siUnits) {}
+    ResultRow operator()(const dist& r);
+
+private:
+    bool si_;
+    bool written_ = false;
+    double conditions_[4] = {};  ///< the U.S. values cells_ were written for
+    std::array<std::string, 4> cells_;
+};
+
 /// The four condition cells (capacity, suction, liquid, length) as the row
 /// writer formats them, from U.S. customary values.
 std::array<std::string, 4> conditionCells(double capacity, double suctionTemp, double liquidTemp, double tubeLength,
@@ -139,8 +155,21 @@ public:
     bool isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity, double suctionTemp,
                      double liquidTemp, double tubeLength, bool siCells) const;
 
+    /// Appends to `key` what the duplicate test compares of a row showing
+    /// this part number and refrigerant at these conditions (U.S. customary
+    /// values) in SI (`siCells`) or U.S. units: two such keys are equal
+    /// exactly when the rows' six cells would read the same. Made from the
+    /// numbers, without writing the row, so that a distributor already listed
+    /// costs no row.
+    static void appendDuplicateKey(std::string& key, const std::string& partNumber, const std::string& refrigerant,
+                                   double capacity, double suctionTemp, double liquidTemp, double tubeLength,
+                                   bool siCells);
+    /// True when a row has the duplicate key `key` (see appendDuplicateKey).
+    bool containsKey(std::string_view key) const;
+    /// Appends a row whose key appendDuplicateKey has given already.
+    void append(ResultRow row, std::string_view key);
+
 private:
-    static void appendKey(std::string& key, const std::string* cells[6]);
     static void appendKey(std::string& key, const ResultRow& row);
     static std::string keyOf(const ResultRow& row);
     void forget(const ResultRow& row);
