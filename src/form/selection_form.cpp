@@ -269,7 +269,8 @@ void SelectionForm::appendFound(const SearchResult& found, ActionReport& report)
             ++report.duplicates;
             continue;
         }
-        appendRow(makeRow(record), key);
+        rows.appendWritten(key, [&](ResultRow& row) { makeRow.write(row, record); });
+        rowsAppended();
         ++report.appended;
     }
     report.outcome = ActionOutcome::Appended;
@@ -309,7 +310,8 @@ ActionReport SelectionForm::rate(FormInputs& inputs, FormUi& ui) {
         report.duplicates = 1;
         return report;
     }
-    appendRow(makeResultRow(record, siUnits), key);
+    rows.appendWritten(key, [&](ResultRow& row) { row = makeResultRow(record, siUnits); });
+    rowsAppended();
     report.appended = 1;
     report.outcome = ActionOutcome::Appended;
     if (isNozzleType(record.type) && record.circuits < lookup.minCircuits) {
@@ -358,15 +360,13 @@ void SelectionForm::clearResults(FormUi& ui) {
 void SelectionForm::sortByColumn(int column) { vantrel::sortByColumn(rows, sort, column); }
 
 void SelectionForm::addResultRow(const dist& r) {
-    resultsChanged = true;
-    listEmpty = false;
     rows.append(makeResultRow(r, siUnits));
+    rowsAppended();
 }
 
-void SelectionForm::appendRow(ResultRow row, std::string_view key) {
+void SelectionForm::rowsAppended() {
     resultsChanged = true;
     listEmpty = false;
-    rows.append(std::move(row), key);
 }
 
 bool SelectionForm::isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity,

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "catalog/vantrel_data.h"
@@ -136,8 +135,8 @@ public:
                      double liquidTemp, double tubeLength) const;
 
 private:
-    // Appends `row`, whose duplicate key is `key`.
-    void appendRow(ResultRow row, std::string_view key);
+    // The document flags after rows were appended.
+    void rowsAppended();
     // Appends a row for each distributor found and its result line to the
     // report, counting duplicates. Rows show the records rounded as their
     // result lines are.

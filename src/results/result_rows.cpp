@@ -1,7 +1,6 @@
 #include "results/result_rows.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -225,7 +224,7 @@ ResultRow makeResultRow(const dist& r, bool si) {
     return row;
 }
 
-ResultRow RowMaker::operator()(const dist& r) {
+void RowMaker::write(ResultRow& row, const dist& r) {
     // Compared bit for bit: -0.0 equals 0.0 but is written "-0.0".
     const double conditions[4] = {r.capacity, r.suctionTemp, r.liquidTemp, r.tubeLength};
     if (!written_ || std::memcmp(conditions, conditions_, sizeof conditions) != 0) {
@@ -233,10 +232,8 @@ ResultRow RowMaker::operator()(const dist& r) {
         std::memcpy(conditions_, conditions, sizeof conditions);
         written_ = true;
     }
-    ResultRow row;
     for (int i = 0; i < 4; ++i) row[column::kCapacity + i] = cells_[i];
     writeRecordCells(row, r, si_);
-    return row;
 }
 
 void TextCounts::reserve(std::size_t texts) {
@@ -277,6 +274,12 @@ void TextCounts::rehash(std::size_t slots) {
         if (slot.offset != kEmpty && slot.count > 0)
             place(std::string_view(oldTexts).substr(slot.offset, slot.length), slot.hash, slot.count);
     }
+}
+
+void TextCounts::removeAll() {
+    std::fill(slots_.begin(), slots_.end(), Slot{});
+    texts_.clear();
+    taken_ = 0;
 }
 
 void TextCounts::add(std::string_view text) {
@@ -335,19 +338,12 @@ void ResultTable::append(ResultRow row) {
     states_.emplace_back();
 }
 
-void ResultTable::append(ResultRow row, std::string_view key) {
-    assert(key == keyOf(row));
-    keys_.add(key);
-    rows_.push_back(std::move(row));
-    states_.emplace_back();
-}
-
 bool ResultTable::containsKey(std::string_view key) const { return keys_.contains(key); }
 
 void ResultTable::clear() {
     rows_.clear();
     states_.clear();
-    keys_.clear();
+    keys_.removeAll();
 }
 
 void ResultTable::forget(const ResultRow& row) { keys_.remove(keyOf(row)); }

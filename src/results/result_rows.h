@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -61,7 +62,8 @@ ResultRow makeResultRow(const dist& r, bool siUnits);
 class RowMaker {
 public:
     explicit RowMaker(bool siUnits) : si_(siUnits) {}
-    ResultRow operator()(const dist& r);
+    /// Writes the cells of `r` into `row`, whose cells are empty.
+    void write(ResultRow& row, const dist& r);
 
 private:
     bool si_;
@@ -93,6 +95,9 @@ public:
     bool contains(std::string_view text) const;
     /// Removes every text and gives back the memory.
     void clear() { *this = TextCounts(); }
+    /// Removes every text and keeps the room: a list emptied for each duty
+    /// of a schedule fills it again at once.
+    void removeAll();
     /// Makes room for `texts` distinct texts without growing again.
     void reserve(std::size_t texts);
 
@@ -166,8 +171,16 @@ public:
                                    bool siCells);
     /// True when a row has the duplicate key `key` (see appendDuplicateKey).
     bool containsKey(std::string_view key) const;
-    /// Appends a row whose key appendDuplicateKey has given already.
-    void append(ResultRow row, std::string_view key);
+    /// Appends a row that `write(ResultRow&)` writes in place, into empty
+    /// cells, and whose key appendDuplicateKey has given already: a row of
+    /// 19 texts is not moved on its way in.
+    template <typename Write>
+    void appendWritten(std::string_view key, Write&& write) {
+        write(rows_.emplace_back());
+        keys_.add(key);
+        states_.emplace_back();
+        assert(key == keyOf(rows_.back()));
+    }
 
 private:
     static void appendKey(std::string& key, const ResultRow& row);
