@@ -3,14 +3,18 @@
 // and, as the floor a sequential search cannot go below, just reading each
 // file in one read and splitting it into lines. Then the output list when it
 // has grown long: appending a Select's results to 10,000 rows and sorting
-// 10,000 rows by a column. The summary at the end sets the search against that floor and both
-// against the response times the program must keep.
+// 10,000 rows by a column. A schedule of 10,000 duties runs as the command
+// line's batch runs it, without output and with CSV output. The summary at
+// the end sets the search against that floor, a batch duty against one
+// Select, and all against the response times the program must keep.
 //
 //   vantrel_search_bench [google benchmark flags]
 //
 // Without flags every benchmark runs 10 repetitions and only the aggregates
-// are printed; the summary uses the medians of real (wall-clock) time, since
-// the search spends part of its time in file I/O.
+// are printed. The summary's times are medians of real (wall-clock) time,
+// since the search spends part of its time in file I/O; its ratios come from
+// paired rounds run after the benchmarks (paired_ratio.h), which a busy
+// machine moves far less than a ratio of two medians.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -18,16 +22,19 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <random>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "catalog/catalog_file.h"
+#include "cli/batch_command.h"
 #include "catalog/vantrel_data.h"
 #include "engine/dist.h"
 #include "engine/result_line.h"
@@ -36,6 +43,7 @@
 #include "catalog_rows.h"
 #include "large_catalog.h"
 #include "bench_run.h"
+#include "paired_ratio.h"
 #include "output/comparators.h"
 #include "schedule/schedule_run.h"
 
@@ -58,6 +66,11 @@ struct CatalogPaths {
 CatalogPaths gShipped{VANTREL_SHIPPED_DATA_DIR "/vflo.csv", VANTREL_SHIPPED_DATA_DIR "/nflo.csv"};
 CatalogPaths gLarge;
 CatalogPaths gMedium;  // ten times the shipped rows: how the cost grows with the catalog
+
+// The batch benchmarks' schedule: generated duties, written to a file for the
+// command line's batch run, which reads its schedule from one.
+constexpr int kScheduleDuties = 10000;
+std::string gScheduleFile;
 
 VantrelData catalogAt(const CatalogPaths& paths) {
     VantrelData data;
@@ -160,32 +173,51 @@ void findModel(benchmark::State& state, const CatalogPaths& paths, Duty duty, Di
     state.SetLabel(std::to_string(count) + " results");
 }
 
-void searchCatalog(benchmark::State& state, const CatalogPaths& paths, Duty duty, DistributorType distributorType) {
-    const VantrelData data = catalogAt(paths);
-    const SearchRequest request = requestFor(duty, distributorType);
-    std::size_t found = 0;
-    for (auto _ : state) {
-        const SearchResult result = data.search(request);
-        found = result.found.size();
-        benchmark::DoNotOptimize(result.found.data());
-    }
-    state.SetLabel(std::to_string(found) + " records");
+// --- workloads of the goal checks ----------------------------------------------
+
+// The timed work of a benchmark that a goal sets against another, built once:
+// the same work runs under Google Benchmark and in the goal checks' paired
+// rounds, so both time exactly the same thing.
+struct Workload {
+    std::function<void()> run;
+    double units = 1;                    ///< units of work a run does (duties of a schedule), for per-unit ratios
+    std::function<std::string()> label;  ///< what the last run did
+    std::string error;                   ///< set when the work cannot run
+};
+using WorkloadMaker = std::function<Workload()>;
+
+Workload searchWork(const CatalogPaths& paths, Duty duty, DistributorType distributorType) {
+    struct State {
+        VantrelData data;
+        SearchRequest request;
+        std::size_t found = 0;
+    };
+    auto s = std::make_shared<State>(State{catalogAt(paths), requestFor(duty, distributorType)});
+    return {[s] {
+                const SearchResult result = s->data.search(s->request);
+                s->found = result.found.size();
+                benchmark::DoNotOptimize(result.found.data());
+            },
+            1, [s] { return std::to_string(s->found) + " records"; }, {}};
 }
 
-void selectAction(benchmark::State& state, const CatalogPaths& paths, Duty duty) {
-    SelectionForm form;
-    form.siUnits = false;
-    form.catalog = catalogAt(paths);
-    const FormInputs inputs = inputsFor(duty);
-    SilentUi ui;
-    int appended = 0;
-    for (auto _ : state) {
-        // An emptied list, so that no run finds its rows already there.
-        form.rows.clear();
-        const ActionReport report = form.select(inputs, ui);
-        appended = report.appended;
-    }
-    state.SetLabel(std::to_string(appended) + " rows");
+Workload selectWork(const CatalogPaths& paths, Duty duty) {
+    struct State {
+        SelectionForm form;
+        FormInputs inputs;
+        SilentUi ui;
+        int appended = 0;
+    };
+    auto s = std::make_shared<State>();
+    s->form.siUnits = false;
+    s->form.catalog = catalogAt(paths);
+    s->inputs = inputsFor(duty);
+    return {[s] {
+                // An emptied list, so that no run finds its rows already there.
+                s->form.rows.clear();
+                s->appended = s->form.select(s->inputs, s->ui).appended;
+            },
+            1, [s] { return std::to_string(s->appended) + " rows"; }, {}};
 }
 
 // A schedule of generated duties near the found-at-once one, run as
@@ -201,28 +233,148 @@ std::string generatedSchedule(int duties) {
     return text;
 }
 
-void batchRun(benchmark::State& state, const CatalogPaths& paths, int duties) {
-    const std::string text = generatedSchedule(duties);
-    std::size_t rows = 0;
-    int widened = 0;
-    for (auto _ : state) {
-        const ScheduleRead read = readScheduleText(text, false);
-        SelectionForm form;
-        form.siUnits = false;
-        form.catalog = catalogAt(paths);
-        const CatalogReadOnce catalog(form);
-        rows = 0;
-        widened = 0;
-        for (const ScheduleDuty& duty : read.schedule.duties) {
-            form.rows.clear();
-            const DutyRun run = runDuty(form, duty);
-            rows += form.rows.size();
-            widened += run.report.search.nozzle.widened() || run.report.search.venturi.widened();
+// The duties alone, without any output.
+Workload batchWork(const CatalogPaths& paths, int duties) {
+    struct State {
+        CatalogPaths paths;
+        std::string text;
+        std::size_t rows = 0;
+        int widened = 0;
+    };
+    auto s = std::make_shared<State>(State{paths, generatedSchedule(duties)});
+    return {[s] {
+                const ScheduleRead read = readScheduleText(s->text, false);
+                SelectionForm form;
+                form.siUnits = false;
+                form.writeResultLines = false;  // as vantrel-cli sets it for every format but lines
+                form.catalog = catalogAt(s->paths);
+                const CatalogReadOnce catalog(form);
+                s->rows = 0;
+                s->widened = 0;
+                for (const ScheduleDuty& duty : read.schedule.duties) {
+                    form.rows.clear();
+                    const DutyRun run = runDuty(form, duty);
+                    s->rows += form.rows.size();
+                    s->widened += run.report.search.nozzle.widened() || run.report.search.venturi.widened();
+                }
+            },
+            static_cast<double>(duties),
+            [s] { return std::to_string(s->rows) + " rows, " + std::to_string(s->widened) + " duties widened"; },
+            {}};
+}
+
+// Takes what is written to standard output while it lives.
+class DiscardedOutput {
+public:
+    DiscardedOutput() : saved_(std::cout.rdbuf(&sink_)) {}
+    ~DiscardedOutput() { std::cout.rdbuf(saved_); }
+    DiscardedOutput(const DiscardedOutput&) = delete;
+    DiscardedOutput& operator=(const DiscardedOutput&) = delete;
+    std::size_t written() const { return sink_.written; }
+
+private:
+    struct Sink : std::streambuf {
+        std::size_t written = 0;
+        int_type overflow(int_type c) override {
+            ++written;
+            return traits_type::not_eof(c);
         }
+        std::streamsize xsputn(const char*, std::streamsize count) override {
+            written += static_cast<std::size_t>(count);
+            return count;
+        }
+    };
+    Sink sink_;
+    std::streambuf* saved_;
+};
+
+// The command line's own batch run, `vantrel-cli batch FILE --format csv`:
+// the schedule read from its file, and each duty's rows written as CSV
+// records as soon as the duty is done (into a stream that keeps nothing).
+Workload batchCsvWork(const CatalogPaths& paths, const std::string& scheduleFile) {
+    struct State {
+        CatalogPaths paths;
+        cli::BatchSettings settings;
+        std::size_t bytes = 0;
+        int status = 0;
+    };
+    auto s = std::make_shared<State>();
+    s->paths = paths;
+    s->settings.file = scheduleFile;
+    s->settings.format = "csv";
+    const ScheduleRead read = readScheduleFile(scheduleFile, false);
+    const auto duties = static_cast<double>(read.schedule.duties.size());
+    Workload work{[s] {
+                      SelectionForm form;
+                      form.writeResultLines = false;  // as vantrel-cli sets it for every format but lines
+                      form.catalog = catalogAt(s->paths);
+                      const DiscardedOutput output;
+                      s->status = cli::runBatch(s->settings, form);
+                      s->bytes = output.written();
+                  },
+                  duties, [s] { return std::to_string(s->bytes) + " bytes of CSV"; }, {}};
+    if (!read.error.empty() || duties == 0) work.error = "cannot read the generated schedule " + scheduleFile;
+    return work;
+}
+
+// The floor of any search that reads a file afresh: the file's whole size
+// in one read into a fresh buffer, then every line found with memchr and its
+// first byte touched.
+Workload readLinesWork(const std::string& path) {
+    std::error_code failure;
+    const auto size = static_cast<std::size_t>(std::filesystem::file_size(path, failure));
+    if (failure || size == 0) return {[] {}, 1, [] { return std::string(); }, "cannot size " + path};
+    struct State {
+        std::string path;
+        std::size_t size = 0;
+        std::size_t rows = 0;
+    };
+    auto s = std::make_shared<State>(State{path, size});
+    return {[s] {
+                std::FILE* file = std::fopen(s->path.c_str(), "rb");
+                if (!file) return;
+                std::setvbuf(file, nullptr, _IONBF, 0);  // straight into the buffer, one read of the whole size
+                const std::unique_ptr<char[]> buffer(new char[s->size]);
+                const std::size_t got = std::fread(buffer.get(), 1, s->size, file);
+                std::fclose(file);
+                const char* p = buffer.get();
+                const char* const end = p + got;
+                std::size_t touched = 0;
+                std::size_t rows = 0;
+                while (p < end) {
+                    const void* newline = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+                    const char* lineEnd = newline ? static_cast<const char*>(newline) : end;
+                    ++rows;
+                    touched += static_cast<unsigned char>(*p);
+                    p = lineEnd + 1;
+                }
+                s->rows = rows;
+                const std::size_t seen = touched + rows;
+                benchmark::DoNotOptimize(seen);
+            },
+            1, [s] { return std::to_string(s->rows) + " lines"; }, {}};
+}
+
+// Every workload by its benchmark's name, for the goal checks.
+std::map<std::string, WorkloadMaker> gWorkloads;
+
+void runWorkload(benchmark::State& state, const WorkloadMaker& make) {
+    const Workload work = make();
+    if (!work.error.empty()) {
+        state.SkipWithError(work.error.c_str());
+        return;
     }
-    state.counters["per_duty_us"] = benchmark::Counter(static_cast<double>(duties) * state.iterations(),
-                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.SetLabel(std::to_string(rows) + " rows, " + std::to_string(widened) + " duties widened");
+    for (auto _ : state) work.run();
+    if (work.units != 1) {
+        state.counters["per_duty_us"] = benchmark::Counter(work.units * static_cast<double>(state.iterations()),
+                                                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    }
+    state.SetLabel(work.label());
+}
+
+void registerWorkload(const std::string& name, WorkloadMaker make, benchmark::TimeUnit unit) {
+    gWorkloads[name] = make;
+    benchmark::RegisterBenchmark(name.c_str(), runWorkload, std::move(make))->Unit(unit)->UseRealTime();
 }
 
 void readAndSplit(benchmark::State& state, const std::string& path) {
@@ -245,44 +397,6 @@ void readAndSplit(benchmark::State& state, const std::string& path) {
         benchmark::DoNotOptimize(seen);
     }
     state.SetLabel(std::to_string(rows) + " rows");
-}
-
-// The floor of any search that reads a file afresh: the file's whole size
-// in one read into a fresh buffer, then every line found with memchr and its
-// first byte touched.
-void readLines(benchmark::State& state, const std::string& path) {
-    std::error_code error;
-    const auto size = static_cast<std::size_t>(std::filesystem::file_size(path, error));
-    if (error || size == 0) {
-        state.SkipWithError(("cannot size " + path).c_str());
-        return;
-    }
-    std::size_t rows = 0;
-    for (auto _ : state) {
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (!file) {
-            state.SkipWithError(("cannot open " + path).c_str());
-            return;
-        }
-        std::setvbuf(file, nullptr, _IONBF, 0);  // straight into the buffer, one read of the whole size
-        const std::unique_ptr<char[]> buffer(new char[size]);
-        const std::size_t got = std::fread(buffer.get(), 1, size, file);
-        std::fclose(file);
-        const char* p = buffer.get();
-        const char* const end = p + got;
-        std::size_t touched = 0;
-        rows = 0;
-        while (p < end) {
-            const void* newline = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-            const char* lineEnd = newline ? static_cast<const char*>(newline) : end;
-            ++rows;
-            touched += static_cast<unsigned char>(*p);
-            p = lineEnd + 1;
-        }
-        const std::size_t seen = touched + rows;
-        benchmark::DoNotOptimize(seen);
-    }
-    state.SetLabel(std::to_string(rows) + " lines");
 }
 
 // --- the output list when it has grown long ----------------------------------
@@ -406,19 +520,27 @@ std::string checkDuties() {
 
 // --- summary -----------------------------------------------------------------
 
-// The console report, followed by the ratios and goals worked out from the
-// medians of the same run.
+// Rounds of a goal check, and the least time each half of a round runs: a
+// round of two 50 ms halves is short enough that a slow spell of the shared
+// machine usually covers both, and fifteen of them give the spread.
+constexpr int kGoalRounds = 15;
+constexpr double kGoalSliceSeconds = 0.05;
+
+// The console report, then the goals: times from the medians of the run,
+// ratios from paired rounds run after it (see bench/paired_ratio.h).
 class SummaryReporter : public bench::MedianReporter {
 public:
-    void Finalize() override {
-        ConsoleReporter::Finalize();
+    void printSummary() const {
         std::ostream& out = GetOutputStream();
-        out << "\nSummary (medians of real time)\n";
+        out << "\nSummary: times are medians of real time; ratios are the median of " << kGoalRounds
+            << " rounds that run both sides alternately, with the smallest and largest round and the quartiles\n";
         timeGoal(out, "Select, shipped catalog, found at once", "Select/shipped/at_once", 1.0);
         timeGoal(out, "Select, shipped catalog, widening to the bounds", "Select/shipped/widening", 5.0);
         ratioGoal(out, "Select, widening / found at once", "Select/shipped/widening", "Select/shipped/at_once", 1.5);
-        perDutyGoal(out, "Batch of 10,000 duties, per duty / Select found at once", "Batch/shipped/10000", 10000,
-                    "Select/shipped/at_once", 1.2);
+        ratioGoal(out, "Batch of 10,000 duties, per duty / Select found at once", "Batch/shipped/10000",
+                  "Select/shipped/at_once", 1.2);
+        ratioGoal(out, "Batch with CSV output, per duty / Select found at once", "Batch/shipped/10000/csv",
+                  "Select/shipped/at_once", 1.0);
         // One scan of each file, against reading it in one read and finding its lines.
         ratioGoal(out, "Search nozzle, at once / read+lines, large", "Search/large/at_once/nozzle",
                   "ReadLines/large/nozzle", 3.0);
@@ -440,36 +562,31 @@ private:
         return it == seconds_.end() ? nullptr : &it->second;
     }
 
-    void perDutyGoal(std::ostream& out, const char* what, const std::string& name, int duties,
-                     const std::string& baseline, double limit) const {
-        const double* total = find(name);
-        const double* base = find(baseline);
-        if (!total || !base) return;
-        const double ratio = *total / duties / *base;
-        char text[200];
-        std::snprintf(text, sizeof text, "  %-50s %9.2f      goal <= %.1f: %s  (%.1f us / %.1f us)\n", what, ratio,
-                      limit, ratio <= limit ? "met" : "MISSED", *total / duties * 1e6, *base * 1e6);
-        out << text;
-    }
-
     void timeGoal(std::ostream& out, const char* what, const std::string& name, double limitMs) const {
         const double* s = find(name);
         if (!s) return;
         char text[160];
-        std::snprintf(text, sizeof text, "  %-50s %9.3f ms   goal < %.0f ms: %s\n", what, *s * 1e3, limitMs,
+        std::snprintf(text, sizeof text, "  %-56s %9.3f ms   goal < %.0f ms: %s\n", what, *s * 1e3, limitMs,
                       *s * 1e3 < limitMs ? "met" : "MISSED");
         out << text;
     }
 
+    // Checked only when both benchmarks ran (a filter may have left one out).
     void ratioGoal(std::ostream& out, const char* what, const std::string& measured, const std::string& base,
                    double limit) const {
-        const double* m = find(measured);
-        const double* b = find(base);
-        if (!m || !b) return;
-        const double ratio = *m / *b;
-        char text[200];
-        std::snprintf(text, sizeof text, "  %-50s %9.2f      goal <= %.1f: %s  (%.1f us / %.1f us)\n", what, ratio,
-                      limit, ratio <= limit ? "met" : "MISSED", *m * 1e6, *b * 1e6);
+        if (!find(measured) || !find(base)) return;
+        const Workload m = gWorkloads.at(measured)();
+        const Workload b = gWorkloads.at(base)();
+        if (!m.error.empty() || !b.error.empty()) return;
+        const auto [measuredSlice, baseSlice] = bench::matchedSlices(m.run, m.units, b.run, b.units, kGoalSliceSeconds);
+        const bench::PairedRatio ratio = bench::pairedRatio(measuredSlice, baseSlice, kGoalRounds);
+        const int within = ratio.roundsAtMost(limit);
+        const auto rounds = static_cast<int>(ratio.ratios.size());
+        char text[300];
+        std::snprintf(text, sizeof text,
+                      "  %-56s %6.2f  (%.2f to %.2f, quartiles %.2f and %.2f)  goal <= %.1f: %s, in %d of %d rounds\n",
+                      what, ratio.median, ratio.low, ratio.high, ratio.lowerQuartile, ratio.upperQuartile, limit,
+                      ratio.median <= limit ? "met" : "MISSED", within, rounds);
         out << text;
     }
 };
@@ -500,22 +617,23 @@ void registerAll() {
         if (paths != &gMedium) {
             for (const auto& [dutyName, duty] : duties) {
                 for (const auto& [typeName, type] : types) {
-                    RegisterBenchmark(("Search/" + catalog + "/" + dutyName + "/" + typeName).c_str(), searchCatalog,
-                                      std::cref(*paths), duty, type)
-                        ->Unit(benchmark::kMicrosecond)
-                        ->UseRealTime();
+                    const CatalogPaths& files = *paths;
+                    registerWorkload("Search/" + catalog + "/" + dutyName + "/" + typeName,
+                                     [&files, duty = duty, type = type] { return searchWork(files, duty, type); },
+                                     benchmark::kMicrosecond);
                 }
             }
         }
         if (paths == &gShipped) {
-            RegisterBenchmark("Batch/shipped/10000", batchRun, std::cref(*paths), 10000)
-                ->Unit(benchmark::kMillisecond)
-                ->UseRealTime();
+            registerWorkload(
+                "Batch/shipped/10000", [] { return batchWork(gShipped, kScheduleDuties); }, benchmark::kMillisecond);
+            registerWorkload(
+                "Batch/shipped/10000/csv", [] { return batchCsvWork(gShipped, gScheduleFile); },
+                benchmark::kMillisecond);
             for (const auto& [dutyName, duty] : duties) {
-                RegisterBenchmark(("Select/shipped/" + std::string(dutyName)).c_str(), selectAction, std::cref(*paths),
-                                  duty)
-                    ->Unit(benchmark::kMicrosecond)
-                    ->UseRealTime();
+                registerWorkload(
+                    "Select/shipped/" + std::string(dutyName), [duty = duty] { return selectWork(gShipped, duty); },
+                    benchmark::kMicrosecond);
             }
         }
         RegisterBenchmark(("ReadSplit/" + catalog + "/venturi").c_str(), readAndSplit, paths->venturi)
@@ -524,12 +642,12 @@ void registerAll() {
         RegisterBenchmark(("ReadSplit/" + catalog + "/nozzle").c_str(), readAndSplit, paths->nozzle)
             ->Unit(benchmark::kMicrosecond)
             ->UseRealTime();
-        RegisterBenchmark(("ReadLines/" + catalog + "/venturi").c_str(), readLines, paths->venturi)
-            ->Unit(benchmark::kMicrosecond)
-            ->UseRealTime();
-        RegisterBenchmark(("ReadLines/" + catalog + "/nozzle").c_str(), readLines, paths->nozzle)
-            ->Unit(benchmark::kMicrosecond)
-            ->UseRealTime();
+        const std::string venturi = paths->venturi;
+        const std::string nozzle = paths->nozzle;
+        registerWorkload(
+            "ReadLines/" + catalog + "/venturi", [venturi] { return readLinesWork(venturi); }, benchmark::kMicrosecond);
+        registerWorkload(
+            "ReadLines/" + catalog + "/nozzle", [nozzle] { return readLinesWork(nozzle); }, benchmark::kMicrosecond);
     }
 
     // Each run copies the 10,000-row list outside the timing, which costs about
@@ -579,9 +697,16 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    gScheduleFile = scratch.file("schedule.csv");
+    if (!(std::ofstream(gScheduleFile, std::ios::binary) << generatedSchedule(kScheduleDuties))) {
+        std::cerr << "cannot write " << gScheduleFile << '\n';
+        return 1;
+    }
+
     registerAll();
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printSummary();
     benchmark::Shutdown();
     return 0;
 }

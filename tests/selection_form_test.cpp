@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -432,6 +434,78 @@ TEST(ResultRowTest, DuplicateTestComparesSixCellTexts) {
                   p.duplicate)
             << p.part << " " << p.refrigerant << " " << p.capacity << " " << p.suction << " " << p.liquid << " "
             << p.length;
+    }
+}
+
+TEST(ResultRowTest, DuplicateKeyOfNumbersAgreesWithTheCellTexts) {
+    // A find is keyed by the numbers its cells would print, a listed row by
+    // its texts. Finds that differ only beyond the printed digits must be
+    // duplicates, finds that differ in a printed digit must not: over values
+    // on both sides of rounding ties, signed zeros, tiny and huge ones.
+    std::vector<double> values = {0.0,    -0.0,    0.05,     -0.05,     0.049999, 0.0500001, 2.505, 2.495,
+                                  2.5049, 99.95,   99.9499,  -40.0499,  -40.05,   30.005,    30.0049, 1e11,
+                                  1e13,   -1e-300, 5e-324,   1e300,     -1e300,   72.125,    -45.5555};
+    std::mt19937 random(20241208);
+    std::uniform_real_distribution<double> spread(-60, 1200);
+    for (int i = 0; i < 400; ++i) values.push_back(std::round(spread(random) * 1000) / 1000);
+    const double steps[] = {0, 1e-12, -1e-12, 1e-6, 0.0004, -0.0004, 0.004, 0.005, -0.005, 0.01, 0.049, 0.05, 0.1};
+    int equal = 0;
+    int differing = 0;
+    for (const bool si : {false, true}) {
+        for (int col = column::kCapacity; col <= column::kLength; ++col) {
+            double dist::*condition = col == column::kCapacity  ? &dist::capacity
+                                      : col == column::kSuction ? &dist::suctionTemp
+                                      : col == column::kLiquid  ? &dist::liquidTemp
+                                                                : &dist::tubeLength;
+            for (const double value : values) {
+                dist listed = nozzleRecord();
+                listed.*condition = value;
+                ResultTable table;
+                const ResultRow row = makeResultRow(listed, si);
+                table.append(row);
+                for (const double step : steps) {
+                    dist found = listed;
+                    found.*condition = value + step;
+                    const std::string foundCell = makeResultRow(found, si)[col];
+                    const bool sameText = foundCell.substr(foundCell.find_first_not_of(' ')) ==
+                                          row[col].substr(row[col].find_first_not_of(' '));
+                    (sameText ? equal : differing) += 1;
+                    ASSERT_EQ(table.isDuplicate(found.partNumber, found.refrigerant, found.capacity, found.suctionTemp,
+                                                found.liquidTemp, found.tubeLength, si),
+                              sameText)
+                        << (si ? "SI" : "U.S.") << " column " << col << ": listed " << row[col] << ", found "
+                        << foundCell;
+                }
+            }
+        }
+    }
+    EXPECT_GT(equal, 1000);
+    EXPECT_GT(differing, 1000);
+}
+
+TEST(ResultRowTest, DuplicateKeyOfTextsNotWrittenAsNumbers) {
+    // Rows read from a document may hold any text; only the very text a
+    // number prints (leading blanks aside) is a duplicate of it.
+    const std::pair<const char*, bool> cells[] = {
+        {"40.0", true},   {"  40.0", true}, {"040.0", false}, {"40.", false},  {"+40.0", false},
+        {"40.00", false}, {"40", false},    {"4e1", false},   {"40.0 ", false}, {"40.0x", false},
+        {"-40.0", false}, {"", false},      {".40", false},   {"40..0", false}, {"4O.0", false},
+    };
+    for (const auto& [text, duplicate] : cells) {
+        ResultTable table;
+        ResultRow row = makeResultRow(nozzleRecord(), false);
+        row[column::kSuction] = text;
+        table.append(row);
+        EXPECT_EQ(table.isDuplicate("503-4-1/4-5", "R-22", 2.5, 40, 100, 30, false), duplicate) << '"' << text << '"';
+    }
+    const std::pair<const char*, double> zeros[] = {{"-0.0", -0.0}, {"0.0", 0.0}, {"-0.0", -0.04}, {"0.0", 0.04}};
+    for (const auto& [text, listed] : zeros) {
+        ResultTable table;
+        ResultRow row = makeResultRow(nozzleRecord(), false);
+        row[column::kSuction] = text;
+        table.append(row);
+        EXPECT_TRUE(table.isDuplicate("503-4-1/4-5", "R-22", 2.5, listed, 100, 30, false)) << text;
+        EXPECT_FALSE(table.isDuplicate("503-4-1/4-5", "R-22", 2.5, -listed, 100, 30, false)) << text;
     }
 }
 

@@ -480,6 +480,8 @@ static int runProgram(int argc, char** argv) {
 
     SelectionForm form;
     form.siUnits = options.si;
+    // Only the lines format prints result lines; every other shows rows.
+    form.writeResultLines = options.format == "lines";
     if (!setUpCatalog(form, options)) return kExitError;
     if (batch->parsed())
         return cli::runBatch({options.scheduleFile, options.format, options.si, options.best, options.output,

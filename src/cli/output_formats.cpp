@@ -63,7 +63,10 @@ std::size_t displayWidth(const std::string& text) {
 }
 
 std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    // A loop of compares: find_first_of searches its set of four once per
+    // character, which made quoting cost more than the rest of a CSV cell.
+    const auto special = [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; };
+    if (std::none_of(text.begin(), text.end(), special)) return text;
     std::string quoted = "\"";
     for (char c : text) {
         if (c == '"') quoted += '"';

@@ -33,12 +33,13 @@ long long magnitudeOf(std::string_view number) {
     return LLONG_MIN;
 }
 
-// Fixed-point rounding through a scaled integer: the digits of "%.<precision>f"
-// without the point, as one integer. The scaled value carries a rounding error
-// far below 1e-3 for magnitudes under 1e12, so unless it lies that close to a
-// half it rounds the same way as the exact decimal value; near a half (and for
-// large values) the caller falls back to the exact path.
-bool scaledFixed(double value, int precision, unsigned long long& digits) {
+}  // namespace
+
+// Fixed-point rounding through a scaled integer. The scaled value carries a
+// rounding error far below 1e-3 for magnitudes under 1e12, so unless it lies
+// that close to a half it rounds the same way as the exact decimal value;
+// near a half (and for large values) the caller falls back to the exact path.
+bool fixedDigits(double value, int precision, unsigned long long& digits) {
     static constexpr double kScale[] = {1, 10, 100, 1000, 10000};
     if (precision < 0 || precision > 4 || !std::isfinite(value)) return false;
     const double scaled = std::fabs(value) * kScale[precision];
@@ -50,9 +51,11 @@ bool scaledFixed(double value, int precision, unsigned long long& digits) {
     return true;
 }
 
+namespace {
+
 bool formatShortFixed(double value, int precision, char* buffer, char*& end) {
     unsigned long long n = 0;
-    if (!scaledFixed(value, precision, n)) return false;
+    if (!fixedDigits(value, precision, n)) return false;
     char digits[24];
     int count = 0;
     do {
@@ -169,7 +172,7 @@ double readBackFixed(double value, int precision) {
     // The text has at most 13 digits and no exponent, so the reader divides
     // them, as one integer, by the power of ten of the decimals.
     unsigned long long digits = 0;
-    if (!scaledFixed(value, precision, digits)) return leadingDouble(formatFixed(value, 0, precision));
+    if (!fixedDigits(value, precision, digits)) return leadingDouble(formatFixed(value, 0, precision));
     const double read = static_cast<double>(digits) / kPowersOfTen[precision];
     return std::signbit(value) ? -read : read;
 }

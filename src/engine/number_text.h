@@ -58,6 +58,12 @@ void appendFixed(std::string& out, double value, int width, int precision);
 /// `value` formatted as printf's "%<width>.<precision>f".
 std::string formatFixed(double value, int width, int precision);
 
+/// The digits formatFixed(value, width, precision) writes, without sign and
+/// point, as one integer: "-12.50" gives 1250. Only where that needs no text
+/// (precision 0 to 4, under 1e12 once scaled, not within a thousandth of a
+/// rounding tie); false otherwise, and then only the text tells.
+bool fixedDigits(double value, int precision, unsigned long long& digits);
+
 /// What leadingDouble reads back from formatFixed(value, width, precision),
 /// for any width, without writing and reading the text when it need not.
 double readBackFixed(double value, int precision);

@@ -268,21 +268,28 @@ ActionReport SelectionForm::select(const FormInputs& inputs, FormUi& ui) {
 
 void SelectionForm::appendFound(const SearchResult& found, ActionReport& report) {
     report.resultLines.reserve(report.resultLines.size() + found.found.size());
+    RowMaker makeRow(siUnits);
+    std::string key;
     for (std::size_t i = 0; i < found.found.size(); ++i) {
         dist record = found.record(i);
         report.resultLines.emplace_back();
-        record.appendResultLine(report.resultLines.back());
+        if (writeResultLines) record.appendResultLine(report.resultLines.back());
         // A row shows the record as its result line carries it: the duplicate
         // test and the cells see each number rounded to the line's decimals.
+        // The test comes first and needs no text, since most finds of a
+        // Select repeated on the same list are dropped by it.
         roundAsResultLine(record);
-        const bool duplicate = isDuplicate(record.partNumber, record.refrigerant, record.capacity, record.suctionTemp,
-                                           record.liquidTemp, record.tubeLength);
+        key.clear();
+        ResultTable::appendDuplicateKey(key, record.partNumber, record.refrigerant, record.capacity,
+                                        record.suctionTemp, record.liquidTemp, record.tubeLength, siUnits);
+        const bool duplicate = rows.containsKey(key);
         report.listed.push_back(!duplicate);
         if (duplicate) {
             ++report.duplicates;
             continue;
         }
-        addResultRow(record);
+        rows.appendWritten(key, [&](ResultRow& row) { makeRow.write(row, record); });
+        rowsAppended();
         ++report.appended;
     }
     report.outcome = ActionOutcome::Appended;
@@ -333,16 +340,19 @@ ActionReport SelectionForm::rateEntry(dist entry, const RateConditions& conditio
     const int rated = entry.rate(conditions.refrigerant, conditions.capacity, conditions.suction, conditions.liquid,
                                  conditions.length);
     if (rated != code::kOk) return engineError(ui, rated, report);
-    report.resultLines.push_back(entry.makeResultLine());
+    report.resultLines.emplace_back(writeResultLines ? entry.makeResultLine() : std::string());
     report.rated = entry;
-    if (isDuplicate(entry.partNumber, entry.refrigerant, entry.capacity, entry.suctionTemp, entry.liquidTemp,
-                    entry.tubeLength)) {
+    std::string key;
+    ResultTable::appendDuplicateKey(key, entry.partNumber, entry.refrigerant, entry.capacity, entry.suctionTemp,
+                                    entry.liquidTemp, entry.tubeLength, siUnits);
+    if (rows.containsKey(key)) {
         inform(ui, "Duplicate found.");
         report.outcome = ActionOutcome::Duplicate;
         report.duplicates = 1;
         return report;
     }
-    addResultRow(entry);
+    rows.appendWritten(key, [&](ResultRow& row) { row = makeResultRow(entry, siUnits); });
+    rowsAppended();
     report.appended = 1;
     report.outcome = ActionOutcome::Appended;
     return report;
@@ -386,9 +396,13 @@ void SelectionForm::clearResults(FormUi& ui) {
 void SelectionForm::sortByColumn(int column) { vantrel::sortByColumn(rows, sort, column); }
 
 void SelectionForm::addResultRow(const dist& r) {
+    rows.append(makeResultRow(r, siUnits));
+    rowsAppended();
+}
+
+void SelectionForm::rowsAppended() {
     resultsChanged = true;
     listEmpty = false;
-    rows.append(makeResultRow(r, siUnits));
 }
 
 bool SelectionForm::isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity,

@@ -32,7 +32,10 @@ enum class ActionOutcome {
 struct ActionReport {
     ActionOutcome outcome = ActionOutcome::InputRejected;
     int status = 0;                        ///< the engine's status code for EngineError
-    std::vector<std::string> resultLines;  ///< the result lines behind the run, in order
+    /// The result lines behind the run, one per distributor found (for Rate
+    /// the one rated), in order; each an empty text unless the form's
+    /// writeResultLines asked for them.
+    std::vector<std::string> resultLines;
     int appended = 0;                      ///< rows appended
     int duplicates = 0;                    ///< rows skipped as duplicates
     /// Select: for each record found, whether it was appended as a row
@@ -74,6 +77,11 @@ public:
     const LoadedCatalog* loadedCatalog = nullptr;
     ResultTable rows;     ///< the output list
     bool siUnits = true;  ///< inputs and rows are in SI units
+    /// Select and Rate write the result line of each distributor they find
+    /// into their report (the command line's `lines` format prints them).
+    /// Off, the report holds an empty text in each line's place, and a run
+    /// that shows only rows does not pay for lines it never prints.
+    bool writeResultLines = true;
     bool resultsChanged = false;
     bool untitled = true;
     bool listEmpty = true;
@@ -153,6 +161,8 @@ public:
                      double liquidTemp, double tubeLength) const;
 
 private:
+    // The document flags after rows were appended.
+    void rowsAppended();
     // Appends a row for each distributor found and its result line to the
     // report, counting duplicates. Rows show the records rounded as their
     // result lines are.

@@ -1,6 +1,8 @@
 #include "results/result_rows.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <functional>
 
 #include "engine/size_tables.h"
@@ -39,8 +41,30 @@ const Column kColumns[kColumnCount] = {
     {"Sideport Size", nullptr, 120, "3/8, 1/2, or 5/8 ODF"},
 };
 
-std::string dropText(double psi, bool si) {
-    return si ? formatFixed(units::psiToKpa(psi), 4, 0) : formatFixed(psi, 4, 1);
+void appendDrop(std::string& cell, double psi, bool si) {
+    if (si)
+        appendFixed(cell, units::psiToKpa(psi), 4, 0);
+    else
+        appendFixed(cell, psi, 4, 1);
+}
+
+// A number cell: its value and the "%<width>.<precision>f" that writes it.
+struct NumberCell {
+    double value;
+    int width;
+    int precision;
+};
+
+// The four condition cells (capacity, suction, liquid, length) of a row in
+// the units it is written in, from U.S. customary values.
+std::array<NumberCell, 4> conditionNumbers(double capacity, double suction, double liquid, double length, bool si) {
+    if (si) {
+        return {{{units::tonsToKw(capacity), 5, 1},
+                 {units::fahrenheitToCelsius(suction), 4, 2},
+                 {units::fahrenheitToCelsius(liquid), 4, 2},
+                 {length, 5, 2}}};
+    }
+    return {{{capacity, 5, 2}, {suction, 4, 1}, {liquid, 4, 1}, {length, 5, 2}}};
 }
 
 const char* sidePortText(const std::string& code) {
@@ -50,16 +74,78 @@ const char* sidePortText(const std::string& code) {
     return "";
 }
 
-// Leading blanks do not count: the units switch writes its numbers one
-// character wider than the row writer, and a converted " 40.0" is the same
-// temperature as a fresh "40.0".
-void appendKeyPart(std::string& key, const std::string& cell) {
-    const std::size_t length = std::min(cell.size(), kCellReadLength);
-    std::size_t start = 0;
-    while (start < length && cell[start] == ' ') ++start;
-    appendInt(key, static_cast<long long>(length - start));
-    key += ':';
-    key.append(cell, start, length - start);
+// The duplicate test compares six cells by their texts as a 39-character
+// buffer holds them. Leading blanks do not count: the units switch writes its
+// numbers one character wider than the row writer, and a converted " 40.0" is
+// the same temperature as a fresh "40.0".
+std::string_view comparedText(std::string_view cell) {
+    cell = cell.substr(0, kCellReadLength);
+    const std::size_t start = cell.find_first_not_of(' ');
+    return start == std::string_view::npos ? std::string_view() : cell.substr(start);
+}
+
+// Each part of a key ends where its own bytes say, so six parts side by side
+// are equal only when each pair is. A text part starts with its length, at
+// most kCellReadLength; a number part with a byte no length can be.
+constexpr char kNumberPart = '\xff';
+static_assert(kCellReadLength < 0x7f);
+
+void appendTextPart(std::string& key, std::string_view text) {
+    key += static_cast<char>(text.size());
+    key.append(text);
+}
+
+// A number as printf writes it, keyed without its text: its sign, its count
+// of decimals and its digits as one integer ("-12.50": minus, 2, 1250), the
+// integer seven bits to a byte, the last byte's top bit clear. Such a text
+// has no leading zeros (but "0" before the point), so these three tell it
+// apart from every other one.
+void appendNumberPart(std::string& key, bool negative, int decimals, unsigned long long digits) {
+    key += kNumberPart;
+    key += static_cast<char>((negative ? 0x40 : 0) | decimals);
+    for (; digits >= 0x80; digits >>= 7) key += static_cast<char>(0x80 | (digits & 0x7f));
+    key += static_cast<char>(digits);
+}
+
+// A number cell's text: keyed as its number when it is one as printf writes
+// numbers, with at most 18 digits, else as text.
+void appendNumberCellPart(std::string& key, std::string_view cell) {
+    const std::string_view text = comparedText(cell);
+    std::size_t at = text.size() > 0 && text[0] == '-' ? 1 : 0;
+    const std::size_t first = at;
+    unsigned long long digits = 0;
+    int count = 0;
+    int decimals = -1;  // no point seen
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + static_cast<unsigned>(c - '0');
+            ++count;
+            if (decimals >= 0) ++decimals;
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            break;
+        }
+    }
+    const std::size_t whole = decimals < 0 ? text.size() - first : text.find('.') - first;
+    const bool printed = at == text.size() && count > 0 && count <= 18 && whole > 0 && decimals != 0 &&
+                         (whole == 1 || text[first] != '0');
+    if (printed)
+        appendNumberPart(key, first == 1, decimals < 0 ? 0 : decimals, digits);
+    else
+        appendTextPart(key, text);
+}
+
+// A number's part, as appendNumberCellPart gives it for the cell that
+// writes the number, mostly without writing it.
+void appendNumberValuePart(std::string& key, const NumberCell& number) {
+    unsigned long long digits = 0;
+    if (fixedDigits(number.value, number.precision, digits)) {
+        appendNumberPart(key, std::signbit(number.value), number.precision, digits);
+        return;
+    }
+    appendNumberCellPart(key, formatFixed(number.value, number.width, number.precision));
 }
 
 // Asks for a row's memory ahead of its use. The rows of a long list reached
@@ -88,30 +174,35 @@ int columnWidth(int col) { return col < 0 || col >= kColumnCount ? 0 : kColumns[
 const char* widestCellSample(int col) { return col < 0 || col >= kColumnCount ? "" : kColumns[col].widest; }
 
 std::array<std::string, 4> conditionCells(double capacity, double suction, double liquid, double length, bool si) {
-    if (si) {
-        return {formatFixed(units::tonsToKw(capacity), 5, 1), formatFixed(units::fahrenheitToCelsius(suction), 4, 2),
-                formatFixed(units::fahrenheitToCelsius(liquid), 4, 2), formatFixed(length, 5, 2)};
-    }
-    return {formatFixed(capacity, 5, 2), formatFixed(suction, 4, 1), formatFixed(liquid, 4, 1),
-            formatFixed(length, 5, 2)};
+    std::array<std::string, 4> cells;
+    const auto numbers = conditionNumbers(capacity, suction, liquid, length, si);
+    for (int i = 0; i < 4; ++i) appendFixed(cells[i], numbers[i].value, numbers[i].width, numbers[i].precision);
+    return cells;
 }
 
-ResultRow makeResultRow(const dist& r, bool si) {
+namespace {
+
+// Every cell but the four conditions', written in place: a row is made for
+// every distributor a Select keeps, and temporaries would cost as much as
+// the digits.
+void writeRecordCells(ResultRow& row, const dist& r, bool si) {
     const bool nozzle = isNozzleType(r.type);
-    ResultRow row;
     row[column::kStyle] = nozzle ? "Nozzle" : "Venturi";
     row[column::kPartNumber] = r.partNumber;
     row[column::kRefrigerant] = r.refrigerant;
-    auto conditions = conditionCells(r.capacity, r.suctionTemp, r.liquidTemp, r.tubeLength, si);
-    for (int i = 0; i < 4; ++i) row[column::kCapacity + i] = std::move(conditions[i]);
-    row[column::kTotalDrop] = dropText(r.totalDrop, si);
-    row[column::kTubeDrop] = dropText(r.tubeDrop, si);
-    row[column::kTubeLoad] = formatFixed(r.tubeLoad * 100, 4, 1);
-    row[column::kNozzleDrop] = dropText(r.nozzleDrop, si);
-    row[column::kNozzleLoad] = formatFixed(r.nozzleLoad * 100, 4, 1);
-    row[column::kInletSize] = inletText(r.inletNumber) + " " + r.connection;
-    row[column::kOutletSize] = outletText(r.outletNumber) + " OD";
-    row[column::kCircuits] = formatInt(r.circuits);
+    appendDrop(row[column::kTotalDrop], r.totalDrop, si);
+    appendDrop(row[column::kTubeDrop], r.tubeDrop, si);
+    appendFixed(row[column::kTubeLoad], r.tubeLoad * 100, 4, 1);
+    appendDrop(row[column::kNozzleDrop], r.nozzleDrop, si);
+    appendFixed(row[column::kNozzleLoad], r.nozzleLoad * 100, 4, 1);
+    std::string& inlet = row[column::kInletSize];
+    inlet = inletText(r.inletNumber);
+    inlet += ' ';
+    inlet += r.connection;
+    std::string& outlet = row[column::kOutletSize];
+    outlet = outletText(r.outletNumber);
+    outlet += " OD";
+    appendInt(row[column::kCircuits], r.circuits);
     if (nozzle) {
         row[column::kOrifice] = orificeText(r.orificeNumber);
         row[column::kOrificeType] = r.nozzleSize == "P" ? "Permanent" : "Replaceable";
@@ -120,7 +211,29 @@ ResultRow makeResultRow(const dist& r, bool si) {
     } else {
         for (int col = column::kOrifice; col <= column::kSidePortSize; ++col) row[col] = "-";
     }
+}
+
+}  // namespace
+
+ResultRow makeResultRow(const dist& r, bool si) {
+    ResultRow row;
+    const auto conditions = conditionNumbers(r.capacity, r.suctionTemp, r.liquidTemp, r.tubeLength, si);
+    for (int i = 0; i < 4; ++i)
+        appendFixed(row[column::kCapacity + i], conditions[i].value, conditions[i].width, conditions[i].precision);
+    writeRecordCells(row, r, si);
     return row;
+}
+
+void RowMaker::write(ResultRow& row, const dist& r) {
+    // Compared bit for bit: -0.0 equals 0.0 but is written "-0.0".
+    const double conditions[4] = {r.capacity, r.suctionTemp, r.liquidTemp, r.tubeLength};
+    if (!written_ || std::memcmp(conditions, conditions_, sizeof conditions) != 0) {
+        cells_ = conditionCells(r.capacity, r.suctionTemp, r.liquidTemp, r.tubeLength, si_);
+        std::memcpy(conditions_, conditions, sizeof conditions);
+        written_ = true;
+    }
+    for (int i = 0; i < 4; ++i) row[column::kCapacity + i] = cells_[i];
+    writeRecordCells(row, r, si_);
 }
 
 void TextCounts::reserve(std::size_t texts) {
@@ -163,6 +276,12 @@ void TextCounts::rehash(std::size_t slots) {
     }
 }
 
+void TextCounts::removeAll() {
+    std::fill(slots_.begin(), slots_.end(), Slot{});
+    texts_.clear();
+    taken_ = 0;
+}
+
 void TextCounts::add(std::string_view text) {
     const std::uint64_t hash = std::hash<std::string_view>()(text);
     const std::size_t found = find(text, hash);
@@ -192,14 +311,19 @@ bool TextCounts::contains(std::string_view text) const {
     return found != kEmpty && slots_[found].count > 0;
 }
 
-void ResultTable::appendKey(std::string& key, const std::string* cells[6]) {
-    for (int i = 0; i < 6; ++i) appendKeyPart(key, *cells[i]);
+void ResultTable::appendKey(std::string& key, const ResultRow& row) {
+    appendTextPart(key, comparedText(row[column::kPartNumber]));
+    appendTextPart(key, comparedText(row[column::kRefrigerant]));
+    for (int col = column::kCapacity; col <= column::kLength; ++col) appendNumberCellPart(key, row[col]);
 }
 
-void ResultTable::appendKey(std::string& key, const ResultRow& row) {
-    const std::string* cells[6] = {&row[column::kPartNumber], &row[column::kRefrigerant], &row[column::kCapacity],
-                                   &row[column::kSuction],    &row[column::kLiquid],      &row[column::kLength]};
-    appendKey(key, cells);
+void ResultTable::appendDuplicateKey(std::string& key, const std::string& partNumber, const std::string& refrigerant,
+                                     double capacity, double suctionTemp, double liquidTemp, double tubeLength,
+                                     bool siCells) {
+    appendTextPart(key, comparedText(partNumber));
+    appendTextPart(key, comparedText(refrigerant));
+    for (const NumberCell& number : conditionNumbers(capacity, suctionTemp, liquidTemp, tubeLength, siCells))
+        appendNumberValuePart(key, number);
 }
 
 std::string ResultTable::keyOf(const ResultRow& row) {
@@ -214,10 +338,12 @@ void ResultTable::append(ResultRow row) {
     states_.emplace_back();
 }
 
+bool ResultTable::containsKey(std::string_view key) const { return keys_.contains(key); }
+
 void ResultTable::clear() {
     rows_.clear();
     states_.clear();
-    keys_.clear();
+    keys_.removeAll();
 }
 
 void ResultTable::forget(const ResultRow& row) { keys_.remove(keyOf(row)); }
@@ -305,11 +431,8 @@ std::size_t ResultTable::focusedRow() const {
 
 bool ResultTable::isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity,
                               double suctionTemp, double liquidTemp, double tubeLength, bool siCells) const {
-    const auto conditions = conditionCells(capacity, suctionTemp, liquidTemp, tubeLength, siCells);
-    const std::string* cells[6] = {&partNumber,    &refrigerant,   &conditions[0],
-                                   &conditions[1], &conditions[2], &conditions[3]};
     std::string key;
-    appendKey(key, cells);
+    appendDuplicateKey(key, partNumber, refrigerant, capacity, suctionTemp, liquidTemp, tubeLength, siCells);
     return keys_.contains(key);
 }
 

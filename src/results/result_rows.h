@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -54,6 +55,23 @@ const char* widestCellSample(int column);
 /// The cells of `r` formatted in SI units (`siUnits`) or U.S. customary units.
 ResultRow makeResultRow(const dist& r, bool siUnits);
 
+/// Rows for many records at mostly the same conditions, as one Select's
+/// finds are: the four condition cells are written once for each different
+/// set of conditions and copied into the rows that share it. Each row is the
+/// one makeResultRow makes.
+class RowMaker {
+public:
+    explicit RowMaker(bool siUnits) : si_(siUnits) {}
+    /// Writes the cells of `r` into `row`, whose cells are empty.
+    void write(ResultRow& row, const dist& r);
+
+private:
+    bool si_;
+    bool written_ = false;
+    double conditions_[4] = {};  ///< the U.S. values cells_ were written for
+    std::array<std::string, 4> cells_;
+};
+
 /// The four condition cells (capacity, suction, liquid, length) as the row
 /// writer formats them, from U.S. customary values.
 std::array<std::string, 4> conditionCells(double capacity, double suctionTemp, double liquidTemp, double tubeLength,
@@ -77,6 +95,9 @@ public:
     bool contains(std::string_view text) const;
     /// Removes every text and gives back the memory.
     void clear() { *this = TextCounts(); }
+    /// Removes every text and keeps the room: a list emptied for each duty
+    /// of a schedule fills it again at once.
+    void removeAll();
     /// Makes room for `texts` distinct texts without growing again.
     void reserve(std::size_t texts);
 
@@ -139,8 +160,29 @@ public:
     bool isDuplicate(const std::string& partNumber, const std::string& refrigerant, double capacity, double suctionTemp,
                      double liquidTemp, double tubeLength, bool siCells) const;
 
+    /// Appends to `key` what the duplicate test compares of a row showing
+    /// this part number and refrigerant at these conditions (U.S. customary
+    /// values) in SI (`siCells`) or U.S. units: two such keys are equal
+    /// exactly when the rows' six cells would read the same. Made from the
+    /// numbers, without writing the row, so that a distributor already listed
+    /// costs no row.
+    static void appendDuplicateKey(std::string& key, const std::string& partNumber, const std::string& refrigerant,
+                                   double capacity, double suctionTemp, double liquidTemp, double tubeLength,
+                                   bool siCells);
+    /// True when a row has the duplicate key `key` (see appendDuplicateKey).
+    bool containsKey(std::string_view key) const;
+    /// Appends a row that `write(ResultRow&)` writes in place, into empty
+    /// cells, and whose key appendDuplicateKey has given already: a row of
+    /// 19 texts is not moved on its way in.
+    template <typename Write>
+    void appendWritten(std::string_view key, Write&& write) {
+        write(rows_.emplace_back());
+        keys_.add(key);
+        states_.emplace_back();
+        assert(key == keyOf(rows_.back()));
+    }
+
 private:
-    static void appendKey(std::string& key, const std::string* cells[6]);
     static void appendKey(std::string& key, const ResultRow& row);
     static std::string keyOf(const ResultRow& row);
     void forget(const ResultRow& row);
