@@ -34,8 +34,16 @@ void* operator new(std::size_t size) {
     if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
     throw std::bad_alloc();
 }
+// The standard library's temporary buffers (stable_sort) come from the
+// nothrow form and go back through the plain delete: both must be ours, or
+// a sanitizer's allocator sees its block freed by ours.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    if (gCounting) ++gAllocations;
+    return std::malloc(size == 0 ? 1 : size);
+}
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
 
 namespace vantrel {
 namespace {
