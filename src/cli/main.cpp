@@ -2,6 +2,10 @@
 // Inputs are read and checked exactly as the window's Select and Rate actions
 // read and check them; messages go to standard error.
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+#include <string>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -243,8 +247,29 @@ void addConditionOptions(CLI::App* command, Options& options, const std::string&
         ->check(aNumber(true));
 }
 
-CLI::App* addSelectCommand(CLI::App& app, Options& options) {
+// Building a command's options costs more than most runs of the program do
+// (CLI11 makes several strings and functions for each), so only the commands
+// named on the command line get theirs. Any word equal to a command's name
+// counts, even an option's value: a command built in vain costs time only.
+// With no command named, all are built, for the help and the messages.
+class NamedCommands {
+public:
+    NamedCommands(int argc, char** argv, std::initializer_list<const char*> commands) {
+        for (const char* command : commands)
+            for (int i = 1; i < argc; ++i)
+                if (std::strcmp(argv[i], command) == 0) named_.emplace_back(command);
+    }
+    bool wants(const char* command) const {
+        return named_.empty() || std::find(named_.begin(), named_.end(), command) != named_.end();
+    }
+
+private:
+    std::vector<std::string> named_;
+};
+
+CLI::App* addSelectCommand(CLI::App& app, Options& options, const NamedCommands& named) {
     CLI::App* select = app.add_subcommand("select", "find every catalog distributor that fits the duty");
+    if (!named.wants("select")) return select;
     addConditionOptions(select, options, "to select");
     select->add_option("--circuits", options.circuits, "number of circuits; blank to select")->check(aNumber(true));
     select->add_option("--type", options.type, words::alternatives(words::wordsOf(words::distributorTypes())))
@@ -265,15 +290,17 @@ CLI::App* addSelectCommand(CLI::App& app, Options& options) {
     return select;
 }
 
-void addRateCommand(CLI::App& app, Options& options) {
+void addRateCommand(CLI::App& app, Options& options, const NamedCommands& named) {
     CLI::App* rate = app.add_subcommand("rate", "rate one part number at the duty");
+    if (!named.wants("rate")) return;
     rate->add_option("PARTNUMBER", options.partNumber, "catalog or cross-reference part number")->required();
     addConditionOptions(rate, options, "for the distributor's rated capacity");
 }
 
-CLI::App* addBatchCommand(CLI::App& app, Options& options) {
+CLI::App* addBatchCommand(CLI::App& app, Options& options, const NamedCommands& named) {
     CLI::App* batch =
         app.add_subcommand("batch", "select or rate every duty of a schedule file (its format: see FILES in man vantrel-cli)");
+    if (!named.wants("batch")) return batch;
     batch->add_option("FILE", options.scheduleFile, "schedule: comma-separated, a header row, one duty per line")
         ->required();
     batch->add_flag("--best", options.best,
@@ -287,11 +314,12 @@ CLI::App* addRefrigerantsCommand(CLI::App& app) {
                                                   cli::kRefrigerantFormats + ")");
 }
 
-CLI::App* addCurveCommand(CLI::App& app, Options& options) {
+CLI::App* addCurveCommand(CLI::App& app, Options& options, const NamedCommands& named) {
     CLI::App* curve = app.add_subcommand(
         "curve", std::string("rate one part number across a range of capacities or suction temperatures around "
                              "the duty (--format ") +
                      cli::kCurveFormats + ")");
+    if (!named.wants("curve")) return curve;
     curve->add_option("PARTNUMBER", options.partNumber, "catalog or cross-reference part number")->required();
     addConditionOptions(curve, options, "for the distributor's rated capacity");
     curve->add_option("--sweep", options.sweep, "what varies: capacity (default) or suction")
@@ -408,7 +436,8 @@ std::optional<ReportOptions> reportOptionsOf(const Options& options, bool curve)
         }
     }
     ReportOptions report;
-    report.paper = !options.paper ? systemPaperSize() : *options.paper == "letter" ? PaperSize::Letter : PaperSize::A4;
+    // The system paper is looked up only for a report that will use it.
+    if (pdf) report.paper = !options.paper ? systemPaperSize() : *options.paper == "letter" ? PaperSize::Letter : PaperSize::A4;
     report.header.CustomerName = options.customer.value_or("");
     report.header.ProjectName = options.project.value_or("");
     report.header.IncludeCharts = options.charts;
@@ -452,10 +481,11 @@ static int runProgram(int argc, char** argv) {
     CLI::App app{"Selects and rates refrigerant distributors from the Vantrel catalog.", "vantrel-cli"};
     Options options;
     addGlobalOptions(app, options);
-    CLI::App* select = addSelectCommand(app, options);
-    addRateCommand(app, options);
-    const CLI::App* batch = addBatchCommand(app, options);
-    const CLI::App* curve = addCurveCommand(app, options);
+    const NamedCommands named(argc, argv, {"select", "rate", "batch", "curve"});
+    CLI::App* select = addSelectCommand(app, options, named);
+    addRateCommand(app, options, named);
+    const CLI::App* batch = addBatchCommand(app, options, named);
+    const CLI::App* curve = addCurveCommand(app, options, named);
     const CLI::App* listing = addRefrigerantsCommand(app);
     if (const auto exitCode = parseArguments(app, argc, argv)) return *exitCode;
     warnAboutRefrigerantTables();

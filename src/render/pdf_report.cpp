@@ -153,13 +153,16 @@ std::string subjectOf(const PrintHeaderData& header) {
     return subject;
 }
 
+// The report's date and time, the same on its pages and in its properties.
+ReportTime creationTime(const ReportOptions& options) { return options.created ? *options.created : reportTimeNow(); }
+
 // The pages of `rows` (a ResultTable or PackedRows) as the report lays them out.
 template <typename Rows>
-TDistPrintLayout reportLayout(const Rows& rows, const ReportOptions& options) {
+TDistPrintLayout reportLayout(const Rows& rows, const ReportOptions& options, const ReportTime& created) {
     PrintHeaderData header = options.header;
     header.IncludeCharts = header.IncludeCharts && options.chartSweep;
     TDistPrintLayout pages(rows, header, options.siUnits,
-                           printDate(options.created.year, options.created.month, options.created.day));
+                           printDate(created.year, created.month, created.day));
     if (!options.rowTags.empty()) pages.setRowTags(options.rowTags);
     return pages;
 }
@@ -167,7 +170,8 @@ TDistPrintLayout reportLayout(const Rows& rows, const ReportOptions& options) {
 // Draws the report page by page into cairo's PDF stream, which hands each
 // finished page to `write`: nothing of a drawn page is kept here. The page
 // count, or -1 with cairo's reason in `error`.
-int drawReport(TDistPrintLayout pages, const ReportOptions& options, cairo_write_func_t write, void* closure,
+int drawReport(TDistPrintLayout pages, const ReportOptions& options, const ReportTime& createdAt,
+               cairo_write_func_t write, void* closure,
                std::string& error) {
     int count = 0;
     const PaperPoints points = paperPoints(options.paper);
@@ -176,7 +180,7 @@ int drawReport(TDistPrintLayout pages, const ReportOptions& options, cairo_write
     const std::string subject = subjectOf(options.header);
     if (!subject.empty()) cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_SUBJECT, subject.c_str());
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "Vantrel " VANTREL_VERSION);
-    const std::string created = isoTime(options.created);
+    const std::string created = isoTime(createdAt);
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, created.c_str());
 
     Owned<cairo_t> cr(cairo_create(surface.get()));
@@ -231,7 +235,9 @@ int drawReport(TDistPrintLayout pages, const ReportOptions& options, cairo_write
 
 ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, std::string& error) {
     ReportPages result;
-    const int count = drawReport(reportLayout(rows, options), options, appendToString, &result.pdf, error);
+    const ReportTime created = creationTime(options);
+    const int count = drawReport(reportLayout(rows, options, created), options, created, appendToString, &result.pdf,
+                                 error);
     if (count < 0) return {};
     result.count = count;
     return result;
@@ -245,11 +251,12 @@ namespace {
 
 // Straight into the save's temporary: a report of any length takes no more
 // memory than one page and what cairo keeps until the end.
-bool saveReport(const TDistPrintLayout& pages, const ReportOptions& options, const std::string& path,
+bool saveReport(const TDistPrintLayout& pages, const ReportOptions& options, const ReportTime& created,
+                const std::string& path,
                 std::string& error) {
     std::string reason;
     const auto produce = [&](ContentSink& sink, std::string& refusal) {
-        return drawReport(pages, options, writeToSink, &sink, refusal) >= 0;
+        return drawReport(pages, options, created, writeToSink, &sink, refusal) >= 0;
     };
     if (replaceFileStreamed(path, produce, &reason)) return true;
     error = "Cannot save " + path + ".\n" + reason;
@@ -260,12 +267,14 @@ bool saveReport(const TDistPrintLayout& pages, const ReportOptions& options, con
 
 bool writeReportPdf(const ResultTable& rows, const ReportOptions& options, const std::string& path,
                     std::string& error) {
-    return saveReport(reportLayout(rows, options), options, path, error);
+    const ReportTime created = creationTime(options);
+    return saveReport(reportLayout(rows, options, created), options, created, path, error);
 }
 
 bool writeReportPdf(const PackedRows& rows, const ReportOptions& options, const std::string& path,
                     std::string& error) {
-    return saveReport(reportLayout(rows, options), options, path, error);
+    const ReportTime created = creationTime(options);
+    return saveReport(reportLayout(rows, options, created), options, created, path, error);
 }
 
 }  // namespace vantrel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,9 @@ struct ReportOptions {
     /// Customer, project, and All or Selection, as the print header dialog keeps them.
     PrintHeaderData header;
     bool siUnits = false;
-    ReportTime created = reportTimeNow();
+    /// When the report was made; unset, the local time when it is drawn (so
+    /// that options made for other output never read the time zone).
+    std::optional<ReportTime> created;
     /// One text per row, or empty: rows of a schedule run, each with its duty's
     /// tag. A model block then also begins where the tag changes and names it.
     std::vector<std::string> rowTags;
