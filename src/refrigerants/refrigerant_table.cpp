@@ -134,28 +134,11 @@ bool readTableFile(const std::string& path, bool quietWhenMissing, std::string& 
     if (path.empty()) return false;
     std::error_code error;
     if (quietWhenMissing && !fs::exists(path, error)) return false;
-    // The table's own limit is far below what whole-file reading allows, so
-    // a file too large for either is named with the table's.
-    const std::string tooLarge = "the file is larger than 1 MB and was not read.";
     std::string reason;
     ReadFailure failure = ReadFailure::None;
-    if (!isReadableWholeFile(path, &reason, &failure)) {
-        problem = failure == ReadFailure::TooLarge ? tooLarge : "the file cannot be read: " + reason + ".";
-        return false;
-    }
-    const std::uintmax_t size = fs::file_size(path, error);
-    if (!error && size > kMaxRefrigerantFileSize) {
-        problem = tooLarge;
-        return false;
-    }
-    if (!readWholeFile(path, text, &reason, &failure)) {
-        problem = failure == ReadFailure::TooLarge ? tooLarge : "the file cannot be read: " + reason + ".";
-        return false;
-    }
-    // It may have grown since its size was asked.
-    if (text.size() > kMaxRefrigerantFileSize) {
-        std::string().swap(text);
-        problem = tooLarge;
+    if (!readWholeFile(path, text, &reason, &failure, kMaxRefrigerantFileSize)) {
+        problem = failure == ReadFailure::TooLarge ? "the file is larger than 1 MB and was not read."
+                                                   : "the file cannot be read: " + reason + ".";
         return false;
     }
     return true;

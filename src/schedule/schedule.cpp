@@ -115,60 +115,6 @@ int lineAt(std::string_view text, std::size_t offset) {
     return 1 + ends + (pendingCr ? 1 : 0);
 }
 
-// The offset of the first byte that is no part of a well-formed UTF-8
-// sequence (overlong forms, surrogates and code points past U+10FFFF
-// included), or npos. When the text goes on in a next piece (`more`), a
-// sequence cut off at the end is no fault: `whole` receives where it starts,
-// otherwise the text's size.
-std::size_t firstNonUtf8(std::string_view text, bool more, std::size_t& whole) {
-    whole = text.size();
-    std::size_t i = 0;
-    while (i < text.size()) {
-        // Plain ASCII, eight bytes at a time.
-        if (i + 8 <= text.size()) {
-            std::uint64_t word = 0;
-            std::memcpy(&word, text.data() + i, 8);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                i += 8;
-                continue;
-            }
-        }
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        } else {
-            return i;
-        }
-        const std::size_t present = std::min(length, text.size() - i);
-        for (std::size_t k = 1; k < present; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if (k == 1 ? (next < low || next > high) : (next < 0x80 || next > 0xBF)) return i;
-        }
-        if (present < length) {
-            if (!more) return i;
-            whole = i;
-            return std::string_view::npos;
-        }
-        i += length;
-    }
-    return std::string_view::npos;
-}
-
 std::string nulFault(int line) {
     return "The schedule is not a text file: line " + std::to_string(line) + " holds a NUL byte.";
 }

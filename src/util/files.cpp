@@ -70,7 +70,7 @@ public:
     int descriptor() const { return descriptor_; }
 
     // Whether the file may be read whole; `size` receives its stated size.
-    ReadFailure check(std::uintmax_t& size, std::string& reason) const {
+    ReadFailure check(std::uintmax_t& size, std::string& reason, std::uintmax_t limit = kMaxWholeFileSize) const {
         if (descriptor_ < 0) {
             reason = systemReason(openError_);
             return openError_ == ENOENT ? ReadFailure::Missing : ReadFailure::CannotRead;
@@ -85,7 +85,7 @@ public:
             return ReadFailure::NotRegularFile;
         }
         size = status.st_size > 0 ? static_cast<std::uintmax_t>(status.st_size) : 0;
-        if (size > kMaxWholeFileSize) {
+        if (size > limit) {
             reason = kTooLargeReason;
             return ReadFailure::TooLarge;
         }
@@ -101,7 +101,8 @@ private:
 // since the stated size says nothing about a file still being written. The
 // stated size and one byte more, to see the end, go straight into the content
 // in one read; only a file that grew meanwhile is read on in pieces.
-ReadFailure readToEnd(int descriptor, std::uintmax_t statedSize, std::string& content, std::string& reason) {
+ReadFailure readToEnd(int descriptor, std::uintmax_t statedSize, std::uintmax_t limit, std::string& content,
+                      std::string& reason) {
     auto failed = [&reason] {
         if (errno == EINTR) return false;
         reason = systemReason(errno);
@@ -123,11 +124,11 @@ ReadFailure readToEnd(int descriptor, std::uintmax_t statedSize, std::string& co
     if (filled < whole) return ReadFailure::None;
     char buffer[65536];
     for (;;) {
-        if (content.size() > kMaxWholeFileSize) {
+        if (content.size() > limit) {
             reason = kTooLargeReason;
             return ReadFailure::TooLarge;
         }
-        const std::uintmax_t room = kMaxWholeFileSize + 1 - content.size();
+        const std::uintmax_t room = limit + 1 - content.size();
         const auto wanted = static_cast<std::size_t>(std::min<std::uintmax_t>(sizeof buffer, room));
         const long long got = readSome(descriptor, buffer, wanted);
         if (got < 0) {
@@ -149,13 +150,14 @@ bool reportRead(ReadFailure result, const std::string& text, std::string* reason
 
 bool readWholeFile(const std::string& path, std::string& content) { return readWholeFile(path, content, nullptr); }
 
-bool readWholeFile(const std::string& path, std::string& content, std::string* reason, ReadFailure* failure) {
+bool readWholeFile(const std::string& path, std::string& content, std::string* reason, ReadFailure* failure,
+                   std::uintmax_t limit) {
     content.clear();
     const OpenedFile file(path);
     std::uintmax_t size = 0;
     std::string text;
-    ReadFailure result = file.check(size, text);
-    if (result == ReadFailure::None) result = readToEnd(file.descriptor(), size, content, text);
+    ReadFailure result = file.check(size, text, limit);
+    if (result == ReadFailure::None) result = readToEnd(file.descriptor(), size, limit, content, text);
     // Whatever was read of a refused file goes, memory included.
     if (result != ReadFailure::None) std::string().swap(content);
     return reportRead(result, text, reason, failure);

@@ -29,7 +29,10 @@ bool readWholeFile(const std::string& path, std::string& content);
 /// As above; on failure `reason` (when given) receives a phrase that can
 /// follow "cannot read <path>: ", e.g. "it is not a regular file", and
 /// `failure` (when given) its kind. `content` is left empty on failure.
-bool readWholeFile(const std::string& path, std::string& content, std::string* reason, ReadFailure* failure = nullptr);
+/// A reader with a smaller limit of its own passes it as `limit`: a file
+/// larger, or growing past it while read, is then TooLarge.
+bool readWholeFile(const std::string& path, std::string& content, std::string* reason, ReadFailure* failure = nullptr,
+                   std::uintmax_t limit = kMaxWholeFileSize);
 
 /// Whether readWholeFile would accept the file, checked without reading it:
 /// it opens, is a regular file and is not too large. `reason` as above.

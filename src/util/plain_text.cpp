@@ -1,45 +1,64 @@
 #include "util/plain_text.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 namespace vantrel {
 
-bool isUtf8(std::string_view text) {
+std::size_t firstNonUtf8(std::string_view text, bool more, std::size_t& whole) {
+    whole = text.size();
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
+        // Plain ASCII, eight bytes at a time.
+        if (i + 8 <= text.size()) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, text.data() + i, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
             ++i;
             continue;
         }
-        // The lead byte gives the length and the range of the byte after it;
-        // the narrowed ranges rule out overlong forms, surrogates and code
-        // points past U+10FFFF.
-        std::size_t extra = 0;
+        std::size_t length = 0;
         unsigned char low = 0x80;
         unsigned char high = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            if (c == 0xE0) low = 0xA0;
-            if (c == 0xED) high = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            if (c == 0xF0) low = 0x90;
-            if (c == 0xF4) high = 0x8F;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
         } else {
-            return false;
+            return i;
         }
-        if (i + extra >= text.size()) return false;
-        const auto second = static_cast<unsigned char>(text[i + 1]);
-        if (second < low || second > high) return false;
-        for (std::size_t k = 2; k <= extra; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        const std::size_t present = std::min(length, text.size() - i);
+        for (std::size_t k = 1; k < present; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if (k == 1 ? (next < low || next > high) : (next < 0x80 || next > 0xBF)) return i;
         }
-        i += extra + 1;
+        if (present < length) {
+            if (!more) return i;
+            whole = i;
+            return std::string_view::npos;
+        }
+        i += length;
     }
-    return true;
+    return std::string_view::npos;
+}
+
+bool isUtf8(std::string_view text) {
+    std::size_t whole = 0;
+    return firstNonUtf8(text, false, whole) == std::string_view::npos;
 }
 
 bool isPlainText(std::string_view text) {

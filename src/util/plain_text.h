@@ -2,6 +2,7 @@
 // (settings, refrigerant tables): anything else is refused whole or line by line.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,12 @@ namespace vantrel {
 /// forms, no surrogates, nothing past U+10FFFF (what GLib, and so Pango and
 /// GTK, accept as text).
 bool isUtf8(std::string_view text);
+
+/// The offset of the first byte that is no part of a well-formed UTF-8
+/// sequence (as isUtf8 judges), or npos. When the text goes on in a next
+/// piece (`more`), a sequence cut off at the end is no fault: `whole`
+/// receives where it starts, otherwise the text's size.
+std::size_t firstNonUtf8(std::string_view text, bool more, std::size_t& whole);
 
 /// Well-formed UTF-8 without control characters other than tab, CR and LF:
 /// no NUL or other C0 control, no DEL, no C1 control (U+0080 to U+009F).
