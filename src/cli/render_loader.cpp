@@ -1,8 +1,6 @@
 #include "cli/render_loader.h"
 
-#if defined(_WIN32)
-#include <windows.h>
-#else
+#if !defined(VANTREL_RENDER_BUILTIN)
 #include <dlfcn.h>
 #endif
 
@@ -36,29 +34,9 @@ std::string modulePath() {
 // stays loaded until the process ends: its code is in use until then.
 using Entry = const RenderModule* (*)();
 
-#if defined(_WIN32)
-std::string lastErrorText() {
-    const DWORD code = GetLastError();
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-        reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string reason = length ? std::string(text, length) : "error " + std::to_string(code);
-    LocalFree(text);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
-    return reason;
-}
-
-Entry openEntry(const std::string& path, std::string& reason) {
-    HMODULE library = LoadLibraryW(fs::u8path(path).wstring().c_str());
-    if (!library) {
-        reason = lastErrorText();
-        return nullptr;
-    }
-    FARPROC entry = GetProcAddress(library, VANTREL_RENDER_MODULE_ENTRY);
-    if (!entry) reason = lastErrorText();
-    return reinterpret_cast<Entry>(entry);
-}
+#if defined(VANTREL_RENDER_BUILTIN)
+// The drawing code is part of this program (the Windows build).
+Entry openEntry(const std::string&, std::string&) { return &vantrel_render_module; }
 #else
 Entry openEntry(const std::string& path, std::string& reason) {
     // Every symbol resolved now, so that a broken module fails here rather
