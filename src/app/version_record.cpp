@@ -7,6 +7,8 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "util/wide_text.h"
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -18,17 +20,6 @@
 namespace vantrel {
 
 namespace {
-
-#ifdef _WIN32
-std::string utf8FromWide(const wchar_t* text) {
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1) return {};
-    std::string result(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, result.data(), bytes, nullptr, nullptr);
-    result.pop_back();  // the terminator
-    return result;
-}
-#endif
 
 // A UTF-8 continuation byte (10xxxxxx) never starts a character.
 bool startsCharacter(unsigned char byte) { return (byte & 0xC0) != 0x80; }
