@@ -1,0 +1,189 @@
+// The Windows desktop program as a user meets it: started as it starts for a
+// user (its settings in a folder whose name is not ASCII), a Select made with
+// synthesized pointer and key events at the controls' own positions, the
+// result saved with the keyboard, the document closed and opened again. With
+// VANTREL_SCREENSHOT_DIR set, pictures of the window are saved there.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+#include <wx/listctrl.h>
+#include <wx/modalhook.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/wx/TSDIDecFrame.h"
+#include "app/wx/TmorvexApp.h"
+#include "form/wx/TmorvexDlgClient.h"
+#include "output/wx/TLWoutput.h"
+#include "resources/command_ids.h"
+#include "resources/control_ids.h"
+#include "ui/wx/wx_text.h"
+#include "util/wide_text.h"
+#include "version.h"
+
+namespace fs = std::filesystem;
+
+namespace vantrel {
+namespace {
+
+/// Answers every modal dialog (Yes to questions, OK to messages) and keeps its title.
+class Answerer : public wxModalDialogHook {
+public:
+    std::vector<std::string> titles;
+
+protected:
+    int Enter(wxDialog* dialog) override {
+        titles.push_back(toUtf8(dialog->GetTitle()));
+        return wxID_YES;
+    }
+    void Exit(wxDialog*) override {}
+};
+
+Answerer* gAnswerer = nullptr;
+fs::path gScratch;
+
+void runEventLoop(int milliseconds) {
+    wxStopWatch watch;
+    do {
+        wxTheApp->Yield(true);
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+        wxMilliSleep(5);
+    } while (watch.Time() < milliseconds);
+}
+
+TSDIDecFrame& frame() { return *static_cast<TmorvexApp&>(*wxTheApp).frame(); }
+TmorvexDlgClient& form() { return *frame().client(); }
+
+/// The middle of control `id` on the screen, where a user's pointer goes.
+wxPoint middleOf(int id) {
+    wxWindow* window = form().control(id);
+    EXPECT_NE(window, nullptr) << id;
+    return window ? window->GetScreenRect().GetPosition() + window->GetSize() / 2 : wxPoint();
+}
+
+/// Clicks into a field, selects what it holds and types `text` over it.
+void typeInto(int id, const std::string& text) {
+    wxUIActionSimulator sim;
+    sim.MouseMove(middleOf(id));
+    runEventLoop(50);
+    sim.MouseClick();
+    runEventLoop(50);
+    sim.Char('A', wxMOD_CONTROL);
+    runEventLoop(50);
+    sim.Text(text.c_str());
+    runEventLoop(100);
+}
+
+void pressWithControl(int key) {
+    wxUIActionSimulator().Char(key, wxMOD_CONTROL);
+    runEventLoop(400);
+}
+
+void screenshot(const std::string& name) {
+    const char* folder = std::getenv("VANTREL_SCREENSHOT_DIR");
+    if (!folder || !*folder) return;
+    frame().Raise();
+    runEventLoop(500);
+    const wxRect area = frame().GetScreenRect();
+    wxBitmap picture(area.width, area.height);
+    wxMemoryDC memory(picture);
+    wxScreenDC screen;
+    memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
+    memory.SelectObject(wxNullBitmap);
+    picture.SaveFile(fromUtf8((fs::u8path(folder) / (name + ".png")).u8string()), wxBITMAP_TYPE_PNG);
+}
+
+std::vector<std::string> rowTexts() {
+    std::vector<std::string> rows;
+    wxListCtrl& list = *form().outputList();
+    for (long row = 0; row < list.GetItemCount(); ++row) {
+        std::string text;
+        for (int column = 0; column < list.GetColumnCount(); ++column) text += toUtf8(list.GetItemText(row, column)) + ";";
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+TEST(WindowsDesktop, SelectSaveAndOpenWithRealEvents) {
+    const bool si = form().form().siUnits;
+    typeInto(ids::kCircuits, "8");
+    typeInto(ids::kCapacity, si ? "35" : "10");
+    typeInto(ids::kSuctionTemp, si ? "4.4" : "40");
+    typeInto(ids::kLiquidTemp, si ? "37.8" : "100");
+    wxUIActionSimulator sim;
+    sim.MouseMove(middleOf(ids::kSelect));
+    runEventLoop(50);
+    sim.MouseClick();
+    for (int waited = 0; form().outputList()->GetItemCount() == 0 && waited < 3000; waited += 100) runEventLoop(100);
+    const std::vector<std::string> selected = rowTexts();
+    ASSERT_FALSE(selected.empty()) << "the Select gave no rows; dialogs: " << gAnswerer->titles.size();
+    screenshot("main-window-after-select");
+
+    // Ctrl+S on an untitled document asks for a name: the program's own
+    // asker stands in for the system's file dialog, which no event reaches.
+    const fs::path document = gScratch / u8"Kühlräume" / u8"Zählerstand.dst";
+    fs::create_directories(document.parent_path());
+    form().setFileNameAsker([&document](bool, const std::string&) { return document.u8string(); });
+    pressWithControl('S');
+    ASSERT_TRUE(fs::exists(document));
+    std::ifstream saved(document, std::ios::binary);
+    std::string firstLine;
+    std::getline(saved, firstLine);
+    EXPECT_EQ(firstLine, std::string(VANTREL_VERSION ";") + std::to_string(selected.size()));
+
+    pressWithControl('N');
+    EXPECT_EQ(form().outputList()->GetItemCount(), 0);
+    pressWithControl('O');
+    EXPECT_EQ(rowTexts(), selected);
+    form().setFileNameAsker(nullptr);
+}
+
+}  // namespace
+}  // namespace vantrel
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    gScratch = fs::temp_directory_path() / ("vantrel-smoke-" + std::to_string(GetCurrentProcessId()));
+    fs::create_directories(gScratch / u8"Jürgen");
+    const fs::path settings = gScratch / u8"Jürgen" / "settings.ini";
+    _wputenv_s(L"VANTREL_CONFIG", settings.wstring().c_str());
+
+    vantrel::Answerer answerer;
+    answerer.Register();
+    gAnswerer = &answerer;
+    wxApp::SetInstance(new vantrel::TmorvexApp);
+    int wxArgc = 1;
+    char* wxArgv[] = {argv[0], nullptr};
+    if (!wxEntryStart(wxArgc, wxArgv)) return 2;
+    wxEventLoop loop;
+    wxEventLoopActivator activate(&loop);
+    if (!wxTheApp->CallOnInit()) return 2;
+    auto* frame = static_cast<vantrel::TmorvexApp*>(wxTheApp)->frame();
+    for (int waited = 0; !frame->IsShownOnScreen() && waited < 5000; waited += 10) vantrel::runEventLoop(10);
+    // The splash stands above everything until it closes.
+    for (int waited = 0; static_cast<vantrel::TmorvexApp*>(wxTheApp)->splash() && waited < 4000; waited += 100)
+        vantrel::runEventLoop(100);
+    frame->Raise();
+    vantrel::runEventLoop(300);
+
+    const int result = RUN_ALL_TESTS();
+
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    std::error_code error;
+    fs::remove_all(gScratch, error);
+    return result;
+}
