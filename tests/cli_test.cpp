@@ -318,9 +318,6 @@ TEST_F(CliTest, CatalogNotFoundByDefaultLeavesTheOtherToSearch) {
     EXPECT_EQ(cellsOf(result.out, 1), std::vector<std::string>{"5-4-4"});
 }
 
-#ifndef _WIN32
-// Windows has no device that is always full, nor a shell to close standard
-// output with.
 // What the command line says on standard error, and its exit status, when its
 // standard output goes where the shell `redirect` sends it.
 std::string errorsWithOutput(const std::vector<std::string>& arguments, const std::string& redirect,
@@ -336,6 +333,9 @@ std::string errorsWithOutput(const std::vector<std::string>& arguments, const st
 }
 
 TEST_F(CliTest, StandardOutputThatCannotBeWrittenIsAFailureSaidOnce) {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs a device that is always full (/dev/full) and a POSIX shell; Windows has neither";
+#endif
     const std::string config = dir.path() + "/settings.ini";
     const std::string schedule = std::string(VANTREL_SHIPPED_DATA_DIR) + "/examples/supermarket.csv";
     const std::vector<std::string> rate = {"rate", "503-4-1/4-5", "--venturi", venturi, "--nozzle", nozzle,
@@ -362,7 +362,6 @@ TEST_F(CliTest, StandardOutputThatCannotBeWrittenIsAFailureSaidOnce) {
     // Written where it can be, the same runs say nothing of the kind.
     EXPECT_EQ(errorsWithOutput(rate, ">/dev/null", config), "exit 0\n");
 }
-#endif
 
 }  // namespace
 }  // namespace vantrel

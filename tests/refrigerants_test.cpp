@@ -15,6 +15,7 @@
 #include "form/selection_form.h"
 #include "refrigerants/refrigerant_table.h"
 #include "test_support.h"
+#include "util/environment.h"
 #include "util/files.h"
 
 namespace vantrel {
@@ -38,14 +39,14 @@ std::vector<ComponentGwp> shippedComponents() {
 class RefrigerantsGuard {
 public:
     RefrigerantsGuard() : added_(addedRefrigerants()) {
-        if (const char* value = std::getenv(kUserRefrigerantsVariable)) variable_ = value;
+        variable_ = environmentValue(kUserRefrigerantsVariable);
     }
     ~RefrigerantsGuard() {
         setAddedRefrigerants(added_);
         if (variable_) {
-            setenv(kUserRefrigerantsVariable, variable_->c_str(), 1);
+            setEnvironmentValue(kUserRefrigerantsVariable, *variable_);
         } else {
-            unsetenv(kUserRefrigerantsVariable);
+            removeEnvironmentValue(kUserRefrigerantsVariable);
         }
     }
     RefrigerantsGuard(const RefrigerantsGuard&) = delete;
@@ -430,7 +431,7 @@ TEST_F(UserTable, ReadingTakesTimeInProportionToTheTablesLength) {
                 data[size].write(kComponentFileName, table("name,gwp,source\n", kind.component, bytes / 4));
         }
         auto seconds = [&](int size) {
-            setenv(kUserRefrigerantsVariable, user[size].c_str(), 1);
+            setEnvironmentValue(kUserRefrigerantsVariable, user[size]);
             const double start = threadSeconds();
             const RefrigerantStart read = startRefrigerants(data[size].path());
             const double took = threadSeconds() - start;
@@ -507,7 +508,7 @@ TEST_F(UserTable, RandomBytesAndDamagedTablesNeverBreakTheReader) {
 TEST_F(UserTable, StartGivesTheUsersRefrigerantsToTheEngineAndTheLists) {
     RefrigerantsGuard guard;
     const std::string user = dir.write("mine.csv", kHeader + "R-460X,R-22,1.5,,,,bench\nR-461X,R-502,0.5,,,,bench\n");
-    setenv(kUserRefrigerantsVariable, user.c_str(), 1);
+    setEnvironmentValue(kUserRefrigerantsVariable, user);
     EXPECT_EQ(userRefrigerantsPath(), user);
     const RefrigerantStart start = startRefrigerants(VANTREL_SHIPPED_DATA_DIR);
     EXPECT_EQ(start.warningText(), "");

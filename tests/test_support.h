@@ -123,6 +123,12 @@ private:
 /// on Windows they are optional and looked up on PATH.
 std::string missingTool(const std::string& name);
 
+/// Skips the rest of a test that needs the outside tool `tool` where it is
+/// missing (see missingTool), saying why.
+#define VANTREL_SKIP_WITHOUT(tool)                                                          \
+    if (const std::string vantrelMissing = ::vantrel::test::missingTool(tool); !vantrelMissing.empty()) \
+    GTEST_SKIP() << vantrelMissing
+
 /// Makes the file read-only the system's way (no write permission; the
 /// read-only attribute on Windows).
 void makeReadOnly(const std::string& path);

@@ -197,6 +197,12 @@ bool inspect(const fs::path& path, Target& target, std::string& reason) {
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND) return true;
         if (code == ERROR_PATH_NOT_FOUND) {
+            // A file where its folder should be: said in Linux's words.
+            std::error_code error;
+            if (fs::exists(path.parent_path(), error) && !fs::is_directory(path.parent_path(), error)) {
+                reason = "Not a directory";
+                return false;
+            }
             target.folderMissing = true;
             return true;
         }
