@@ -1,7 +1,9 @@
 // Saving a file: what a save may and may not touch, concurrent saves, and
 // saves whose system calls really fail (made to fail under strace).
 #include <gtest/gtest.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -84,6 +86,13 @@ TEST(ReplaceFile, KeepsModeLinksAndFolders) {
     ::umask(previousMask);
     ASSERT_TRUE(created) << error;
     EXPECT_EQ(permissionsOf(dir.path() + "/fresh.dst"), 0640u);
+#else
+    // The replaced file keeps its attributes (ReplaceFileW), a hidden one here.
+    const std::wstring hidden = fs::u8path(dir.write("hidden.dst", "old")).wstring();
+    ASSERT_TRUE(SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(replaceFile(fs::path(hidden).u8string(), "new hidden", &error)) << error;
+    EXPECT_EQ(contentOf(fs::path(hidden).u8string()), "new hidden");
+    EXPECT_NE(GetFileAttributesW(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
 #endif
 
     // The program's own files get their folders; a file the user named
