@@ -2,6 +2,10 @@
 // system's paper. The command line links these without the drawing module.
 #include <ctime>
 #include <optional>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include <sstream>
 
 #include "render/pdf_report.h"
@@ -63,7 +67,18 @@ PaperSize systemPaperSize() {
         if (!locale.empty()) break;
     }
     const std::optional<std::string> paper = environmentValue("PAPERSIZE");
-    return systemPaperSize(paper ? paper->c_str() : nullptr, "/etc/papersize", locale.empty() ? nullptr : locale.c_str());
+#ifdef _WIN32
+    // Windows keeps no paper file, and its locales are named "en-US": the
+    // user's locale, as the variables would name it.
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    if (locale.empty() && GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH) > 0) {
+        for (const wchar_t* c = name; *c; ++c) locale += *c == L'-' ? '_' : static_cast<char>(*c & 0x7F);
+    }
+    const std::string paperFile;
+#else
+    const std::string paperFile = "/etc/papersize";
+#endif
+    return systemPaperSize(paper ? paper->c_str() : nullptr, paperFile, locale.empty() ? nullptr : locale.c_str());
 }
 
 const char* paperName(PaperSize paper) { return paper == PaperSize::Letter ? "letter" : "a4"; }
