@@ -120,8 +120,9 @@ TEST_F(HelpLocationTest, EmptyRootDirWarnsWithTheBareName) {
 }
 
 TEST_F(HelpLocationTest, FileUnderRootDirGivesTheFullPath) {
-    existing = {"/opt/vantrel/vantrel.hlp"};
-    EXPECT_EQ(locate("/opt/vantrel").helpFilePath, "/opt/vantrel/vantrel.hlp");
+    const std::string full = test::pathIn("/opt/vantrel", "vantrel.hlp");
+    existing = {full, "/opt/vantrel/vantrel.hlp"};
+    EXPECT_EQ(locate("/opt/vantrel").helpFilePath, full);
     // A folder written with its separator does not get a second one.
     const HelpLocation trailing = locate("/opt/vantrel/");
     EXPECT_EQ(trailing.helpFilePath, "/opt/vantrel/vantrel.hlp");
@@ -131,7 +132,8 @@ TEST_F(HelpLocationTest, FileUnderRootDirGivesTheFullPath) {
 TEST_F(HelpLocationTest, MissingUnderRootDirNamesTheFullPathButKeepsTheBareName) {
     const HelpLocation found = locate("/opt/vantrel");
     EXPECT_EQ(found.helpFilePath, "vantrel.hlp");
-    EXPECT_EQ(found.cautionMessage, "Cannot find /opt/vantrel/vantrel.hlp\nalthough program will run without it.");
+    EXPECT_EQ(found.cautionMessage, "Cannot find " + test::pathIn("/opt/vantrel", "vantrel.hlp") +
+                                        "\nalthough program will run without it.");
 }
 
 TEST(HelpFileExistsTest, OnlyRegularFilesCount) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #ifdef _WIN32
 #include <windows.h>
+// The system's ReplaceFile macro would rename the test suite of that name.
+#undef ReplaceFile
 #else
 #include <signal.h>
 #include <sys/stat.h>

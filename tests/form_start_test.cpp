@@ -50,8 +50,8 @@ TEST_F(FormStart, CreatesTheSettingsKeyAndKeepsOtherValues) {
     std::ofstream(store.path()) << "[Other]\nkeep=1\n";
     form.start(store, dir.path(), ui);
     EXPECT_TRUE(form.siUnits);  // no units value yet
-    std::ifstream in(store.path());
-    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Read and closed: on Windows a file held open blocks its replacement.
+    const std::string content = test::fileText(store.path());
     EXPECT_NE(content.find("[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]"), std::string::npos);
     EXPECT_NE(content.find("keep=1"), std::string::npos);
     ASSERT_TRUE(store.set(kUnitsValue, kSiUnits));
@@ -219,7 +219,7 @@ TEST_F(FormStart, MissingCatalogsWarnNozzleFirst) {
     SelectionForm found;
     found.start(store, dir.path(), quiet);
     EXPECT_TRUE(quiet.messages.empty());
-    EXPECT_EQ(found.catalog.nozzleFile, dir.path() + "/nflo.csv");
+    EXPECT_EQ(found.catalog.nozzleFile, test::pathIn(dir.path(), "nflo.csv"));
 }
 
 TEST_F(FormStart, DefaultsPerUnitSystem) {

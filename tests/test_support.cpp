@@ -42,8 +42,12 @@ TempDir::~TempDir() {
     fs::remove_all(root, error);
 }
 
+std::string pathIn(const std::string& folder, const std::string& name) {
+    return (fs::u8path(folder) / fs::u8path(name)).u8string();
+}
+
 std::string TempDir::write(const std::string& name, const std::string& content) const {
-    const std::string file = (fs::u8path(path_) / fs::u8path(name)).u8string();
+    const std::string file = pathIn(path_, name);
     std::ofstream out(fs::u8path(file), std::ios::binary);
     out << content;
     return file;

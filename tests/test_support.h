@@ -36,6 +36,11 @@ private:
 /// The whole content of a file; empty when it cannot be read.
 std::string fileText(const std::string& path);
 
+/// The path the program makes of a folder and a name in it, joined with the
+/// system's separator ("\\" on Windows): what paths the program builds are
+/// compared with.
+std::string pathIn(const std::string& folder, const std::string& name);
+
 /// One message shown through the recording interface.
 struct ShownMessage {
     std::string text;

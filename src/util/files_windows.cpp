@@ -186,8 +186,14 @@ private:
 struct Target {
     bool exists = false;
     bool folderMissing = false;
-    fs::path file;  ///< the file to replace: a symbolic link's own target
+    fs::path file;               ///< the file to replace: a symbolic link's own target
+    DWORD attributes = FILE_ATTRIBUTE_NORMAL;  ///< what the new file starts with
 };
+
+// The attributes a replaced file passes on to its successor, which is made
+// with them: ReplaceFileW keeps them too, but not every implementation does.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 bool inspect(const fs::path& path, Target& target, std::string& reason) {
     target.file = path;
@@ -230,15 +236,17 @@ bool inspect(const fs::path& path, Target& target, std::string& reason) {
         reason = kReadOnlyReason;
         return false;
     }
+    if (information.dwFileAttributes & kKeptAttributes) target.attributes = information.dwFileAttributes & kKeptAttributes;
     return true;
 }
 
 // Another program may have the target open for a moment (a virus scanner,
 // the search indexer, another save): such refusals are tried again for up
-// to about two seconds.
+// to about two seconds. Each leaves both files as they were (the old one in
+// place, the temporary under its own name).
 bool isPassing(DWORD code) {
     return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_ACCESS_DENIED ||
-           code == ERROR_UNABLE_TO_REMOVE_REPLACED;
+           code == ERROR_UNABLE_TO_REMOVE_REPLACED || code == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
 }
 
 // Puts the finished temporary in the target's place. ReplaceFileW keeps the
@@ -291,7 +299,7 @@ bool replaceStreamed(const std::string& path, const ContentProducer& produce, bo
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
         temporary = folder / fs::u8path(temporaryName(name, GetCurrentProcessId()));
-        file = CreateFileW(temporary.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+        file = CreateFileW(temporary.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, target.attributes,
                            nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
             return fail(systemText(GetLastError()));
