@@ -261,8 +261,15 @@ TEST(PdfReport, MemoryStaysFlatWhateverThePageCount) {
         const SavedReport second = savedReport(dir, rows);
         return second.addedPeakKiB < first.addedPeakKiB ? second : first;
     };
-    const SavedReport small = leastOfTwo(600);
+    // Under Wine the peak moves about as much as the file grows from 600
+    // to 2,400 rows (it stays within 4.2 to 4.5 MiB up to 9,600): the larger
+    // report is twice as long there, so the bound lies clear of the noise.
+#ifdef _WIN32
+    const SavedReport large = leastOfTwo(4800);
+#else
     const SavedReport large = leastOfTwo(2400);
+#endif
+    const SavedReport small = leastOfTwo(600);
     ASSERT_GT(small.addedPeakKiB, 0);
     ASSERT_GT(large.bytes - small.bytes, 1 << 19);
     EXPECT_LT((large.addedPeakKiB - small.addedPeakKiB) * 1024, (large.bytes - small.bytes) / 2)
