@@ -338,7 +338,7 @@ TEST(CatalogLocation, BareNameThenRootDir) {
     const MissingCatalogs missing = locateCatalogFiles(data, root.path());
     EXPECT_FALSE(missing.venturi);
     EXPECT_TRUE(missing.nozzle);
-    EXPECT_EQ(data.venturiFile, root.path() + "/vflo.csv");
+    EXPECT_EQ(data.venturiFile, test::pathIn(root.path(), "vflo.csv"));
     EXPECT_EQ(data.nozzleFile, "nflo.csv");
     VantrelData none;
     const MissingCatalogs both = locateCatalogFiles(none, "");

@@ -361,7 +361,8 @@ TEST(ChartSvg, WellFormedWithEveryLabel) {
     std::vector<NamedSweep> sweeps = everyKindOfSweep();
     sweeps[0].sweep.dutyRow[column::kPartNumber] = "A&B<1> \"x\"";
     sweeps.push_back({"empty", makeSweep(true, {SweepKind::Suction, 22.5, 30, 2.5})});
-    const bool lint = std::system("command -v xmllint > /dev/null 2>&1") == 0;
+    const std::string noLint = test::missingTool("xmllint");
+    const bool lint = noLint.empty();
     test::TempDir dir;
     for (const NamedSweep& named : sweeps) {
         SCOPED_TRACE(named.name);
@@ -390,7 +391,7 @@ TEST(ChartSvg, WellFormedWithEveryLabel) {
         ASSERT_TRUE(readWholeFile(path, written));
         EXPECT_EQ(written, svg);
         if (lint) {
-            EXPECT_EQ(std::system(("xmllint --noout '" + path + "'").c_str()), 0);
+            EXPECT_EQ(test::runProgram({"xmllint", "--noout", path}).exitCode, 0);
         }
     }
     const std::string escaped = chartSvg(layoutChart(sweeps[0].sweep, 800, 600));
@@ -398,7 +399,7 @@ TEST(ChartSvg, WellFormedWithEveryLabel) {
     EXPECT_NE(
         chartSvg(layoutChart(sweeps.back().sweep, 800, 600)).find(">No point of this sweep could be rated.</text>"),
         std::string::npos);
-    if (!lint) GTEST_SKIP() << "xmllint is not installed (Debian package libxml2-utils)";
+    if (!lint) GTEST_SKIP() << noLint;
 }
 
 struct PngReader {

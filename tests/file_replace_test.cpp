@@ -1,11 +1,16 @@
 // Saving a file: what a save may and may not touch, concurrent saves, and
 // saves whose system calls really fail (made to fail under strace).
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+// The system's ReplaceFile macro would rename the test suite of that name.
+#undef ReplaceFile
+#else
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -27,13 +32,9 @@ namespace vantrel {
 namespace {
 namespace fs = std::filesystem;
 
-std::string contentOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string contentOf(const std::string& path) { return test::fileText(path); }
 
+#ifndef _WIN32
 mode_t permissionsOf(const std::string& path) {
     struct stat status {};
     EXPECT_EQ(::lstat(path.c_str(), &status), 0) << path;
@@ -45,14 +46,15 @@ mode_t typeOf(const std::string& path) {
     if (::lstat(path.c_str(), &status) != 0) return 0;
     return status.st_mode & S_IFMT;
 }
+#endif
 
 /// Names of the temporaries (".*.tmp") under `folder`, at any depth.
 std::vector<std::string> temporaries(const std::string& folder) {
     std::vector<std::string> found;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
+        const std::string name = entry.path().filename().u8string();
         if (name.size() > 4 && name[0] == '.' && name.compare(name.size() - 4, 4, ".tmp") == 0)
-            found.push_back(entry.path().string());
+            found.push_back(entry.path().u8string());
     }
     return found;
 }
@@ -64,19 +66,18 @@ std::string numberedLines(const std::string& tag, int count) {
 }
 
 /// A pid that belonged to a process which has ended.
-pid_t deadPid() {
-    const pid_t child = fork();
-    if (child == 0) _exit(0);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return child;
+unsigned long deadPid() {
+    test::ChildProcess child({VANTREL_REPLACE_FILE_TOOL_PATH});
+    child.wait();
+    return child.pid();
 }
 
 TEST(ReplaceFile, KeepsModeLinksAndFolders) {
     test::TempDir dir;
+    std::string error;
+#ifndef _WIN32
     const std::string privateDoc = dir.write("private.dst", "old");
     ASSERT_EQ(::chmod(privateDoc.c_str(), 0600), 0);
-    std::string error;
     ASSERT_TRUE(replaceFile(privateDoc, "new private", &error)) << error;
     EXPECT_EQ(contentOf(privateDoc), "new private");
     EXPECT_EQ(permissionsOf(privateDoc), 0600u);
@@ -87,6 +88,14 @@ TEST(ReplaceFile, KeepsModeLinksAndFolders) {
     ::umask(previousMask);
     ASSERT_TRUE(created) << error;
     EXPECT_EQ(permissionsOf(dir.path() + "/fresh.dst"), 0640u);
+#else
+    // The replaced file keeps its attributes (ReplaceFileW), a hidden one here.
+    const std::wstring hidden = fs::u8path(dir.write("hidden.dst", "old")).wstring();
+    ASSERT_TRUE(SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(replaceFile(fs::path(hidden).u8string(), "new hidden", &error)) << error;
+    EXPECT_EQ(contentOf(fs::path(hidden).u8string()), "new hidden");
+    EXPECT_NE(GetFileAttributesW(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+#endif
 
     // The program's own files get their folders; a file the user named
     // goes where it was named or nowhere.
@@ -95,9 +104,11 @@ TEST(ReplaceFile, KeepsModeLinksAndFolders) {
     EXPECT_EQ(contentOf(nested), "[x]\n");
     for (const std::string& missing : {dir.path() + "/no/such/report.pdf", dir.path() + "/a/b/d/r.pdf"}) {
         EXPECT_FALSE(replaceFile(missing, "x", &error)) << missing;
-        EXPECT_EQ(error, "the folder " + fs::path(missing).parent_path().string() + " does not exist");
-        EXPECT_FALSE(fs::exists(fs::path(missing).parent_path()));
+        EXPECT_EQ(error, "the folder " + fs::u8path(missing).parent_path().u8string() + " does not exist");
+        EXPECT_FALSE(fs::exists(fs::u8path(missing).parent_path()));
     }
+
+#ifndef _WIN32
 
     // Saving through a link replaces the file it names; the link stays.
     fs::create_directory(dir.path() + "/real");
@@ -117,6 +128,7 @@ TEST(ReplaceFile, KeepsModeLinksAndFolders) {
     ASSERT_TRUE(replaceOwnFile(dangling, "made", &error)) << error;
     EXPECT_EQ(typeOf(dangling), static_cast<mode_t>(S_IFLNK));
     EXPECT_EQ(contentOf(dir.path() + "/later/made.dst"), "made");
+#endif
 
     EXPECT_TRUE(temporaries(dir.path()).empty());
 }
@@ -126,10 +138,11 @@ TEST(ReplaceFile, RefusesFilesItMustNotReplace) {
     std::string error;
 
     const std::string readOnly = dir.write("locked.dst", "kept");
-    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    test::makeReadOnly(readOnly);
     EXPECT_FALSE(replaceFile(readOnly, "lost", &error));
     EXPECT_EQ(error, "the file is read-only");
     EXPECT_EQ(contentOf(readOnly), "kept");
+#ifndef _WIN32
     EXPECT_EQ(permissionsOf(readOnly), 0444u);
 
     // Opening a FIFO would block the save; it must be refused without that.
@@ -145,13 +158,25 @@ TEST(ReplaceFile, RefusesFilesItMustNotReplace) {
     EXPECT_FALSE(replaceFile(viaLink, "x", &error));
     EXPECT_EQ(typeOf(fifo), static_cast<mode_t>(S_IFIFO));
     EXPECT_EQ(typeOf(viaLink), static_cast<mode_t>(S_IFLNK));
+#else
+    EXPECT_EQ(fs::status(fs::u8path(readOnly)).permissions() & fs::perms::owner_write, fs::perms::none);
+#endif
 
     const std::string folder = dir.path() + "/folder.dst";
-    fs::create_directory(folder);
+    fs::create_directory(fs::u8path(folder));
     error.clear();
     EXPECT_FALSE(replaceFile(folder, "x", &error));
     EXPECT_EQ(error, "it is not a regular file");
-    EXPECT_EQ(typeOf(folder), static_cast<mode_t>(S_IFDIR));
+    EXPECT_TRUE(fs::is_directory(fs::u8path(folder)));
+
+#ifdef _WIN32
+    // Device names, which Windows keeps in every folder.
+    for (const std::string& device : {std::string("NUL"), dir.path() + "\\NUL", std::string("\\\\.\\NUL")}) {
+        error.clear();
+        EXPECT_FALSE(replaceFile(device, "x", &error)) << device;
+        EXPECT_EQ(error, "it is not a regular file") << device;
+    }
+#else
 
     // A private copy of /dev/null, as a settings path might name.
     const std::string device = dir.path() + "/null.ini";
@@ -161,6 +186,7 @@ TEST(ReplaceFile, RefusesFilesItMustNotReplace) {
         EXPECT_EQ(error, "it is not a regular file");
         EXPECT_EQ(typeOf(device), static_cast<mode_t>(S_IFCHR));
     }
+#endif
 
     EXPECT_TRUE(temporaries(dir.path()).empty());
 }
@@ -177,6 +203,7 @@ TEST(ReplaceFile, TouchesNothingButItsOwnFiles) {
     EXPECT_EQ(contentOf(plain), "saved");
     EXPECT_EQ(contentOf(plainNew), "someone's notes");
 
+#ifndef _WIN32
     const std::string victim = outside.write("victim.txt", "must survive");
     const std::string trapped = dir.write("trapped.dst", "old");
     fs::create_symlink(victim, trapped + ".new");
@@ -184,11 +211,11 @@ TEST(ReplaceFile, TouchesNothingButItsOwnFiles) {
     EXPECT_EQ(contentOf(trapped), "saved");
     EXPECT_EQ(contentOf(victim), "must survive");
     EXPECT_EQ(typeOf(trapped + ".new"), static_cast<mode_t>(S_IFLNK));
+#endif
 
     // Only regular temporaries of this target whose writer is dead are swept.
     const std::string dead = std::to_string(deadPid());
-    const std::string live = std::to_string(::getpid());
-    const std::string folder = dir.path() + "/";
+    const std::string live = std::to_string(test::currentProcessId());
     const std::string stale = dir.write(".plain.dst." + dead + ".Ab3dEf6hIj9L.tmp", "stale");
     const std::vector<std::string> kept = {
         dir.write(".plain.dst." + live + ".Ab3dEf6hIj9L.tmp", "a save in progress"),
@@ -198,15 +225,17 @@ TEST(ReplaceFile, TouchesNothingButItsOwnFiles) {
         dir.write(".plain.dst2." + dead + ".Ab3dEf6hIj9L.tmp", "another target's"),
         dir.write(".plain.dst.Ab3dEf6hIj9L.tmp", "no pid at all"),
     };
-    const std::string linkedStale = folder + ".trapped.dst." + dead + ".Ab3dEf6hIj9L.tmp";
-    fs::create_symlink(victim, linkedStale);
     ASSERT_TRUE(replaceFile(plain, "saved again", &error)) << error;
+    EXPECT_FALSE(fs::exists(fs::u8path(stale)));
+    for (const std::string& file : kept) EXPECT_TRUE(fs::exists(fs::u8path(file))) << file;
+    EXPECT_EQ(contentOf(plain), "saved again");
+#ifndef _WIN32
+    const std::string linkedStale = dir.path() + "/.trapped.dst." + dead + ".Ab3dEf6hIj9L.tmp";
+    fs::create_symlink(victim, linkedStale);
     ASSERT_TRUE(replaceFile(trapped, "saved again", &error)) << error;
-    EXPECT_FALSE(fs::exists(stale));
-    for (const std::string& file : kept) EXPECT_TRUE(fs::exists(file)) << file;
     EXPECT_EQ(typeOf(linkedStale), static_cast<mode_t>(S_IFLNK));
     EXPECT_EQ(contentOf(victim), "must survive");
-    EXPECT_EQ(contentOf(plain), "saved again");
+#endif
 }
 
 TEST(ReplaceFile, ConcurrentSavesLeaveOneWholeDocument) {
@@ -216,29 +245,20 @@ TEST(ReplaceFile, ConcurrentSavesLeaveOneWholeDocument) {
     const std::string second = numberedLines("second", 80000);
     constexpr int kSaves = 25;
 
-    std::vector<pid_t> savers;
-    for (const std::string* content : {&first, &second}) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            int failures = 0;
-            for (int i = 0; i < kSaves; ++i)
-                if (!replaceFile(target, *content)) ++failures;
-            _exit(failures);
-        }
-        savers.push_back(child);
-    }
+    // Each saver is a program of its own, saving kSaves times.
+    const std::string firstFile = dir.write("first.txt", first);
+    const std::string secondFile = dir.write("second.txt", second);
+    test::ChildProcess firstSaver({VANTREL_REPLACE_FILE_TOOL_PATH, target, firstFile, std::to_string(kSaves)});
+    test::ChildProcess secondSaver({VANTREL_REPLACE_FILE_TOOL_PATH, target, secondFile, std::to_string(kSaves)});
     // Whoever looks meanwhile sees one whole document, never a mixture.
     int torn = 0;
     for (int reads = 0; reads < 200; ++reads) {
         const std::string seen = contentOf(target);
         if (seen != "initial" && seen != first && seen != second) ++torn;
     }
-    for (const pid_t saver : savers) {
-        int status = 0;
-        ASSERT_EQ(waitpid(saver, &status, 0), saver);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0) << "saves that failed";
+    for (test::ChildProcess* saver : {&firstSaver, &secondSaver}) {
+        const test::RunResult result = saver->wait();
+        EXPECT_EQ(result.exitCode, 0) << "saves that failed: " << result.err;
     }
     EXPECT_EQ(torn, 0);
     const std::string saved = contentOf(target);
@@ -249,7 +269,7 @@ TEST(ReplaceFile, ConcurrentSavesLeaveOneWholeDocument) {
 TEST(ReplaceFile, ReasonReachesTheSaveMessage) {
     test::TempDir dir;
     const std::string path = dir.write("locked.dst", "kept");
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    test::makeReadOnly(path);
     SelectionForm form;
     form.siUnits = false;
     form.fileData.fileName = path;
@@ -295,7 +315,7 @@ TEST(ReplaceFile, StreamedSaveWritesAsItGoesOrLeavesTheOldFile) {
 
     // A target that cannot be replaced is refused before anything is made.
     const std::string readOnly = dir.write("locked.pdf", "kept");
-    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    test::makeReadOnly(readOnly);
     bool produced = false;
     const auto noteCall = [&produced](ContentSink&, std::string&) { return produced = true; };
     EXPECT_FALSE(replaceFileStreamed(readOnly, noteCall, &error));
@@ -312,29 +332,20 @@ struct Outcome {
 };
 
 /// Runs `arguments` (the first found on PATH) with its error output captured.
-Outcome run(const std::vector<std::string>& arguments, const std::string& errPath) {
-    const pid_t child = fork();
-    if (child == 0) {
-        if (!std::freopen(errPath.c_str(), "w", stderr) || !std::freopen("/dev/null", "w", stdout)) _exit(126);
-        // In a sanitized build the leak check cannot work under a tracer, and
-        // its report (or a symbolizer it starts, traced and given injected
-        // failures too) would hang the run: the saves are checked here, not leaks.
-        const char* asan = std::getenv("ASAN_OPTIONS");
-        setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0:symbolize=0").c_str(), 1);
-        setenv("UBSAN_OPTIONS", "symbolize=0", 1);
-        std::vector<char*> argv;
-        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
+Outcome run(const std::vector<std::string>& arguments) {
+    // In a sanitized build the leak check cannot work under a tracer, and
+    // its report (or a symbolizer it starts, traced and given injected
+    // failures too) would hang the run: the saves are checked here, not leaks.
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    test::RunOptions options;
+    options.environment = {{"ASAN_OPTIONS", std::string(asan ? asan : "") + ":detect_leaks=0:symbolize=0"},
+                           {"UBSAN_OPTIONS", std::string("symbolize=0")}};
+    const test::RunResult result = test::runProgram(arguments, options);
     Outcome outcome;
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child) return outcome;
-    outcome.exited = WIFEXITED(status);
-    outcome.exitCode = outcome.exited ? WEXITSTATUS(status) : -1;
-    outcome.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-    outcome.err = contentOf(errPath);
+    outcome.exited = result.signal == 0 && result.exitCode >= 0;
+    outcome.exitCode = result.exitCode;
+    outcome.signal = result.signal;
+    outcome.err = result.err;
     return outcome;
 }
 
@@ -350,19 +361,19 @@ protected:
         // the save's; the regular build runs these.
         GTEST_SKIP() << "system-call failures are injected in the regular build";
 #endif
-        const Outcome probe = run({"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=none", "true"}, errPath());
+#ifdef _WIN32
+        GTEST_SKIP() << "system-call failures are injected with strace, which only Linux has";
+#endif
+        const Outcome probe = run({"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=none", "true"});
         if (!probe.exited || probe.exitCode == 127) GTEST_SKIP() << "strace is not installed";
         if (probe.exitCode != 0) GTEST_SKIP() << "strace cannot trace here: " << probe.err;
         target = dir.write("doc.dst", oldContent);
         contentFile = scratch.write("content", numberedLines("new", 20000));
     }
 
-    std::string errPath() const { return scratch.path() + "/err"; }
-
     Outcome saveInjecting(const std::string& calls, const std::string& injection) {
         return run({"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + calls, "-e", "inject=" + injection,
-                    VANTREL_REPLACE_FILE_TOOL_PATH, target, contentFile},
-                   errPath());
+                    VANTREL_REPLACE_FILE_TOOL_PATH, target, contentFile});
     }
 
     /// Which close() of the tool's run is the one of the save's temporary,
@@ -373,8 +384,7 @@ protected:
         const std::string probeTarget = probeDir.write("doc.dst", oldContent);
         const std::string log = scratch.path() + "/trace";
         const Outcome traced = run({"strace", "-f", "-qq", "-o", log, "-e", "trace=openat,close",
-                                    VANTREL_REPLACE_FILE_TOOL_PATH, probeTarget, contentFile},
-                                   errPath());
+                                    VANTREL_REPLACE_FILE_TOOL_PATH, probeTarget, contentFile});
         if (!traced.exited || traced.exitCode != 0) return 0;
         std::ifstream lines(log);
         std::string line;
@@ -433,7 +443,7 @@ TEST_F(ReplaceFileUnderFaults, FailedWriteSyncOrCloseKeepsTheOldDocument) {
                               std::strerror(EXDEV));
     }
     // The same save without faults goes through.
-    const Outcome clean = run({VANTREL_REPLACE_FILE_TOOL_PATH, target, contentFile}, errPath());
+    const Outcome clean = run({VANTREL_REPLACE_FILE_TOOL_PATH, target, contentFile});
     EXPECT_EQ(clean.exitCode, 0) << clean.err;
     EXPECT_EQ(contentOf(target), contentOf(contentFile));
 }
@@ -458,8 +468,7 @@ TEST_F(ReplaceFileUnderFaults, SettingsThatCannotBeReadAreNeverWritten) {
         SCOPED_TRACE(fault.injection);
         const Outcome outcome = run({"strace", "-f", "-qq", "-o", "/dev/null", "-P", settings, "-e",
                                      std::string("trace=") + fault.calls, "-e", std::string("inject=") + fault.injection,
-                                     VANTREL_SETTINGS_RUN_TOOL_PATH, settings},
-                                    errPath());
+                                     VANTREL_SETTINGS_RUN_TOOL_PATH, settings});
         EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
         EXPECT_EQ(contentOf(settings), before);
         EXPECT_EQ(outcome.err, "WARNING: The settings file " + settings + " could not be read: " +
@@ -468,7 +477,7 @@ TEST_F(ReplaceFileUnderFaults, SettingsThatCannotBeReadAreNeverWritten) {
         EXPECT_TRUE(temporaries(dir.path()).empty());
     }
     // Without faults the same run saves, and keeps what is not its own.
-    const Outcome clean = run({VANTREL_SETTINGS_RUN_TOOL_PATH, settings}, errPath());
+    const Outcome clean = run({VANTREL_SETTINGS_RUN_TOOL_PATH, settings});
     EXPECT_EQ(clean.exitCode, 0) << clean.err;
     EXPECT_EQ(clean.err, "");
     const std::string after = contentOf(settings);
@@ -479,14 +488,15 @@ TEST_F(ReplaceFileUnderFaults, SettingsThatCannotBeReadAreNeverWritten) {
 TEST_F(ReplaceFileUnderFaults, KilledSaveLeavesATemporaryTheNextSaveRemoves) {
     const Outcome killed = saveInjecting("rename,renameat,renameat2", "rename,renameat,renameat2:signal=KILL");
     // strace dies as its tracee did, or reports it as 128 + the signal.
-    EXPECT_TRUE(killed.signal == SIGKILL || (killed.exited && killed.exitCode == 128 + SIGKILL))
+    constexpr int kKill = 9;  // SIGKILL
+    EXPECT_TRUE(killed.signal == kKill || (killed.exited && killed.exitCode == 128 + kKill))
         << "exit " << killed.exitCode << ", signal " << killed.signal;
     EXPECT_EQ(contentOf(target), oldContent);
     const std::vector<std::string> left = temporaries(dir.path());
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(contentOf(left[0]), contentOf(contentFile)) << "written in full before the rename";
 
-    const Outcome next = run({VANTREL_REPLACE_FILE_TOOL_PATH, target, contentFile}, errPath());
+    const Outcome next = run({VANTREL_REPLACE_FILE_TOOL_PATH, target, contentFile});
     EXPECT_EQ(next.exitCode, 0) << next.err;
     EXPECT_EQ(contentOf(target), contentOf(contentFile));
     EXPECT_TRUE(temporaries(dir.path()).empty());

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "version.h"
 #include "resources/control_ids.h"
@@ -50,8 +50,8 @@ TEST_F(FormStart, CreatesTheSettingsKeyAndKeepsOtherValues) {
     std::ofstream(store.path()) << "[Other]\nkeep=1\n";
     form.start(store, dir.path(), ui);
     EXPECT_TRUE(form.siUnits);  // no units value yet
-    std::ifstream in(store.path());
-    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Read and closed: on Windows a file held open blocks its replacement.
+    const std::string content = test::fileText(store.path());
     EXPECT_NE(content.find("[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]"), std::string::npos);
     EXPECT_NE(content.find("keep=1"), std::string::npos);
     ASSERT_TRUE(store.set(kUnitsValue, kSiUnits));
@@ -132,8 +132,11 @@ TEST(UnreadableSettings, AreLeftAsTheyAreForTheWholeRun) {
             std::ofstream(path, std::ios::binary) << text;
             std::filesystem::resize_file(path, c.size);
         }
+        const auto timeBefore = std::filesystem::last_write_time(path);
+#ifndef _WIN32
         struct stat before {};
         ASSERT_EQ(::stat(path.c_str(), &before), 0);
+#endif
 
         SettingsStore store(path);
         SelectionForm form;
@@ -151,12 +154,19 @@ TEST(UnreadableSettings, AreLeftAsTheyAreForTheWholeRun) {
         EXPECT_FALSE(store.set(kWindowSizeValue, "800,600"));
         EXPECT_EQ(store.get(kUnitsValue), std::nullopt);
 
+        EXPECT_TRUE(std::filesystem::last_write_time(path) == timeBefore);
+        std::error_code noSize;
+        if (c.size != 0) {
+            EXPECT_EQ(std::filesystem::file_size(path, noSize), c.size);
+        }
+#ifndef _WIN32
         struct stat after {};
         ASSERT_EQ(::stat(path.c_str(), &after), 0);
         EXPECT_EQ(after.st_ino, before.st_ino);
         EXPECT_EQ(after.st_size, before.st_size);
         EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
         EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+#endif
         if (c.size != 0) {
             std::string start(text.size(), '\0');
             std::ifstream(path, std::ios::binary).read(&start[0], static_cast<std::streamsize>(start.size()));
@@ -171,23 +181,10 @@ TEST(UnreadableSettings, AreLeftAsTheyAreForTheWholeRun) {
 
 TEST_F(FormStart, TwoProgramsWritingSettingsAtOnceLoseNothing) {
     ASSERT_TRUE(store.ensureKey());
-    std::vector<pid_t> writers;
-    for (const char* prefix : {"a", "b"}) {
-        const pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            SettingsStore own(store.path());
-            bool ok = true;
-            for (int i = 0; i < 60; ++i) ok = own.set(prefix + std::to_string(i), std::to_string(i)) && ok;
-            ::_exit(ok ? 0 : 1);
-        }
-        writers.push_back(pid);
-    }
-    for (const pid_t pid : writers) {
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+    // Two programs of their own, each writing 60 values one write at a time.
+    test::ChildProcess a({VANTREL_SETTINGS_RUN_TOOL_PATH, store.path(), "--set", "a", "60"});
+    test::ChildProcess b({VANTREL_SETTINGS_RUN_TOOL_PATH, store.path(), "--set", "b", "60"});
+    for (test::ChildProcess* writer : {&a, &b}) EXPECT_EQ(writer->wait().exitCode, 0);
     for (const char* prefix : {"a", "b"}) {
         for (int i = 0; i < 60; ++i) EXPECT_EQ(store.get(prefix + std::to_string(i)), std::to_string(i)) << prefix << i;
     }
@@ -222,7 +219,7 @@ TEST_F(FormStart, MissingCatalogsWarnNozzleFirst) {
     SelectionForm found;
     found.start(store, dir.path(), quiet);
     EXPECT_TRUE(quiet.messages.empty());
-    EXPECT_EQ(found.catalog.nozzleFile, dir.path() + "/nflo.csv");
+    EXPECT_EQ(found.catalog.nozzleFile, test::pathIn(dir.path(), "nflo.csv"));
 }
 
 TEST_F(FormStart, DefaultsPerUnitSystem) {

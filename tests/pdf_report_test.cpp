@@ -4,9 +4,8 @@
 // must be the one the core makes of the same rows.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -34,15 +33,16 @@ using test::TempDir;
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 bool exists(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0;
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::u8path(path), error);
 }
 
-using test::commandOutput;
-
-std::string quoted(const std::string& path) { return "'" + path + "'"; }
-std::string pdfText(const std::string& path) { return commandOutput("pdftotext -layout " + quoted(path) + " -"); }
-std::string pdfInfo(const std::string& path) { return commandOutput("pdfinfo " + quoted(path)); }
+// What one of poppler's tools prints about a file. The Linux builds always
+// have poppler; on Windows the tests that read PDFs back need it on PATH.
+std::string popplerSays(const std::vector<std::string>& command) { return test::runProgram(command).out; }
+std::string pdfText(const std::string& path) { return popplerSays({"pdftotext", "-layout", path, "-"}); }
+std::string pdfInfo(const std::string& path) { return popplerSays({"pdfinfo", path}); }
+#define SKIP_WITHOUT_POPPLER() VANTREL_SKIP_WITHOUT("pdftotext")
 
 // The value of one "Name:   value" line of pdfinfo.
 std::string infoField(const std::string& info, const std::string& name) {
@@ -104,6 +104,7 @@ TEST(PdfReport, PagesHoldTheHeaderAndEveryRowInOrder) {
     int pages = 0;
     const std::string path = writeReport(dir, "report.pdf", rows, options(), &pages);
     ASSERT_GE(pages, 2);
+    SKIP_WITHOUT_POPPLER();
     EXPECT_EQ(infoField(pdfInfo(path), "Pages"), std::to_string(pages));
 
     const std::string text = pdfText(path);
@@ -133,10 +134,11 @@ TEST(PdfReport, PagesHoldTheHeaderAndEveryRowInOrder) {
 TEST(PdfReport, EveryWordStaysOnThePaper) {
     // The widest line, the row's last load column, passed the right edge at
     // 10 points with half-inch margins.
+    SKIP_WITHOUT_POPPLER();
     TempDir dir;
     for (const PaperSize paper : {PaperSize::A4, PaperSize::Letter}) {
         const std::string path = writeReport(dir, "wide.pdf", manyModels(2), options(paper));
-        const std::string boxes = commandOutput("pdftotext -bbox " + quoted(path) + " -");
+        const std::string boxes = popplerSays({"pdftotext", "-bbox", path, "-"});
         const double pageWidth = paper == PaperSize::A4 ? 595.276 : 612;
         const std::regex word(R"re(xMax="([0-9.]+)")re");
         int words = 0;
@@ -150,6 +152,7 @@ TEST(PdfReport, EveryWordStaysOnThePaper) {
 }
 
 TEST(PdfReport, PropertiesAndPaperSize) {
+    SKIP_WITHOUT_POPPLER();
     TempDir dir;
     const std::string a4Path = writeReport(dir, "a4.pdf", manyModels(1), options(PaperSize::A4));
     const std::string a4 = pdfInfo(a4Path);
@@ -162,7 +165,7 @@ TEST(PdfReport, PropertiesAndPaperSize) {
     EXPECT_TRUE(contains(infoField(a4, "CreationDate"), "2031")) << a4;
     EXPECT_TRUE(contains(infoField(a4, "CreationDate"), "05:06:07")) << a4;
     // Every font travels with the file: pdffonts' "emb" column says yes.
-    std::istringstream fonts(commandOutput("pdffonts " + quoted(a4Path)));
+    std::istringstream fonts(popplerSays({"pdffonts", a4Path}));
     int listed = 0;
     for (std::string line; std::getline(fonts, line);) {
         if (!contains(line, "+DejaVu")) continue;  // the headings
@@ -177,6 +180,7 @@ TEST(PdfReport, PropertiesAndPaperSize) {
 }
 
 TEST(PdfReport, UnitsHeadingsAndSymbolsFollowTheUnitSystem) {
+    SKIP_WITHOUT_POPPLER();
     TempDir dir;
     ReportOptions si = options();
     si.siUnits = true;
@@ -190,6 +194,7 @@ TEST(PdfReport, UnitsHeadingsAndSymbolsFollowTheUnitSystem) {
 }
 
 TEST(PdfReport, SelectionHeaderPrintsOnlyMarkedRows) {
+    SKIP_WITHOUT_POPPLER();
     TempDir dir;
     ResultTable rows = manyModels(4);
     rows.setSelected(1, true);
@@ -221,6 +226,7 @@ TEST(PdfReport, FailedSaveLeavesNoFile) {
 
     const std::string good = dir.path() + "/report.pdf";
     EXPECT_TRUE(writeReportPdf(manyModels(1), options(), good, error)) << error;
+    SKIP_WITHOUT_POPPLER();
     EXPECT_EQ(infoField(pdfInfo(good), "Pages"), "1");
 }
 
@@ -233,8 +239,7 @@ struct SavedReport {
 
 SavedReport savedReport(const TempDir& dir, int rows) {
     const std::string path = dir.path() + "/memory-" + std::to_string(rows) + ".pdf";
-    std::istringstream out(commandOutput(std::string(VANTREL_REPORT_MEMORY_TOOL_PATH) + " " + std::to_string(rows) +
-                                         " " + quoted(path)));
+    std::istringstream out(test::runProgram({VANTREL_REPORT_MEMORY_TOOL_PATH, std::to_string(rows), path}).out);
     SavedReport saved;
     out >> saved.addedPeakKiB >> saved.bytes;
     return saved;
@@ -256,8 +261,15 @@ TEST(PdfReport, MemoryStaysFlatWhateverThePageCount) {
         const SavedReport second = savedReport(dir, rows);
         return second.addedPeakKiB < first.addedPeakKiB ? second : first;
     };
-    const SavedReport small = leastOfTwo(600);
+    // Under Wine the peak moves about as much as the file grows from 600
+    // to 2,400 rows (it stays within 4.2 to 4.5 MiB up to 9,600): the larger
+    // report is twice as long there, so the bound lies clear of the noise.
+#ifdef _WIN32
+    const SavedReport large = leastOfTwo(4800);
+#else
     const SavedReport large = leastOfTwo(2400);
+#endif
+    const SavedReport small = leastOfTwo(600);
     ASSERT_GT(small.addedPeakKiB, 0);
     ASSERT_GT(large.bytes - small.bytes, 1 << 19);
     EXPECT_LT((large.addedPeakKiB - small.addedPeakKiB) * 1024, (large.bytes - small.bytes) / 2)
@@ -321,11 +333,12 @@ TEST(PdfReport, ChartsFollowTheirModelBlocksAsLinesAndText) {
         o.siUnits = si;
         int pages = 0;
         const std::string path = writeReport(dir, "charts.pdf", rows, o, &pages);
-        EXPECT_EQ(infoField(pdfInfo(path), "Pages"), std::to_string(pages));
         int plainPages = 0;
         o.header.IncludeCharts = false;
         writeReport(dir, "plain.pdf", rows, o, &plainPages);
         EXPECT_GT(pages, plainPages);
+        SKIP_WITHOUT_POPPLER();
+        EXPECT_EQ(infoField(pdfInfo(path), "Pages"), std::to_string(pages));
 
         // Each block: its heading and rows, then its chart's title, duty and axes.
         const std::string text = pdfText(path);
@@ -342,7 +355,7 @@ TEST(PdfReport, ChartsFollowTheirModelBlocksAsLinesAndText) {
         order.insert(order.end(), {"Model:", "ZZ-404", "ZZ-404 · R-22", "No performance chart: " + refused.message});
         EXPECT_TRUE(inOrder(text, order));
         // Drawn as lines: no picture in the file, and the text stays text.
-        const std::string images = commandOutput("pdfimages -list " + quoted(path));
+        const std::string images = popplerSays({"pdfimages", "-list", path});
         EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 2) << images;
     }
 }
@@ -356,6 +369,7 @@ TEST(PdfReport, ChartsNeedTheCheckBoxAndSomeoneToSweep) {
     ReportOptions offered = withCharts(options(), form);
     offered.header.IncludeCharts = false;
     std::string error;
+    SKIP_WITHOUT_POPPLER();
     const std::string plain = pdfText(writeReport(dir, "plain.pdf", rows, options()));
     EXPECT_EQ(pdfText(writeReport(dir, "asked.pdf", rows, asked)), plain);
     EXPECT_EQ(pdfText(writeReport(dir, "offered.pdf", rows, offered)), plain);
@@ -434,6 +448,8 @@ TEST_F(PdfCli, SelectAndRateWriteTheCoreReportOfTheirRows) {
         const RunResult result = runCli(args(before, *c.command));
         EXPECT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(result.out, "");
+        EXPECT_TRUE(exists(path));
+        SKIP_WITHOUT_POPPLER();
         const std::string text = pdfText(path);
         EXPECT_TRUE(contains(text, "Acme Cold Storage"));
         EXPECT_EQ(contains(text, "Load (%)"), c.charts);
@@ -449,6 +465,8 @@ TEST_F(PdfCli, BatchReportNamesEveryDutyWithItsRows) {
     const RunResult result = runCli(args({"--format", "pdf", "--output", path, "--paper", "a4"}, {"batch", schedule}));
     EXPECT_EQ(result.exitCode, listed.exitCode) << result.err;
     EXPECT_EQ(result.err, listed.err);
+    EXPECT_TRUE(exists(path));
+    SKIP_WITHOUT_POPPLER();
     const std::string text = pdfText(path);
     const auto rows = rowsOf(listed.out);
     ASSERT_FALSE(rows.empty());
@@ -534,10 +552,13 @@ TEST_F(PdfCli, RefusedOptionsAndFailedSaves) {
         {{"--format", "pdf", "--output", blocker + "/out.pdf"}, kRate, "Cannot save " + blocker + "/out.pdf."},
         {{"--format", "pdf", "--output", dir.path() + "/no/such/out.pdf"}, kRate,
          "Cannot save " + dir.path() + "/no/such/out.pdf.\nthe folder " + dir.path() + "/no/such does not exist\n"},
+#ifndef _WIN32
+        // A Windows command line is UTF-16 text: no such bytes can reach a program.
         {{"--format", "pdf", "--output", path, "--customer", "Acme \xff"}, kRate,
          "--customer is not valid UTF-8 text; give the name in UTF-8.\n"},
         {{"--format", "pdf", "--output", path, "--project", "Plant \xed\xa0\x80"}, kRate,
          "--project is not valid UTF-8 text; give the name in UTF-8.\n"},
+#endif
     };
     for (const Case& c : cases) {
         const RunResult result = runCli(args(c.before, c.command));
@@ -552,6 +573,7 @@ TEST_F(PdfCli, RefusedOptionsAndFailedSaves) {
     const RunResult fits =
         runCli(args({"--format", "pdf", "--output", path, "--customer", std::string(79, 'c')}, kRate));
     EXPECT_EQ(fits.exitCode, 0) << fits.err;
+    SKIP_WITHOUT_POPPLER();
     EXPECT_TRUE(contains(pdfText(path), std::string(79, 'c')));
 }
 

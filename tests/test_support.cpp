@@ -1,37 +1,64 @@
 #include "test_support.h"
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
+
+#include "util/environment.h"
 
 namespace vantrel::test {
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "vantrel-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+TempDir::TempDir() : TempDir(std::string()) {}
+
+TempDir::TempDir(const std::string& suffix) {
+    std::random_device source;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate =
+            fs::temp_directory_path() / fs::u8path("vantrel-test-" + std::to_string(source()) + suffix);
+        if (fs::create_directory(candidate)) {
+            path_ = candidate.u8string();
+            return;
+        }
+    }
+    throw std::runtime_error("no temporary folder could be made");
 }
 
 TempDir::~TempDir() {
+    // Read-only files and folders (tests make some) are given back their
+    // write permission first: Windows deletes no read-only file.
     std::error_code error;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
-    fs::remove_all(path_, error);
+    const fs::path root = fs::u8path(path_);
+    fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, error);
+    for (auto entry = fs::recursive_directory_iterator(root, error); !error && entry != fs::recursive_directory_iterator();
+         entry.increment(error)) {
+        if (!entry->is_symlink()) fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add, error);
+    }
+    fs::remove_all(root, error);
+}
+
+std::string pathIn(const std::string& folder, const std::string& name) {
+    return (fs::u8path(folder) / fs::u8path(name)).u8string();
 }
 
 std::string TempDir::write(const std::string& name, const std::string& content) const {
-    const std::string file = (fs::path(path_) / name).string();
-    std::ofstream out(file, std::ios::binary);
+    const std::string file = pathIn(path_, name);
+    std::ofstream out(fs::u8path(file), std::ios::binary);
     out << content;
     return file;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(fs::u8path(path), std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
 }
 
 MessageAnswer RecordingUi::showMessage(const std::string& text, const std::string& caption, MessageIcon icon,
@@ -41,13 +68,6 @@ MessageAnswer RecordingUi::showMessage(const std::string& text, const std::strin
 }
 
 namespace {
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 // A sanitized program may add notes of the sanitizer's own to standard error,
 // "==1234==WARNING: invalid path to external symbolizer!" on a machine without
@@ -68,6 +88,16 @@ std::string withoutSanitizerWarnings(const std::string& text) {
     return kept;
 }
 
+// Under Wine, Pango's DirectWrite font list stumbles over some of Wine's own
+// fonts the first time a program draws text, and GLib says so on standard
+// error, each time after a blank line. It says nothing about the program.
+std::string withoutWineFontNoise(const std::string& text) {
+    if (!underWine()) return text;
+    static const std::regex noise(
+        R"(\n\(process:[0-9]+\): Pango-CRITICAL \*\*: [0-9:.]+: pango_font_description_get_family: assertion 'desc != NULL' failed\n)");
+    return std::regex_replace(text, noise, "");
+}
+
 }  // namespace
 
 SelectionForm shippedForm(bool siUnits) {
@@ -81,39 +111,49 @@ SelectionForm shippedForm(bool siUnits) {
 RunResult runCli(const std::vector<std::string>& arguments, const std::string& configPath,
                  const std::vector<std::pair<std::string, std::string>>& environment) {
     TempDir scratch;
-    const std::string outPath = scratch.path() + "/out";
-    const std::string errPath = scratch.path() + "/err";
-    const std::string config = configPath.empty() ? scratch.path() + "/settings.ini" : configPath;
-    const pid_t child = fork();
-    if (child < 0) throw std::runtime_error("fork failed");
-    if (child == 0) {
-        std::FILE* out = std::freopen(outPath.c_str(), "w", stdout);
-        std::FILE* err = std::freopen(errPath.c_str(), "w", stderr);
-        if (!out || !err) _exit(127);
-        setenv("VANTREL_CONFIG", config.c_str(), 1);
-        // The developer's own refrigerants would change every listing and choice.
-        unsetenv("VANTREL_REFRIGERANTS");
-        for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
-        // Run where no catalog lies, so only the explicit or located files count.
-        if (chdir(scratch.path().c_str()) != 0) _exit(127);
-        std::vector<char*> argv;
-        std::string program = VANTREL_CLI_PATH;
-        argv.push_back(program.data());
-        std::vector<std::string> copies(arguments);
-        for (std::string& argument : copies) argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    struct rusage usage {};
-    wait4(child, &status, 0, &usage);
-    RunResult result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.peakKib = usage.ru_maxrss;
-    result.out = slurp(outPath);
-    result.err = withoutSanitizerWarnings(slurp(errPath));
+    RunOptions options;
+    options.environment.emplace_back("VANTREL_CONFIG",
+                                     configPath.empty() ? (fs::u8path(scratch.path()) / "settings.ini").u8string()
+                                                        : configPath);
+    // The developer's own refrigerants would change every listing and choice.
+    options.environment.emplace_back("VANTREL_REFRIGERANTS", std::nullopt);
+    for (const auto& [name, value] : environment) options.environment.emplace_back(name, value);
+    // Run where no catalog lies, so only the explicit or located files count.
+    options.folder = scratch.path();
+    std::vector<std::string> command{VANTREL_CLI_PATH};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    RunResult result = runProgram(command, options);
+    result.err = withoutWineFontNoise(withoutSanitizerWarnings(result.err));
     return result;
+}
+
+RunResult runProgram(const std::vector<std::string>& command, const RunOptions& options) {
+    return ChildProcess(command, options).wait();
+}
+
+ChildProcess::~ChildProcess() {
+    if (!result_) wait();
+}
+
+ScopedVariable::ScopedVariable(std::string name, const std::optional<std::string>& value)
+    : name_(std::move(name)), old_(environmentValue(name_.c_str())) {
+    if (value) {
+        setEnvironmentValue(name_.c_str(), *value);
+    } else {
+        removeEnvironmentValue(name_.c_str());
+    }
+}
+
+ScopedVariable::~ScopedVariable() {
+    if (old_) {
+        setEnvironmentValue(name_.c_str(), *old_);
+    } else {
+        removeEnvironmentValue(name_.c_str());
+    }
+}
+
+void makeReadOnly(const std::string& path) {
+    fs::permissions(fs::u8path(path), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
 std::string shippedCatalog(const std::string& name) { return std::string(VANTREL_SHIPPED_DATA_DIR) + "/" + name; }

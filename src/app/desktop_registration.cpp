@@ -1,6 +1,7 @@
 #include "app/desktop_registration.h"
 
 #include "app/desktop_texts.h"
+#include "util/environment.h"
 #include "util/files.h"
 
 #include <cstdlib>
@@ -82,9 +83,9 @@ RegistrationPaths registrationPathsUnder(const std::string& dataHome) {
 
 RegistrationPaths registrationPaths() {
     // A relative XDG_DATA_HOME is invalid by the base-directory rules and is ignored.
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg && fs::u8path(xdg).is_absolute())
+    if (const std::string xdg = environmentText("XDG_DATA_HOME"); !xdg.empty() && fs::u8path(xdg).is_absolute())
         return registrationPathsUnder(xdg);
-    if (const char* home = std::getenv("HOME"); home && *home)
+    if (const std::string home = environmentText("HOME"); !home.empty())
         return registrationPathsUnder(joined(home, ".local/share"));
     return registrationPathsUnder({});
 }

@@ -8,11 +8,12 @@ MissingCatalogs locateCatalogFiles(VantrelData& data, const std::string& rootDir
     namespace fs = std::filesystem;
     auto locate = [&rootDir](const std::string& bareName, std::string& name) {
         std::error_code error;
-        if (fs::is_regular_file(bareName, error)) return true;
+        if (fs::is_regular_file(fs::u8path(bareName), error)) return true;
         if (rootDir.empty()) return false;
-        const std::string underRoot = (fs::path(rootDir) / bareName).string();
+        // Paths are UTF-8 (folders like "Kühlräume"); Windows takes them wide.
+        const fs::path underRoot = fs::u8path(rootDir) / bareName;
         if (!fs::is_regular_file(underRoot, error)) return false;
-        name = underRoot;
+        name = underRoot.u8string();
         return true;
     };
     MissingCatalogs missing;

@@ -1,7 +1,5 @@
 #include "cli/batch_command.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -14,6 +12,7 @@
 #include "engine/number_text.h"
 #include "schedule/best_candidate.h"
 #include "schedule/schedule_run.h"
+#include "util/console.h"
 
 namespace vantrel::cli {
 namespace {
@@ -29,7 +28,7 @@ constexpr int kExitError = 2;
 class Progress {
 public:
     Progress(const std::string& path, bool siUnits)
-        : path_(path), siUnits_(siUnits), shown_(isatty(STDERR_FILENO) != 0) {}
+        : path_(path), siUnits_(siUnits), shown_(isTerminal(StandardStream::Error)) {}
     void update(std::size_t done) {
         if (!shown_) return;
         // A terminal redrawn ten times a second is enough to watch.

@@ -25,6 +25,8 @@
 #include "curve/sweep.h"
 #include "render/pdf_report.h"
 #include "settings/settings_store.h"
+#include "util/console.h"
+#include "util/environment.h"
 #include "util/files.h"
 #include "util/plain_text.h"
 #include "version.h"
@@ -200,6 +202,9 @@ void addGlobalOptions(CLI::App& app, Options& options) {
     app.set_version_flag("--version", std::string("vantrel-cli ") + VANTREL_VERSION);
     app.require_subcommand(1);
     app.fallthrough();
+    // A path such as /data/x.csv is a value on every system, never a
+    // Windows-style "/option" (set before the commands, which inherit it).
+    app.allow_windows_style_options(false);
     app.add_option("--venturi", options.venturiFile,
                    "venturi catalog file (default: vflo.csv as the program finds it)");
     app.add_option("--nozzle", options.nozzleFile, "nozzle catalog file (default: nflo.csv as the program finds it)");
@@ -532,10 +537,19 @@ static int runProgram(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+    // Byte for byte what Linux writes, LF line ends included: scripts compare
+    // outputs across systems.
+    prepareStandardStreams();
+    // Arguments as UTF-8 whatever the system's code page: names, paths and
+    // the report's customer reach the program as typed.
+    std::vector<std::string> arguments = programArguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
     // Results that did not reach standard output make a failed run, said so
     // whatever the command (help included).
     cli::StandardOutput standardOutput;
-    const int exitCode = runProgram(argc, argv);
+    const int exitCode = runProgram(static_cast<int>(arguments.size()), pointers.data());
     if (const std::string reason = standardOutput.finish(); !reason.empty()) {
         std::cerr << "vantrel-cli: cannot write standard output: " << reason << '\n';
         return kExitError;

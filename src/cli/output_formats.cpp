@@ -7,13 +7,7 @@
 #include <cstring>
 #include <iostream>
 
-#ifdef _WIN32
-#include <io.h>
-#define VANTREL_ISATTY _isatty
-#else
-#include <unistd.h>
-#define VANTREL_ISATTY isatty
-#endif
+#include "util/console.h"
 
 namespace vantrel::cli {
 namespace {
@@ -159,7 +153,7 @@ std::string oneLineMessage(const std::string& text) {
 
 class StandardOutput::Buffer : public std::streambuf {
 public:
-    Buffer() : interactive_(VANTREL_ISATTY(fileno(stdout)) != 0) { setp(space_, space_ + sizeof space_); }
+    Buffer() : interactive_(isTerminal(StandardStream::Output)) { setp(space_, space_ + sizeof space_); }
 
     const std::string& failure() const { return failure_; }
 

@@ -12,6 +12,7 @@
 #include "engine/number_text.h"
 #include "schedule/csv_records.h"
 #include "settings/settings_store.h"
+#include "util/environment.h"
 #include "util/files.h"
 #include "util/plain_text.h"
 
@@ -133,7 +134,7 @@ bool readTableFile(const std::string& path, bool quietWhenMissing, std::string& 
                    std::optional<std::string>& problem) {
     if (path.empty()) return false;
     std::error_code error;
-    if (quietWhenMissing && !fs::exists(path, error)) return false;
+    if (quietWhenMissing && !fs::exists(fs::u8path(path), error)) return false;
     std::string reason;
     ReadFailure failure = ReadFailure::None;
     if (!readWholeFile(path, text, &reason, &failure, kMaxRefrigerantFileSize)) {
@@ -452,17 +453,16 @@ RefrigerantStart readRefrigerants(const std::string& shippedFile, const std::str
 }
 
 std::string userRefrigerantsPath() {
-    if (const char* named = std::getenv(kUserRefrigerantsVariable); named && *named) return named;
-    return (fs::path(defaultSettingsPath()).parent_path() / kRefrigerantFileName).string();
+    if (std::string named = environmentText(kUserRefrigerantsVariable); !named.empty()) return named;
+    return (fs::u8path(defaultSettingsPath()).parent_path() / kRefrigerantFileName).u8string();
 }
 
 RefrigerantStart startRefrigerants(const std::string& dataFolder) {
-    const char* named = std::getenv(kUserRefrigerantsVariable);
     auto inData = [&dataFolder](const char* name) {
-        return dataFolder.empty() ? std::string() : (fs::path(dataFolder) / name).string();
+        return dataFolder.empty() ? std::string() : (fs::u8path(dataFolder) / name).u8string();
     };
     RefrigerantStart start = readRefrigerants(inData(kRefrigerantFileName), inData(kComponentFileName),
-                                              userRefrigerantsPath(), named && *named);
+                                              userRefrigerantsPath(), !environmentText(kUserRefrigerantsVariable).empty());
     std::vector<AddedRefrigerant> added;
     for (const RefrigerantInfo& info : start.table)
         if (!info.shipped) added.push_back({info.name, info.group, info.factor});

@@ -1,11 +1,17 @@
 // What a report needs apart from drawing it: the moment it is made and the
 // system's paper. The command line links these without the drawing module.
-#include <cstdlib>
 #include <ctime>
+#include <optional>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include <sstream>
 
 #include "render/pdf_report.h"
+#include "util/environment.h"
 #include "util/files.h"
+#include "util/local_time.h"
 #include "util/plain_text.h"
 
 namespace vantrel {
@@ -33,9 +39,7 @@ bool paperOfName(const std::string& name, PaperSize& paper) {
 }  // namespace
 
 ReportTime reportTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = localTime(std::time(nullptr));
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
@@ -57,15 +61,24 @@ PaperSize systemPaperSize(const char* paperVariable, const std::string& paperFil
 }
 
 PaperSize systemPaperSize() {
-    const char* locale = nullptr;
+    std::string locale;
     for (const char* name : {"LC_ALL", "LC_PAPER", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) {
-            locale = value;
-            break;
-        }
+        locale = environmentText(name);
+        if (!locale.empty()) break;
     }
-    return systemPaperSize(std::getenv("PAPERSIZE"), "/etc/papersize", locale);
+    const std::optional<std::string> paper = environmentValue("PAPERSIZE");
+#ifdef _WIN32
+    // Windows keeps no paper file, and its locales are named "en-US": the
+    // user's locale, as the variables would name it.
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    if (locale.empty() && GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH) > 0) {
+        for (const wchar_t* c = name; *c; ++c) locale += *c == L'-' ? '_' : static_cast<char>(*c & 0x7F);
+    }
+    const std::string paperFile;
+#else
+    const std::string paperFile = "/etc/papersize";
+#endif
+    return systemPaperSize(paper ? paper->c_str() : nullptr, paperFile, locale.empty() ? nullptr : locale.c_str());
 }
 
 const char* paperName(PaperSize paper) { return paper == PaperSize::Letter ? "letter" : "a4"; }

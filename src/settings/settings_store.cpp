@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 
+#include "util/environment.h"
 #include "util/files.h"
 #include "util/plain_text.h"
 
@@ -226,20 +227,20 @@ bool SettingsStore::ensureKey() {
 }
 
 std::string defaultSettingsPath() {
-    if (const char* configured = std::getenv("VANTREL_CONFIG"); configured && *configured) return configured;
+    if (std::string configured = environmentText("VANTREL_CONFIG"); !configured.empty()) return configured;
 #if defined(_WIN32)
-    if (const char* appData = std::getenv("APPDATA"); appData && *appData)
-        return (fs::path(appData) / "Vantrel" / "settings.ini").string();
+    if (const std::string appData = environmentText("APPDATA"); !appData.empty())
+        return (fs::u8path(appData) / "Vantrel" / "settings.ini").u8string();
 #endif
     fs::path base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
-        base = xdg;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        base = fs::path(home) / ".config";
+    if (const std::string xdg = environmentText("XDG_CONFIG_HOME"); !xdg.empty()) {
+        base = fs::u8path(xdg);
+    } else if (const std::string home = environmentText("HOME"); !home.empty()) {
+        base = fs::u8path(home) / ".config";
     } else {
         base = fs::current_path();
     }
-    return (base / "vantrel" / "settings.ini").string();
+    return (base / "vantrel" / "settings.ini").u8string();
 }
 
 bool siUnitsFromSetting(const std::optional<std::string>& units) { return !(units && *units == kEnglishUnits); }

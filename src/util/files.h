@@ -5,9 +5,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace vantrel {
+
+namespace platform {
+class ReadableFile;
+}
 
 /// Largest catalog or document read whole. Both are held in memory while they
 /// are used, so anything bigger is refused rather than read.
@@ -59,17 +64,19 @@ public:
     bool rewind();
 
 private:
-    int descriptor_ = -1;
+    std::unique_ptr<platform::ReadableFile> file_;
     std::string failure_;
 };
 
-/// Replaces the file at `path` with `content`: the text is written and synced
-/// to a temporary of its own in the same folder (".<name>.<pid>.<random>.tmp")
-/// and renamed over the target, so a failed, interrupted or concurrent save
-/// never leaves a half-written file and keeps the old one. A symbolic link
-/// stays a link and the file it names is replaced; the file keeps its mode
-/// (and group where allowed). A target that is not a regular file, or that is
-/// read-only, is refused. Temporaries of the same target left by processes
+/// Replaces the file at `path` (UTF-8, like every path) with `content`: the
+/// text is written and synced to a temporary of its own in the same folder
+/// (".<name>.<pid>.<random>.tmp") and renamed over the target, so a failed,
+/// interrupted or concurrent save never leaves a half-written file and keeps
+/// the old one. A symbolic link stays a link and the file it names is
+/// replaced; the file keeps its mode (and group where allowed), on Windows its
+/// attributes and access rights (ReplaceFileW). A target that is not a
+/// regular file (a folder, a device such as NUL), or that is read-only, is
+/// refused. Temporaries of the same target left by processes
 /// that died are removed first. A folder that does not exist is not made: a
 /// file the user named goes where the user said or nowhere ("the folder
 /// <folder> does not exist"). False when the file could not be written; then

@@ -3,8 +3,15 @@
 // own, so the tests can make its reads of the settings file fail for real.
 //   vantrel_settings_run_tool <settings file>
 // Each message of the run goes to standard error as "CAPTION: text".
+// With "--set PREFIX COUNT" it writes COUNT values PREFIX0=0, PREFIX1=1… one
+// write at a time instead, as a second program sharing the settings would;
+// the exit status is 1 when any write failed.
 #include <cstdio>
 #include <string>
+#include <vector>
+
+#include "util/console.h"
+#include "util/environment.h"
 
 #include "form/form_lists.h"
 #include "form/selection_form.h"
@@ -26,11 +33,20 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fputs("usage: vantrel_settings_run_tool <settings file>\n", stderr);
+    vantrel::prepareStandardStreams();
+    const std::vector<std::string> arguments = vantrel::programArguments(argc, argv);
+    if (arguments.size() == 5 && arguments[2] == "--set") {
+        vantrel::SettingsStore settings(arguments[1]);
+        bool ok = true;
+        for (int i = 0; i < std::stoi(arguments[4]); ++i)
+            ok = settings.set(arguments[3] + std::to_string(i), std::to_string(i)) && ok;
+        return ok ? 0 : 1;
+    }
+    if (arguments.size() != 2) {
+        std::fputs("usage: vantrel_settings_run_tool <settings file> [--set PREFIX COUNT]\n", stderr);
         return 2;
     }
-    vantrel::SettingsStore settings(argv[1]);
+    vantrel::SettingsStore settings(arguments[1]);
     vantrel::SelectionForm form;
     StderrUi ui;
     // The catalogs do not matter here; the shipped ones spare their warnings.
