@@ -453,7 +453,7 @@ RefrigerantStart readRefrigerants(const std::string& shippedFile, const std::str
 
 std::string userRefrigerantsPath() {
     if (const char* named = std::getenv(kUserRefrigerantsVariable); named && *named) return named;
-    return (fs::path(defaultSettingsPath()).parent_path() / kRefrigerantFileName).string();
+    return (fs::path(userSettingsFolder()) / kRefrigerantFileName).string();
 }
 
 RefrigerantStart startRefrigerants(const std::string& dataFolder) {
