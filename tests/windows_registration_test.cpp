@@ -3,12 +3,11 @@
 // removes the same.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/desktop_registration.h"
+#include "util/files.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -19,13 +18,6 @@
 namespace vantrel {
 namespace {
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 // `text` as an NSIS string between double quotes.
 std::string nsisQuoted(const std::string& text) {
     std::string quoted = "\"";
@@ -34,8 +26,8 @@ std::string nsisQuoted(const std::string& text) {
 }
 
 TEST(WindowsRegistration, TheInstallerWritesWhatTheProgramWrites) {
-    const std::string script = fileText(std::string(VANTREL_PACKAGING_DIR) + "/windows/vantrel.nsi.in");
-    ASSERT_FALSE(script.empty());
+    std::string script;
+    ASSERT_TRUE(readWholeFile(std::string(VANTREL_PACKAGING_DIR) + "/windows/vantrel.nsi.in", script));
     const std::vector<RegistryValue> values = registryValues("$INSTDIR\\bin\\vantrel.exe");
     ASSERT_EQ(values.size(), 6u);
     for (const RegistryValue& value : values) {

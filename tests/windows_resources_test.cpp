@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/version_record.h"
+#include "util/files.h"
 #include "version.h"
 
 #ifdef _WIN32
@@ -20,13 +19,6 @@
 
 namespace vantrel {
 namespace {
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 // What each program's record holds: the About box's record, with the
 // command line's own file names and description.
@@ -59,8 +51,8 @@ TEST(WindowsResources, EachProgramsScriptCarriesTheVersionAndItsOwnNames) {
     for (const std::string program : kPrograms) {
         SCOPED_TRACE(program);
         const std::string folder = VANTREL_BUILD_RESOURCES_DIR;
-        const std::string rc = fileText(folder + "/" + program + ".rc");
-        ASSERT_FALSE(rc.empty());
+        std::string rc;
+        ASSERT_TRUE(readWholeFile(folder + "/" + program + ".rc", rc));
         VersionRecord fromScript;
         const std::regex value(R"re(VALUE\s+"(\w+)",\s+"([^"]*)")re");
         for (auto it = std::sregex_iterator(rc.begin(), rc.end(), value); it != std::sregex_iterator(); ++it)

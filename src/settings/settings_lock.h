@@ -4,9 +4,13 @@
 // one on every write, so it cannot carry the lock) makes them take turns.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace vantrel {
+
+/// The lock file of the settings file `settingsPath`, its folder made when missing.
+std::filesystem::path settingsLockFile(const std::string& settingsPath);
 
 /// This program's turn at the settings file `settingsPath`, waited for when
 /// constructed and given up when destroyed. The lock file is

@@ -5,16 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
 
 namespace vantrel {
 namespace fs = std::filesystem;
 
 SettingsLock::SettingsLock(const std::string& settingsPath) {
-    std::error_code ignored;
-    const fs::path lockPath = fs::u8path(settingsPath + ".lock");
-    if (lockPath.has_parent_path()) fs::create_directories(lockPath.parent_path(), ignored);
+    const fs::path lockPath = settingsLockFile(settingsPath);
     fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd_ < 0) return;
     int locked = 0;

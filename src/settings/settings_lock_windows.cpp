@@ -2,16 +2,12 @@
 
 #include <windows.h>
 
-#include <filesystem>
-#include <system_error>
 
 namespace vantrel {
 namespace fs = std::filesystem;
 
 SettingsLock::SettingsLock(const std::string& settingsPath) {
-    std::error_code ignored;
-    const fs::path lockPath = fs::u8path(settingsPath + ".lock");
-    if (lockPath.has_parent_path()) fs::create_directories(lockPath.parent_path(), ignored);
+    const fs::path lockPath = settingsLockFile(settingsPath);
     // Shared for reading, writing and deleting: others open the same file to
     // wait for their turn, and the lock is on its first byte, not on opening it.
     const HANDLE file = CreateFileW(lockPath.wstring().c_str(), GENERIC_READ | GENERIC_WRITE,

@@ -54,6 +54,13 @@ std::string settingsGroupHeader() {
 
 }  // namespace
 
+fs::path settingsLockFile(const std::string& settingsPath) {
+    std::error_code ignored;
+    const fs::path lockPath = fs::u8path(settingsPath + ".lock");
+    if (lockPath.has_parent_path()) fs::create_directories(lockPath.parent_path(), ignored);
+    return lockPath;
+}
+
 SettingsStore::SettingsStore(std::string path) : path_(std::move(path)), registry_(registrySettingsAt(path_)) {}
 
 std::vector<std::string> SettingsStore::readLines(bool* damaged) const {
