@@ -101,7 +101,7 @@ uninstall
 key_exists "$uninstall_key" && fail "the uninstall entry is left"
 [ "$(value_of "$settings_key" units)" = ENGLISH ] || fail "the settings did not stay"
 [ -f "$(winepath -u "$app_data")/Vantrel/refrigerants.csv" ] || fail "the user's refrigerant table did not stay"
-left=$(registry_mentions | grep -v -F "[HKEY_CURRENT_USER\\SOFTWARE\\Vantrel, Inc." || true)
+left=$(registry_mentions | grep -v -i -F "[HKEY_CURRENT_USER\\SOFTWARE\\Vantrel, Inc." || true)
 [ -z "$left" ] || fail "left in the registry: $left"
 
 # --- again, and uninstall with /REMOVESETTINGS: only the user's own file stays ---
