@@ -146,7 +146,12 @@ TEST(HelpFileExistsTest, OnlyRegularFilesCount) {
 // ---- version record ----
 
 TEST(VersionRecordTest, BuiltInRecordComposesTheAboutLine) {
+#ifdef _WIN32
+    // Read from a program file's version resource: the command line's.
+    const TProjectRCVersion version(VANTREL_CLI_PATH);
+#else
     const TProjectRCVersion version("/any/program");
+#endif
     std::string name, number, copyright, special = "untouched";
     ASSERT_TRUE(version.GetProductName(name));
     ASSERT_TRUE(version.GetProductVersion(number));
@@ -193,7 +198,7 @@ TEST(VersionRecordTest, LineLimitsCountCharactersAndNeverSplitOne) {
 }
 
 TEST(VersionRecordTest, WindowsResourceCarriesTheSameTexts) {
-    const std::string rc = readAll(std::string(VANTREL_SHIPPED_DATA_DIR) + "/../resources/vantrel.rc");
+    const std::string rc = readAll(std::string(VANTREL_BUILD_RESOURCES_DIR) + "/vantrel.rc");
     ASSERT_FALSE(rc.empty());
     VersionRecord fromResource;
     const std::regex value(R"re(VALUE\s+"(\w+)",\s+"([^"]*)")re");

@@ -75,14 +75,24 @@ std::string informationText(ProgramInformation asked) {
                    "       vantrel -unregister\n"
                    "\n"
                    "  FILE.dst      open this results document at start\n"
+#ifdef _WIN32
+                   "  -unregister   first remove the .dst document type an earlier start\n"
+                   "                registered for this user (-u, /u and any leading part\n"
+                   "                of the word do the same)\n"
+#else
                    "  -unregister   first remove the desktop entry, document type and icons\n"
                    "                an earlier start registered for this user (-u, /u and\n"
                    "                any leading part of the word do the same)\n"
+#endif
                    "  -h, --help    print this help and exit\n"
                    "  --version     print the version and exit\n"
                    "\n"
                    "Other options are ignored. vantrel-cli selects and rates without a window;\n"
+#ifdef _WIN32
+                   "see vantrel-cli --help.\n";
+#else
                    "see vantrel-cli --help, and the manual pages vantrel(1) and vantrel-cli(1).\n";
+#endif
     }
     return {};
 }

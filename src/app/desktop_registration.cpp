@@ -9,17 +9,6 @@
 #include <optional>
 #include <system_error>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <cerrno>
-extern char** environ;
-#endif
-
 namespace vantrel {
 namespace fs = std::filesystem;
 
@@ -153,32 +142,6 @@ std::string installedDesktopEntry(const std::string& programPath) {
     return {};
 }
 
-void runDesktopTool(const std::string& program, const std::vector<std::string>& arguments) {
-#ifdef _WIN32
-    (void)program;
-    (void)arguments;
-#else
-    std::vector<std::string> words = {program};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    if (posix_spawn_file_actions_init(&actions) != 0) return;
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int failed = posix_spawnp(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed != 0) return;  // not installed: the desktop catches up on its own later
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-#endif
-}
-
 IntegrationChanges writeDesktopIntegration(const RegistrationPaths& paths, const std::string& programPath,
                                            const std::string& iconDir, const ToolRunner& run) {
     IntegrationChanges changes;
@@ -234,55 +197,20 @@ IntegrationChanges removeDesktopIntegration(const RegistrationPaths& paths, cons
     return changes;
 }
 
-#ifdef _WIN32
-
-namespace {
-
-constexpr const wchar_t* kApplicationKey = L"morvex.Application";
-constexpr const wchar_t* kDocumentKey = L"morvex.Document.1";
-constexpr const wchar_t* kDefaultIcon = L"DefaultIcon";
-
-// Opens `parent` under HKEY_CLASSES_ROOT with full access, creating it when
-// absent, and deletes its DefaultIcon subkey.
-void deleteDefaultIcon(const wchar_t* parent) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, parent, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    RegDeleteKeyW(key, kDefaultIcon);
-    RegCloseKey(key);
+std::vector<RegistryValue> registryValues(const std::string& programPath) {
+    // ",1" picks the program's second icon group, the document icon.
+    const std::string icon = programPath + ",1";
+    const std::string application = kApplicationProgId;
+    const std::string document = kDocumentProgId;
+    const std::string extension = kDocumentExtension;
+    return {
+        {application + "\\DefaultIcon", "", icon},
+        {document, "", kDocumentTypeName},
+        {document + "\\DefaultIcon", "", icon},
+        {document + "\\shell\\open\\command", "", "\"" + programPath + "\" \"%1\""},
+        {extension, "", document},
+        {extension + "\\OpenWithProgids", document, ""},
+    };
 }
-
-}  // namespace
-
-void registerDesktopIntegration(const std::string& programPath, const std::string& iconDir) {
-    (void)iconDir;
-    HKEY key = nullptr;
-    const std::wstring subkey = std::wstring(kApplicationKey) + L"\\" + kDefaultIcon;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    // ",1" picks the program's second icon group as the default icon.
-    const std::wstring value = fs::u8path(programPath).wstring() + L",1";
-    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-}
-
-void unregisterDesktopIntegration() {
-    deleteDefaultIcon(kApplicationKey);
-    deleteDefaultIcon(kDocumentKey);
-    RegDeleteKeyW(HKEY_CLASSES_ROOT, kApplicationKey);
-}
-
-#else
-
-void registerDesktopIntegration(const std::string& programPath, const std::string& iconDir) {
-    writeDesktopIntegration(registrationPaths(), programPath, iconDir, runDesktopTool);
-}
-
-void unregisterDesktopIntegration() { removeDesktopIntegration(registrationPaths(), runDesktopTool); }
-
-#endif
 
 }  // namespace vantrel

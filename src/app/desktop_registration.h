@@ -1,7 +1,8 @@
 // Making the desktop know the program and its .dst documents. On Linux and
 // similar systems this is the freedesktop way: a MIME type, a desktop entry
-// and icons under the user's data folder. On Windows it is the program's
-// default-icon entry in the registry.
+// and icons under the user's data folder. On Windows it is the registry's
+// file types of this user (HKEY_CURRENT_USER\Software\Classes): the
+// program's default icon, the .dst extension and its document type.
 #pragma once
 
 #include <functional>
@@ -91,9 +92,59 @@ IntegrationChanges writeDesktopIntegration(const RegistrationPaths& paths, const
 /// (folders stay), refreshing the databases whose files were removed.
 IntegrationChanges removeDesktopIntegration(const RegistrationPaths& paths, const ToolRunner& run);
 
+/// The Windows file types' names: the program's and its document's
+/// programmatic identifiers, and the documents' extension.
+inline constexpr const char* kApplicationProgId = "morvex.Application";
+inline constexpr const char* kDocumentProgId = "morvex.Document.1";
+inline constexpr const char* kDocumentExtension = ".dst";
+/// What Windows shows as the documents' type, as the MIME type's comment.
+inline constexpr const char* kDocumentTypeName = "Vantrel distributor results";
+/// The user's own file types, below HKEY_CURRENT_USER; Windows shows them
+/// merged into HKEY_CLASSES_ROOT, and a user without administrator rights
+/// can write them.
+inline constexpr const char* kUserClassesKey = "Software\\Classes";
+
+/// One string value of the registry: `key` below the classes key, `name`
+/// empty for the key's default value.
+struct RegistryValue {
+    std::string key;
+    std::string name;
+    std::string data;
+    bool operator==(const RegistryValue& other) const {
+        return key == other.key && name == other.name && data == other.data;
+    }
+};
+
+/// The values that register the program at `programPath` (a Windows path)
+/// and its documents, in the order they are written: the default icon of
+/// morvex.Application and of morvex.Document.1 ("<program path>,1", the
+/// program's second icon group), the document type's name and its open
+/// command, and .dst as a morvex.Document.1 (default value and
+/// OpenWithProgids). The installer writes the same values.
+std::vector<RegistryValue> registryValues(const std::string& programPath);
+
+#ifdef _WIN32
+/// Telling the shell that file types changed (SHChangeNotify), or a test's stand-in.
+using ShellNotifier = std::function<void()>;
+
+/// Writes registryValues(programPath) below `classesKey` (a key path below
+/// HKEY_CURRENT_USER), each only when it differs, and tells the shell once
+/// when anything changed. `written` lists "<key>\<name>" of each value
+/// written. Errors are ignored.
+IntegrationChanges writeRegistryIntegration(const std::string& classesKey, const std::string& programPath,
+                                            const ShellNotifier& notify);
+
+/// Removes what writeRegistryIntegration writes, and nothing else: both
+/// programmatic identifiers whole, the OpenWithProgids entry, the default
+/// value of .dst only while it names morvex.Document.1, and each key left
+/// empty by that; tells the shell once when anything was removed.
+IntegrationChanges removeRegistryIntegration(const std::string& classesKey, const ShellNotifier& notify);
+#endif
+
 /// Registers the program and its documents with the desktop for this user.
 /// Errors are ignored: the program goes on running either way. On Windows
-/// this sets the default icon of morvex.Application and ignores `iconDir`.
+/// this writes the file types (writeRegistryIntegration under
+/// kUserClassesKey) and ignores `iconDir`: the icons are the program's own.
 void registerDesktopIntegration(const std::string& programPath, const std::string& iconDir);
 
 /// Removes what registerDesktopIntegration wrote; errors are ignored.

@@ -72,7 +72,7 @@ TProjectRCVersion::TProjectRCVersion(const std::string& modulePath) {
 
 TProjectRCVersion::TProjectRCVersion(std::optional<VersionRecord> record) : record_(std::move(record)) {}
 
-bool TProjectRCVersion::query(const char* key, std::string& value) const {
+bool TProjectRCVersion::GetValue(const char* key, std::string& value) const {
     if (record_) {
         const auto found = record_->find(key);
         if (found == record_->end()) return false;
@@ -94,13 +94,13 @@ bool TProjectRCVersion::query(const char* key, std::string& value) const {
 #endif
 }
 
-bool TProjectRCVersion::GetProductName(std::string& value) const { return query("ProductName", value); }
+bool TProjectRCVersion::GetProductName(std::string& value) const { return GetValue("ProductName", value); }
 
-bool TProjectRCVersion::GetProductVersion(std::string& value) const { return query("ProductVersion", value); }
+bool TProjectRCVersion::GetProductVersion(std::string& value) const { return GetValue("ProductVersion", value); }
 
-bool TProjectRCVersion::GetCopyright(std::string& value) const { return query("LegalCopyright", value); }
+bool TProjectRCVersion::GetCopyright(std::string& value) const { return GetValue("LegalCopyright", value); }
 
-bool TProjectRCVersion::GetSpecialBuild(std::string& value) const { return query("SpecialBuild", value); }
+bool TProjectRCVersion::GetSpecialBuild(std::string& value) const { return GetValue("SpecialBuild", value); }
 
 std::string truncateUtf8(const std::string& text, std::size_t maxCharacters) {
     std::size_t characters = 0;

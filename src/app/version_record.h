@@ -40,9 +40,11 @@ public:
     bool GetCopyright(std::string& value) const;
     /// SpecialBuild into `value`; false (value untouched) when absent.
     bool GetSpecialBuild(std::string& value) const;
+    /// Any version text by its key ("OriginalFilename"); false (value
+    /// untouched) when absent.
+    bool GetValue(const char* key, std::string& value) const;
 
 private:
-    bool query(const char* key, std::string& value) const;
 
     std::optional<VersionRecord> record_;
 #ifdef _WIN32

@@ -155,8 +155,9 @@ void SelectionForm::start(SettingsStore& settings, const std::string& rootDir, F
     // One that is there but could not be read (a read error, too large, not
     // a file) is left alone for the whole run; said here, once.
     if (const std::string& why = settings.readProblem(); !why.empty()) {
-        ui.showMessage("The settings file " + settings.path() + " could not be read: " + why +
-                           ".\nThe program starts with its default settings and does not change the file.",
+        const std::string what = settings.inRegistry() ? "registry key" : "file";
+        ui.showMessage("The settings " + what + " " + settings.path() + " could not be read: " + why +
+                           ".\nThe program starts with its default settings and does not change the " + what + ".",
                        kWarningCaption, MessageIcon::Exclamation, MessageButtons::Ok);
     }
     siUnits = siUnitsFromSetting(settings.get(kUnitsValue));

@@ -454,7 +454,7 @@ RefrigerantStart readRefrigerants(const std::string& shippedFile, const std::str
 
 std::string userRefrigerantsPath() {
     if (std::string named = environmentText(kUserRefrigerantsVariable); !named.empty()) return named;
-    return (fs::u8path(defaultSettingsPath()).parent_path() / kRefrigerantFileName).u8string();
+    return (fs::u8path(userSettingsFolder()) / kRefrigerantFileName).u8string();
 }
 
 RefrigerantStart startRefrigerants(const std::string& dataFolder) {

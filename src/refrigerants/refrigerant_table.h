@@ -57,7 +57,7 @@ inline constexpr const char* kUserRefrigerantsVariable = "VANTREL_REFRIGERANTS";
 inline constexpr std::size_t kMaxRefrigerantFileSize = 1024 * 1024;
 
 /// The user's table: $VANTREL_REFRIGERANTS when set, else refrigerants.csv
-/// in the folder of defaultSettingsPath() (which VANTREL_CONFIG moves).
+/// in userSettingsFolder() (which VANTREL_CONFIG moves).
 std::string userRefrigerantsPath();
 
 /// Reads the shipped table and the components' GWPs from `dataFolder`, and

@@ -1,24 +1,21 @@
 #include "settings/settings_store.h"
 
+#include "settings/settings_lock.h"
+#include "settings/settings_registry.h"
 #include "util/environment.h"
 #include "util/files.h"
 #include "util/plain_text.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
 #include <system_error>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-#endif
-
 #if defined(_WIN32)
 #include <windows.h>
+
+#include "util/wide_text.h"
 #elif defined(__APPLE__)
 #include <mach-o/dyld.h>
 #endif
@@ -47,48 +44,6 @@ bool isSettingsLine(const std::string& line) {
     return first == '[' || first == ';' || first == '#' || line.find('=') != std::string::npos;
 }
 
-// Settings are read, changed and written back whole; two programs doing so
-// at once would each write back the file without the other's value. A lock
-// file beside the settings (the settings file itself is replaced by a new
-// one on every write, so it cannot carry the lock) makes them take turns.
-class WriteLock {
-public:
-    explicit WriteLock(const std::string& settingsPath) {
-#ifndef _WIN32
-        std::error_code ignored;
-        const fs::path lockPath = fs::u8path(settingsPath + ".lock");
-        if (lockPath.has_parent_path()) fs::create_directories(lockPath.parent_path(), ignored);
-        fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-        if (fd_ < 0) return;
-        int locked = 0;
-        while ((locked = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
-        }
-        // A file system without locks has no one to wait for.
-        held_ = locked == 0 || errno == ENOLCK || errno == EOPNOTSUPP;
-#else
-        (void)settingsPath;
-#endif
-    }
-    /// Whether it is this program's turn. Without it (no lock file could be
-    /// made or opened, e.g. out of descriptors) nothing is written.
-    bool held() const { return held_; }
-    ~WriteLock() {
-#ifndef _WIN32
-        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-#endif
-    }
-    WriteLock(const WriteLock&) = delete;
-    WriteLock& operator=(const WriteLock&) = delete;
-
-private:
-    int fd_ = -1;
-#ifdef _WIN32
-    bool held_ = true;
-#else
-    bool held_ = false;
-#endif
-};
-
 // The key path as a file group: backslashes become slashes.
 std::string settingsGroupHeader() {
     std::string key = kSettingsKey;
@@ -100,12 +55,19 @@ std::string settingsGroupHeader() {
 
 }  // namespace
 
-SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {}
+fs::path settingsLockFile(const std::string& settingsPath) {
+    std::error_code ignored;
+    const fs::path lockPath = fs::u8path(settingsPath + ".lock");
+    if (lockPath.has_parent_path()) fs::create_directories(lockPath.parent_path(), ignored);
+    return lockPath;
+}
+
+SettingsStore::SettingsStore(std::string path) : path_(std::move(path)), registry_(registrySettingsAt(path_)) {}
 
 std::vector<std::string> SettingsStore::readLines(bool* damaged) const {
     if (damaged) *damaged = false;
     std::vector<std::string> lines;
-    if (!readProblem_.empty()) return lines;
+    if (!readProblem_.empty() || registry_) return lines;
     std::string content;
     std::string reason;
     ReadFailure failure = ReadFailure::None;
@@ -141,7 +103,7 @@ bool SettingsStore::damaged() const {
 std::string SettingsStore::setAside() {
     // Looked at before the lock is taken, so a sound file leaves no lock file.
     if (!damaged()) return {};
-    WriteLock lock(path_);
+    SettingsLock lock(path_);
     if (!lock.held() || !damaged()) return {};
     const std::string aside = path_ + ".bad";
     std::error_code error;
@@ -157,6 +119,7 @@ bool SettingsStore::writeLines(const std::vector<std::string>& lines) const {
 }
 
 std::optional<std::string> SettingsStore::get(const std::string& name) const {
+    if (registry_) return readProblem_.empty() ? registry_->get(name, readProblem_) : std::nullopt;
     const std::string header = settingsGroupHeader();
     bool inGroup = false;
     for (const std::string& line : readLines()) {
@@ -175,7 +138,8 @@ std::optional<std::string> SettingsStore::get(const std::string& name) const {
 bool SettingsStore::set(const std::string& name, const std::string& value) {
     const std::string header = settingsGroupHeader();
     if (!readProblem_.empty()) return false;
-    WriteLock lock(path_);
+    if (registry_) return registry_->set(name, value);
+    SettingsLock lock(path_);
     if (!lock.held()) return false;
     bool bad = false;
     std::vector<std::string> lines = readLines(&bad);
@@ -213,7 +177,8 @@ bool SettingsStore::set(const std::string& name, const std::string& value) {
 bool SettingsStore::ensureKey() {
     const std::string header = settingsGroupHeader();
     if (!readProblem_.empty()) return false;
-    WriteLock lock(path_);
+    if (registry_) return registry_->ensureKey(readProblem_);
+    SettingsLock lock(path_);
     if (!lock.held()) return false;
     bool bad = false;
     std::vector<std::string> lines = readLines(&bad);
@@ -226,7 +191,11 @@ bool SettingsStore::ensureKey() {
     return writeLines(lines);
 }
 
-std::string defaultSettingsPath() {
+namespace {
+
+// The settings file, when settings are kept in one; its folder also holds
+// the user's other files for the program.
+std::string settingsFilePath() {
     if (std::string configured = environmentText("VANTREL_CONFIG"); !configured.empty()) return configured;
 #if defined(_WIN32)
     if (const std::string appData = environmentText("APPDATA"); !appData.empty())
@@ -243,13 +212,26 @@ std::string defaultSettingsPath() {
     return (base / "vantrel" / "settings.ini").u8string();
 }
 
+}  // namespace
+
+std::string defaultSettingsPath() {
+#if defined(_WIN32)
+    // A program keeps its settings in the registry here; a file named in
+    // VANTREL_CONFIG (tests, a copy run from a stick) is used as elsewhere.
+    if (environmentText("VANTREL_CONFIG").empty()) return std::string(kUserRegistryRoot) + kSettingsKey;
+#endif
+    return settingsFilePath();
+}
+
+std::string userSettingsFolder() { return fs::u8path(settingsFilePath()).parent_path().u8string(); }
+
 bool siUnitsFromSetting(const std::optional<std::string>& units) { return !(units && *units == kEnglishUnits); }
 
 std::string executablePath() {
 #if defined(_WIN32)
     wchar_t buffer[32768];
     const DWORD length = GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
-    return length == 0 ? std::string() : fs::path(std::wstring(buffer, length)).string();
+    return length == 0 ? std::string() : utf8FromWide(std::wstring(buffer, length));
 #elif defined(__APPLE__)
     char buffer[4096];
     uint32_t size = sizeof buffer;
@@ -264,9 +246,9 @@ std::string executablePath() {
 std::string programDataDir() {
     const std::string exe = executablePath();
     if (!exe.empty()) {
-        const fs::path beside = fs::path(exe).parent_path().parent_path() / "share" / "vantrel";
+        const fs::path beside = fs::u8path(exe).parent_path().parent_path() / "share" / "vantrel";
         std::error_code error;
-        if (fs::is_directory(beside, error)) return beside.string();
+        if (fs::is_directory(beside, error)) return beside.u8string();
     }
     return VANTREL_INSTALL_DATADIR;
 }

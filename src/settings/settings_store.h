@@ -1,9 +1,10 @@
-// The program's stored settings: the installation directory (RootDir) and the
-// units choice, kept under one key. On Windows this is the registry key; on
-// other systems an INI-style file whose group is the key path, in the user's
-// configuration folder or wherever VANTREL_CONFIG points.
+// The program's stored settings: the installation directory (RootDir), the
+// units choice and the window's layout, kept under one key. On Windows this
+// is the registry key under HKEY_CURRENT_USER; elsewhere, and wherever
+// VANTREL_CONFIG names a file, an INI-style file whose group is the key path.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,14 +25,21 @@ inline constexpr const char* kWindowSizeValue = "WindowSize";
 /// (pixels, comma-separated, one per column).
 inline constexpr const char* kColumnWidthsValue = "ColumnWidths";
 
+class RegistrySettings;
+
 /// A settings file: groups of name=value lines. Other groups and values in
-/// the file are kept as they are when a value is written.
+/// the file are kept as they are when a value is written. On Windows a path
+/// written "HKEY_CURRENT_USER\<key path>" names a registry key instead,
+/// whose string values are the settings (see defaultSettingsPath).
 class SettingsStore {
 public:
     /// A store over `path`; nothing is read until a value is asked for.
     explicit SettingsStore(std::string path);
 
+    /// The file's path, or the registry key's name.
     const std::string& path() const { return path_; }
+    /// Whether the settings are a registry key's values rather than a file.
+    bool inRegistry() const { return registry_ != nullptr; }
 
     /// The value `name` of the settings key, if present.
     std::optional<std::string> get(const std::string& name) const;
@@ -53,9 +61,10 @@ public:
 
     /// Why the file, though there, could not be read whole at some point of
     /// this store's life (e.g. "Input/output error", "it is larger than 256
-    /// MiB"); empty while every read succeeded or there was no file. From then
-    /// on the store gives no values and never writes the file: what was not
-    /// read cannot be written back.
+    /// MiB"), or the registry key or one of its values could not be read
+    /// ("Access denied"); empty while every read succeeded or there was no
+    /// file or key. From then on the store gives no values and never writes
+    /// the file or the key: what was not read cannot be written back.
     const std::string& readProblem() const { return readProblem_; }
 
 private:
@@ -64,12 +73,21 @@ private:
     std::vector<std::string> readLines(bool* damaged = nullptr) const;
     bool writeLines(const std::vector<std::string>& lines) const;
     std::string path_;
+    std::shared_ptr<RegistrySettings> registry_;  // null: a file
     mutable std::string readProblem_;
 };
 
-/// The settings file this user's program uses: $VANTREL_CONFIG when set,
-/// else vantrel/settings.ini under the user's configuration folder.
+/// The settings this user's program uses: $VANTREL_CONFIG when set; else on
+/// Windows the registry key kSettingsKey under HKEY_CURRENT_USER (written
+/// "HKEY_CURRENT_USER\SOFTWARE\Vantrel, Inc.\Vantrel\<version>"), elsewhere
+/// vantrel/settings.ini under the user's configuration folder.
 std::string defaultSettingsPath();
+
+/// The folder for the user's own files of the program (the user's
+/// refrigerant table): the folder of $VANTREL_CONFIG when set, else
+/// %APPDATA%\Vantrel on Windows and the settings file's folder elsewhere
+/// (~/.config/vantrel).
+std::string userSettingsFolder();
 
 /// True (SI units) unless the stored units text is exactly "ENGLISH".
 bool siUnitsFromSetting(const std::optional<std::string>& units);
