@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "settings/settings_store.h"
+#include "util/bundled_fonts.h"
 #include "version.h"
 
 namespace vantrel::cli {
@@ -35,8 +36,12 @@ std::string modulePath() {
 using Entry = const RenderModule* (*)();
 
 #if defined(VANTREL_RENDER_BUILTIN)
-// The drawing code is part of this program (the Windows build).
-Entry openEntry(const std::string&, std::string&) { return &vantrel_render_module; }
+// The drawing code is part of this program (the Windows build); its
+// typeface comes with the program.
+Entry openEntry(const std::string&, std::string&) {
+    useBundledFonts(programDataDir());
+    return &vantrel_render_module;
+}
 #else
 Entry openEntry(const std::string& path, std::string& reason) {
     // Every symbol resolved now, so that a broken module fails here rather

@@ -8,6 +8,7 @@
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/dialog.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
 #include <wx/listctrl.h>
@@ -36,7 +37,6 @@
 namespace fs = std::filesystem;
 
 namespace vantrel {
-namespace {
 
 /// Answers every modal dialog (Yes to questions, OK to messages) and keeps its title.
 class Answerer : public wxModalDialogHook {
@@ -51,8 +51,11 @@ protected:
     void Exit(wxDialog*) override {}
 };
 
+
 Answerer* gAnswerer = nullptr;
 fs::path gScratch;
+
+namespace {
 
 void runEventLoop(int milliseconds) {
     wxStopWatch watch;
@@ -156,6 +159,7 @@ TEST(WindowsDesktop, SelectSaveAndOpenWithRealEvents) {
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    using vantrel::gScratch;
     gScratch = fs::temp_directory_path() / ("vantrel-smoke-" + std::to_string(GetCurrentProcessId()));
     fs::create_directories(gScratch / u8"Jürgen");
     const fs::path settings = gScratch / u8"Jürgen" / "settings.ini";
@@ -163,7 +167,7 @@ int main(int argc, char** argv) {
 
     vantrel::Answerer answerer;
     answerer.Register();
-    gAnswerer = &answerer;
+    vantrel::gAnswerer = &answerer;
     wxApp::SetInstance(new vantrel::TmorvexApp);
     int wxArgc = 1;
     char* wxArgv[] = {argv[0], nullptr};

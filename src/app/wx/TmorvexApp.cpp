@@ -25,6 +25,7 @@
 #include "refrigerants/refrigerant_table.h"
 #include "resources/command_ids.h"
 #include "settings/settings_store.h"
+#include "util/bundled_fonts.h"
 
 namespace vantrel {
 namespace {
@@ -58,6 +59,8 @@ bool TmorvexApp::OnInit() {
     SetAppDisplayName(kAppName);
     wxInitAllImageHandlers();
     wxFileSystem::AddHandler(new wxZipFSHandler);
+    // Charts are set in the typeface the program carries where the system has none.
+    useBundledFonts(programDataDir());
 
     settings_ = std::make_unique<SettingsStore>(defaultSettingsPath());
     form_ = std::make_unique<SelectionForm>();
