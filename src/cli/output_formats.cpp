@@ -86,22 +86,28 @@ void writeRows(std::ostream& out, const std::vector<ResultRow>& rows) {
 }
 
 void writeTable(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits) {
+    ResultRow headings;
     std::size_t widths[kColumnCount];
     for (int col = 0; col < kColumnCount; ++col) {
-        widths[col] = displayWidth(columnHeading(col, siUnits));
+        headings[col] = columnHeading(col, siUnits);
+        widths[col] = displayWidth(headings[col]);
         for (const ResultRow& row : rows) widths[col] = std::max(widths[col], displayWidth(row[col]));
     }
-    auto line = [&](auto cell) {
-        std::string text;
+    // One line's text, made in the same string each time, from the cells
+    // themselves rather than copies: the table is most of what a select does
+    // after its search.
+    std::string text;
+    auto line = [&](const ResultRow& cells) {
+        text.clear();
         for (int col = 0; col < kColumnCount; ++col) {
-            const std::string value = cell(col);
-            text += value;
-            if (col + 1 < kColumnCount) text.append(widths[col] - displayWidth(value) + 2, ' ');
+            text += cells[col];
+            if (col + 1 < kColumnCount) text.append(widths[col] - displayWidth(cells[col]) + 2, ' ');
         }
-        out << text << '\n';
+        text += '\n';
+        out << text;
     };
-    line([&](int col) { return columnHeading(col, siUnits); });
-    for (const ResultRow& row : rows) line([&](int col) { return row[col]; });
+    line(headings);
+    for (const ResultRow& row : rows) line(row);
 }
 
 void writeCsv(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits) {
