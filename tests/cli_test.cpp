@@ -216,7 +216,7 @@ TEST(CliShippedCatalogTest, EachFileIsOpenedOnceARun) {
     if (test::commandOutput("strace -qq -o /dev/null -e trace=none true >/dev/null 2>&1 && echo traced") != "traced\n")
         GTEST_SKIP() << "strace cannot trace here";
     const std::string duty = " --refrigerant R-22 --suction 40 --liquid 100 --length 30";
-    for (const std::string command : {"select" + duty + " --capacity 10 --circuits 8 --tube 1/4",
+    for (const std::string& command : {"select" + duty + " --capacity 10 --circuits 8 --tube 1/4",
                                       "rate 503-4-1/4-5" + duty + " --capacity 5"}) {
         TempDir dir;
         const std::string log = dir.path() + "/trace";
