@@ -97,31 +97,14 @@ private:
     int openError_;
 };
 
-// Reads to the end without ever holding more than one byte beyond the limit,
-// since the stated size says nothing about a file still being written. The
-// stated size and one byte more, to see the end, go straight into the content
-// in one read; only a file that grew meanwhile is read on in pieces.
-ReadFailure readToEnd(int descriptor, std::uintmax_t statedSize, std::uintmax_t limit, std::string& content,
-                      std::string& reason) {
-    auto failed = [&reason] {
-        if (errno == EINTR) return false;
-        reason = systemReason(errno);
-        return true;
-    };
-    const auto whole = static_cast<std::size_t>(statedSize) + 1;  // the stated size is within the limit
-    content.resize(whole);
-    std::size_t filled = 0;
-    while (filled < whole) {
-        const long long got = readSome(descriptor, &content[filled], whole - filled);
-        if (got < 0) {
-            if (failed()) return ReadFailure::CannotRead;
-            continue;
-        }
-        if (got == 0) break;
-        filled += static_cast<std::size_t>(got);
-    }
-    content.resize(filled);
-    if (filled < whole) return ReadFailure::None;
+// Reads on in pieces after the stated size, until the end or one byte past the
+// limit. Kept out of readToEnd so that its 64 KiB buffer is on the stack only
+// for a file that grew while it was read, not on every read's way through
+// the system (each stack page first touched costs a page fault).
+#if defined(__GNUC__)
+[[gnu::noinline]]
+#endif
+ReadFailure readGrownFile(int descriptor, std::uintmax_t limit, std::string& content, std::string& reason) {
     char buffer[65536];
     for (;;) {
         if (content.size() > limit) {
@@ -132,12 +115,37 @@ ReadFailure readToEnd(int descriptor, std::uintmax_t statedSize, std::uintmax_t 
         const auto wanted = static_cast<std::size_t>(std::min<std::uintmax_t>(sizeof buffer, room));
         const long long got = readSome(descriptor, buffer, wanted);
         if (got < 0) {
-            if (failed()) return ReadFailure::CannotRead;
-            continue;
+            if (errno == EINTR) continue;
+            reason = systemReason(errno);
+            return ReadFailure::CannotRead;
         }
         if (got == 0) return ReadFailure::None;
         content.append(buffer, static_cast<std::size_t>(got));
     }
+}
+
+// Reads to the end without ever holding more than one byte beyond the limit,
+// since the stated size says nothing about a file still being written. The
+// stated size and one byte more, to see the end, go straight into the content
+// in one read; only a file that grew meanwhile is read on in pieces.
+ReadFailure readToEnd(int descriptor, std::uintmax_t statedSize, std::uintmax_t limit, std::string& content,
+                      std::string& reason) {
+    const auto whole = static_cast<std::size_t>(statedSize) + 1;  // the stated size is within the limit
+    content.resize(whole);
+    std::size_t filled = 0;
+    while (filled < whole) {
+        const long long got = readSome(descriptor, &content[filled], whole - filled);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            reason = systemReason(errno);
+            return ReadFailure::CannotRead;
+        }
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    content.resize(filled);
+    if (filled < whole) return ReadFailure::None;
+    return readGrownFile(descriptor, limit, content, reason);
 }
 
 bool reportRead(ReadFailure result, const std::string& text, std::string* reason, ReadFailure* failure) {
