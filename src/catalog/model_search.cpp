@@ -616,8 +616,8 @@ private:
     int tube_ = -1;  // the memo's index of the tube of the body being rated
     // Each tube's outcomes are made when a body of that tube first has an
     // orifice rated: a search asking for one tube size makes one tube's, and
-    // the search no longer clears 32 KiB of outcomes (eight new pages of
-    // stack, a tenth of what a short select cost beyond a C program's start).
+    // no search clears 32 KiB of outcomes first (eight pages of stack, each
+    // a page fault the first time, which a short command's start noticed).
     std::unique_ptr<Outcome[]> outcomes_[TubeRatingMemo::kSize];
     NozzleRatingMemo nozzleRatings_;
     TubeSizeMemo tubeSizes_;
