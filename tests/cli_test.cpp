@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
@@ -46,6 +47,10 @@ std::vector<std::string> cellsOf(const std::string& rowsOutput, int col) {
 std::set<std::string> distinct(const std::vector<std::string>& cells) { return {cells.begin(), cells.end()}; }
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
 
 class CliTest : public ::testing::Test {
 protected:
@@ -202,6 +207,38 @@ TEST(CliShippedCatalogTest, FallsBackToProgramDataFolder) {
     EXPECT_EQ(distinct(cellsOf(result.out, 3)), std::set<std::string>{"10.00"});
     EXPECT_EQ(distinct(cellsOf(result.out, 13)), std::set<std::string>{"1/4 OD"});
     EXPECT_EQ(distinct(cellsOf(result.out, 14)), std::set<std::string>{"8"});
+}
+
+// A short command's start counts (docs/performance.md): the settings, the
+// refrigerant tables and the catalog files are each opened once a run, for a
+// select (both catalogs) and a rate (the part's own).
+TEST(CliShippedCatalogTest, EachFileIsOpenedOnceARun) {
+    if (test::commandOutput("strace -qq -o /dev/null -e trace=none true >/dev/null 2>&1 && echo traced") != "traced\n")
+        GTEST_SKIP() << "strace cannot trace here";
+    const std::string duty = " --refrigerant R-22 --suction 40 --liquid 100 --length 30";
+    for (const std::string& command : {"select" + duty + " --capacity 10 --circuits 8 --tube 1/4",
+                                      "rate 503-4-1/4-5" + duty + " --capacity 5"}) {
+        TempDir dir;
+        const std::string log = dir.path() + "/trace";
+        test::commandOutput("cd '" + dir.path() + "' && VANTREL_CONFIG='" + dir.path() +
+                            "/settings.ini' VANTREL_REFRIGERANTS= strace -f -qq -o '" + log +
+                            "' -e trace=open,openat " + VANTREL_CLI_PATH + " " + command + " >/dev/null 2>&1");
+        // The program's own files, by the path each open names.
+        std::map<std::string, int> opens;
+        for (const std::string& line : linesOf(test::commandOutput("cat '" + log + "'"))) {
+            const std::size_t start = line.find('"');
+            const std::size_t end = line.find('"', start + 1);
+            if (start == std::string::npos || end == std::string::npos) continue;
+            const std::string path = line.substr(start + 1, end - start - 1);
+            if (endsWith(path, ".ini") || endsWith(path, ".csv")) ++opens[path];
+        }
+        EXPECT_EQ(opens.count(dir.path() + "/settings.ini"), 1u) << command;
+        for (const char* table : {"/refrigerants.csv", "/refrigerant-components.csv"}) {
+            EXPECT_TRUE(std::any_of(opens.begin(), opens.end(), [&](const auto& open) { return endsWith(open.first, table); }))
+                << command << ": " << table << " was not read";
+        }
+        for (const auto& [path, count] : opens) EXPECT_EQ(count, 1) << command << ": " << path;
+    }
 }
 
 TEST(CliShippedCatalogTest, SelectsByCapacityAlone) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -558,7 +559,9 @@ private:
         // With the duty fixed, an orifice's rating in a body depends on the
         // body's tube alone, so bodies of the same tube share it.
         if (tube_ >= 0 && orifice >= 1 && orifice <= kOrificeCount) {
-            Outcome& outcome = outcomes_[tube_][orifice];
+            auto& ofTube = outcomes_[static_cast<std::size_t>(tube_)];
+            if (!ofTube) ofTube = std::make_unique<Outcome[]>(kOrificeCount + 1);
+            Outcome& outcome = ofTube[static_cast<std::size_t>(orifice)];
             if (!outcome.known) {
                 outcome.step = rateOrifice(orifice, tubeCapacity, steps_.last());
                 outcome.found = foundOf(d_, true);
@@ -611,7 +614,11 @@ private:
     dist d_;
     TubeRatingMemo tubeRatings_;
     int tube_ = -1;  // the memo's index of the tube of the body being rated
-    Outcome outcomes_[TubeRatingMemo::kSize][kOrificeCount + 1];
+    // Each tube's outcomes are made when a body of that tube first has an
+    // orifice rated: a search asking for one tube size makes one tube's, and
+    // no search clears 32 KiB of outcomes first (eight pages of stack, each
+    // a page fault the first time, which a short command's start noticed).
+    std::unique_ptr<Outcome[]> outcomes_[TubeRatingMemo::kSize];
     NozzleRatingMemo nozzleRatings_;
     TubeSizeMemo tubeSizes_;
     char sidePortLetter_ = '\0';  // none: any side port

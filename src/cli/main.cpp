@@ -80,8 +80,12 @@ bool applyLimits(const std::string& text, VantrelData& catalog) {
 }
 
 // RootDir from the settings, or the program's data folder: where the catalog
-// and the shipped refrigerant table are looked for.
-std::string rootDir() { return effectiveRootDir(SettingsStore(defaultSettingsPath())); }
+// and the shipped refrigerant table are looked for. Worked out once: both ask
+// for it, and each time read the settings file and the program's own path.
+const std::string& rootDir() {
+    static const std::string folder = effectiveRootDir(SettingsStore(defaultSettingsPath()));
+    return folder;
+}
 
 // The refrigerant tables, read the first time something needs them (a
 // --refrigerant value, a help text listing the refrigerants, a command), so
@@ -198,29 +202,84 @@ struct Options {
     std::string output;
 };
 
-void addGlobalOptions(CLI::App& app, Options& options) {
+// Building a command or an option costs more than most of what a short run
+// does (CLI11 makes several strings and functions for each), so only what the
+// command line names is built: the commands named, and of their options (and
+// the program's own) those a command cannot do without and those named among
+// the arguments, as "--name" or "--name=value". A command or option that is
+// not named can neither be parsed nor change a message. Any word counts, even
+// an option's value: something built in vain costs time only. With no command
+// named, or help asked for, everything is built, for the help and the messages.
+class NamedCommands {
+public:
+    NamedCommands(int argc, char** argv, std::initializer_list<const char*> commands) {
+        for (const char* command : commands)
+            for (int i = 1; i < argc; ++i)
+                if (std::strcmp(argv[i], command) == 0) named_.emplace_back(command);
+        everything_ = named_.empty();
+        for (int i = 1; i < argc; ++i) {
+            const std::string_view word = argv[i];
+            std::string name;
+            if (word.size() > 2 && word.substr(0, 2) == "--") {
+                name = word.substr(0, word.find('='));
+            } else if (word.size() > 1 && word[0] == '-' && word[1] == 'h') {
+                // The one short option, the help's (maybe with others after it).
+                everything_ = true;
+                continue;
+            }
+            if (name == "--help") everything_ = true;
+            if (!name.empty()) options_.push_back(std::move(name));
+        }
+    }
+    bool wants(const char* command) const {
+        return everything_ || std::find(named_.begin(), named_.end(), command) != named_.end();
+    }
+    bool wantsOption(const char* option) const {
+        return everything_ || std::find(options_.begin(), options_.end(), option) != options_.end();
+    }
+
+private:
+    std::vector<std::string> named_;
+    std::vector<std::string> options_;
+    bool everything_ = true;
+};
+
+void addGlobalOptions(CLI::App& app, Options& options, const NamedCommands& named) {
     app.set_version_flag("--version", std::string("vantrel-cli ") + VANTREL_VERSION);
     app.require_subcommand(1);
     app.fallthrough();
     // A path such as /data/x.csv is a value on every system, never a
     // Windows-style "/option" (set before the commands, which inherit it).
     app.allow_windows_style_options(false);
-    app.add_option("--venturi", options.venturiFile,
-                   "venturi catalog file (default: vflo.csv as the program finds it)");
-    app.add_option("--nozzle", options.nozzleFile, "nozzle catalog file (default: nflo.csv as the program finds it)");
-    app.add_flag("--si", options.si, "capacity in kW and temperatures in °C; results in SI units");
-    app.add_option("--limits", options.limits,
-                   "loading limits in percent: NMIN,NMAX,TMIN,TMAX (default 90,110,90,110)");
-    app.add_option("--format", options.format,
-                   std::string("output: table, rows, lines, csv, json or pdf (with --output); for curve: ") + cli::kCurveFormats)
-        ->check(CLI::IsMember({"table", "rows", "lines", "csv", "json", "pdf", "svg", "png"}));
-    app.add_option("--output", options.output, "the file --format pdf writes (and curve's, see curve --help)");
-    app.add_option("--customer", options.customer, "customer named in the pdf report's page header");
-    app.add_option("--project", options.project, "project named in the pdf report's page header");
-    app.add_option("--paper", options.paper, "the pdf report's paper, a4 or letter (default: the system's)")
-        ->check(CLI::IsMember({"a4", "letter"}));
-    app.add_flag("--charts", options.charts,
-                 "the pdf report charts each model's first row: pressure drops and loads from 25 % to 125 % of its capacity");
+    if (named.wantsOption("--venturi"))
+        app.add_option("--venturi", options.venturiFile,
+                       "venturi catalog file (default: vflo.csv as the program finds it)");
+    if (named.wantsOption("--nozzle"))
+        app.add_option("--nozzle", options.nozzleFile,
+                       "nozzle catalog file (default: nflo.csv as the program finds it)");
+    if (named.wantsOption("--si"))
+        app.add_flag("--si", options.si, "capacity in kW and temperatures in °C; results in SI units");
+    if (named.wantsOption("--limits"))
+        app.add_option("--limits", options.limits,
+                       "loading limits in percent: NMIN,NMAX,TMIN,TMAX (default 90,110,90,110)");
+    if (named.wantsOption("--format"))
+        app.add_option("--format", options.format,
+                       std::string("output: table, rows, lines, csv, json or pdf (with --output); for curve: ") +
+                           cli::kCurveFormats)
+            ->check(CLI::IsMember({"table", "rows", "lines", "csv", "json", "pdf", "svg", "png"}));
+    if (named.wantsOption("--output"))
+        app.add_option("--output", options.output, "the file --format pdf writes (and curve's, see curve --help)");
+    if (named.wantsOption("--customer"))
+        app.add_option("--customer", options.customer, "customer named in the pdf report's page header");
+    if (named.wantsOption("--project"))
+        app.add_option("--project", options.project, "project named in the pdf report's page header");
+    if (named.wantsOption("--paper"))
+        app.add_option("--paper", options.paper, "the pdf report's paper, a4 or letter (default: the system's)")
+            ->check(CLI::IsMember({"a4", "letter"}));
+    if (named.wantsOption("--charts"))
+        app.add_flag("--charts", options.charts,
+                     "the pdf report charts each model's first row: pressure drops and loads from 25 % to 125 % of its "
+                     "capacity");
 }
 
 // A number option must be a decimal number as a whole (blanks around it
@@ -237,7 +296,8 @@ CLI::Validator aNumber(bool emptyAllowed) {
 }
 
 // `blankCapacity` says what a left-out capacity means for the command.
-void addConditionOptions(CLI::App* command, Options& options, const std::string& blankCapacity) {
+void addConditionOptions(CLI::App* command, Options& options, const NamedCommands& named,
+                         const std::string& blankCapacity) {
     command->add_option("--refrigerant", options.refrigerant, "refrigerant, e.g. R-22")
         ->required()
         ->check(RefrigerantName());
@@ -248,64 +308,54 @@ void addConditionOptions(CLI::App* command, Options& options, const std::string&
         ->required()
         ->check(aNumber(false));
     command->add_option("--length", options.length, "distributor tube length, inches")->required()->check(aNumber(false));
-    command->add_option("--capacity", options.capacity, "capacity (tons, or kW with --si); blank " + blankCapacity)
-        ->check(aNumber(true));
+    if (named.wantsOption("--capacity"))
+        command->add_option("--capacity", options.capacity, "capacity (tons, or kW with --si); blank " + blankCapacity)
+            ->check(aNumber(true));
 }
 
-// Building a command's options costs more than most runs of the program do
-// (CLI11 makes several strings and functions for each), so only the commands
-// named on the command line get theirs. Any word equal to a command's name
-// counts, even an option's value: a command built in vain costs time only.
-// With no command named, all are built, for the help and the messages.
-class NamedCommands {
-public:
-    NamedCommands(int argc, char** argv, std::initializer_list<const char*> commands) {
-        for (const char* command : commands)
-            for (int i = 1; i < argc; ++i)
-                if (std::strcmp(argv[i], command) == 0) named_.emplace_back(command);
-    }
-    bool wants(const char* command) const {
-        return named_.empty() || std::find(named_.begin(), named_.end(), command) != named_.end();
-    }
-
-private:
-    std::vector<std::string> named_;
-};
-
 CLI::App* addSelectCommand(CLI::App& app, Options& options, const NamedCommands& named) {
+    if (!named.wants("select")) return nullptr;
     CLI::App* select = app.add_subcommand("select", "find every catalog distributor that fits the duty");
-    if (!named.wants("select")) return select;
-    addConditionOptions(select, options, "to select");
-    select->add_option("--circuits", options.circuits, "number of circuits; blank to select")->check(aNumber(true));
-    select->add_option("--type", options.type, words::alternatives(words::wordsOf(words::distributorTypes())))
-        ->check(oneOf(words::distributorTypes()));
-    select->add_option("--inlet-style", options.inletStyle, words::alternatives(words::wordsOf(words::inletStyles())))
-        ->check(oneOf(words::inletStyles()));
-    select->add_option("--inlet", options.inlet, "inlet size in inches")
-        ->check(CLI::IsMember(words::sizesOf(lists::inletSizes())));
-    select->add_option("--tube", options.tube, "distributor tube OD in inches")
-        ->check(CLI::IsMember(words::sizesOf(lists::tubeSizes())));
-    select->add_option("--nozzle-size", options.nozzleSize, "nozzle orifice size")
-        ->check(CLI::IsMember(words::sizesOf(lists::nozzleSizes())));
-    select
-        ->add_option("--orifice-type", options.orificeType, words::alternatives(words::wordsOf(words::orificeTypes())))
-        ->check(oneOf(words::orificeTypes()));
-    select->add_option("--side-port", options.sidePort, "none, integral, auxiliary, or any (no side-port filter)")
-        ->check(oneOf(words::sidePorts()));
+    addConditionOptions(select, options, named, "to select");
+    if (named.wantsOption("--circuits"))
+        select->add_option("--circuits", options.circuits, "number of circuits; blank to select")->check(aNumber(true));
+    if (named.wantsOption("--type"))
+        select->add_option("--type", options.type, words::alternatives(words::wordsOf(words::distributorTypes())))
+            ->check(oneOf(words::distributorTypes()));
+    if (named.wantsOption("--inlet-style"))
+        select->add_option("--inlet-style", options.inletStyle, words::alternatives(words::wordsOf(words::inletStyles())))
+            ->check(oneOf(words::inletStyles()));
+    if (named.wantsOption("--inlet"))
+        select->add_option("--inlet", options.inlet, "inlet size in inches")
+            ->check(CLI::IsMember(words::sizesOf(lists::inletSizes())));
+    if (named.wantsOption("--tube"))
+        select->add_option("--tube", options.tube, "distributor tube OD in inches")
+            ->check(CLI::IsMember(words::sizesOf(lists::tubeSizes())));
+    if (named.wantsOption("--nozzle-size"))
+        select->add_option("--nozzle-size", options.nozzleSize, "nozzle orifice size")
+            ->check(CLI::IsMember(words::sizesOf(lists::nozzleSizes())));
+    if (named.wantsOption("--orifice-type"))
+        select
+            ->add_option("--orifice-type", options.orificeType,
+                         words::alternatives(words::wordsOf(words::orificeTypes())))
+            ->check(oneOf(words::orificeTypes()));
+    if (named.wantsOption("--side-port"))
+        select->add_option("--side-port", options.sidePort, "none, integral, auxiliary, or any (no side-port filter)")
+            ->check(oneOf(words::sidePorts()));
     return select;
 }
 
 void addRateCommand(CLI::App& app, Options& options, const NamedCommands& named) {
-    CLI::App* rate = app.add_subcommand("rate", "rate one part number at the duty");
     if (!named.wants("rate")) return;
+    CLI::App* rate = app.add_subcommand("rate", "rate one part number at the duty");
     rate->add_option("PARTNUMBER", options.partNumber, "catalog or cross-reference part number")->required();
-    addConditionOptions(rate, options, "for the distributor's rated capacity");
+    addConditionOptions(rate, options, named, "for the distributor's rated capacity");
 }
 
 CLI::App* addBatchCommand(CLI::App& app, Options& options, const NamedCommands& named) {
+    if (!named.wants("batch")) return nullptr;
     CLI::App* batch =
         app.add_subcommand("batch", "select or rate every duty of a schedule file (its format: see FILES in man vantrel-cli)");
-    if (!named.wants("batch")) return batch;
     batch->add_option("FILE", options.scheduleFile, "schedule: comma-separated, a header row, one duty per line")
         ->required();
     batch->add_flag("--best", options.best,
@@ -313,20 +363,21 @@ CLI::App* addBatchCommand(CLI::App& app, Options& options, const NamedCommands& 
     return batch;
 }
 
-CLI::App* addRefrigerantsCommand(CLI::App& app) {
+CLI::App* addRefrigerantsCommand(CLI::App& app, const NamedCommands& named) {
+    if (!named.wants("refrigerants")) return nullptr;
     return app.add_subcommand("refrigerants", std::string("list the refrigerants, the program's and your own, with "
                                                           "group, factor, GWP and safety class (--format ") +
                                                   cli::kRefrigerantFormats + ")");
 }
 
 CLI::App* addCurveCommand(CLI::App& app, Options& options, const NamedCommands& named) {
+    if (!named.wants("curve")) return nullptr;
     CLI::App* curve = app.add_subcommand(
         "curve", std::string("rate one part number across a range of capacities or suction temperatures around "
                              "the duty (--format ") +
                      cli::kCurveFormats + ")");
-    if (!named.wants("curve")) return curve;
     curve->add_option("PARTNUMBER", options.partNumber, "catalog or cross-reference part number")->required();
-    addConditionOptions(curve, options, "for the distributor's rated capacity");
+    addConditionOptions(curve, options, named, "for the distributor's rated capacity");
     curve->add_option("--sweep", options.sweep, "what varies: capacity (default) or suction")
         ->check(CLI::IsMember({"capacity", "suction"}));
     curve->add_option("--from", options.from,
@@ -485,29 +536,31 @@ int writeResults(const Options& options, const ActionReport& report, const Selec
 static int runProgram(int argc, char** argv) {
     CLI::App app{"Selects and rates refrigerant distributors from the Vantrel catalog.", "vantrel-cli"};
     Options options;
-    addGlobalOptions(app, options);
-    const NamedCommands named(argc, argv, {"select", "rate", "batch", "curve"});
-    CLI::App* select = addSelectCommand(app, options, named);
+    const NamedCommands named(argc, argv, {"select", "rate", "batch", "curve", "refrigerants"});
+    addGlobalOptions(app, options, named);
+    // Each command as declared; none when it is not named (see NamedCommands).
+    const CLI::App* select = addSelectCommand(app, options, named);
     addRateCommand(app, options, named);
     const CLI::App* batch = addBatchCommand(app, options, named);
     const CLI::App* curve = addCurveCommand(app, options, named);
-    const CLI::App* listing = addRefrigerantsCommand(app);
+    const CLI::App* listing = addRefrigerantsCommand(app, named);
+    auto parsed = [](const CLI::App* command) { return command && command->parsed(); };
     if (const auto exitCode = parseArguments(app, argc, argv)) return *exitCode;
     warnAboutRefrigerantTables();
     const RefrigerantStart& refrigerants = refrigerantTables();
-    if (listing->parsed() && !cli::isRefrigerantFormat(options.format)) {
+    if (parsed(listing) && !cli::isRefrigerantFormat(options.format)) {
         std::cerr << "--format " << options.format << " is not for refrigerants: use " << cli::kRefrigerantFormats
                   << ".\n";
         return kExitError;
     }
-    if (!curve->parsed() && (options.format == "svg" || options.format == "png")) {
+    if (!parsed(curve) && (options.format == "svg" || options.format == "png")) {
         std::cerr << "--format " << options.format << " is for curve only.\n";
         return kExitError;
     }
 
-    const std::optional<ReportOptions> reportOptions = reportOptionsOf(options, curve->parsed());
+    const std::optional<ReportOptions> reportOptions = reportOptionsOf(options, parsed(curve));
     if (!reportOptions) return kExitError;
-    if (listing->parsed()) {
+    if (parsed(listing)) {
         cli::writeRefrigerants(std::cout, refrigerants.table, options.format);
         std::cout.flush();
         return std::cout ? kExitResults : kExitError;
@@ -518,14 +571,14 @@ static int runProgram(int argc, char** argv) {
     // Only the lines format prints result lines; every other shows rows.
     form.writeResultLines = options.format == "lines";
     if (!setUpCatalog(form, options)) return kExitError;
-    if (batch->parsed())
+    if (parsed(batch))
         return cli::runBatch({options.scheduleFile, options.format, options.si, options.best, options.output,
                               *reportOptions, refrigerants.table},
                              form);
-    if (curve->parsed()) return cli::runCurve(curveSettingsOf(options), form);
+    if (parsed(curve)) return cli::runCurve(curveSettingsOf(options), form);
 
     ConsoleUi ui;
-    const bool selecting = select->parsed();
+    const bool selecting = parsed(select);
     FormInputs inputs = inputsOf(options, selecting);
     const ActionReport report = selecting ? form.select(inputs, ui) : form.rate(inputs, ui);
     const int exitCode = exitCodeOf(report);

@@ -80,22 +80,47 @@ void writeRows(std::ostream& out, const std::vector<ResultRow>& rows) {
 }
 
 void writeTable(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits) {
+    // Each cell's width is counted once, and the whole table is laid out in
+    // one string of blanks that the cells are copied into: the table is most
+    // of what a select does after its search.
+    ResultRow headings;
+    std::vector<std::size_t> cellWidths((rows.size() + 1) * kColumnCount);
     std::size_t widths[kColumnCount];
     for (int col = 0; col < kColumnCount; ++col) {
-        widths[col] = displayWidth(columnHeading(col, siUnits));
-        for (const ResultRow& row : rows) widths[col] = std::max(widths[col], displayWidth(row[col]));
+        headings[col] = columnHeading(col, siUnits);
+        widths[col] = cellWidths[col] = displayWidth(headings[col]);
     }
-    auto line = [&](auto cell) {
-        std::string text;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
         for (int col = 0; col < kColumnCount; ++col) {
-            const std::string value = cell(col);
-            text += value;
-            if (col + 1 < kColumnCount) text.append(widths[col] - displayWidth(value) + 2, ' ');
+            const std::size_t width = displayWidth(rows[r][col]);
+            cellWidths[(r + 1) * kColumnCount + col] = width;
+            widths[col] = std::max(widths[col], width);
         }
-        out << text << '\n';
+    }
+    // A cell takes its bytes and, but in the last column, the blanks up to
+    // its column's width and two more; a line ends with its line break.
+    auto lineSize = [&](const ResultRow& cells, const std::size_t* cellWidth) {
+        std::size_t size = 1;
+        for (int col = 0; col < kColumnCount; ++col) {
+            size += cells[col].size();
+            if (col + 1 < kColumnCount) size += widths[col] - cellWidth[col] + 2;
+        }
+        return size;
     };
-    line([&](int col) { return columnHeading(col, siUnits); });
-    for (const ResultRow& row : rows) line([&](int col) { return row[col]; });
+    std::size_t total = lineSize(headings, cellWidths.data());
+    for (std::size_t r = 0; r < rows.size(); ++r) total += lineSize(rows[r], cellWidths.data() + (r + 1) * kColumnCount);
+    std::string text(total, ' ');
+    char* at = text.data();
+    auto line = [&](const ResultRow& cells, const std::size_t* cellWidth) {
+        for (int col = 0; col < kColumnCount; ++col) {
+            at = std::copy(cells[col].begin(), cells[col].end(), at);
+            if (col + 1 < kColumnCount) at += widths[col] - cellWidth[col] + 2;
+        }
+        *at++ = '\n';
+    };
+    line(headings, cellWidths.data());
+    for (std::size_t r = 0; r < rows.size(); ++r) line(rows[r], cellWidths.data() + (r + 1) * kColumnCount);
+    out << text;
 }
 
 void writeCsv(std::ostream& out, const std::vector<ResultRow>& rows, bool siUnits) {

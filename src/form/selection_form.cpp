@@ -269,6 +269,7 @@ ActionReport SelectionForm::select(const FormInputs& inputs, FormUi& ui) {
 
 void SelectionForm::appendFound(const SearchResult& found, ActionReport& report) {
     report.resultLines.reserve(report.resultLines.size() + found.found.size());
+    rows.reserveMore(found.found.size());
     RowMaker makeRow(siUnits);
     std::string key;
     for (std::size_t i = 0; i < found.found.size(); ++i) {

@@ -94,19 +94,24 @@ bool isHeader(const CsvRecord& record, const std::array<std::string_view, N>& co
 }
 
 // The rules every line of a table keeps whatever its columns mean: quoting,
-// length, plain text on one line, the number of fields.
+// length, plain text on one line, the number of fields. `textIsPlain`: the
+// whole file is plain text, and so every field of it (quotes taken off and
+// doubled quotes read as one leave plain text plain).
 template <std::size_t N>
-std::optional<std::string> shapeProblem(const CsvRecord& record, const std::array<std::string_view, N>& columns) {
+std::optional<std::string> shapeProblem(const CsvRecord& record, const std::array<std::string_view, N>& columns,
+                                        bool textIsPlain) {
     if (record.fault == CsvFault::UnclosedQuote) return std::string("a quoted field has no closing quote.");
     if (record.fault == CsvFault::TextAfterQuote) return std::string("text follows the closing quote of a field.");
     std::size_t length = record.fieldCount - 1;
     for (const std::string& field : record.fields) length += field.size();
     if (length > kMaxLineLength) return "the line is longer than " + std::to_string(kMaxLineLength) + " characters.";
     for (const std::string& field : record.fields) {
-        if (!isPlainText(field)) return std::string("the line holds bytes that are not plain text.");
+        if (!textIsPlain && !isPlainText(field)) return std::string("the line holds bytes that are not plain text.");
         // Blanks around a value are ignored; inside it a tab or line break
-        // would break the listing's columns and lines.
-        if (trimmedBlanks(field).find_first_of("\t\r\n") != std::string_view::npos)
+        // would break the listing's columns and lines. (A loop of compares:
+        // find_first_of called memchr once per byte.)
+        const std::string_view value = trimmedBlanks(field);
+        if (std::any_of(value.begin(), value.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }))
             return std::string("a field holds a line break or tab.");
     }
     if (record.fieldCount != N)
@@ -275,7 +280,10 @@ namespace {
 template <std::size_t N, typename Row>
 void forEachTableRow(std::string_view text, const std::array<std::string_view, N>& columns,
                      std::vector<std::string>& problems, Row row) {
-    CsvReader reader(withoutByteOrderMark(text), N);
+    text = withoutByteOrderMark(text);
+    // Checked whole once, so that each field need not be unless some line is not plain.
+    const bool textIsPlain = isPlainText(text);
+    CsvReader reader(text, N);
     CsvRecord record;
     bool headerSeen = false;
     while (reader.next(record)) {
@@ -287,7 +295,7 @@ void forEachTableRow(std::string_view text, const std::array<std::string_view, N
             return;
         }
         auto refuse = [&](const std::string& rule) { problems.push_back(lineLabel(record.line) + rule); };
-        if (const auto problem = shapeProblem(record, columns)) {
+        if (const auto problem = shapeProblem(record, columns, textIsPlain)) {
             refuse(*problem);
             continue;
         }

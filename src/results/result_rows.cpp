@@ -338,6 +338,14 @@ void ResultTable::append(ResultRow row) {
     states_.emplace_back();
 }
 
+void ResultTable::reserveMore(std::size_t more) {
+    const std::size_t needed = rows_.size() + more;
+    if (needed <= rows_.capacity()) return;
+    const std::size_t room = std::max(needed, 2 * rows_.capacity());
+    rows_.reserve(room);
+    states_.reserve(room);
+}
+
 bool ResultTable::containsKey(std::string_view key) const { return keys_.contains(key); }
 
 void ResultTable::clear() {

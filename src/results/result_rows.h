@@ -129,6 +129,11 @@ public:
 
     /// Appends a row at the end, neither selected nor focused.
     void append(ResultRow row);
+    /// Makes room for `more` rows after those there, in one step, growing
+    /// at least as appending row by row would: a Select's finds go in
+    /// without the rows moving at every doubling, and a long list that
+    /// grows by many Selects does not move at each.
+    void reserveMore(std::size_t more);
     /// Removes every row.
     void clear();
     /// Removes the rows whose marks are set as selected; returns how many.

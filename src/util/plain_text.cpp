@@ -64,6 +64,19 @@ bool isUtf8(std::string_view text) {
 bool isPlainText(std::string_view text) {
     if (!isUtf8(text)) return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
+        // Printable ASCII, eight bytes at a time: none with its high bit set,
+        // none below a blank, no DEL. (A byte below n shows as a borrow
+        // into its high bit when n is taken from each byte.)
+        constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+        constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+        while (i + 8 <= text.size()) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, text.data() + i, 8);
+            const std::uint64_t del = word ^ (0x7F * kOnes);
+            if (((word | ((word - 0x20 * kOnes) & ~word) | ((del - kOnes) & ~del)) & kHighs) != 0) break;
+            i += 8;
+        }
+        if (i == text.size()) break;
         const auto byte = static_cast<unsigned char>(text[i]);
         // DEL is a control character as much as the C0 ones are.
         if ((byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F) return false;
