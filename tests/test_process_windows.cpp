@@ -89,10 +89,18 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command, const RunOpt
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
     const std::wstring folder = wideFromUtf8(options.folder);
-    const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
-                                        environment.data(), folder.empty() ? nullptr : folder.c_str(), &startup,
-                                        &process) != 0;
-    const DWORD failure = started ? 0 : GetLastError();
+    // Under Wine a start fails now and then with an internal error when many
+    // programs start at once (ctest -j): such a start is tried again.
+    bool started = false;
+    DWORD failure = 0;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+        if (attempt > 0) Sleep(100);
+        started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+                                 environment.data(), folder.empty() ? nullptr : folder.c_str(), &startup,
+                                 &process) != 0;
+        failure = started ? 0 : GetLastError();
+        if (failure != ERROR_INTERNAL_ERROR) break;
+    }
     for (const HANDLE handle : {in, out, err})
         if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
     if (!started) {
