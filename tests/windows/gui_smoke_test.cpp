@@ -17,6 +17,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -156,6 +158,24 @@ TEST(WindowsDesktop, SelectSaveAndOpenWithRealEvents) {
     for (const std::string& title : gAnswerer->titles) dialogs += "\n  " + title;
     ASSERT_FALSE(selected.empty()) << "the Select gave no rows; dialogs:" << dialogs;
     screenshot("main-window-after-select");
+
+    // Every heading whole, measured in the font the header itself draws with.
+    wxListCtrl& list = *form().outputList();
+    const HWND header = ListView_GetHeader(static_cast<HWND>(list.GetHWND()));
+    ASSERT_NE(header, nullptr);
+    const HDC dc = GetDC(header);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(header, WM_GETFONT, 0, 0)));
+    for (int column = 0; column < list.GetColumnCount(); ++column) {
+        wxListItem heading;
+        heading.SetMask(wxLIST_MASK_TEXT);
+        list.GetColumn(column, heading);
+        const std::wstring text = heading.GetText().ToStdWstring();
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        EXPECT_GE(list.GetColumnWidth(column), size.cx + 6 * GetSystemMetrics(SM_CXEDGE)) << toUtf8(heading.GetText());
+    }
+    SelectObject(dc, old);
+    ReleaseDC(header, dc);
     if (std::getenv("VANTREL_SCREENSHOT_DIR")) {
         // A nozzle distributor's performance chart at the typed duty.
         FormInputs duty = form().readInputs();

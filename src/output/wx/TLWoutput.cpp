@@ -1,6 +1,8 @@
 #include "output/wx/TLWoutput.h"
 
 #include <wx/clipbrd.h>
+#include <wx/dcclient.h>
+#include <wx/settings.h>
 #include <wx/menu.h>
 
 #include <algorithm>
@@ -55,7 +57,17 @@ int TLWoutput::fittedWidth(int col, bool siUnits) const {
     // in the toolkit's font, so every text shows whole and all columns fit
     // a common screen side by side.
     const int padding = FromDIP(10);
-    const int heading = GetTextExtent(fromUtf8(columnHeading(col, siUnits))).x;
+    int heading = GetTextExtent(fromUtf8(columnHeading(col, siUnits))).x;
+#ifdef __WXMSW__
+    // The Windows header keeps the system's font when the rows' font is made
+    // smaller, and sets its text in by three edge widths on either side.
+    {
+        wxClientDC dc(const_cast<TLWoutput*>(this));
+        dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+        heading = std::max(heading, dc.GetTextExtent(fromUtf8(columnHeading(col, siUnits))).x) +
+                  6 * wxSystemSettings::GetMetric(wxSYS_EDGE_X, this);
+    }
+#endif
     const int cell = GetTextExtent(fromUtf8(widestCellSample(col))).x;
     return std::max(heading, cell) + padding;
 }
