@@ -12,6 +12,8 @@
 #include <wx/listctrl.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
+#include <wx/printdlg.h>
+#include <wx/timer.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
@@ -40,17 +42,22 @@ namespace fs = std::filesystem;
 
 namespace vantrel {
 
-/// Answers every modal dialog (Yes to questions, OK to messages) and keeps its title.
+/// Answers every modal dialog (Yes to questions and messages, OK to the others) and keeps its title.
 class Answerer : public wxModalDialogHook {
 public:
     std::vector<std::string> titles;
+    bool showPrintDialog = false;
 
 protected:
     int Enter(wxDialog* dialog) override {
+        // For its picture, the system's print dialog is shown for real (and
+        // closed with Escape once the picture is taken).
+        if (showPrintDialog && dynamic_cast<wxPrintDialogBase*>(dialog)) return wxID_NONE;
         std::string seen = toUtf8(dialog->GetTitle());
-        if (auto* message = dynamic_cast<wxMessageDialogBase*>(dialog)) seen += ": " + toUtf8(message->GetMessage());
+        auto* message = dynamic_cast<wxMessageDialogBase*>(dialog);
+        if (message) seen += ": " + toUtf8(message->GetMessage());
         titles.push_back(seen);
-        return wxID_YES;
+        return message ? wxID_YES : wxID_OK;
     }
     void Exit(wxDialog*) override {}
 };
@@ -130,6 +137,16 @@ void screenshot(const std::string& name) {
     for (int waited = 0; fs::exists(ready) && waited < 20000; waited += 100) runEventLoop(100);
 }
 
+/// The same from inside a loop the system runs (a native dialog's): waits
+/// without running events, the window being drawn already.
+void screenshotFromOutside(const std::string& name) {
+    const char* folder = std::getenv("VANTREL_SCREENSHOT_DIR");
+    if (!folder || !*folder) return;
+    const fs::path ready = fs::u8path(folder) / (name + ".ready");
+    std::ofstream(ready).put('\n');
+    for (int waited = 0; fs::exists(ready) && waited < 20000; waited += 100) Sleep(100);
+}
+
 /// Each row's kind, part number, refrigerant and pressure drops.
 std::vector<std::string> rowTexts() {
     std::vector<std::string> rows;
@@ -187,6 +204,19 @@ TEST(WindowsDesktop, SelectSaveAndOpenWithRealEvents) {
             chart->Destroy();
             runEventLoop(200);
         }
+        // File > Print: the program's header dialog is answered, the system's
+        // print dialog shown; a timer in its loop has the picture taken.
+        gAnswerer->showPrintDialog = true;
+        wxTimer later;
+        later.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+            screenshotFromOutside("print-dialog");
+            wxUIActionSimulator().Char(WXK_ESCAPE);
+        });
+        later.StartOnce(1500);
+        wxCommandEvent print(wxEVT_MENU, cmd::kPrint);
+        frame().GetEventHandler()->ProcessEvent(print);
+        gAnswerer->showPrintDialog = false;
+        runEventLoop(300);
     }
 
     // File > Save As asks for a name: the program's own asker stands in for
