@@ -5,7 +5,6 @@
 // VANTREL_SCREENSHOT_DIR set, pictures of the window are saved there.
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/aui/auibar.h>
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
@@ -101,17 +100,6 @@ void typeInto(int id, const std::string& text) {
     runEventLoop(50);
     sim.Text(text.c_str());
     runEventLoop(100);
-}
-
-/// Clicks the tool bar's button of command `id`.
-void clickTool(int id) {
-    wxAuiToolBar& tools = *frame().toolBar();
-    const wxRect rect = tools.GetToolRect(id);
-    wxUIActionSimulator sim;
-    sim.MouseMove(tools.ClientToScreen(rect.GetPosition() + rect.GetSize() / 2));
-    runEventLoop(50);
-    sim.MouseClick();
-    runEventLoop(400);
 }
 
 /// Opens the File menu with Alt+F and chooses the item of mnemonic `key`.
