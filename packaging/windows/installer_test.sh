@@ -35,6 +35,17 @@ registry_mentions() {
   wine reg export HKCU "$WINEPREFIX/hkcu.reg" /y >/dev/null 2>&1
   iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/hkcu.reg" | tr -d '\r' | grep -i -E 'vantrel|morvex|\\\.dst\]' || true
 }
+# What is left once the uninstaller's last registry change has landed: its
+# copy in the temporary folder may still be finishing on a busy machine.
+registry_left() {
+  local left waited
+  for waited in 1 2 3 4 5 6 7 8 9 10; do
+    left="$(registry_mentions)"
+    [ -z "$left" ] && break
+    sleep 1
+  done
+  printf '%s' "$left"
+}
 
 local_app_data=$(windows_env LOCALAPPDATA)
 app_data=$(windows_env APPDATA)
@@ -110,7 +121,8 @@ install
 [ "$(value_of "$settings_key" units)" = ENGLISH ] || fail "a new installation lost the settings"
 uninstall /REMOVESETTINGS
 [ ! -e "$installed" ] || fail "the installation folder is left: $(cd "$installed" && find . | tr '\n' ' ')"
-[ -z "$(registry_mentions)" ] || fail "left in the registry after /REMOVESETTINGS: $(registry_mentions)"
+left="$(registry_left)"
+[ -z "$left" ] || fail "left in the registry after /REMOVESETTINGS: $left"
 [ -f "$(winepath -u "$app_data")/Vantrel/refrigerants.csv" ] || fail "/REMOVESETTINGS removed the user's table"
 
 wineserver -k || true
