@@ -61,18 +61,6 @@ int DialogRecorder::Enter(wxDialog* dialog) {
     return respond ? respond(dialog) : wxID_OK;
 }
 
-void runEventLoop(int milliseconds) {
-    wxStopWatch watch;
-    do {
-        // Yielding runs every ready source of the main loop, the toolkit's
-        // painting included, not only the window system's events.
-        wxTheApp->Yield(true);
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->ProcessIdle();
-        wxMilliSleep(5);
-    } while (watch.Time() < milliseconds);
-}
-
 void sendCommand(int id) {
     wxFrame* frame = static_cast<TmorvexApp&>(*wxTheApp).frame();
     wxCommandEvent event(wxEVT_MENU, id);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "command_output.h"
+#include "run_events.h"
 
 typedef struct _GtkWidget GtkWidget;
 class wxListCtrl;
@@ -49,9 +50,6 @@ extern std::string gScenario;
 /// True in the runs whose catalog is missing or damaged, where only the tests
 /// written for them apply.
 inline bool catalogScenarioRun() { return gScenario == "missing" || gScenario == "damaged"; }
-
-/// Processes pending events and idle handlers for `milliseconds`.
-void runEventLoop(int milliseconds);
 
 /// Sends command `id` to the main window as the menu, an accelerator or the
 /// tool bar would.

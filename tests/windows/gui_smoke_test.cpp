@@ -34,6 +34,7 @@
 #include "output/wx/TLWoutput.h"
 #include "resources/command_ids.h"
 #include "resources/control_ids.h"
+#include "run_events.h"
 #include "ui/wx/wx_text.h"
 #include "util/wide_text.h"
 #include "version.h"
@@ -68,15 +69,7 @@ fs::path gScratch;
 
 namespace {
 
-void runEventLoop(int milliseconds) {
-    wxStopWatch watch;
-    do {
-        wxTheApp->Yield(true);
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->ProcessIdle();
-        wxMilliSleep(5);
-    } while (watch.Time() < milliseconds);
-}
+using test::runEventLoop;
 
 TSDIDecFrame& frame() { return *static_cast<TmorvexApp&>(*wxTheApp).frame(); }
 TmorvexDlgClient& form() { return *frame().client(); }
@@ -268,13 +261,13 @@ int main(int argc, char** argv) {
     wxEventLoopActivator activate(&loop);
     if (!wxTheApp->CallOnInit()) return 2;
     auto* frame = static_cast<vantrel::TmorvexApp*>(wxTheApp)->frame();
-    for (int waited = 0; !frame->IsShownOnScreen() && waited < 5000; waited += 10) vantrel::runEventLoop(10);
+    for (int waited = 0; !frame->IsShownOnScreen() && waited < 5000; waited += 10) vantrel::test::runEventLoop(10);
     // The splash stands above everything until it closes.
     for (int waited = 0; static_cast<vantrel::TmorvexApp*>(wxTheApp)->splash() && waited < 4000; waited += 100)
-        vantrel::runEventLoop(100);
+        vantrel::test::runEventLoop(100);
     frame->Raise();
-    for (int waited = 0; !frame->IsActive() && waited < 10000; waited += 100) vantrel::runEventLoop(100);
-    vantrel::runEventLoop(300);
+    for (int waited = 0; !frame->IsActive() && waited < 10000; waited += 100) vantrel::test::runEventLoop(100);
+    vantrel::test::runEventLoop(300);
 
     const int result = RUN_ALL_TESTS();
 
