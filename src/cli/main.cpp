@@ -20,6 +20,7 @@
 #include "form/choice_words.h"
 #include "form/form_lists.h"
 #include "form/selection_form.h"
+#include "i18n/language.h"
 #include "prefs/decimal_range.h"
 #include "refrigerants/refrigerant_table.h"
 #include "curve/sweep.h"
@@ -174,6 +175,8 @@ struct Options {
     std::optional<std::string> project;
     std::optional<std::string> paper;
     bool charts = false;
+    // Messages and pdf reports; English unless asked.
+    std::optional<std::string> language;
     // The duty, shared by both commands.
     std::string refrigerant;
     std::string suction;
@@ -276,6 +279,10 @@ void addGlobalOptions(CLI::App& app, Options& options, const NamedCommands& name
     if (named.wantsOption("--paper"))
         app.add_option("--paper", options.paper, "the pdf report's paper, a4 or letter (default: the system's)")
             ->check(CLI::IsMember({"a4", "letter"}));
+    if (named.wantsOption("--language"))
+        app.add_option("--language", options.language,
+                       "language of messages and pdf reports, e.g. de or fr (default: LANGUAGE, else English); "
+                       "tables, csv and json stay English");
     if (named.wantsOption("--charts"))
         app.add_flag("--charts", options.charts,
                      "the pdf report charts each model's first row: pressure drops and loads from 25 % to 125 % of its "
@@ -531,6 +538,27 @@ int writeResults(const Options& options, const ActionReport& report, const Selec
     return std::cout ? kExitResults : kExitError;
 }
 
+// The catalog of the language --language names, or else LANGUAGE; English
+// otherwise, whatever LANG says, because scripts read the messages. Only a
+// language asked for by name and not found is an error.
+bool useLanguage(const std::optional<std::string>& option) {
+    const std::string setting = option ? *option : environmentText("LANGUAGE");
+    const std::vector<std::string> candidates = languageCandidates(setting);
+    if (candidates.empty()) return true;
+    const std::string localeDir = programDataDir() + "/../locale";
+    for (const std::string& language : candidates) {
+        std::string bytes, error;
+        if (!readWholeFile(catalogPath(localeDir, language), bytes)) continue;
+        if (std::optional<MessageCatalog> catalog = MessageCatalog::fromBytes(std::move(bytes), error)) {
+            translateWith(std::move(*catalog));
+            return true;
+        }
+    }
+    if (!option) return true;
+    std::cerr << "vantrel-cli: --language " << *option << ": no catalog of that language in " << localeDir << '\n';
+    return false;
+}
+
 }  // namespace
 
 static int runProgram(int argc, char** argv) {
@@ -546,6 +574,7 @@ static int runProgram(int argc, char** argv) {
     const CLI::App* listing = addRefrigerantsCommand(app, named);
     auto parsed = [](const CLI::App* command) { return command && command->parsed(); };
     if (const auto exitCode = parseArguments(app, argc, argv)) return *exitCode;
+    if (!useLanguage(options.language)) return kExitError;
     warnAboutRefrigerantTables();
     const RefrigerantStart& refrigerants = refrigerantTables();
     if (parsed(listing) && !cli::isRefrigerantFormat(options.format)) {

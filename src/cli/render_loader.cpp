@@ -78,6 +78,8 @@ const RenderModule* load(std::string& error) {
         }
     }
     if (!module) error = "vantrel-cli: cannot load the drawing module " + path + ": " + reason;
+    // The reports it draws speak the language the command line was given.
+    if (module && currentTranslator().text) module->useTranslator(currentTranslator());
     return module;
 }
 

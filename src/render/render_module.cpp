@@ -20,8 +20,10 @@ bool writePackedReport(const vantrel::PackedRows& rows, const vantrel::ReportOpt
     return vantrel::writeReportPdf(rows, options, path, error);
 }
 
+void useTranslator(const vantrel::Translator& translator) { vantrel::setTranslator(translator); }
+
 constexpr vantrel::RenderModule kModule{vantrel::kRenderModuleInterface, VANTREL_VERSION, writePng, writeReport,
-                                        writePackedReport};
+                                        writePackedReport, useTranslator};
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "chart/chart_layout.h"
+#include "i18n/translate.h"
 #include "render/pdf_report.h"
 
 #if defined(_WIN32)
@@ -21,7 +22,7 @@ namespace vantrel {
 
 /// Raised whenever a function below changes, or a type it takes changes
 /// its layout: the program and its module pass C++ objects to each other.
-constexpr int kRenderModuleInterface = 2;
+constexpr int kRenderModuleInterface = 3;
 
 /// What the module offers. The first two fields stay where they are in
 /// every interface, so that a program can tell a module of another build
@@ -34,6 +35,9 @@ struct RenderModule {
                            std::string& error);
     bool (*writePackedReportPdf)(const PackedRows& rows, const ReportOptions& options, const std::string& path,
                                  std::string& error);
+    /// The program's translator, for the texts the module draws: the module
+    /// has its own copy of the core and so its own translator.
+    void (*useTranslator)(const Translator& translator);
 };
 
 }  // namespace vantrel

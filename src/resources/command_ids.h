@@ -17,6 +17,7 @@ enum Command : int {
     kUnits = 11846,
     kImportSchedule = 11847,
     kExportPdf = 11848,
+    kLanguage = 11849,
     kRowsDeleted = 13000,
     kListEmptied = 13100,
     kExit = 24310,

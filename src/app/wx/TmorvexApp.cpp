@@ -18,6 +18,7 @@
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexAboutDlg.h"
 #include "app/wx/artwork.h"
+#include "app/wx/translations.h"
 #include "form/selection_form.h"
 #include "form/wx/TmorvexDlgClient.h"
 #include "ui/wx/wx_text.h"
@@ -63,6 +64,8 @@ bool TmorvexApp::OnInit() {
     useBundledFonts(programDataDir());
 
     settings_ = std::make_unique<SettingsStore>(defaultSettingsPath());
+    // Before the first text is shown: start-up messages are in the user's language too.
+    setUpTranslations(*settings_, programDataDir() + "/../locale");
     form_ = std::make_unique<SelectionForm>();
     const std::string root = effectiveRootDir(*settings_);
     // The user's refrigerants join the lists before the form fills them.
@@ -86,6 +89,16 @@ int TmorvexApp::OnExit() {
 }
 
 void TmorvexApp::locateHelp(const std::string& rootDir) {
+    // The book in the user's language where there is one, else the English.
+    const std::string language = currentLanguage();
+    if (language != "en") {
+        const HelpLocation translated =
+            locateHelpFile(language + "/" + kHelpFileName, rootDir, helpFileExists);
+        if (!translated.cautionMessage) {
+            helpFilePath_ = translated.helpFilePath;
+            return;
+        }
+    }
     const HelpLocation location = locateHelpFile(kHelpFileName, rootDir, helpFileExists);
     helpFilePath_ = location.helpFilePath;
     if (location.cautionMessage) {
@@ -151,13 +164,14 @@ wxHtmlHelpController& TmorvexApp::helpController() {
 }
 
 bool TmorvexApp::handlesCommand(int id) const {
-    return id == cmd::kHelpContents || id == cmd::kHelpUsing || id == cmd::kHelpAbout;
+    return id == cmd::kHelpContents || id == cmd::kHelpUsing || id == cmd::kHelpAbout || id == cmd::kLanguage;
 }
 
 void TmorvexApp::runCommand(int id) {
     switch (id) {
         case cmd::kHelpContents: HelpViewerOpened = helpController().DisplayContents(); break;
         case cmd::kHelpUsing: HelpViewerOpened = helpController().Display(kUsingHelpTopic); break;
+        case cmd::kLanguage: chooseLanguage(frame_, *settings_); break;
         case cmd::kHelpAbout: {
             const TProjectRCVersion version(toUtf8(wxStandardPaths::Get().GetExecutablePath()));
             TmorvexAboutDlg about(frame_, version);
