@@ -205,4 +205,14 @@ std::string substituteCount(std::string_view pattern, long long value) {
     return out;
 }
 
+std::string decimalCommaAsPoint(std::string text) {
+    const std::size_t comma = text.find(',');
+    if (comma != std::string::npos && text.find(',', comma + 1) == std::string::npos &&
+        text.find('.') == std::string::npos)
+        text[comma] = '.';
+    return text;
+}
+
+bool hasUnreadableComma(std::string_view text) { return text.find(',') != std::string_view::npos; }
+
 }  // namespace vantrel

@@ -52,6 +52,16 @@ inline int leadingInt(std::string_view text) {
     return leadingIntGeneral(text);
 }
 
+/// A number typed with a decimal comma ("7,5") in the decimal point's
+/// spelling ("7.5"): the one comma of a text without a point becomes a point.
+/// Any other text comes back as it is, and a comma left in it (as in
+/// "1.234,5") says the text cannot be read without guessing
+/// (hasUnreadableComma).
+std::string decimalCommaAsPoint(std::string text);
+/// Whether a typed number still holds a comma after decimalCommaAsPoint: two
+/// separators, or two commas, which no reading can take apart safely.
+bool hasUnreadableComma(std::string_view text);
+
 /// Appends `value` formatted as printf's "%<width>.<precision>f".
 void appendFixed(std::string& out, double value, int width, int precision);
 

@@ -27,10 +27,12 @@ void inform(FormUi& ui, const std::string& text, MessageIcon icon = MessageIcon:
     ui.showMessage(text, kMessageCaption, icon, MessageButtons::Ok);
 }
 
-// Converts a field's text, or shows `faultText` and focuses the field.
+// Converts a field's text, or shows `faultText` and focuses the field. A
+// comma the window could not read as the decimal point ("1.234,5") is
+// refused rather than guessed at.
 std::optional<double> convert(FormUi& ui, const std::string& text, int field, const char* faultText) {
     const NumberRead read = readLeadingNumber(text);
-    if (read.fault) {
+    if (read.fault || hasUnreadableComma(text)) {
         error(ui, faultText, field);
         return std::nullopt;
     }

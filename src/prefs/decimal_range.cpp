@@ -34,8 +34,11 @@ bool DecimalRange::checkInput(std::string_view text) const {
     return true;
 }
 
-bool DecimalRange::checkValue(std::string_view text) const {
-    if (!checkInput(text)) return false;
+bool DecimalRange::checkValue(std::string_view typed) const {
+    if (!checkInput(typed)) return false;
+    // "95,5" is 95.5; "1.095,5" is no number anyone should have to guess at.
+    const std::string text = decimalCommaAsPoint(std::string(typed));
+    if (hasUnreadableComma(text)) return false;
     const NumberRead read = readLeadingNumber(text);
     return !read.fault && read.value >= min_ && read.value <= max_;
 }

@@ -19,7 +19,8 @@ public:
 
     /// May this (partial) text stand in the field while typing?
     bool checkInput(std::string_view text) const;
-    /// Is this complete text an acceptable value?
+    /// Is this complete text an acceptable value? A decimal comma is read as
+    /// the point.
     bool checkValue(std::string_view text) const;
     /// "Value must be between %5.2f and %5.2f" with the range.
     std::string errorMessage() const;

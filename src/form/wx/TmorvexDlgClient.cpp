@@ -18,6 +18,7 @@
 #include "render/pdf_report.h"
 #include "resources/control_ids.h"
 #include "curve/sweep.h"
+#include "engine/number_text.h"
 #include "form/form_lists.h"
 #include "ui/wx/up_down.h"
 #include "ui/wx/wx_text.h"
@@ -143,19 +144,22 @@ FormInputs TmorvexDlgClient::readInputs() const {
         if (auto* choice = dynamic_cast<const wxChoice*>(window)) return toUtf8(choice->GetStringSelection());
         return {};
     };
+    // Numbers may be typed with a decimal comma; the rest of the program,
+    // documents included, sees them with a point.
+    auto number = [&text](int id) { return decimalCommaAsPoint(text(id)); };
     inputs.distributorType = lists::choiceAt<DistributorType>(position(ids::kDistributorType));
     inputs.inletConnection = lists::choiceAt<InletStyle>(position(ids::kInletConnection));
     inputs.inletSize = position(ids::kInletSize);
-    inputs.circuits = text(ids::kCircuits);
+    inputs.circuits = number(ids::kCircuits);
     inputs.tubeSize = position(ids::kTubeSize);
     inputs.nozzleSize = position(ids::kNozzleSize);
     inputs.orificeType = lists::choiceAt<NozzleKind>(position(ids::kOrificeType));
     inputs.sidePort = lists::sidePortAt(position(ids::kSidePort));
     inputs.refrigerant = text(ids::kRefrigerant);
-    inputs.capacity = text(ids::kCapacity);
-    inputs.suctionTemp = text(ids::kSuctionTemp);
-    inputs.liquidTemp = text(ids::kLiquidTemp);
-    inputs.tubeLength = text(ids::kTubeLength);
+    inputs.capacity = number(ids::kCapacity);
+    inputs.suctionTemp = number(ids::kSuctionTemp);
+    inputs.liquidTemp = number(ids::kLiquidTemp);
+    inputs.tubeLength = number(ids::kTubeLength);
     inputs.partNumber = text(ids::kPartNumber);
     return inputs;
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "engine/number_text.h"
 #include "ui/wx/wx_text.h"
 
 namespace vantrel {
@@ -84,7 +85,8 @@ bool TDecimalRangeValidator::TransferToWindow() {
 }
 
 bool TDecimalRangeValidator::TransferFromWindow() {
-    if (entry() && text_) *text_ = fieldText();
+    // Kept with a decimal point, however it was typed.
+    if (entry() && text_) *text_ = decimalCommaAsPoint(fieldText());
     return true;
 }
 
