@@ -26,6 +26,23 @@ TEST(LeadingNumber, ReadsTheLongestDecimalPrefix) {
     }
 }
 
+TEST(DecimalComma, OneCommaWithoutAPointIsThePoint) {
+    const struct {
+        const char* typed;
+        const char* read;
+        bool unreadable;
+    } cases[] = {
+        {"7,5", "7.5", false},         {"-3,25", "-3.25", false},     {",5", ".5", false},
+        {"7 tons, about", "7 tons. about", false}, {"7.5", "7.5", false}, {"", "", false},
+        {"1.234,5", "1.234,5", true},  {"1,234,5", "1,234,5", true},  {"7,5.", "7,5.", true},
+    };
+    for (const auto& c : cases) {
+        const std::string read = decimalCommaAsPoint(c.typed);
+        EXPECT_EQ(read, c.read) << c.typed;
+        EXPECT_EQ(hasUnreadableComma(read), c.unreadable) << c.typed;
+    }
+}
+
 TEST(LeadingNumber, OverflowIsAFaultNeverAnInfinity) {
     for (const char* text : {"1e999", "-1e400", " 5e5000abc"}) {
         const NumberRead read = readLeadingNumber(text);

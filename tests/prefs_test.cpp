@@ -46,10 +46,12 @@ TEST(DecimalRangeValue, BoundsAreInclusive) {
     for (const char* text : {"49.99", "150.01", "0", "151", "1000"}) EXPECT_FALSE(kNozzle.checkValue(text)) << text;
 }
 
-TEST(DecimalRangeValue, ReadsTheLeadingNumberOnly) {
-    EXPECT_TRUE(kNozzle.checkValue("100,5"));  // reads 100
-    EXPECT_FALSE(kNozzle.checkValue("1,5"));   // reads 1
-    EXPECT_TRUE(kNozzle.checkValue("90+"));    // reads 90
+TEST(DecimalRangeValue, ReadsTheLeadingNumberWithADecimalComma) {
+    EXPECT_TRUE(kNozzle.checkValue("100,5"));    // reads 100.5
+    EXPECT_FALSE(kNozzle.checkValue("150,5"));   // reads 150.5, not 150
+    EXPECT_FALSE(kNozzle.checkValue("1,5"));     // reads 1.5
+    EXPECT_FALSE(kNozzle.checkValue("1.00,5"));  // two separators: no guess
+    EXPECT_TRUE(kNozzle.checkValue("90+"));      // reads 90
 }
 
 TEST(DecimalRangeValue, TextsThatCannotBeTypedAreNeverValid) {

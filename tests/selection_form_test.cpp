@@ -113,6 +113,10 @@ TEST_F(SelectionFormTest, SelectInputChecksInOrder) {
         {"SI liquid -13", true, "", "25", 3, "4.44", "-13", "30", kSelectLiquid, kLiquidTemp},
         {"length 11", false, "", "7", 3, "40", "100", "11", kSelectLength, kTubeLength},
         {"length 72", false, "", "7", 3, "40", "100", "72", nullptr, 0},
+        // Commas reach the form only where the window could not read them as the point.
+        {"capacity with both separators", false, "", "1.234,5", 3, "40", "100", "30", kNaN, kCapacity},
+        {"circuits with two commas", false, "4,5,6", "", 3, "40", "100", "30", kNaN, kCircuits},
+        {"suction with both separators", false, "", "7", 3, "4.0,5", "100", "30", kNaN, kSuctionTemp},
     };
     for (const SelectCase& c : cases) {
         SCOPED_TRACE(c.label);
