@@ -39,6 +39,21 @@ void fill(wxChoice* choice, const std::vector<std::string>& items, int selection
     choice->SetSelection(selection);
 }
 
+// A drop-down list's words in the user's language; its "Select" is the
+// entry that leaves the choice open, not the button. Sizes stay as written.
+std::vector<std::string> shownEntries(const std::vector<std::string>& items) {
+    std::vector<std::string> shown;
+    for (const std::string& item : items) {
+        if (item == "Select")
+            shown.push_back(trc("list entry", "Select"));
+        else if (!item.empty() && item[0] >= '0' && item[0] <= '9')
+            shown.push_back(item);
+        else
+            shown.push_back(tr(item.c_str()));
+    }
+    return shown;
+}
+
 void fill(wxComboBox* combo, const std::vector<std::string>& items, int selection) {
     combo->Clear();
     for (const std::string& item : items) combo->Append(fromUtf8(item));
@@ -80,17 +95,18 @@ wxWindow* TmorvexDlgClient::control(int id) const {
 
 void TmorvexDlgClient::setUpWindow() {
     const FormInputs defaults = lists::defaultInputs(form_.siUnits);
-    fill(built_.get<wxChoice>(ids::kDistributorType), lists::distributorTypes(),
+    fill(built_.get<wxChoice>(ids::kDistributorType), shownEntries(lists::distributorTypes()),
          lists::positionOf(defaults.distributorType));
-    fill(built_.get<wxChoice>(ids::kInletConnection), lists::inletConnections(),
+    fill(built_.get<wxChoice>(ids::kInletConnection), shownEntries(lists::inletConnections()),
          lists::positionOf(defaults.inletConnection));
-    fill(built_.get<wxChoice>(ids::kInletSize), lists::inletSizes(), defaults.inletSize);
-    fill(built_.get<wxChoice>(ids::kTubeSize), lists::tubeSizes(), defaults.tubeSize);
-    fill(built_.get<wxChoice>(ids::kNozzleSize), lists::nozzleSizes(), defaults.nozzleSize);
+    fill(built_.get<wxChoice>(ids::kInletSize), shownEntries(lists::inletSizes()), defaults.inletSize);
+    fill(built_.get<wxChoice>(ids::kTubeSize), shownEntries(lists::tubeSizes()), defaults.tubeSize);
+    fill(built_.get<wxChoice>(ids::kNozzleSize), shownEntries(lists::nozzleSizes()), defaults.nozzleSize);
     fill(built_.get<wxComboBox>(ids::kTubeLength), lists::tubeLengths(),
          lists::indexOf(lists::tubeLengths(), defaults.tubeLength));
-    fill(built_.get<wxChoice>(ids::kOrificeType), lists::orificeTypes(), lists::positionOf(defaults.orificeType));
-    fill(built_.get<wxChoice>(ids::kSidePort), lists::sidePorts(), lists::positionOf(defaults.sidePort));
+    fill(built_.get<wxChoice>(ids::kOrificeType), shownEntries(lists::orificeTypes()),
+         lists::positionOf(defaults.orificeType));
+    fill(built_.get<wxChoice>(ids::kSidePort), shownEntries(lists::sidePorts()), lists::positionOf(defaults.sidePort));
     fill(built_.get<wxChoice>(ids::kRefrigerant), lists::refrigerants(),
          lists::indexOf(lists::refrigerants(), defaults.refrigerant));
     list_->setStoredWidths(parseNumberList(settings_.get(kColumnWidthsValue), kColumnCount, 8, 2000));
@@ -112,7 +128,7 @@ void TmorvexDlgClient::fillUnitDependentControls() {
          lists::indexOf(lists::liquidTemps(si), defaults.liquidTemp));
     list_->setUpColumns(si);
     list_->refresh();
-    built_.get<wxStaticText>(ids::kCapacityUnit)->SetLabel(si ? "kW" : "tons");
+    built_.get<wxStaticText>(ids::kCapacityUnit)->SetLabel(fromUtf8(si ? "kW" : tr("tons")));
     built_.get<wxStaticText>(ids::kSuctionUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));
     built_.get<wxStaticText>(ids::kLiquidUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));
 }
@@ -244,8 +260,10 @@ void TmorvexDlgClient::importSchedule() {
 
 std::string TmorvexDlgClient::askScheduleFileName() {
     if (scheduleFileAsker_) return scheduleFileAsker_();
-    wxFileDialog dialog(this, "Import Schedule", wxEmptyString, wxEmptyString,
-                        "Schedule files (*.csv)|*.csv|All files (*.*)|*.*", wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    wxFileDialog dialog(this, fromUtf8(tr("Import Schedule")), wxEmptyString, wxEmptyString,
+                        // TRANSLATORS: the file types of a file dialog: translate the names, keep each "|" and pattern.
+                        fromUtf8(tr("Schedule files (*.csv)|*.csv|All files (*.*)|*.*")),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return {};
     return toUtf8(dialog.GetPath());
 }
@@ -275,8 +293,8 @@ void TmorvexDlgClient::print() {
     }
     // Cancelling is the user's choice; anything else must not pass unnoticed.
     if (wxPrinter::GetLastError() == wxPRINTER_ERROR)
-        showMessage("The results could not be printed.\nCheck the printer and try again.", "ERROR", MessageIcon::Stop,
-                    MessageButtons::Ok);
+        showMessage(tr("The results could not be printed.\nCheck the printer and try again."), kErrorCaption,
+                    MessageIcon::Stop, MessageButtons::Ok);
 }
 
 void TmorvexDlgClient::exportPdf() {
@@ -286,8 +304,8 @@ void TmorvexDlgClient::exportPdf() {
     if (pdfFileAsker_) {
         path = pdfFileAsker_();
     } else {
-        wxFileDialog dialog(this, "Export PDF", wxEmptyString, wxEmptyString, "PDF documents (*.pdf)|*.pdf",
-                            wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+        wxFileDialog dialog(this, fromUtf8(tr("Export PDF")), wxEmptyString, wxEmptyString,
+                            fromUtf8(tr("PDF documents (*.pdf)|*.pdf")), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
         if (dialog.ShowModal() == wxID_OK) path = toUtf8(dialog.GetPath());
     }
     if (path.empty()) return;
@@ -304,11 +322,11 @@ void TmorvexDlgClient::exportPdf() {
     }
     std::string error;
     if (!writeReportPdf(form_.rows, options, path, error))
-        showMessage(error, "ERROR", MessageIcon::Stop, MessageButtons::Ok);
+        showMessage(error, kErrorCaption, MessageIcon::Stop, MessageButtons::Ok);
 }
 
 std::string TmorvexDlgClient::unitsMenuText() const {
-    return form_.siUnits ? "Set to English Units" : "Set to SI Units";
+    return form_.siUnits ? tr("Set to English Units") : tr("Set to SI Units");
 }
 
 void TmorvexDlgClient::switchUnits() {
@@ -328,7 +346,7 @@ void TmorvexDlgClient::switchUnits() {
     setCombo(ids::kLiquidTemp, lists::liquidTemps(si), inputs.liquidTemp);
     built_.get<wxTextCtrl>(ids::kCapacity)->ChangeValue(fromUtf8(inputs.capacity));
     list_->setUnitHeadings(si);
-    built_.get<wxStaticText>(ids::kCapacityUnit)->SetLabel(si ? "kW" : "tons");
+    built_.get<wxStaticText>(ids::kCapacityUnit)->SetLabel(fromUtf8(si ? "kW" : tr("tons")));
     built_.get<wxStaticText>(ids::kSuctionUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));
     built_.get<wxStaticText>(ids::kLiquidUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));
 }
@@ -339,9 +357,10 @@ void TmorvexDlgClient::setFrameCaption(const std::string& caption) {
 
 std::string TmorvexDlgClient::askFileName(bool forSaving, const std::string& initial) {
     if (fileNameAsker_) return fileNameAsker_(forSaving, initial);
-    const wxString filter = fromUtf8(filterWithoutFinalBar(form_.fileData.filter));
+    const wxString filter = fromUtf8(filterWithoutFinalBar(tr(form_.fileData.filter.c_str())));
     const long style = forSaving ? wxFD_SAVE : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    wxFileDialog dialog(this, forSaving ? "Save As" : "Open", wxEmptyString, fromUtf8(initial), filter, style);
+    wxFileDialog dialog(this, fromUtf8(forSaving ? tr("Save As") : trc("file dialog", "Open")), wxEmptyString,
+                        fromUtf8(initial), filter, style);
     if (!initial.empty()) dialog.SetPath(fromUtf8(initial));
     if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return {};
     wxFileName path(dialog.GetPath());
@@ -365,7 +384,7 @@ MessageAnswer TmorvexDlgClient::showMessage(const std::string& text, const std::
         case MessageIcon::Stop: style |= wxICON_ERROR; break;
     }
     if (buttons == MessageButtons::YesNoDefaultNo) style |= wxNO_DEFAULT;
-    const int answer = wxMessageBox(fromUtf8(text), fromUtf8(caption), style, this);
+    const int answer = wxMessageBox(fromUtf8(text), shownText(caption), style, this);
     if (answer == wxYES) return MessageAnswer::Yes;
     if (answer == wxNO) return MessageAnswer::No;
     return MessageAnswer::Ok;
