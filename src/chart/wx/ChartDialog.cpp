@@ -334,6 +334,7 @@ void ChartDialog::onSave(wxCommandEvent&) {
         path = saveAsker_(suggested, type);
     } else {
         wxFileDialog dialog(this, fromUtf8(tr("Save Chart As")), "", fromUtf8(suggested),
+                            // TRANSLATORS: file types: translate their names, keep each "|" and pattern.
                             fromUtf8(tr("PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg")),
                             wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
         if (dialog.ShowModal() == wxID_OK) {

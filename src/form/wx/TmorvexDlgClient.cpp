@@ -261,7 +261,7 @@ void TmorvexDlgClient::importSchedule() {
 std::string TmorvexDlgClient::askScheduleFileName() {
     if (scheduleFileAsker_) return scheduleFileAsker_();
     wxFileDialog dialog(this, fromUtf8(tr("Import Schedule")), wxEmptyString, wxEmptyString,
-                        // TRANSLATORS: the file types of a file dialog: translate the names, keep each "|" and pattern.
+                        // TRANSLATORS: file types: translate their names, keep each "|" and pattern.
                         fromUtf8(tr("Schedule files (*.csv)|*.csv|All files (*.*)|*.*")),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return {};
@@ -305,6 +305,7 @@ void TmorvexDlgClient::exportPdf() {
         path = pdfFileAsker_();
     } else {
         wxFileDialog dialog(this, fromUtf8(tr("Export PDF")), wxEmptyString, wxEmptyString,
+                            // TRANSLATORS: a file type: translate its name, keep the "|" and the pattern.
                             fromUtf8(tr("PDF documents (*.pdf)|*.pdf")), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
         if (dialog.ShowModal() == wxID_OK) path = toUtf8(dialog.GetPath());
     }
