@@ -47,25 +47,26 @@ namespace {
 using test::gRecorder;
 namespace fs = std::filesystem;
 
-// "‹text›"; a menu text's shortcut after the tab stays outside the marks,
-// as a translator keeps it.
-std::string mark(const std::string& english) {
+// "‹text›", or "‹context|text›" for a text asked for with a context; a menu
+// text's shortcut after the tab stays outside the marks, as a translator
+// keeps it.
+std::string mark(const std::string& english, const char* context = nullptr) {
+    const std::string prefix = context ? "‹" + std::string(context) + "|" : "‹";
     const std::size_t tab = english.find('\t');
-    if (tab == std::string::npos) return "‹" + english + "›";
-    return "‹" + english.substr(0, tab) + "›" + english.substr(tab);
+    if (tab == std::string::npos) return prefix + english + "›";
+    return prefix + english.substr(0, tab) + "›" + english.substr(tab);
 }
 
-const char* marked(const char* english) {
+const char* marked(const char* context, const char* english) {
     // Nodes keep their place, so every text handed out stays valid.
     static std::unordered_map<std::string, std::string> texts;
-    auto [slot, added] = texts.try_emplace(english);
-    if (added) slot->second = mark(english);
+    auto [slot, added] = texts.try_emplace(std::string(context ? context : "") + '\x04' + english);
+    if (added) slot->second = mark(english, context);
     return slot->second.c_str();
 }
 
-const char* markedText(const char*, const char* english) { return marked(english); }
-const char* markedPlural(const char*, const char* singular, const char* plural, unsigned long n) {
-    return marked(n == 1 ? singular : plural);
+const char* markedPlural(const char* context, const char* singular, const char* plural, unsigned long n) {
+    return marked(context, n == 1 ? singular : plural);
 }
 
 TmorvexApp& app() { return static_cast<TmorvexApp&>(*wxTheApp); }
@@ -92,7 +93,7 @@ protected:
         // The program's own translator comes back afterwards: the other
         // tests run in the same program.
         saved_ = currentTranslator();
-        setTranslator(Translator{markedText, markedPlural});
+        setTranslator(Translator{marked, markedPlural});
     }
     void TearDown() override {
         if (!test::catalogScenarioRun()) setTranslator(saved_);
@@ -139,10 +140,10 @@ TEST_F(TranslatedWindow, ShowsMenusHintsLabelsListsAndHeadingsTranslated) {
     EXPECT_EQ(label(client.control(ids::kCapacityUnit)), si ? "kW" : "‹tons›");
     auto* type = dynamic_cast<wxChoice*>(client.control(ids::kDistributorType));
     ASSERT_NE(type, nullptr);
-    EXPECT_EQ(toUtf8(type->GetString(0)), "‹Either›");
+    EXPECT_EQ(toUtf8(type->GetString(0)), "‹list entry|Either›");
     auto* inlet = dynamic_cast<wxChoice*>(client.control(ids::kInletSize));
     ASSERT_NE(inlet, nullptr);
-    EXPECT_EQ(toUtf8(inlet->GetString(0)), "‹Select›");
+    EXPECT_EQ(toUtf8(inlet->GetString(0)), "‹list entry|Select›");
     EXPECT_EQ(toUtf8(inlet->GetString(1)), "3/8");
 
     // The list's headings are translated where they are shown; the core's

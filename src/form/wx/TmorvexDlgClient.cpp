@@ -39,17 +39,13 @@ void fill(wxChoice* choice, const std::vector<std::string>& items, int selection
     choice->SetSelection(selection);
 }
 
-// A drop-down list's words in the user's language; its "Select" is the
-// entry that leaves the choice open, not the button. Sizes stay as written.
+// A drop-down list's words in the user's language, kept apart from the same
+// words elsewhere ("Select" the entry is not the button); sizes stay as written.
 std::vector<std::string> shownEntries(const std::vector<std::string>& items) {
     std::vector<std::string> shown;
     for (const std::string& item : items) {
-        if (item == "Select")
-            shown.push_back(trc("list entry", "Select"));
-        else if (!item.empty() && item[0] >= '0' && item[0] <= '9')
-            shown.push_back(item);
-        else
-            shown.push_back(tr(item.c_str()));
+        const bool size = !item.empty() && item[0] >= '0' && item[0] <= '9';
+        shown.push_back(size ? item : trc("list entry", item.c_str()));
     }
     return shown;
 }
