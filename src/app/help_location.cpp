@@ -3,13 +3,16 @@
 #include <filesystem>
 #include <system_error>
 
+#include "i18n/translate.h"
+
 namespace vantrel {
 namespace fs = std::filesystem;
 
 namespace {
 
 std::string cannotFind(const std::string& what) {
-    return "Cannot find " + what + "\nalthough program will run without it.";
+    // TRANSLATORS: %s is the help file's path.
+    return formatText(tr("Cannot find %s\nalthough program will run without it."), {what});
 }
 
 }  // namespace

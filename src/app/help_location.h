@@ -6,12 +6,14 @@
 #include <optional>
 #include <string>
 
+#include "i18n/translate.h"
+
 namespace vantrel {
 
 /// Name of the help book the help viewer opens.
 inline constexpr const char* kHelpFileName = "vantrel.hlp";
 /// Caption of the message shown when the help file is missing.
-inline constexpr const char* kCautionCaption = "CAUTION";
+inline constexpr const char* kCautionCaption = N_("CAUTION");
 
 /// Outcome of looking for the help file.
 struct HelpLocation {

@@ -1,6 +1,7 @@
 // The program's dialog layouts as data: every control with its id, kind,
 // text and rectangle in dialog units, in creation order (which is also the
-// keyboard tab order). The window layer builds real controls from them.
+// keyboard tab order). The window layer builds real controls from them and
+// shows the texts, written here in English, in the user's language.
 #pragma once
 
 #include <string>
@@ -32,6 +33,9 @@ struct ControlTemplate {
     std::string text;
     int x, y, width, height;
     bool visible = true;
+    /// False for a text that reads the same in every language (a unit
+    /// symbol, the maker's address); the others are shown translated.
+    bool translated = true;
 };
 
 /// A dialog layout: caption, size in dialog units and the controls.

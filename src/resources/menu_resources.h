@@ -1,5 +1,6 @@
 // The main menu, its accelerators, the status-bar hint texts and the tool
-// bar, as data for the window layer.
+// bar, as data for the window layer. The texts are English; the window
+// layer shows them in the user's language.
 #pragma once
 
 #include <string>

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/wx/artwork.h"
+#include "i18n/translate.h"
 #include "form/wx/TmorvexDlgClient.h"
 #include "ui/wx/wx_text.h"
 #include "output/wx/TLWoutput.h"
@@ -23,6 +24,14 @@ namespace vantrel {
 namespace {
 
 enum StatusField { kHintField, kCapsField, kNumField, kScrollField, kFieldCount };
+
+// The status bar's lock-key indicators, in the user's language.
+// TRANSLATORS: status bar indicator that Caps Lock is on; a few capital letters.
+const char* capsIndicator() { return tr("CAPS"); }
+// TRANSLATORS: status bar indicator that Num Lock is on; a few capital letters.
+const char* numIndicator() { return tr("NUM"); }
+// TRANSLATORS: status bar indicator that Scroll Lock is on; a few capital letters.
+const char* scrollIndicator() { return tr("SCRL"); }
 
 // Every command the menu, the accelerators and the tool bar can send.
 const std::set<int>& commandIds() {
@@ -69,7 +78,7 @@ TSDIDecFrame::TSDIDecFrame(const wxString& title, SelectionForm& form, SettingsS
     aui_.AddPane(client_, wxAuiPaneInfo().Name("form").CenterPane().PaneBorder(false));
     aui_.AddPane(toolBar_, wxAuiPaneInfo()
                                .Name("toolbar")
-                               .Caption("Toolbar")
+                               .Caption(fromUtf8(tr("Toolbar")))
                                .ToolbarPane()
                                .Top()
                                .Gripper()
@@ -135,10 +144,10 @@ void TSDIDecFrame::createMenuBar() {
                 menu->AppendSeparator();
                 continue;
             }
-            menu->Append(item.id, menuLabelForToolkit(item.text), fromUtf8(hintText(item.id)));
+            menu->Append(item.id, menuLabelForToolkit(tr(item.text.c_str())), shownText(hintText(item.id)));
             if (!item.initiallyEnabled) menu->Enable(item.id, false);
         }
-        bar->Append(menu, fromUtf8(menuTemplate.title));
+        bar->Append(menu, shownText(menuTemplate.title));
     }
     SetMenuBar(bar);
 
@@ -165,7 +174,10 @@ void TSDIDecFrame::createMenuBar() {
 
 void TSDIDecFrame::createStatusBar() {
     wxStatusBar* bar = CreateStatusBar(kFieldCount, wxSTB_DEFAULT_STYLE);
-    const int indicator = GetTextExtent("SCRL").x + FromDIP(16);
+    int indicator = 0;
+    for (const char* word : {capsIndicator(), numIndicator(), scrollIndicator()})
+        indicator = std::max(indicator, GetTextExtent(fromUtf8(word)).x);
+    indicator += FromDIP(16);
     const int widths[kFieldCount] = {-1, indicator, indicator, indicator};
     const int styles[kFieldCount] = {wxSB_SUNKEN, wxSB_SUNKEN, wxSB_SUNKEN, wxSB_SUNKEN};
     bar->SetStatusWidths(kFieldCount, widths);
@@ -183,7 +195,7 @@ void TSDIDecFrame::createToolBar() {
             toolBar_->AddSpacer(6);
             continue;
         }
-        const wxString hint = fromUtf8(hintText(tool.command));
+        const wxString hint = shownText(hintText(tool.command));
         toolBar_->AddTool(tool.command, wxEmptyString, toolGlyph(tool.glyph), hint, wxITEM_NORMAL);
         toolBar_->SetToolLongHelp(tool.command, hint);
         toolBar_->EnableTool(tool.command, false);
@@ -229,9 +241,9 @@ void TSDIDecFrame::runCommand(int id) {
 
 void TSDIDecFrame::updateLockIndicators() {
     if (!GetStatusBar()) return;
-    SetStatusText(wxGetKeyState(WXK_CAPITAL) ? "CAPS" : "", kCapsField);
-    SetStatusText(wxGetKeyState(WXK_NUMLOCK) ? "NUM" : "", kNumField);
-    SetStatusText(wxGetKeyState(WXK_SCROLL) ? "SCRL" : "", kScrollField);
+    SetStatusText(wxGetKeyState(WXK_CAPITAL) ? fromUtf8(capsIndicator()) : wxString(), kCapsField);
+    SetStatusText(wxGetKeyState(WXK_NUMLOCK) ? fromUtf8(numIndicator()) : wxString(), kNumField);
+    SetStatusText(wxGetKeyState(WXK_SCROLL) ? fromUtf8(scrollIndicator()) : wxString(), kScrollField);
 }
 
 void TSDIDecFrame::onToolBarMotion(wxMouseEvent& event) {
@@ -239,7 +251,7 @@ void TSDIDecFrame::onToolBarMotion(wxMouseEvent& event) {
     const int id = item ? item->GetId() : 0;
     if (id != hoveredTool_) {
         hoveredTool_ = id;
-        SetStatusText(id > 0 ? fromUtf8(hintText(id)) : wxString(), kHintField);
+        SetStatusText(id > 0 ? shownText(hintText(id)) : wxString(), kHintField);
     }
     event.Skip();
 }

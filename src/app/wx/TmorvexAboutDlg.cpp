@@ -18,7 +18,7 @@ constexpr int kSpecialBuild = about_ids::kSpecialBuild;
 
 TmorvexAboutDlg::TmorvexAboutDlg(wxWindow* parent, const TProjectRCVersion& version) {
     const DialogTemplate& layout = dialogTemplate(templates::kAbout);
-    Create(parent, wxID_ANY, fromUtf8(layout.caption), wxDefaultPosition, wxDefaultSize,
+    Create(parent, wxID_ANY, shownText(layout.caption), wxDefaultPosition, wxDefaultSize,
            wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
     built_ = buildFromTemplate(this, layout, [](wxWindow* parent, const ControlTemplate& c, int id) -> wxWindow* {
         if (c.kind != ControlKind::Icon) return nullptr;

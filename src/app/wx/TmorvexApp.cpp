@@ -40,7 +40,7 @@ class StartupUi : public FormUi {
 public:
     MessageAnswer showMessage(const std::string& text, const std::string& caption, MessageIcon,
                               MessageButtons) override {
-        wxMessageBox(fromUtf8(text), fromUtf8(caption), wxOK | wxICON_NONE);
+        wxMessageBox(fromUtf8(text), shownText(caption), wxOK | wxICON_NONE);
         return MessageAnswer::Ok;
     }
     void setFocus(int) override {}
@@ -102,7 +102,7 @@ void TmorvexApp::locateHelp(const std::string& rootDir) {
     const HelpLocation location = locateHelpFile(kHelpFileName, rootDir, helpFileExists);
     helpFilePath_ = location.helpFilePath;
     if (location.cautionMessage) {
-        wxMessageBox(fromUtf8(*location.cautionMessage), kCautionCaption, wxOK | wxICON_NONE);
+        wxMessageBox(fromUtf8(*location.cautionMessage), shownText(kCautionCaption), wxOK | wxICON_NONE);
     }
 }
 

@@ -160,46 +160,48 @@ ChartDialog::ChartDialog(wxWindow* parent, const SelectionForm& form, const Resu
     : ChartDialog(parent, form, sweepRow(form, row, defaultSweepRange(SweepKind::Capacity, 0, form.siUnits))) {}
 
 ChartDialog::ChartDialog(wxWindow* parent, const SelectionForm& form, const SweepOutcome& first)
-    : wxDialog(parent, wxID_ANY, "Performance Chart", wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, fromUtf8(tr("Performance Chart")), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER | wxMAXIMIZE_BOX | wxMINIMIZE_BOX),
       form_(form) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* controls = new wxBoxSizer(wxHORIZONTAL);
-    controls->Add(new wxStaticText(this, wxID_ANY, "Sweep"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+    // TRANSLATORS: label of the list that picks what the chart varies: capacity or suction temperature.
+    controls->Add(new wxStaticText(this, wxID_ANY, fromUtf8(tr("Sweep"))), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
     sweepChoice_ = new wxChoice(this, wxID_ANY);
-    sweepChoice_->Append("Capacity");
-    sweepChoice_->Append("Suction temperature");
+    sweepChoice_->Append(fromUtf8(tr("Capacity")));
+    sweepChoice_->Append(fromUtf8(tr("Suction temperature")));
     sweepChoice_->SetSelection(0);
     controls->Add(sweepChoice_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
     auto field = [&](const char* label, wxTextCtrl*& text, wxStaticText*& unit) {
-        controls->Add(new wxStaticText(this, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+        controls->Add(new wxStaticText(this, wxID_ANY, fromUtf8(tr(label))), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
         text = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(64, -1), wxTE_PROCESS_ENTER);
         controls->Add(text, 0, wxALIGN_CENTER_VERTICAL);
         unit = new wxStaticText(this, wxID_ANY, "°F");
         controls->Add(unit, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
         text->Bind(wxEVT_TEXT_ENTER, &ChartDialog::onDraw, this);
     };
-    field("From", from_, fromUnit_);
-    field("To", to_, toUnit_);
-    field("Step", step_, stepUnit_);
-    draw_ = new wxButton(this, wxID_ANY, "&Draw");
+    // TRANSLATORS: the range of the chart's sweep: From … To … in steps of Step.
+    field(N_("From"), from_, fromUnit_);
+    field(N_("To"), to_, toUnit_);
+    field(N_("Step"), step_, stepUnit_);
+    draw_ = new wxButton(this, wxID_ANY, fromUtf8(tr("&Draw")));
     controls->Add(draw_, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 8);
     top->Add(controls, 0, wxALL, 8);
 
     panel_ = new ChartView(this, [this](int index) { onPointChosen(index); });
     top->Add(panel_, 1, wxEXPAND | wxLEFT | wxRIGHT, 8);
 
-    readout_ = new wxStaticText(this, wxID_ANY, "Point at the chart, or click it and use the arrow keys.",
+    readout_ = new wxStaticText(this, wxID_ANY, fromUtf8(tr("Point at the chart, or click it and use the arrow keys.")),
                                 wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
     top->Add(readout_, 0, wxEXPAND | wxALL, 8);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    copy_ = new wxButton(this, wxID_ANY, "&Copy");
-    save_ = new wxButton(this, wxID_ANY, "&Save As...");
+    copy_ = new wxButton(this, wxID_ANY, fromUtf8(tr("&Copy")));
+    save_ = new wxButton(this, wxID_ANY, fromUtf8(tr("&Save As...")));
     buttons->Add(copy_, 0, wxRIGHT, 8);
     buttons->Add(save_, 0);
     buttons->AddStretchSpacer();
-    buttons->Add(new wxButton(this, wxID_CLOSE, "Close"), 0);
+    buttons->Add(new wxButton(this, wxID_CLOSE, fromUtf8(tr("Close"))), 0);
     top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
     SetSizerAndFit(top);
     SetEscapeId(wxID_CLOSE);
@@ -218,7 +220,8 @@ ChartDialog::ChartDialog(wxWindow* parent, const SelectionForm& form, const Swee
     }
     sweep_ = first.sweep;
     haveSweep_ = true;
-    SetTitle(fromUtf8("Performance Chart - " + sweep_.duty.partNumber));
+    // TRANSLATORS: %s is the distributor's part number.
+    SetTitle(fromUtf8(formatText(tr("Performance Chart - %s"), {sweep_.duty.partNumber})));
     panel_->show(&sweep_);
 }
 
@@ -258,12 +261,14 @@ void ChartDialog::showRange(const SweepRange& range) {
 
 bool ChartDialog::readRange(SweepRange& range) {
     range.kind = kind_;
-    const std::pair<wxTextCtrl*, const char*> fields[] = {{from_, "From"}, {to_, "To"}, {step_, "Step"}};
+    const std::pair<wxTextCtrl*, const char*> fields[] = {{from_, N_("From must be a number.")},
+                                                          {to_, N_("To must be a number.")},
+                                                          {step_, N_("Step must be a number.")}};
     double* const targets[] = {&range.from, &range.to, &range.step};
     for (int i = 0; i < 3; ++i) {
         const NumberRead read = readLeadingNumber(toUtf8(fields[i].first->GetValue()));
         if (read.fault || fields[i].first->GetValue().Strip(wxString::both).empty()) {
-            error(std::string(fields[i].second) + " must be a number.");
+            error(tr(fields[i].second));
             fields[i].first->SetFocus();
             return false;
         }
@@ -284,7 +289,7 @@ void ChartDialog::redraw() {
     }
     sweep_ = outcome.sweep;
     panel_->show(&sweep_);
-    readout_->SetLabel("Point at the chart, or click it and use the arrow keys.");
+    readout_->SetLabel(fromUtf8(tr("Point at the chart, or click it and use the arrow keys.")));
 }
 
 void ChartDialog::onSweepChoice(wxCommandEvent&) {
@@ -304,7 +309,7 @@ void ChartDialog::onCopy(wxCommandEvent&) {
     const wxBitmap picture = chartBitmap(renderChartImage(layoutChart(sweep_, kFileWidth, kFileHeight)));
     wxClipboardLocker locker;
     if (!locker) {
-        error("The chart could not be copied: the clipboard is in use.");
+        error(tr("The chart could not be copied: the clipboard is in use."));
         return;
     }
     wxTheClipboard->SetData(new wxBitmapDataObject(picture));
@@ -328,8 +333,10 @@ void ChartDialog::onSave(wxCommandEvent&) {
     if (saveAsker_) {
         path = saveAsker_(suggested, type);
     } else {
-        wxFileDialog dialog(this, "Save Chart As", "", fromUtf8(suggested),
-                            "PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+        wxFileDialog dialog(this, fromUtf8(tr("Save Chart As")), "", fromUtf8(suggested),
+                            // TRANSLATORS: file types: translate their names, keep each "|" and pattern.
+                            fromUtf8(tr("PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg")),
+                            wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
         if (dialog.ShowModal() == wxID_OK) {
             path = toUtf8(dialog.GetPath());
             type = dialog.GetFilterIndex();
@@ -344,8 +351,8 @@ void ChartDialog::onSave(wxCommandEvent&) {
 }
 
 void ChartDialog::error(const std::string& text) {
-    wxMessageDialog box(IsShown() ? static_cast<wxWindow*>(this) : GetParent(), fromUtf8(text), "ERROR",
-                        wxOK | wxCENTRE);
+    wxMessageDialog box(IsShown() ? static_cast<wxWindow*>(this) : GetParent(), fromUtf8(text),
+                        shownText(kErrorCaption), wxOK | wxCENTRE);
     box.ShowModal();
 }
 

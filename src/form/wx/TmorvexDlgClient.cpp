@@ -40,6 +40,17 @@ void fill(wxChoice* choice, const std::vector<std::string>& items, int selection
     choice->SetSelection(selection);
 }
 
+// A drop-down list's words in the user's language, kept apart from the same
+// words elsewhere ("Select" the entry is not the button); sizes stay as written.
+std::vector<std::string> shownEntries(const std::vector<std::string>& items) {
+    std::vector<std::string> shown;
+    for (const std::string& item : items) {
+        const bool size = !item.empty() && item[0] >= '0' && item[0] <= '9';
+        shown.push_back(size ? item : trc("list entry", item.c_str()));
+    }
+    return shown;
+}
+
 void fill(wxComboBox* combo, const std::vector<std::string>& items, int selection) {
     combo->Clear();
     for (const std::string& item : items) combo->Append(fromUtf8(item));
@@ -81,17 +92,18 @@ wxWindow* TmorvexDlgClient::control(int id) const {
 
 void TmorvexDlgClient::setUpWindow() {
     const FormInputs defaults = lists::defaultInputs(form_.siUnits);
-    fill(built_.get<wxChoice>(ids::kDistributorType), lists::distributorTypes(),
+    fill(built_.get<wxChoice>(ids::kDistributorType), shownEntries(lists::distributorTypes()),
          lists::positionOf(defaults.distributorType));
-    fill(built_.get<wxChoice>(ids::kInletConnection), lists::inletConnections(),
+    fill(built_.get<wxChoice>(ids::kInletConnection), shownEntries(lists::inletConnections()),
          lists::positionOf(defaults.inletConnection));
-    fill(built_.get<wxChoice>(ids::kInletSize), lists::inletSizes(), defaults.inletSize);
-    fill(built_.get<wxChoice>(ids::kTubeSize), lists::tubeSizes(), defaults.tubeSize);
-    fill(built_.get<wxChoice>(ids::kNozzleSize), lists::nozzleSizes(), defaults.nozzleSize);
+    fill(built_.get<wxChoice>(ids::kInletSize), shownEntries(lists::inletSizes()), defaults.inletSize);
+    fill(built_.get<wxChoice>(ids::kTubeSize), shownEntries(lists::tubeSizes()), defaults.tubeSize);
+    fill(built_.get<wxChoice>(ids::kNozzleSize), shownEntries(lists::nozzleSizes()), defaults.nozzleSize);
     fill(built_.get<wxComboBox>(ids::kTubeLength), lists::tubeLengths(),
          lists::indexOf(lists::tubeLengths(), defaults.tubeLength));
-    fill(built_.get<wxChoice>(ids::kOrificeType), lists::orificeTypes(), lists::positionOf(defaults.orificeType));
-    fill(built_.get<wxChoice>(ids::kSidePort), lists::sidePorts(), lists::positionOf(defaults.sidePort));
+    fill(built_.get<wxChoice>(ids::kOrificeType), shownEntries(lists::orificeTypes()),
+         lists::positionOf(defaults.orificeType));
+    fill(built_.get<wxChoice>(ids::kSidePort), shownEntries(lists::sidePorts()), lists::positionOf(defaults.sidePort));
     fill(built_.get<wxChoice>(ids::kRefrigerant), lists::refrigerants(),
          lists::indexOf(lists::refrigerants(), defaults.refrigerant));
     list_->setStoredWidths(parseNumberList(settings_.get(kColumnWidthsValue), kColumnCount, 8, 2000));
@@ -113,7 +125,7 @@ void TmorvexDlgClient::fillUnitDependentControls() {
          lists::indexOf(lists::liquidTemps(si), defaults.liquidTemp));
     list_->setUpColumns(si);
     list_->refresh();
-    built_.get<wxStaticText>(ids::kCapacityUnit)->SetLabel(si ? "kW" : "tons");
+    built_.get<wxStaticText>(ids::kCapacityUnit)->SetLabel(fromUtf8(si ? "kW" : tr("tons")));
     built_.get<wxStaticText>(ids::kSuctionUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));
     built_.get<wxStaticText>(ids::kLiquidUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));
 }
@@ -248,8 +260,10 @@ void TmorvexDlgClient::importSchedule() {
 
 std::string TmorvexDlgClient::askScheduleFileName() {
     if (scheduleFileAsker_) return scheduleFileAsker_();
-    wxFileDialog dialog(this, "Import Schedule", wxEmptyString, wxEmptyString,
-                        "Schedule files (*.csv)|*.csv|All files (*.*)|*.*", wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    wxFileDialog dialog(this, fromUtf8(tr("Import Schedule")), wxEmptyString, wxEmptyString,
+                        // TRANSLATORS: file types: translate their names, keep each "|" and pattern.
+                        fromUtf8(tr("Schedule files (*.csv)|*.csv|All files (*.*)|*.*")),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return {};
     return toUtf8(dialog.GetPath());
 }
@@ -279,8 +293,8 @@ void TmorvexDlgClient::print() {
     }
     // Cancelling is the user's choice; anything else must not pass unnoticed.
     if (wxPrinter::GetLastError() == wxPRINTER_ERROR)
-        showMessage("The results could not be printed.\nCheck the printer and try again.", "ERROR", MessageIcon::Stop,
-                    MessageButtons::Ok);
+        showMessage(tr("The results could not be printed.\nCheck the printer and try again."), kErrorCaption,
+                    MessageIcon::Stop, MessageButtons::Ok);
 }
 
 void TmorvexDlgClient::exportPdf() {
@@ -290,8 +304,9 @@ void TmorvexDlgClient::exportPdf() {
     if (pdfFileAsker_) {
         path = pdfFileAsker_();
     } else {
-        wxFileDialog dialog(this, "Export PDF", wxEmptyString, wxEmptyString, "PDF documents (*.pdf)|*.pdf",
-                            wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+        wxFileDialog dialog(this, fromUtf8(tr("Export PDF")), wxEmptyString, wxEmptyString,
+                            // TRANSLATORS: a file type: translate its name, keep the "|" and the pattern.
+                            fromUtf8(tr("PDF documents (*.pdf)|*.pdf")), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
         if (dialog.ShowModal() == wxID_OK) path = toUtf8(dialog.GetPath());
     }
     if (path.empty()) return;
@@ -308,11 +323,11 @@ void TmorvexDlgClient::exportPdf() {
     }
     std::string error;
     if (!writeReportPdf(form_.rows, options, path, error))
-        showMessage(error, "ERROR", MessageIcon::Stop, MessageButtons::Ok);
+        showMessage(error, kErrorCaption, MessageIcon::Stop, MessageButtons::Ok);
 }
 
 std::string TmorvexDlgClient::unitsMenuText() const {
-    return form_.siUnits ? "Set to English Units" : "Set to SI Units";
+    return form_.siUnits ? tr("Set to English Units") : tr("Set to SI Units");
 }
 
 void TmorvexDlgClient::switchUnits() {
@@ -332,7 +347,7 @@ void TmorvexDlgClient::switchUnits() {
     setCombo(ids::kLiquidTemp, lists::liquidTemps(si), inputs.liquidTemp);
     built_.get<wxTextCtrl>(ids::kCapacity)->ChangeValue(fromUtf8(inputs.capacity));
     list_->setUnitHeadings(si);
-    built_.get<wxStaticText>(ids::kCapacityUnit)->SetLabel(si ? "kW" : "tons");
+    built_.get<wxStaticText>(ids::kCapacityUnit)->SetLabel(fromUtf8(si ? "kW" : tr("tons")));
     built_.get<wxStaticText>(ids::kSuctionUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));
     built_.get<wxStaticText>(ids::kLiquidUnit)->SetLabel(fromUtf8(si ? "°C" : "°F"));
 }
@@ -343,9 +358,10 @@ void TmorvexDlgClient::setFrameCaption(const std::string& caption) {
 
 std::string TmorvexDlgClient::askFileName(bool forSaving, const std::string& initial) {
     if (fileNameAsker_) return fileNameAsker_(forSaving, initial);
-    const wxString filter = fromUtf8(filterWithoutFinalBar(form_.fileData.filter));
+    const wxString filter = fromUtf8(filterWithoutFinalBar(tr(form_.fileData.filter.c_str())));
     const long style = forSaving ? wxFD_SAVE : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    wxFileDialog dialog(this, forSaving ? "Save As" : "Open", wxEmptyString, fromUtf8(initial), filter, style);
+    wxFileDialog dialog(this, fromUtf8(forSaving ? tr("Save As") : trc("file dialog", "Open")), wxEmptyString,
+                        fromUtf8(initial), filter, style);
     if (!initial.empty()) dialog.SetPath(fromUtf8(initial));
     if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return {};
     wxFileName path(dialog.GetPath());
@@ -369,7 +385,7 @@ MessageAnswer TmorvexDlgClient::showMessage(const std::string& text, const std::
         case MessageIcon::Stop: style |= wxICON_ERROR; break;
     }
     if (buttons == MessageButtons::YesNoDefaultNo) style |= wxNO_DEFAULT;
-    const int answer = wxMessageBox(fromUtf8(text), fromUtf8(caption), style, this);
+    const int answer = wxMessageBox(fromUtf8(text), shownText(caption), style, this);
     if (answer == wxYES) return MessageAnswer::Yes;
     if (answer == wxNO) return MessageAnswer::No;
     return MessageAnswer::Ok;

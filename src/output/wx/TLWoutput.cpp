@@ -37,7 +37,7 @@ void TLWoutput::setUpColumns(bool siUnits) {
         const int width = storedWidths_.size() == static_cast<std::size_t>(kColumnCount)
                               ? storedWidths_[static_cast<std::size_t>(col)]
                               : fittedWidth(col, siUnits);
-        AppendColumn(fromUtf8(columnHeading(col, siUnits)), wxLIST_FORMAT_LEFT, width);
+        AppendColumn(shownText(columnHeading(col, siUnits)), wxLIST_FORMAT_LEFT, width);
     }
 }
 
@@ -45,7 +45,7 @@ void TLWoutput::setUnitHeadings(bool siUnits) {
     for (int col : {column::kCapacity, column::kSuction, column::kLiquid}) {
         wxListItem heading;
         heading.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH);
-        heading.SetText(fromUtf8(columnHeading(col, siUnits)));
+        heading.SetText(shownText(columnHeading(col, siUnits)));
         // The new heading must show whole, the user's wider column stays.
         heading.SetWidth(std::max(GetColumnWidth(col), fittedWidth(col, siUnits)));
         SetColumn(col, heading);
@@ -57,15 +57,16 @@ int TLWoutput::fittedWidth(int col, bool siUnits) const {
     // in the toolkit's font, so every text shows whole and all columns fit
     // a common screen side by side.
     const int padding = FromDIP(10);
-    int heading = GetTextExtent(fromUtf8(columnHeading(col, siUnits))).x;
+    const wxString headingText = shownText(columnHeading(col, siUnits));
+    int heading = GetTextExtent(headingText).x;
 #ifdef __WXMSW__
     // The Windows header keeps the system's font when the rows' font is made
     // smaller, and sets its text in by three edge widths on either side.
     {
         wxClientDC dc(const_cast<TLWoutput*>(this));
         dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
-        heading = std::max(heading, dc.GetTextExtent(fromUtf8(columnHeading(col, siUnits))).x) +
-                  6 * wxSystemSettings::GetMetric(wxSYS_EDGE_X, this);
+        heading =
+            std::max(heading, dc.GetTextExtent(headingText).x) + 6 * wxSystemSettings::GetMetric(wxSYS_EDGE_X, this);
     }
 #endif
     const int cell = GetTextExtent(fromUtf8(widestCellSample(col))).x;
@@ -208,15 +209,15 @@ wxString TLWoutput::OnGetItemText(long item, long column) const {
 
 std::unique_ptr<wxMenu> TLWoutput::makePopupMenu() const {
     auto menu = std::make_unique<wxMenu>();
-    menu->Append(listcmd::kCopyPartNumber, "Copy part number");
-    menu->Append(listcmd::kSelectAll, "Select All");
-    menu->Append(listcmd::kCopySelectedRows, "Copy selected rows");
+    menu->Append(listcmd::kCopyPartNumber, fromUtf8(tr("Copy part number")));
+    menu->Append(listcmd::kSelectAll, fromUtf8(tr("Select All")));
+    menu->Append(listcmd::kCopySelectedRows, fromUtf8(tr("Copy selected rows")));
     menu->AppendSeparator();
-    menu->Append(listcmd::kDeleteSelection, "Delete Selection");
-    menu->Append(cmd::kClearResults, "Clear All");
+    menu->Append(listcmd::kDeleteSelection, fromUtf8(tr("Delete Selection")));
+    menu->Append(cmd::kClearResults, fromUtf8(tr("Clear All")));
     // The list's own commands keep their places; the chart comes after them.
     menu->AppendSeparator();
-    menu->Append(listcmd::kPerformanceChart, "Performance Chart...");
+    menu->Append(listcmd::kPerformanceChart, fromUtf8(tr("Performance Chart...")));
     const bool enable = popupItemsEnabled();
     for (int id : std::initializer_list<int>{listcmd::kCopyPartNumber, listcmd::kSelectAll, listcmd::kCopySelectedRows,
                                              listcmd::kDeleteSelection, cmd::kClearResults})

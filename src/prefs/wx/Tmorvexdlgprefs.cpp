@@ -27,7 +27,7 @@ Tmorvexdlgprefs::Tmorvexdlgprefs(wxWindow* parent, std::array<std::string, 4>& t
     const DialogTemplate& layout = dialogTemplate(templates::kPreferences);
     // The caption's help button exists only where the window system offers one.
     SetExtraStyle(GetExtraStyle() | wxDIALOG_EX_CONTEXTHELP);
-    Create(parent, wxID_ANY, fromUtf8(layout.caption), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE);
+    Create(parent, wxID_ANY, shownText(layout.caption), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE);
     built_ = buildFromTemplate(this, layout);
     SetClientSize(built_.clientSize);
 

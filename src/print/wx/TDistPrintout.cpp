@@ -48,7 +48,8 @@ int printerDpi(const wxPrintout& printout) {
 }  // namespace
 
 TDistPrintout::TDistPrintout(const ResultTable& rows, const PrintHeaderData& header, bool siUnits)
-    : wxPrintout("Output"), rows_(rows), header_(header), siUnits_(siUnits) {}
+    // TRANSLATORS: the name of the print job, shown by the print dialog and queue.
+    : wxPrintout(fromUtf8(tr("Output"))), rows_(rows), header_(header), siUnits_(siUnits) {}
 
 #ifdef __WXGTK__
 // The pages the user chose in the GTK print dialog ("Pages: 2-3"): the print

@@ -17,12 +17,12 @@ constexpr int kCustomer = print_ids::kCustomerName;
 
 TdistDlgPrint::TdistDlgPrint(wxWindow* parent, PrintHeaderData& header) : header_(header) {
     const DialogTemplate& layout = dialogTemplate(templates::kPrintHeader);
-    Create(parent, wxID_ANY, fromUtf8(layout.caption), wxDefaultPosition, wxDefaultSize,
+    Create(parent, wxID_ANY, shownText(layout.caption), wxDefaultPosition, wxDefaultSize,
            wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
     built_ = buildFromTemplate(this, layout, [](wxWindow* parent, const ControlTemplate& c, int id) -> wxWindow* {
         // The first radio button starts the group of two.
         if (c.id == kAll)
-            return new wxRadioButton(parent, id, fromUtf8(c.text), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+            return new wxRadioButton(parent, id, shownText(c.text), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
         return nullptr;
     });
     SetClientSize(built_.clientSize);

@@ -77,7 +77,7 @@ bool needsFullWidth(ControlKind kind) {
 
 wxWindow* create(wxWindow* parent, const ControlTemplate& c, const wxSize& size) {
     const int id = c.id < 0 ? wxID_ANY : windowIdFor(c.id);
-    const wxString text = fromUtf8(c.text);
+    const wxString text = c.translated ? shownText(c.text) : fromUtf8(c.text);
     switch (c.kind) {
         case ControlKind::Label: return new wxStaticText(parent, id, text, wxDefaultPosition, size, wxST_NO_AUTORESIZE);
         case ControlKind::LabelRight:

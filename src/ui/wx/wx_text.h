@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "i18n/translate.h"
+
 namespace vantrel {
 
 // Catalogs and documents written on older systems may hold Latin-1 bytes;
@@ -20,6 +22,13 @@ inline wxString fromUtf8(const std::string& text) {
 inline std::string toUtf8(const wxString& text) {
     const wxScopedCharBuffer buffer = text.utf8_str();
     return std::string(buffer.data(), buffer.length());
+}
+
+/// A text of the core's tables (templates, menus, hints, headings) in the
+/// user's language. An empty text stays empty: the catalogs keep their
+/// header under the empty text.
+inline wxString shownText(const std::string& english) {
+    return english.empty() ? wxString() : fromUtf8(tr(english.c_str()));
 }
 
 }  // namespace vantrel
