@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
 # The Windows installer, under Wine in a fresh prefix of its own: a silent
-# install for the user (no administrator), the installed command line finds
-# its catalog from anywhere, the registry holds the uninstall entry (and with
-# the desktop program the document type and a Start menu entry); a silent
-# uninstall leaves nothing of the installation but the user's settings and
-# files, and with /REMOVESETTINGS not the settings either.
-#   installer_test.sh BUILD_DIR INSTALLER VERSION
+# install for the user (no administrator) of programs without symbols or
+# debug information, the installed command line finds its catalog from
+# anywhere, the registry holds the uninstall entry (and with the desktop
+# program the document type and a Start menu entry); a silent uninstall
+# leaves nothing of the installation but the user's settings and files.
+# Installed over an earlier version that shipped files this one does not,
+# it leaves none of them and one uninstall entry, its own; uninstalled with
+# /REMOVESETTINGS, not the settings either.
+#   installer_test.sh BUILD_DIR INSTALLER VERSION OBJDUMP DATA_DIR CMAKE MAKE_INSTALLER_SCRIPT [-DNAME=VALUE...]
+# The last ones make an installer as the build does (make_installer.cmake
+# and what every installer shares); the earlier version is made with them.
 set -euo pipefail
 build=$1
 installer=$2
 version=$3
+objdump=$4
+data_dir=$5
+cmake_command=$6
+make_installer=$7
+shared_definitions=("${@:8}")
 
 cmake --build "$build" --target vantrel_installer >/dev/null
 [ -f "$installer" ] || { echo "no installer at $installer"; exit 1; }
@@ -56,8 +66,8 @@ settings_key="HKCU\\SOFTWARE\\Vantrel, Inc.\\Vantrel\\$version"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel'
 [ -z "$(registry_mentions)" ] || fail "a fresh prefix already mentions the program"
 
-install() {
-  wine "$installer" /S
+install() {  # [INSTALLER]: this version's when not named
+  wine "${1:-$installer}" /S
   wineserver -w
 }
 uninstall() {
@@ -66,21 +76,33 @@ uninstall() {
   wineserver -w
 }
 
+# This version's files are there and its command line works: run from
+# elsewhere, with or without settings, it finds its catalog beside itself.
+check_installed() {
+  local file rows batch
+  for file in bin/vantrel-cli.exe uninstall.exe share/vantrel/vflo.csv share/vantrel/nflo.csv \
+              share/vantrel/refrigerants.csv share/vantrel/refrigerant-components.csv share/vantrel/vantrel.hlp \
+              share/vantrel/bitmaps/splash.png share/vantrel/icons/vantrel-48.png share/vantrel/examples/supermarket.csv; do
+    [ -f "$installed/$file" ] || fail "not installed: $file"
+  done
+  rows=$(cd / && wine "$installed/bin/vantrel-cli.exe" select --refrigerant R-22 --capacity 10 --circuits 8 \
+           --tube 1/4 --suction 40 --liquid 100 --length 30 --format csv 2>/dev/null | tr -d '\r' | grep -c '^Venturi,' || true)
+  [ "$rows" -ge 1 ] || fail "the installed vantrel-cli select gave no rows"
+  batch=$(cd / && wine "$installed/bin/vantrel-cli.exe" batch "$install_dir\\share\\vantrel\\examples\\supermarket.csv" \
+            --best --format csv 2>/dev/null | tr -d '\r' | wc -l)
+  [ "$batch" -ge 2 ] || fail "the installed vantrel-cli could not run the example schedule"
+  [ "$(value_of "$uninstall_key" DisplayVersion)" = "$version" ] ||
+    fail "the uninstall entry names version $(value_of "$uninstall_key" DisplayVersion), not $version"
+}
+
 # --- install, silently, for this user ---
 install
-for file in bin/vantrel-cli.exe uninstall.exe share/vantrel/vflo.csv share/vantrel/nflo.csv \
-            share/vantrel/refrigerants.csv share/vantrel/refrigerant-components.csv share/vantrel/vantrel.hlp \
-            share/vantrel/bitmaps/splash.png share/vantrel/icons/vantrel-48.png share/vantrel/examples/supermarket.csv; do
-  [ -f "$installed/$file" ] || fail "not installed: $file"
+check_installed
+# The programs go out without symbols or debug information.
+for program in "$installed"/bin/*.exe; do
+  ! "$objdump" -h "$program" | grep -q ' \.debug_' || fail "debug information in $(basename "$program")"
+  ! "$objdump" -f "$program" | grep -q 'HAS_SYMS' || fail "symbols in $(basename "$program")"
 done
-# Run from elsewhere, with no settings: the program finds its catalog beside itself.
-rows=$(cd / && wine "$installed/bin/vantrel-cli.exe" select --refrigerant R-22 --capacity 10 --circuits 8 \
-         --tube 1/4 --suction 40 --liquid 100 --length 30 --format csv 2>/dev/null | tr -d '\r' | grep -c '^Venturi,' || true)
-[ "$rows" -ge 1 ] || fail "the installed vantrel-cli select gave no rows"
-batch=$(cd / && wine "$installed/bin/vantrel-cli.exe" batch "$install_dir\\share\\vantrel\\examples\\supermarket.csv" \
-          --best --format csv 2>/dev/null | tr -d '\r' | wc -l)
-[ "$batch" -ge 2 ] || fail "the installed vantrel-cli could not run the example schedule"
-[ "$(value_of "$uninstall_key" DisplayVersion)" = "$version" ] || fail "no uninstall entry with the version"
 [ "$(value_of "$uninstall_key" QuietUninstallString)" = "\"$install_dir\\uninstall.exe\" /S" ] ||
   fail "uninstall entry: $(value_of "$uninstall_key" QuietUninstallString)"
 [ "$(value_of "$uninstall_key" InstallLocation)" = "$install_dir" ] || fail "uninstall entry: no install location"
@@ -115,10 +137,34 @@ key_exists "$uninstall_key" && fail "the uninstall entry is left"
 left=$(registry_mentions | grep -v -i -F "[HKEY_CURRENT_USER\\SOFTWARE\\Vantrel, Inc." || true)
 [ -z "$left" ] || fail "left in the registry: $left"
 
-# --- again, and uninstall with /REMOVESETTINGS: only the user's own file stays ---
+# --- an earlier version, then this one installed over it ---
+# The earlier one: the same programs under another version, with a data file
+# and a folder of its own that this version does not ship.
 rm "$installed/share/vantrel/examples/mine.csv"
+earlier="$build/packaging/windows/installer-test-earlier"
+earlier_version="$version-earlier"
+earlier_installer="$earlier/vantrel-$earlier_version-setup.exe"
+rm -rf "$earlier"
+mkdir -p "$earlier"
+cp -r "$data_dir" "$earlier/data"
+mkdir -p "$earlier/data/retired"
+echo "Name,Group,Factor" >"$earlier/data/retired/old-table.csv"
+echo "Circuits" >"$earlier/data/examples/retired.csv"
+"$cmake_command" "${shared_definitions[@]}" -DWORK="$earlier/work" -DINSTALLER="$earlier_installer" \
+  -DDATA_DIR="$earlier/data" -DVERSION="$earlier_version" -P "$make_installer" >/dev/null
+install "$earlier_installer"
+[ -f "$installed/share/vantrel/retired/old-table.csv" ] && [ -f "$installed/share/vantrel/examples/retired.csv" ] ||
+  fail "the earlier version did not install its own files"
+[ "$(value_of "$uninstall_key" DisplayVersion)" = "$earlier_version" ] || fail "the earlier version has no uninstall entry"
 install
+[ ! -e "$installed/share/vantrel/retired" ] || fail "the earlier version's folder is left: share/vantrel/retired"
+[ ! -e "$installed/share/vantrel/examples/retired.csv" ] || fail "the earlier version's file is left: examples/retired.csv"
+check_installed
+entries=$(registry_mentions | grep -c '^"DisplayName"="Vantrel ' || true)
+[ "$entries" -eq 1 ] || fail "$entries uninstall entries name the program, not 1"
 [ "$(value_of "$settings_key" units)" = ENGLISH ] || fail "a new installation lost the settings"
+
+# --- uninstall with /REMOVESETTINGS: only the user's own file stays ---
 uninstall /REMOVESETTINGS
 [ ! -e "$installed" ] || fail "the installation folder is left: $(cd "$installed" && find . | tr '\n' ' ')"
 left="$(registry_left)"
@@ -130,5 +176,5 @@ if [ "$failures" -ne 0 ]; then
   echo "$failures checks failed"
   exit 1
 fi
-rm -rf "$WINEPREFIX"
+rm -rf "$WINEPREFIX" "$earlier"
 echo "installer $(basename "$installer") ($(stat -c %s "$installer") bytes): install, use and uninstall passed"

@@ -19,6 +19,7 @@
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexApp.h"
 #include "chart/wx/ChartDialog.h"
+#include "chart_labels.h"
 #include "form/wx/TmorvexDlgClient.h"
 #include "gui_support.h"
 #include "output/wx/TLWoutput.h"
@@ -196,6 +197,14 @@ TEST_F(Chart, SaveAsOffersThePartNumberAsOneFileName) {
     });
     moveAndClick(middleOf(chart->saveButton()));
     EXPECT_EQ(offered, "703-8-1_4-6.png");
+}
+
+// Every label whole beside its control, for either sweep (the Windows smoke
+// test checks the same under Wine).
+TEST_F(Chart, EveryLabelShowsWhole) {
+    ChartDialog* chart = chartOfRow(0);
+    ASSERT_NE(chart, nullptr);
+    for (const std::string& label : test::clippedChartLabels(*chart)) ADD_FAILURE() << label;
 }
 
 TEST_F(Chart, CopyPutsThePictureOnTheClipboard) {

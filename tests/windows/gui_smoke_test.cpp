@@ -31,6 +31,7 @@
 #include "app/wx/TmorvexApp.h"
 #include "chart/wx/ChartDialog.h"
 #include "form/wx/TmorvexDlgClient.h"
+#include "chart_labels.h"
 #include "output/wx/TLWoutput.h"
 #include "resources/command_ids.h"
 #include "resources/control_ids.h"
@@ -237,6 +238,24 @@ TEST(WindowsDesktop, SelectSaveAndOpenWithRealEvents) {
     chooseFromFileMenu('O');
     EXPECT_EQ(rowTexts(), selected);
     form().setFileNameAsker(nullptr);
+}
+
+// The chart window's labels whole beside their controls, for either sweep:
+// each as wide as its text drawn in the font the system gave it (the Linux
+// tests check the same, Chart.EveryLabelShowsWhole).
+TEST(WindowsDesktop, ChartWindowLabelsShowWhole) {
+    FormInputs duty;
+    duty.partNumber = "502-8-1/4-8";
+    const bool si = form().form().siUnits;
+    duty.capacity = si ? "28.1" : "8";
+    duty.suctionTemp = si ? "4.4" : "40";
+    duty.liquidTemp = si ? "37.8" : "100";
+    ChartDialog* chart = ChartDialog::open(&frame(), form().form(), duty);
+    ASSERT_NE(chart, nullptr) << (gAnswerer->titles.empty() ? "" : gAnswerer->titles.back());
+    runEventLoop(200);
+    for (const std::string& label : test::clippedChartLabels(*chart)) ADD_FAILURE() << label;
+    chart->Destroy();
+    runEventLoop(200);
 }
 
 }  // namespace

@@ -44,6 +44,23 @@ bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// A label of the controls row, at its text's size. Windows' static control
+// cuts its text at its own edge, and a letter's ink may pass its advance
+// (the "p" of "Sweep" lost its bowl under Wine), so there the label is a
+// dialog unit wider than its text's extent. GTK draws a label's ink whole.
+class RowLabel : public wxStaticText {
+public:
+    // Made in two steps so that its own best size is the one first asked.
+    RowLabel(wxWindow* parent, const wxString& text) { Create(parent, wxID_ANY, text); }
+
+#ifdef __WXMSW__
+protected:
+    wxSize DoGetBestClientSize() const override {
+        return wxStaticText::DoGetBestClientSize() + wxSize(ConvertDialogToPixels(wxSize(1, 0)).x, 0);
+    }
+#endif
+};
+
 }  // namespace
 
 // The chart itself: the picture drawn for the window's size, and the point
@@ -166,17 +183,19 @@ ChartDialog::ChartDialog(wxWindow* parent, const SelectionForm& form, const Swee
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* controls = new wxBoxSizer(wxHORIZONTAL);
     // TRANSLATORS: label of the list that picks what the chart varies: capacity or suction temperature.
-    controls->Add(new wxStaticText(this, wxID_ANY, fromUtf8(tr("Sweep"))), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+    controls->Add(new RowLabel(this, fromUtf8(tr("Sweep"))), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
     sweepChoice_ = new wxChoice(this, wxID_ANY);
     sweepChoice_->Append(fromUtf8(tr("Capacity")));
     sweepChoice_->Append(fromUtf8(tr("Suction temperature")));
     sweepChoice_->SetSelection(0);
     controls->Add(sweepChoice_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
     auto field = [&](const char* label, wxTextCtrl*& text, wxStaticText*& unit) {
-        controls->Add(new wxStaticText(this, wxID_ANY, fromUtf8(tr(label))), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
-        text = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(64, -1), wxTE_PROCESS_ENTER);
+        controls->Add(new RowLabel(this, fromUtf8(tr(label))), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+        text = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER);
+        // Room for the longest number a sweep takes, in the field's own font.
+        text->SetInitialSize(text->GetSizeFromTextSize(text->GetTextExtent("-888.88").x));
         controls->Add(text, 0, wxALIGN_CENTER_VERTICAL);
-        unit = new wxStaticText(this, wxID_ANY, "°F");
+        unit = new RowLabel(this, "°F");
         controls->Add(unit, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
         text->Bind(wxEVT_TEXT_ENTER, &ChartDialog::onDraw, this);
     };
