@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <regex>
 #include <sstream>
 #include <stdexcept>
 
@@ -88,16 +87,6 @@ std::string withoutSanitizerWarnings(const std::string& text) {
     return kept;
 }
 
-// Under Wine, Pango's DirectWrite font list stumbles over some of Wine's own
-// fonts the first time a program draws text, and GLib says so on standard
-// error, each time after a blank line. It says nothing about the program.
-std::string withoutWineFontNoise(const std::string& text) {
-    if (!underWine()) return text;
-    static const std::regex noise(
-        R"(\n\(process:[0-9]+\): Pango-CRITICAL \*\*: [0-9:.]+: pango_font_description_get_family: assertion 'desc != NULL' failed\n)");
-    return std::regex_replace(text, noise, "");
-}
-
 }  // namespace
 
 SelectionForm shippedForm(bool siUnits) {
@@ -123,7 +112,7 @@ RunResult runCli(const std::vector<std::string>& arguments, const std::string& c
     std::vector<std::string> command{VANTREL_CLI_PATH};
     command.insert(command.end(), arguments.begin(), arguments.end());
     RunResult result = runProgram(command, options);
-    result.err = withoutWineFontNoise(withoutSanitizerWarnings(result.err));
+    result.err = withoutSanitizerWarnings(result.err);
     return result;
 }
 

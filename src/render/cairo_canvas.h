@@ -23,6 +23,11 @@ struct CairoFree {
 template <typename T>
 using Owned = std::unique_ptr<T, CairoFree>;
 
+/// This thread's Pango font map (Pango keeps one per thread), the one
+/// pango_cairo_create_layout and pango_cairo_create_context draw with. Code
+/// that draws text asks for it first, so that it is built here.
+PangoFontMap* pangoFontMap();
+
 /// cairo's write callback for a file made in memory: appends to the
 /// std::string `closure` points to.
 cairo_status_t appendToString(void* closure, const unsigned char* data, unsigned int length);

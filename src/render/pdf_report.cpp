@@ -2,6 +2,7 @@
 
 #include <cairo-pdf.h>
 #include <cairo.h>
+#include <hb.h>
 #include <pango/pangocairo.h>
 
 #include <algorithm>
@@ -36,10 +37,11 @@ PaperPoints paperPoints(PaperSize paper) {
 
 // The window program's print fonts: Swiss family, 10 point, the title 12
 // point bold, the symbol font bold.
+constexpr double kTextPoints = 10;
 Owned<PangoFontDescription> fontOf(PrintFont kind, double unitsPerPoint = kUnitsPerPoint) {
     Owned<PangoFontDescription> font(pango_font_description_new());
     pango_font_description_set_family(font.get(), "DejaVu Sans");
-    const double points = kind == PrintFont::Title ? 12 : 10;
+    const double points = kind == PrintFont::Title ? 12 : kTextPoints;
     pango_font_description_set_absolute_size(font.get(), points * unitsPerPoint * PANGO_SCALE);
     const bool bold = kind == PrintFont::Bold || kind == PrintFont::Title || kind == PrintFont::Symbol;
     pango_font_description_set_weight(font.get(), bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
@@ -51,23 +53,43 @@ int unitsOf(int pangoUnits) {
     return static_cast<int>(std::lround(static_cast<double>(pangoUnits) * kUnitsPerPoint / PANGO_SCALE));
 }
 
+// The font's line spacing in points at `points`: its ascender and descender
+// plus its line gap, read from its own tables in design units. The font
+// backends' metrics do not agree: cairo's Windows fonts take theirs from GDI
+// in whole device units of the context measured on (9 + 2 points for DejaVu
+// Sans at 10 points under Wine, where FreeType gives 9.28 + 2.36), and a
+// report would break its pages at other rows than on Linux.
+double designLineHeight(PangoContext* pointContext, const PangoFontDescription* font, double points) {
+    PangoFont* loaded = pango_context_load_font(pointContext, font);
+    if (!loaded) return 0;
+    hb_face_t* face = hb_font_get_face(pango_font_get_hb_font(loaded));
+    // A font of the face's own scale: positions in design units, unhinted.
+    hb_font_t* design = hb_font_create(face);
+    hb_font_extents_t extents{};
+    hb_font_get_h_extents(design, &extents);
+    const double unitsPerEm = hb_face_get_upem(face);
+    hb_font_destroy(design);
+    g_object_unref(loaded);
+    const double ascentDescent = extents.ascender - extents.descender;
+    return std::max(ascentDescent + extents.line_gap, ascentDescent) * points / unitsPerEm;
+}
+
 // What the printout asks of the printer's device context, asked of Pango.
 // Pango's font metrics come out wrong under a scaled transformation, so the
-// fonts are measured in points on an unscaled context.
+// fonts are measured in points on an unscaled context. The character widths
+// are Pango's, from the font's advances as HarfBuzz shapes them on every
+// system.
 PageMetrics measure(PangoContext* pointContext, PaperSize paper) {
     const PaperPoints points = paperPoints(paper);
     const Owned<PangoFontDescription> regular = fontOf(PrintFont::Regular, 1);
     const Owned<PangoFontDescription> symbol = fontOf(PrintFont::Symbol, 1);
     const Owned<PangoFontMetrics> text(pango_context_get_metrics(pointContext, regular.get(), nullptr));
     const Owned<PangoFontMetrics> symbols(pango_context_get_metrics(pointContext, symbol.get(), nullptr));
-    // The font's own line spacing: its ascent and descent plus its line gap.
-    const int ascentDescent =
-        pango_font_metrics_get_ascent(text.get()) + pango_font_metrics_get_descent(text.get());
-    const int height = std::max(pango_font_metrics_get_height(text.get()), ascentDescent);
     PageMetrics metrics{};
     metrics.width = static_cast<int>((points.width - 2 * kMargin) * kUnitsPerPoint);
     metrics.height = static_cast<int>((points.height - 2 * kMargin) * kUnitsPerPoint);
-    metrics.lineHeight = unitsOf(height);
+    metrics.lineHeight = static_cast<int>(
+        std::lround(designLineHeight(pointContext, regular.get(), kTextPoints) * kUnitsPerPoint));
     metrics.charWidth = unitsOf(pango_font_metrics_get_approximate_char_width(text.get()));
     metrics.symbolWidth = unitsOf(pango_font_metrics_get_approximate_char_width(symbols.get()));
     return metrics;
@@ -183,11 +205,8 @@ int drawReport(TDistPrintLayout pages, const ReportOptions& options, const Repor
     const std::string created = isoTime(createdAt);
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, created.c_str());
 
+    PageMetrics metrics = reportPageMetrics(options.paper);
     Owned<cairo_t> cr(cairo_create(surface.get()));
-    PangoContext* pointContext = pango_cairo_create_context(cr.get());
-    unhinted(pointContext);
-    PageMetrics metrics = measure(pointContext, options.paper);
-    g_object_unref(pointContext);
 
     cairo_translate(cr.get(), kMargin, kMargin);
     cairo_scale(cr.get(), 1 / kUnitsPerPoint, 1 / kUnitsPerPoint);
@@ -232,6 +251,21 @@ int drawReport(TDistPrintLayout pages, const ReportOptions& options, const Repor
 }
 
 }  // namespace
+
+PageMetrics reportPageMetrics(PaperSize paper) {
+    // Measured on the report's kind of surface, with its font options. (It
+    // also readies cairo for fonts: a static Windows cairo sets up its locks
+    // with the first surface, and loading a font before one never returns.)
+    const PaperPoints points = paperPoints(paper);
+    const Owned<cairo_surface_t> surface(cairo_pdf_surface_create_for_stream(nullptr, nullptr, points.width, points.height));
+    const Owned<cairo_t> cr(cairo_create(surface.get()));
+    pangoFontMap();
+    PangoContext* pointContext = pango_cairo_create_context(cr.get());
+    unhinted(pointContext);
+    const PageMetrics metrics = measure(pointContext, paper);
+    g_object_unref(pointContext);
+    return metrics;
+}
 
 ReportPages reportPages(const ResultTable& rows, const ReportOptions& options, std::string& error) {
     ReportPages result;

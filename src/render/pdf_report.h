@@ -53,6 +53,12 @@ struct ReportPages {
     int count = 0;    ///< pages in it, one per page of the layout
 };
 
+/// What a report's pages on `paper` are laid out with, in tenths of a point:
+/// the printable area inside half-inch margins, DejaVu Sans's line spacing
+/// (from the font's own tables) and its average widths, the same on every
+/// system.
+PageMetrics reportPageMetrics(PaperSize paper);
+
 /// The report of `rows`: the pages TDistPrintLayout lays out for them (with
 /// options.header's All or Selection against the rows' selection marks), and
 /// in each chart frame the chart of the frame's row, drawn as lines and text.
