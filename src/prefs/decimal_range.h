@@ -21,7 +21,7 @@ public:
     bool checkInput(std::string_view text) const;
     /// Is this complete text an acceptable value?
     bool checkValue(std::string_view text) const;
-    /// "Value must be between %5.2f and %5.2f" with the range.
+    /// "Value must be between %5.2f and %5.2f" with the range, in the user's language.
     std::string errorMessage() const;
     /// The text stepped by `step` and clamped into the range, printed "%f";
     /// returns the change truncated toward zero.
