@@ -33,7 +33,6 @@ constexpr double kMostFactor = 3.0;
 constexpr std::array<std::string_view, 3> kComponentColumns = {"name", "gwp", "source"};
 constexpr std::array<std::string_view, 8> kSafetyClasses = {"A1", "A2L", "A2", "A3", "B1", "B2L", "B2", "B3"};
 
-// xgettext:no-c-format
 const char* const kCompositionRule = N_(
     "the composition must be components with mass percentages adding up to 100, e.g. R-32 50% / R-125 50%.");
 

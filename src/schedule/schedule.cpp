@@ -74,17 +74,17 @@ public:
     }
     void add(const std::string& name) { add(name, name); }
     bool empty() const { return names_.empty(); }
+    std::size_t size() const { return names_.size(); }
 
-    // The names put into the pattern (`one` for one name, `several` for more,
-    // both English and marked): "x" or "x, y" or "x, y and 3 more".
-    std::string sentence(const char* one, const char* several) const {
+    // The names put into a translated pattern: "x" or "x, y" or "x, y and 3 more".
+    std::string sentence(const char* pattern) const {
         std::string list;
         const std::size_t listed = std::min(names_.size(), kListed);
         for (std::size_t i = 0; i < listed; ++i) list += (i == 0 ? "" : ", ") + names_[i];
         if (names_.size() > listed)
             // TRANSLATORS: the first %s is a list of names or numbers, the second how many more there are.
             list = formatText(tr("%s and %s more"), {list, std::to_string(names_.size() - listed)});
-        return formatText(trn(one, several, names_.size()), {list});
+        return formatText(pattern, {list});
     }
 
 private:
@@ -189,18 +189,20 @@ std::string placeColumns(const CsvRecord& header, ColumnPlaces& places) {
     // A misspelt name is both unknown and missing; saying both at once lets
     // the engineer see the cause in one go.
     std::string message;
-    auto say = [&message](const NameList& names, const char* one, const char* several) {
-        if (!names.empty()) message += (message.empty() ? "" : " ") + names.sentence(one, several);
+    auto say = [&message](const NameList& names, const char* pattern) {
+        if (!names.empty()) message += (message.empty() ? "" : " ") + names.sentence(pattern);
     };
     // TRANSLATORS: %s lists the columns' names as the schedule's header spells them; the names stay as they are.
-    say(missing, N_("The schedule lacks the column: %s."), N_("The schedule lacks the columns: %s."));
+    say(missing, trn("The schedule lacks the column: %s.", "The schedule lacks the columns: %s.", missing.size()));
     // TRANSLATORS: %s lists the columns' names as the schedule's header spells them.
-    say(unknown, N_("The schedule has an unknown column: %s."), N_("The schedule has unknown columns: %s."));
+    say(unknown,
+        trn("The schedule has an unknown column: %s.", "The schedule has unknown columns: %s.", unknown.size()));
     // TRANSLATORS: %s lists the columns' names as the schedule's header spells them.
-    say(repeated, N_("The schedule repeats the column: %s."), N_("The schedule repeats the columns: %s."));
+    say(repeated,
+        trn("The schedule repeats the column: %s.", "The schedule repeats the columns: %s.", repeated.size()));
     // TRANSLATORS: %s lists the columns' numbers.
-    say(unnamed, N_("The schedule has a column without a name: column %s."),
-        N_("The schedule has columns without names: columns %s."));
+    say(unnamed, trn("The schedule has a column without a name: column %s.",
+                     "The schedule has columns without names: columns %s.", unnamed.size()));
     return message;
 }
 
