@@ -23,10 +23,10 @@ std::string widenedWindowsNote(const SearchResult& search) {
     const bool nozzle = search.nozzle.searched && search.nozzle.found > 0 && search.nozzle.widened();
     const bool venturi = search.venturi.searched && search.venturi.found > 0 && search.venturi.widened();
     if (nozzle && venturi)
-        // TRANSLATORS: the loading windows are percentages of the rated capacity, e.g. "70-130 %".
-        return formatText(tr("Loading windows widened for nozzle models: nozzle %s, tube %s; venturi models: tube %s."),
-                          {rangeText(search.nozzle.nozzle), rangeText(search.nozzle.tube),
-                           rangeText(search.venturi.tube)});
+        return formatText(
+            // TRANSLATORS: the loading windows are percentages of the rated capacity, e.g. "70-130 %".
+            tr("Loading windows widened for nozzle models: nozzle %s, tube %s; venturi models: tube %s."),
+            {rangeText(search.nozzle.nozzle), rangeText(search.nozzle.tube), rangeText(search.venturi.tube)});
     if (nozzle)
         return formatText(tr("Loading windows widened for nozzle models: nozzle %s, tube %s."),
                           {rangeText(search.nozzle.nozzle), rangeText(search.nozzle.tube)});

@@ -309,13 +309,16 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
     // A venturi has no nozzle: the drop and load are its body's, and the
     // search holds only its tubes to a window.
     const bool venturi = trimmed(duty[column::kStyle]) == "Venturi";
-    drops.series.push_back(makeSeries(venturi ? tr("Body drop") : tr("Nozzle drop"), kNozzleColour, 1.7, {7, 4}, MarkerShape::Square));
+    drops.series.push_back(
+        makeSeries(venturi ? tr("Body drop") : tr("Nozzle drop"), kNozzleColour, 1.7, {7, 4}, MarkerShape::Square));
     drops.series.push_back(makeSeries(tr("Tube drop"), kTubeColour, 1.7, {2, 2.5}, MarkerShape::Triangle));
-    loads.series.push_back(makeSeries(venturi ? tr("Body load") : tr("Nozzle load"), kNozzleColour, 1.7, {7, 4}, MarkerShape::Square));
+    loads.series.push_back(
+        makeSeries(venturi ? tr("Body load") : tr("Nozzle load"), kNozzleColour, 1.7, {7, 4}, MarkerShape::Square));
     loads.series.push_back(makeSeries(tr("Tube load"), kTubeColour, 1.7, {2, 2.5}, MarkerShape::Triangle));
     ChartBand nozzleWindow;
-    // TRANSLATORS: a legend entry: the loads the search accepts, from %1$s to %2$s percent of the rated load.
-    nozzleWindow.name = windowName(N_("Nozzle load window %1$s-%2$s %%"), sweep.nozzleWindowLow, sweep.nozzleWindowHigh);
+    nozzleWindow.name =
+        // TRANSLATORS: a legend entry: the loads the search accepts, from %1$s to %2$s percent of the rated load.
+        windowName(N_("Nozzle load window %1$s-%2$s %%"), sweep.nozzleWindowLow, sweep.nozzleWindowHigh);
     nozzleWindow.fill = kNozzleWindowFill;
     nozzleWindow.edge = {0xc07a3a, 1.0, {8, 3}};
     ChartBand tubeWindow;
@@ -332,8 +335,8 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
     if (!venturi) loadEntries.push_back(bandEntry(nozzleWindow));
     loadEntries.push_back(bandEntry(tubeWindow));
 
-    // TRANSLATORS: the charts' axes; %s is the unit.
     drops.xAxis.title = sweep.kind == SweepKind::Capacity
+                            // TRANSLATORS: the charts' axes; %s is the unit.
                             ? formatText(tr("Capacity (%s)"), {capacityUnit(si)})
                             : formatText(tr("Suction temperature (%s)"), {temperatureUnit(si)});
     drops.yAxis.title = formatText(tr("Pressure drop (%s)"), {dropUnit(si)});
@@ -419,7 +422,8 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
                font, sample, lineStep);
     layout.texts.push_back(
         // TRANSLATORS: the label over the chart's line at the duty's own point.
-        makeText(trc("chart", "Duty"), layout.dutyX, dropsTop - font * 0.35, TextAnchor::Middle, smallFont, kDutyColour));
+        makeText(trc("chart", "Duty"), layout.dutyX, dropsTop - font * 0.35, TextAnchor::Middle, smallFont,
+                 kDutyColour));
     layout.texts.back().bold = true;
 
     for (ChartPanel* panel : {&drops, &loads}) {
@@ -500,15 +504,15 @@ std::string pointReadout(const Sweep& sweep, int index) {
     const std::string unit = dropUnit(sweep.siUnits);
     const ResultRow& row = point.row;
     const bool venturi = trimmed(row[column::kStyle]) == "Venturi";
-    // TRANSLATORS: the readout of a chart's point: %1$s where (capacity or suction), %2$s the total pressure drop,
-    // %3$s the drops' unit, %4$s the body's or nozzle's drop, %5$s the tubes' drop, %6$s and %7$s their loads in
-    // percent.
     const char* pattern =
+        // TRANSLATORS: the readout of a chart's point: %1$s where (capacity or suction), %2$s the total pressure drop,
+        // %3$s the drops' unit, %4$s the body's or nozzle's drop, %5$s the tubes' drop, %6$s and %7$s their loads in
+        // percent.
         venturi ? tr("%1$s: total %2$s %3$s, body %4$s %3$s, tube %5$s %3$s; body load %6$s %%, tube load %7$s %%")
                 : tr("%1$s: total %2$s %3$s, nozzle %4$s %3$s, tube %5$s %3$s; nozzle load %6$s %%, tube load %7$s %%");
-    return formatText(pattern, {where, trimmed(row[column::kTotalDrop]), unit, trimmed(row[column::kNozzleDrop]),
-                                trimmed(row[column::kTubeDrop]), trimmed(row[column::kNozzleLoad]),
-                                trimmed(row[column::kTubeLoad])});
+    return formatText(
+        pattern, {where, trimmed(row[column::kTotalDrop]), unit, trimmed(row[column::kNozzleDrop]),
+                  trimmed(row[column::kTubeDrop]), trimmed(row[column::kNozzleLoad]), trimmed(row[column::kTubeLoad])});
 }
 
 std::string chartFileName(const std::string& partNumber) {

@@ -36,9 +36,10 @@ public:
         const auto now = std::chrono::steady_clock::now();
         if (now - start_ < std::chrono::seconds(1) || now - shownAt_ < std::chrono::milliseconds(100)) return;
         if (total_ == 0) total_ = ScheduleReader(path_, siUnits_, ScheduleReader::Check::AsRead).countRemaining();
-        // TRANSLATORS: the progress of a batch run: %1$s duties done of %2$s.
         std::cerr << '\r'
-                  << formatText(tr("%1$s of %2$s duties"), {std::to_string(done), std::to_string(std::max(total_, done))})
+                  // TRANSLATORS: the progress of a batch run: %1$s duties done of %2$s.
+                  << formatText(tr("%1$s of %2$s duties"),
+                                {std::to_string(done), std::to_string(std::max(total_, done))})
                   << std::flush;
         visible_ = true;
         shownAt_ = std::chrono::steady_clock::now();

@@ -283,8 +283,8 @@ int runCurve(const CurveSettings& settings, const SelectionForm& form) {
                                        [](const SweepPoint& point) { return !point.rated; });
     if (refused > 0)
         // TRANSLATORS: %1$s points of %2$s could not be rated.
-        std::cerr << formatText(trn("%1$s of %2$s points could not be rated.", "%1$s of %2$s points could not be rated.",
-                                    sweep.points.size()),
+        std::cerr << formatText(trn("%1$s of %2$s points could not be rated.",
+                                    "%1$s of %2$s points could not be rated.", sweep.points.size()),
                                 {std::to_string(refused), std::to_string(sweep.points.size())})
                   << '\n';
     return exitCode;

@@ -128,7 +128,8 @@ void locateCatalogs(VantrelData& catalog, bool venturiGiven, bool nozzleGiven) {
     const MissingCatalogs missing = locateCatalogFiles(located, rootDir());
     if (!nozzleGiven) {
         catalog.setNozzleFile(located.nozzleFile);
-        if (missing.nozzle) std::cerr << tr("Can't find nflo.csv: no nozzle-type distributors can be selected.") << '\n';
+        if (missing.nozzle)
+            std::cerr << tr("Can't find nflo.csv: no nozzle-type distributors can be selected.") << '\n';
     }
     if (!venturiGiven) {
         catalog.setVenturiFile(located.venturiFile);

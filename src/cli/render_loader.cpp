@@ -71,11 +71,11 @@ const RenderModule* load(std::string& error) {
         } else if (module->interface != kRenderModuleInterface || !module->programVersion ||
                    std::strcmp(module->programVersion, VANTREL_VERSION) != 0) {
             // A module left from another installation: its types may differ from ours.
-            // TRANSLATORS: %1$s and %3$s are version numbers, %2$s and %4$s the numbers of the module's interface.
-            reason = formatText(tr("it belongs to Vantrel %1$s (interface %2$s), this program is %3$s (interface %4$s)"),
-                                {module->programVersion ? module->programVersion : "?",
-                                 std::to_string(module->interface), VANTREL_VERSION,
-                                 std::to_string(kRenderModuleInterface)});
+            reason =
+                // TRANSLATORS: %1$s and %3$s are version numbers, %2$s and %4$s the numbers of the module's interface.
+                formatText(tr("it belongs to Vantrel %1$s (interface %2$s), this program is %3$s (interface %4$s)"),
+                           {module->programVersion ? module->programVersion : "?", std::to_string(module->interface),
+                            VANTREL_VERSION, std::to_string(kRenderModuleInterface)});
             module = nullptr;
         }
     }

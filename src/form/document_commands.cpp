@@ -130,15 +130,13 @@ bool SelectionForm::openDocumentFile(const std::string& path, FormUi& ui) {
     const DocumentRead read = readDocumentText(text, loaded);
     if (!read.isDocument) {
         ui.showMessage(formatText(tr("Cannot open %s.\nIt is not a distributor results document."), {path}),
-                       tr(kWarningCaption),
-                       MessageIcon::Stop, MessageButtons::Ok);
+                       tr(kWarningCaption), MessageIcon::Stop, MessageButtons::Ok);
         return false;
     }
     if (loaded.size() == 0 && read.unreadableLines > 0) {
         // A damaged document that yields nothing must not empty the list in exchange.
         ui.showMessage(formatText(tr("Cannot open %s.\nNone of the document's rows could be read."), {path}),
-                       tr(kWarningCaption),
-                       MessageIcon::Stop, MessageButtons::Ok);
+                       tr(kWarningCaption), MessageIcon::Stop, MessageButtons::Ok);
         return false;
     }
     rows = std::move(loaded);

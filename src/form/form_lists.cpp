@@ -32,29 +32,55 @@ int positionOf(SidePort sidePort) {
 // documents use too; a list box shows each through shownItem().
 
 const std::vector<std::string>& distributorTypes() {
-    static const std::vector<std::string> items{NC_("list entry", "Either"), NC_("list entry", "Nozzle"), NC_("list entry", "Venturi")};
+    static const std::vector<std::string> items{NC_("list entry", "Either"), NC_("list entry", "Nozzle"),
+                                                NC_("list entry", "Venturi")};
     return items;
 }
 
 const std::vector<std::string>& inletConnections() {
-    static const std::vector<std::string> items{NC_("list entry", "Any kind"), NC_("list entry", "Solder (ODM)"), NC_("list entry", "Flare"), NC_("list entry", "Solder (IDM)")};
+    static const std::vector<std::string> items{NC_("list entry", "Any kind"), NC_("list entry", "Solder (ODM)"),
+                                                NC_("list entry", "Flare"), NC_("list entry", "Solder (IDM)")};
     return items;
 }
 
 const std::vector<std::string>& inletSizes() {
-    static const std::vector<std::string> items{NC_("list entry", "Select"), "3/8", "1/2", "5/8", "7/8", "1-1/8", "1-3/8", "1-5/8"};
+    static const std::vector<std::string> items{
+        NC_("list entry", "Select"), "3/8", "1/2", "5/8", "7/8", "1-1/8", "1-3/8", "1-5/8"};
     return items;
 }
 
 const std::vector<std::string>& tubeSizes() {
-    static const std::vector<std::string> items{NC_("list entry", "Select"), "5/32", "3/16", "1/4", "5/16", "3/8", "1/2"};
+    static const std::vector<std::string> items{
+        NC_("list entry", "Select"), "5/32", "3/16", "1/4", "5/16", "3/8", "1/2"};
     return items;
 }
 
 const std::vector<std::string>& nozzleSizes() {
-    static const std::vector<std::string> items{NC_("list entry", "Select"), "1/6", "1/4", "1/3", "1/2", "3/4", "1",  "1-1/2", "2",
-                                                "2-1/2",  "3",   "4",   "5",   "6",   "8",   "10", "12",    "15",
-                                                "17",     "20",  "25",  "30",  "35",  "40",  "50"};
+    static const std::vector<std::string> items{NC_("list entry", "Select"),
+                                                "1/6",
+                                                "1/4",
+                                                "1/3",
+                                                "1/2",
+                                                "3/4",
+                                                "1",
+                                                "1-1/2",
+                                                "2",
+                                                "2-1/2",
+                                                "3",
+                                                "4",
+                                                "5",
+                                                "6",
+                                                "8",
+                                                "10",
+                                                "12",
+                                                "15",
+                                                "17",
+                                                "20",
+                                                "25",
+                                                "30",
+                                                "35",
+                                                "40",
+                                                "50"};
     return items;
 }
 
@@ -64,12 +90,14 @@ const std::vector<std::string>& tubeLengths() {
 }
 
 const std::vector<std::string>& orificeTypes() {
-    static const std::vector<std::string> items{NC_("list entry", "Select"), NC_("list entry", "Permanent"), NC_("list entry", "Replaceable")};
+    static const std::vector<std::string> items{NC_("list entry", "Select"), NC_("list entry", "Permanent"),
+                                                NC_("list entry", "Replaceable")};
     return items;
 }
 
 const std::vector<std::string>& sidePorts() {
-    static const std::vector<std::string> items{NC_("list entry", "none"), NC_("list entry", "Integral"), NC_("list entry", "Auxiliary")};
+    static const std::vector<std::string> items{NC_("list entry", "none"), NC_("list entry", "Integral"),
+                                                NC_("list entry", "Auxiliary")};
     return items;
 }
 

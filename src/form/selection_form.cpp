@@ -82,12 +82,13 @@ constexpr ConditionRule kSelectLiquid{&FormInputs::liquidTemp,
                                       10,
                                       120,
                                       N_("Liquid Temperature must be between 10°F and 120°F (-12.2°C and 48.9°C).")};
-constexpr ConditionRule kSelectLength{&FormInputs::tubeLength,
-                                      ids::kTubeLength,
-                                      false,
-                                      12,
-                                      72,
-                                      N_("Distributor tubing length must be between 12 and 72 inches (305 and 1829 mm).")};
+constexpr ConditionRule kSelectLength{
+    &FormInputs::tubeLength,
+    ids::kTubeLength,
+    false,
+    12,
+    72,
+    N_("Distributor tubing length must be between 12 and 72 inches (305 and 1829 mm).")};
 constexpr ConditionRule kRateSuction{&FormInputs::suctionTemp,
                                      ids::kSuctionTemp,
                                      true,
@@ -164,19 +165,22 @@ void SelectionForm::start(SettingsStore& settings, const std::string& rootDir, F
                                                     : tr("The settings file %s could not be read: %s.\nThe program "
                                                          "starts with its default settings and does not change the "
                                                          "file.");
-        ui.showMessage(formatText(pattern, {settings.path(), why}), tr(kWarningCaption), MessageIcon::Exclamation, MessageButtons::Ok);
+        ui.showMessage(formatText(pattern, {settings.path(), why}), tr(kWarningCaption), MessageIcon::Exclamation,
+                       MessageButtons::Ok);
     }
     siUnits = siUnitsFromSetting(settings.get(kUnitsValue));
     const MissingCatalogs missing = locateCatalogFiles(catalog, rootDir);
     auto warn = [&ui](const char* file, const char* pattern) {
         ui.showMessage(formatText(tr(pattern), {file}), tr(kAbortCaption), MessageIcon::None, MessageButtons::Ok);
     };
-    // TRANSLATORS: %s is the catalog file's name.
-    if (missing.nozzle) warn("nflo.csv", N_("Can't find %s\nReinstall program to restore file.\nProgram will run but "
-                                             "will be unable\ntoselect any nozzle-type distributors."));
-    // TRANSLATORS: %s is the catalog file's name.
-    if (missing.venturi) warn("vflo.csv", N_("Can't find %s\nReinstall program to restore file.\nProgram will run but "
-                                              "will be unable\ntoselect any venturi-type distributors."));
+    if (missing.nozzle)
+        // TRANSLATORS: %s is the catalog file's name.
+        warn("nflo.csv", N_("Can't find %s\nReinstall program to restore file.\nProgram will run but "
+                            "will be unable\ntoselect any nozzle-type distributors."));
+    if (missing.venturi)
+        // TRANSLATORS: %s is the catalog file's name.
+        warn("vflo.csv", N_("Can't find %s\nReinstall program to restore file.\nProgram will run but "
+                            "will be unable\ntoselect any venturi-type distributors."));
 }
 
 int SelectionForm::validateSelectInputs(const FormInputs& inputs, FormUi& ui) const {

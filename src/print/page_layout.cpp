@@ -15,9 +15,9 @@ constexpr std::size_t kCellLength = 38;
 // stacked, each wider than high, as the chart window opens.
 constexpr double kChartAspect = 0.62;
 
-const char* const kMonths[] = {N_("January"), N_("February"), N_("March"),     N_("April"),
-                               N_("May"),     N_("June"),     N_("July"),      N_("August"),
-                               N_("September"), N_("October"), N_("November"), N_("December")};
+const char* const kMonths[] = {N_("January"),   N_("February"), N_("March"),    N_("April"),
+                               N_("May"),       N_("June"),     N_("July"),     N_("August"),
+                               N_("September"), N_("October"),  N_("November"), N_("December")};
 
 // The runs of one page and the positions every part of the page lines up on.
 struct Page {
@@ -107,7 +107,8 @@ int putColumnHeadings(Page& page, int h, bool nozzle, bool siUnits) {
     const int left = page.left;
     const int cw = page.cw;
     const int sub = h + page.lh / 2;
-    // TRANSLATORS: the printed columns are ten or eleven characters apart: keep these headings and their subscripts short.
+    // TRANSLATORS: the printed columns are ten or eleven characters apart: keep these headings and their subscripts
+    // short.
     page.put(trc("printed heading", "Rfrgt."), PrintFont::Regular, left, sub);
     page.put(trc("printed heading", "Load"), PrintFont::Regular, left + 15 * cw, h);
     page.put("T", PrintFont::Regular, left + 25 * cw, h);
@@ -160,7 +161,8 @@ int chartLines(const Page& page, int linesPerPage) {
 
 std::string printDate(int year, int month, int day) {
     const char* name = month >= 1 && month <= 12 ? tr(kMonths[month - 1]) : "";
-    // TRANSLATORS: a printed date: %1$s the month's name, %2$s the day, %3$s the year; reorder them as the language writes a date.
+    // TRANSLATORS: a printed date: %1$s the month's name, %2$s the day, %3$s the year; reorder them as the language
+    // writes a date.
     return formatText(tr("%1$s %2$s, %3$s"), {name, formatInt(day), formatInt(year)});
 }
 

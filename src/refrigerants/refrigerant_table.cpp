@@ -33,9 +33,8 @@ constexpr double kMostFactor = 3.0;
 constexpr std::array<std::string_view, 3> kComponentColumns = {"name", "gwp", "source"};
 constexpr std::array<std::string_view, 8> kSafetyClasses = {"A1", "A2L", "A2", "A3", "B1", "B2L", "B2", "B3"};
 
-const char* const kCompositionRule = N_(
-    "the composition must be components with mass percentages adding up to 100, e.g. R-32 50% / R-125 50%.");
-
+const char* const kCompositionRule =
+    N_("the composition must be components with mass percentages adding up to 100, e.g. R-32 50% / R-125 50%.");
 
 bool isLetterOrDigit(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
 
@@ -118,7 +117,8 @@ std::optional<std::string> shapeProblem(const CsvRecord& record, const std::arra
     if (length > kMaxLineLength)
         return formatText(tr("the line is longer than %s characters."), {std::to_string(kMaxLineLength)});
     for (const std::string& field : record.fields) {
-        if (!textIsPlain && !isPlainText(field)) return std::string(tr("the line holds bytes that are not plain text."));
+        if (!textIsPlain && !isPlainText(field))
+            return std::string(tr("the line holds bytes that are not plain text."));
         // Blanks around a value are ignored; inside it a tab or line break
         // would break the listing's columns and lines. (A loop of compares:
         // find_first_of called memchr once per byte.)
@@ -158,10 +158,9 @@ bool readTableFile(const std::string& path, bool quietWhenMissing, std::string& 
     std::string reason;
     ReadFailure failure = ReadFailure::None;
     if (!readWholeFile(path, text, &reason, &failure, kMaxRefrigerantFileSize)) {
-        problem = failure == ReadFailure::TooLarge
-                      ? std::string(tr("the file is larger than 1 MB and was not read."))
-                      // TRANSLATORS: %s is the system's reason.
-                      : formatText(tr("the file cannot be read: %s."), {reason});
+        problem = failure == ReadFailure::TooLarge ? std::string(tr("the file is larger than 1 MB and was not read."))
+                                                   // TRANSLATORS: %s is the system's reason.
+                                                   : formatText(tr("the file cannot be read: %s."), {reason});
         return false;
     }
     return true;
@@ -194,8 +193,8 @@ std::vector<RefrigerantInfo> builtInTable(RefrigerantFileRead& shipped) {
             if (row.group == info.group && row.factor == info.factor) {
                 info = row;
             } else {
-                // TRANSLATORS: %1$s is a refrigerant, %2$s its group, %3$s its factor.
                 shipped.problems.push_back(lineProblem(
+                    // TRANSLATORS: %1$s is a refrigerant, %2$s its group, %3$s its factor.
                     line, formatText(tr("%1$s must have the group and factor the program rates it with: %2$s, %3$s."),
                                      {row.name, groupName(info.group), factorText(info.factor)})));
             }
@@ -205,8 +204,8 @@ std::vector<RefrigerantInfo> builtInTable(RefrigerantFileRead& shipped) {
     }
     for (const auto& [line, row] : shipped.rows) {
         if (std::find(kRefrigerants.begin(), kRefrigerants.end(), row.name) == kRefrigerants.end())
-            // TRANSLATORS: %s is a refrigerant's name.
             shipped.problems.push_back(lineProblem(
+                // TRANSLATORS: %s is a refrigerant's name.
                 line, formatText(tr("%s is not one of the program's ten; a refrigerant of your own belongs in your "
                                     "own table."),
                                  {row.name})));
@@ -504,8 +503,9 @@ std::string RefrigerantStart::warningText() const {
     std::string text = tr("Some refrigerant table lines were left out.");
     const std::size_t shown = std::min(problems.size(), kShownProblems);
     for (std::size_t i = 0; i < shown; ++i) {
-        // TRANSLATORS: %s is a file; the file's problems follow on the next lines.
-        if (i == 0 || problemFiles[i] != problemFiles[i - 1]) text += "\n" + formatText(tr("In %s:"), {problemFiles[i]});
+        if (i == 0 || problemFiles[i] != problemFiles[i - 1])
+            // TRANSLATORS: %s is a file; the file's problems follow on the next lines.
+            text += "\n" + formatText(tr("In %s:"), {problemFiles[i]});
         text += "\n" + problems[i];
     }
     if (problems.size() > shown)

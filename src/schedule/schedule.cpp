@@ -194,11 +194,11 @@ std::string placeColumns(const CsvRecord& header, ColumnPlaces& places) {
     };
     // TRANSLATORS: %s lists the columns' names as the schedule's header spells them; the names stay as they are.
     say(missing, trn("The schedule lacks the column: %s.", "The schedule lacks the columns: %s.", missing.size()));
-    // TRANSLATORS: %s lists the columns' names as the schedule's header spells them.
     say(unknown,
+        // TRANSLATORS: %s lists the columns' names as the schedule's header spells them.
         trn("The schedule has an unknown column: %s.", "The schedule has unknown columns: %s.", unknown.size()));
-    // TRANSLATORS: %s lists the columns' names as the schedule's header spells them.
     say(repeated,
+        // TRANSLATORS: %s lists the columns' names as the schedule's header spells them.
         trn("The schedule repeats the column: %s.", "The schedule repeats the columns: %s.", repeated.size()));
     // TRANSLATORS: %s lists the columns' numbers.
     say(unnamed, trn("The schedule has a column without a name: column %s.",
@@ -308,11 +308,11 @@ public:
                             {std::to_string(kMaxScheduleLineBytes / (1024 * 1024))}));
         } else if (record.fault == CsvFault::TextAfterQuote) {
             const std::size_t field = record.faultField;
-            // TRANSLATORS: %s is a column's name; it stays as it is.
-            fail(field < columns_ ? formatText(tr("the %s cell has text after its closing quote."), {columnAt(field)})
-                                  // TRANSLATORS: %s is the field's number in the line.
-                                  : formatText(tr("field %s has text after its closing quote."),
-                                               {std::to_string(field + 1)}));
+            fail(field < columns_
+                     // TRANSLATORS: %s is a column's name; it stays as it is.
+                     ? formatText(tr("the %s cell has text after its closing quote."), {columnAt(field)})
+                     // TRANSLATORS: %s is the field's number in the line.
+                     : formatText(tr("field %s has text after its closing quote."), {std::to_string(field + 1)}));
         } else if (record.fieldCount != columns_) {
             // TRANSLATORS: the first %s is how many fields the line has, the second how many columns the header has.
             fail(formatText(trn("%s field, but the header has %s columns.", "%s fields, but the header has %s columns.",

@@ -101,12 +101,11 @@ void runSchedule(SelectionForm& form, ScheduleReader& reader, const std::functio
 std::string scheduleSummary(const ScheduleSums& sums, bool siUnits) {
     const std::string duties = formatInt(static_cast<long long>(sums.duties));
     const auto n = static_cast<unsigned long>(sums.duties);
-    std::string text =
-        formatText(siUnits ? trn("%s duty read (capacity in kW, temperatures in °C).",
-                                 "%s duties read (capacity in kW, temperatures in °C).", n)
-                           : trn("%s duty read (capacity in tons, temperatures in °F).",
-                                 "%s duties read (capacity in tons, temperatures in °F).", n),
-                   {duties});
+    std::string text = formatText(siUnits ? trn("%s duty read (capacity in kW, temperatures in °C).",
+                                                "%s duties read (capacity in kW, temperatures in °C).", n)
+                                          : trn("%s duty read (capacity in tons, temperatures in °F).",
+                                                "%s duties read (capacity in tons, temperatures in °F).", n),
+                                  {duties});
     text += '\n';
     text += formatText(tr("With results: %s"), {formatInt(static_cast<long long>(sums.withResults))});
     text += '\n';
