@@ -700,9 +700,11 @@ std::string visibleText(std::string_view text, std::size_t limit) { return shown
 std::string withVisibleControls(std::string_view text) { return shownControls(text, std::string_view::npos, false); }
 
 std::string lineLabel(int line, std::string_view tag) {
-    std::string label = "Line " + std::to_string(line);
-    if (!tag.empty()) label += " (" + visibleText(tag, kShownTagLength) + ")";
-    return label;
+    const std::string number = std::to_string(line);
+    // TRANSLATORS: a schedule's line as a printed report names its duty: %1$s the line's number.
+    if (tag.empty()) return formatText(tr("Line %1$s"), {number});
+    // TRANSLATORS: a schedule's line as a printed report names its duty: %1$s the line's number, %2$s its tag.
+    return formatText(tr("Line %1$s (%2$s)"), {number, visibleText(tag, kShownTagLength)});
 }
 
 std::string lineMessage(int line, std::string_view tag, std::string_view text) {
