@@ -101,7 +101,7 @@ struct LoadedCatalog {
 
 /// "Loading windows widened for nozzle models: nozzle 70-130 %, tube 70-130 %."
 /// when a catalog's results lie outside the Preferences limits; empty when
-/// every result lies inside them.
+/// every result lies inside them. In the user's language.
 std::string widenedWindowsNote(const SearchResult& search);
 
 /// Catalog data: loading limits of the search and the catalog file names.

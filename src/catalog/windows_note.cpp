@@ -1,5 +1,6 @@
 #include "catalog/vantrel_data.h"
 #include "engine/number_text.h"
+#include "i18n/translate.h"
 
 namespace vantrel {
 namespace {
@@ -19,16 +20,19 @@ std::string rangeText(const LoadRange& range) {
 }  // namespace
 
 std::string widenedWindowsNote(const SearchResult& search) {
-    std::vector<std::string> parts;
-    if (search.nozzle.searched && search.nozzle.found > 0 && search.nozzle.widened())
-        parts.push_back("nozzle models: nozzle " + rangeText(search.nozzle.nozzle) + ", tube " +
-                        rangeText(search.nozzle.tube));
-    if (search.venturi.searched && search.venturi.found > 0 && search.venturi.widened())
-        parts.push_back("venturi models: tube " + rangeText(search.venturi.tube));
-    if (parts.empty()) return {};
-    std::string note = "Loading windows widened for " + parts[0];
-    if (parts.size() > 1) note += "; " + parts[1];
-    return note + ".";
+    const bool nozzle = search.nozzle.searched && search.nozzle.found > 0 && search.nozzle.widened();
+    const bool venturi = search.venturi.searched && search.venturi.found > 0 && search.venturi.widened();
+    if (nozzle && venturi)
+        return formatText(
+            // TRANSLATORS: the loading windows are percentages of the rated capacity, e.g. "70-130 %".
+            tr("Loading windows widened for nozzle models: nozzle %s, tube %s; venturi models: tube %s."),
+            {rangeText(search.nozzle.nozzle), rangeText(search.nozzle.tube), rangeText(search.venturi.tube)});
+    if (nozzle)
+        return formatText(tr("Loading windows widened for nozzle models: nozzle %s, tube %s."),
+                          {rangeText(search.nozzle.nozzle), rangeText(search.nozzle.tube)});
+    if (venturi)
+        return formatText(tr("Loading windows widened for venturi models: tube %s."), {rangeText(search.venturi.tube)});
+    return {};
 }
 
 }  // namespace vantrel

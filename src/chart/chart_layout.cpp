@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "engine/number_text.h"
+#include "i18n/translate.h"
 #include "util/plain_text.h"
 
 namespace vantrel {
@@ -79,7 +80,8 @@ double dutyValue(const Sweep& sweep) {
     return sweep.kind == SweepKind::Capacity ? sweep.dutyCapacity : sweep.dutyX;
 }
 
-const char* capacityUnit(bool si) { return si ? "kW" : "tons"; }
+// TRANSLATORS: the capacity's unit, refrigeration tons, after a number on a chart.
+const char* capacityUnit(bool si) { return si ? "kW" : trc("unit", "tons"); }
 const char* temperatureUnit(bool si) { return si ? "°C" : "°F"; }
 const char* dropUnit(bool si) { return si ? "kPa" : "psi"; }
 
@@ -146,8 +148,9 @@ ChartSeries makeSeries(std::string name, Rgb colour, double width, std::vector<d
     return series;
 }
 
-std::string windowName(const char* what, double low, double high) {
-    return std::string(what) + " load window " + shortNumber(low, 2) + "-" + shortNumber(high, 2) + " %";
+// `pattern` (English, marked) with the window's limits in percent.
+std::string windowName(const char* pattern, double low, double high) {
+    return formatText(tr(pattern), {shortNumber(low, 2), shortNumber(high, 2)});
 }
 
 // The runs of a series: consecutive rated points, a refused one ending a run.
@@ -277,10 +280,11 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
 
     const ResultRow& duty = sweep.dutyRow;
     layout.title = trimmed(duty[column::kPartNumber]) + " · " + trimmed(duty[column::kRefrigerant]);
-    layout.subtitle = "Duty: " + trimmed(duty[column::kCapacity]) + " " + capacityUnit(si) + ", suction " +
-                      trimmed(duty[column::kSuction]) + " " + temperatureUnit(si) + ", liquid " +
-                      trimmed(duty[column::kLiquid]) + " " + temperatureUnit(si) + ", tube length " +
-                      trimmed(duty[column::kLength]) + " in";
+    // TRANSLATORS: a chart's subtitle: %1$s the capacity, %2$s its unit, %3$s the suction temperature, %4$s the
+    // temperatures' unit, %5$s the liquid temperature, %6$s the tube length in inches ("in").
+    layout.subtitle = formatText(tr("Duty: %1$s %2$s, suction %3$s %4$s, liquid %5$s %4$s, tube length %6$s in"),
+                                 {trimmed(duty[column::kCapacity]), capacityUnit(si), trimmed(duty[column::kSuction]),
+                                  temperatureUnit(si), trimmed(duty[column::kLiquid]), trimmed(duty[column::kLength])});
 
     // The data the axes must hold.
     double xLow = dutyValue(sweep);
@@ -300,21 +304,26 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
 
     ChartPanel drops;
     ChartPanel loads;
-    drops.series.push_back(makeSeries("Total drop", kTotalColour, 2.4, {}, MarkerShape::Circle));
+    // TRANSLATORS: the chart's legend: the pressure drops and loads drawn.
+    drops.series.push_back(makeSeries(tr("Total drop"), kTotalColour, 2.4, {}, MarkerShape::Circle));
     // A venturi has no nozzle: the drop and load are its body's, and the
     // search holds only its tubes to a window.
     const bool venturi = trimmed(duty[column::kStyle]) == "Venturi";
-    const char* body = venturi ? "Body" : "Nozzle";
-    drops.series.push_back(makeSeries(std::string(body) + " drop", kNozzleColour, 1.7, {7, 4}, MarkerShape::Square));
-    drops.series.push_back(makeSeries("Tube drop", kTubeColour, 1.7, {2, 2.5}, MarkerShape::Triangle));
-    loads.series.push_back(makeSeries(std::string(body) + " load", kNozzleColour, 1.7, {7, 4}, MarkerShape::Square));
-    loads.series.push_back(makeSeries("Tube load", kTubeColour, 1.7, {2, 2.5}, MarkerShape::Triangle));
+    drops.series.push_back(
+        makeSeries(venturi ? tr("Body drop") : tr("Nozzle drop"), kNozzleColour, 1.7, {7, 4}, MarkerShape::Square));
+    drops.series.push_back(makeSeries(tr("Tube drop"), kTubeColour, 1.7, {2, 2.5}, MarkerShape::Triangle));
+    loads.series.push_back(
+        makeSeries(venturi ? tr("Body load") : tr("Nozzle load"), kNozzleColour, 1.7, {7, 4}, MarkerShape::Square));
+    loads.series.push_back(makeSeries(tr("Tube load"), kTubeColour, 1.7, {2, 2.5}, MarkerShape::Triangle));
     ChartBand nozzleWindow;
-    nozzleWindow.name = windowName("Nozzle", sweep.nozzleWindowLow, sweep.nozzleWindowHigh);
+    nozzleWindow.name =
+        // TRANSLATORS: a legend entry: the loads the search accepts, from %1$s to %2$s percent of the rated load.
+        windowName(N_("Nozzle load window %1$s-%2$s %%"), sweep.nozzleWindowLow, sweep.nozzleWindowHigh);
     nozzleWindow.fill = kNozzleWindowFill;
     nozzleWindow.edge = {0xc07a3a, 1.0, {8, 3}};
     ChartBand tubeWindow;
-    tubeWindow.name = windowName("Tube", sweep.tubeWindowLow, sweep.tubeWindowHigh);
+    // TRANSLATORS: a legend entry: the loads the search accepts, from %1$s to %2$s percent of the rated load.
+    tubeWindow.name = windowName(N_("Tube load window %1$s-%2$s %%"), sweep.tubeWindowLow, sweep.tubeWindowHigh);
     tubeWindow.fill = kTubeWindowFill;
     tubeWindow.edge = {0x4a9a5e, 1.0, {1.5, 2}};
 
@@ -327,10 +336,12 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
     loadEntries.push_back(bandEntry(tubeWindow));
 
     drops.xAxis.title = sweep.kind == SweepKind::Capacity
-                            ? std::string("Capacity (") + capacityUnit(si) + ")"
-                            : std::string("Suction temperature (") + temperatureUnit(si) + ")";
-    drops.yAxis.title = std::string("Pressure drop (") + dropUnit(si) + ")";
-    loads.yAxis.title = "Load (%)";
+                            // TRANSLATORS: the charts' axes; %s is the unit.
+                            ? formatText(tr("Capacity (%s)"), {capacityUnit(si)})
+                            : formatText(tr("Suction temperature (%s)"), {temperatureUnit(si)});
+    drops.yAxis.title = formatText(tr("Pressure drop (%s)"), {dropUnit(si)});
+    // xgettext:no-c-format
+    loads.yAxis.title = tr("Load (%)");
 
     // Vertical budget, from the top: title, subtitle, drop legend, the duty
     // label, the drop panel, the load legend, the load panel, the x tick
@@ -410,7 +421,9 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
     flowLegend(layout, loadEntries, left, legendRight, drops.plot.top + drops.plot.height + font * 0.7 + lineStep * 0.5,
                font, sample, lineStep);
     layout.texts.push_back(
-        makeText("Duty", layout.dutyX, dropsTop - font * 0.35, TextAnchor::Middle, smallFont, kDutyColour));
+        // TRANSLATORS: the label over the chart's line at the duty's own point.
+        makeText(trc("chart", "Duty"), layout.dutyX, dropsTop - font * 0.35, TextAnchor::Middle, smallFont,
+                 kDutyColour));
     layout.texts.back().bold = true;
 
     for (ChartPanel* panel : {&drops, &loads}) {
@@ -433,7 +446,7 @@ ChartLayout layoutChart(const Sweep& sweep, double width, double height) {
                                     axisBottom + layout.tickLength + smallFont * 1.4 + font * 1.1, TextAnchor::Middle,
                                     font));
     if (layout.empty) {
-        layout.texts.push_back(makeText("No point of this sweep could be rated.", left + plotWidth / 2,
+        layout.texts.push_back(makeText(tr("No point of this sweep could be rated."), left + plotWidth / 2,
                                         drops.plot.top + drops.plot.height / 2, TextAnchor::Middle, titleFont,
                                         0x000000));
     }
@@ -460,8 +473,9 @@ ChartLayout layoutRowChart(const SweepOutcome& outcome, const ResultRow& row, do
         makeText(layout.title, type.pad, type.pad + type.titleFont, TextAnchor::Start, type.titleFont, 0x000000);
     title.bold = true;
     layout.texts.push_back(std::move(title));
-    layout.texts.push_back(makeText("No performance chart: " + oneLine(outcome.message), layout.width / 2, layout.height / 2,
-                                    TextAnchor::Middle, type.font));
+    // TRANSLATORS: %s says why the distributor could not be rated.
+    layout.texts.push_back(makeText(formatText(tr("No performance chart: %s"), {oneLine(outcome.message)}),
+                                    layout.width / 2, layout.height / 2, TextAnchor::Middle, type.font));
     return layout;
 }
 
@@ -489,11 +503,16 @@ std::string pointReadout(const Sweep& sweep, int index) {
     if (!point.rated) return where + ": " + oneLine(point.message);
     const std::string unit = dropUnit(sweep.siUnits);
     const ResultRow& row = point.row;
-    const std::string body = trimmed(row[column::kStyle]) == "Venturi" ? "body" : "nozzle";
-    return where + ": total " + trimmed(row[column::kTotalDrop]) + " " + unit + ", " + body + " " +
-           trimmed(row[column::kNozzleDrop]) + " " + unit + ", tube " + trimmed(row[column::kTubeDrop]) + " " + unit +
-           "; " + body + " load " + trimmed(row[column::kNozzleLoad]) + " %, tube load " +
-           trimmed(row[column::kTubeLoad]) + " %";
+    const bool venturi = trimmed(row[column::kStyle]) == "Venturi";
+    const char* pattern =
+        // TRANSLATORS: the readout of a chart's point: %1$s where (capacity or suction), %2$s the total pressure drop,
+        // %3$s the drops' unit, %4$s the body's or nozzle's drop, %5$s the tubes' drop, %6$s and %7$s their loads in
+        // percent.
+        venturi ? tr("%1$s: total %2$s %3$s, body %4$s %3$s, tube %5$s %3$s; body load %6$s %%, tube load %7$s %%")
+                : tr("%1$s: total %2$s %3$s, nozzle %4$s %3$s, tube %5$s %3$s; nozzle load %6$s %%, tube load %7$s %%");
+    return formatText(
+        pattern, {where, trimmed(row[column::kTotalDrop]), unit, trimmed(row[column::kNozzleDrop]),
+                  trimmed(row[column::kTubeDrop]), trimmed(row[column::kNozzleLoad]), trimmed(row[column::kTubeLoad])});
 }
 
 std::string chartFileName(const std::string& partNumber) {

@@ -10,6 +10,7 @@
 #include "cli/render_loader.h"
 #include "curve/sweep.h"
 #include "engine/number_text.h"
+#include "i18n/translate.h"
 #include "schedule/best_candidate.h"
 #include "schedule/schedule_run.h"
 #include "util/console.h"
@@ -35,7 +36,11 @@ public:
         const auto now = std::chrono::steady_clock::now();
         if (now - start_ < std::chrono::seconds(1) || now - shownAt_ < std::chrono::milliseconds(100)) return;
         if (total_ == 0) total_ = ScheduleReader(path_, siUnits_, ScheduleReader::Check::AsRead).countRemaining();
-        std::cerr << '\r' << done << " of " << std::max(total_, done) << " duties" << std::flush;
+        std::cerr << '\r'
+                  // TRANSLATORS: the progress of a batch run: %1$s duties done of %2$s.
+                  << formatText(tr("%1$s of %2$s duties"),
+                                {std::to_string(done), std::to_string(std::max(total_, done))})
+                  << std::flush;
         visible_ = true;
         shownAt_ = std::chrono::steady_clock::now();
     }
@@ -185,10 +190,9 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
             // duty each get their rows.
             form.rows.clear();
             const DutyRun run = runDuty(form, line.duty);
-            const std::string label = lineLabel(line.duty.line, line.duty.tag);
             const BatchEntry entry = entryOf(run, line.duty, form, settings.best);
-            for (const std::string& message : entry.messages) say(label + ": " + message + '\n');
-            if (!entry.windowsNote.empty()) say(label + ": " + entry.windowsNote + '\n');
+            for (const std::string& message : entry.messages) say(lineMessage(entry.line, entry.tag, message) + '\n');
+            if (!entry.windowsNote.empty()) say(lineMessage(entry.line, entry.tag, entry.windowsNote) + '\n');
             someNone |= entry.kind == BatchEntry::Kind::NoResults;
             someErrors |= entry.kind == BatchEntry::Kind::Error;
             out.entry(entry);
@@ -211,7 +215,8 @@ int runBatch(const BatchSettings& settings, SelectionForm& form) {
     writer->finish();
     // An older report of the same name stays; the user must not take it for this run's.
     if (report && report->rows().empty())
-        std::cerr << "No duty found any rows: no report was written to " << settings.output << ".\n";
+        // TRANSLATORS: %s is the report's file.
+        std::cerr << formatText(tr("No duty found any rows: no report was written to %s."), {settings.output}) << '\n';
     if (report && !report->rows().empty()) {
         ReportOptions options = settings.report;
         options.siUnits = settings.siUnits;

@@ -13,6 +13,7 @@
 #include "cli/curve_pictures.h"
 #include "cli/output_formats.h"
 #include "engine/number_text.h"
+#include "i18n/translate.h"
 #include "util/files.h"
 
 namespace vantrel::cli {
@@ -45,7 +46,8 @@ bool rangeOf(const CurveSettings& settings, SweepRange& range) {
         if (!*typed) continue;
         const std::optional<double> value = strictNumber(**typed);
         if (!value) {
-            std::cerr << names[i] << " must be a number.\n";
+            // TRANSLATORS: %s is the option, --from, --to or --step.
+            std::cerr << formatText(tr("%s must be a number."), {names[i]}) << '\n';
             return false;
         }
         *target = *value;
@@ -236,7 +238,7 @@ int deliver(const std::string& text, const std::string& output) {
     }
     std::string error;
     if (replaceFile(output, text, &error)) return kExitResults;
-    std::cerr << "Cannot save " << output << ".\n" << error << '\n';
+    std::cerr << formatText(tr("Cannot save %s.\n%s"), {output, error}) << '\n';
     return kExitError;
 }
 
@@ -246,11 +248,12 @@ int runCurve(const CurveSettings& settings, const SelectionForm& form) {
     const std::string& format = settings.format;
     const bool picture = format == "svg" || format == "png";
     if (!picture && format != "table" && format != "csv" && format != "json") {
-        std::cerr << "--format " << format << " is not one of curve's: " << kCurveFormats << ".\n";
+        // TRANSLATORS: %1$s is the format asked for, %2$s the formats the curve command writes.
+        std::cerr << formatText(tr("--format %1$s is not one of curve's: %2$s."), {format, kCurveFormats}) << '\n';
         return kExitError;
     }
     if (format == "png" && settings.output.empty()) {
-        std::cerr << "A PNG picture is not written to standard output; name its file with --output FILE.\n";
+        std::cerr << tr("A PNG picture is not written to standard output; name its file with --output FILE.") << '\n';
         return kExitError;
     }
     SweepRange range;
@@ -279,7 +282,11 @@ int runCurve(const CurveSettings& settings, const SelectionForm& form) {
     const auto refused = std::count_if(sweep.points.begin(), sweep.points.end(),
                                        [](const SweepPoint& point) { return !point.rated; });
     if (refused > 0)
-        std::cerr << refused << " of " << sweep.points.size() << " points could not be rated.\n";
+        // TRANSLATORS: %1$s points of %2$s could not be rated.
+        std::cerr << formatText(trn("%1$s of %2$s points could not be rated.",
+                                    "%1$s of %2$s points could not be rated.", sweep.points.size()),
+                                {std::to_string(refused), std::to_string(sweep.points.size())})
+                  << '\n';
     return exitCode;
 }
 

@@ -21,6 +21,7 @@
 #include "form/form_lists.h"
 #include "form/selection_form.h"
 #include "i18n/language.h"
+#include "i18n/translate.h"
 #include "prefs/decimal_range.h"
 #include "refrigerants/refrigerant_table.h"
 #include "curve/sweep.h"
@@ -64,7 +65,8 @@ bool applyLimits(const std::string& text, VantrelData& catalog) {
     std::stringstream stream(text);
     for (std::string part; std::getline(stream, part, ',');) parts.push_back(part);
     if (parts.size() != 4) {
-        std::cerr << "--limits needs four percentages: NMIN,NMAX,TMIN,TMAX\n";
+        // TRANSLATORS: a message of vantrel-cli; the option and NMIN,NMAX,TMIN,TMAX stay as they are.
+        std::cerr << tr("--limits needs four percentages: NMIN,NMAX,TMIN,TMAX") << '\n';
         return false;
     }
     const DecimalRange ranges[4] = {{50, 150}, {50, 150}, {50, 200}, {50, 200}};
@@ -103,7 +105,8 @@ void warnAboutRefrigerantTables() {
     if (said) return;
     said = true;
     if (const std::string warning = refrigerantTables().warningText(); !warning.empty())
-        std::cerr << "WARNING: " << warning << '\n';
+        // TRANSLATORS: %s is the warning itself, over several lines.
+        std::cerr << formatText(tr("WARNING: %s"), {warning}) << '\n';
 }
 
 // --refrigerant's check: one of the names the lists hold once the user's
@@ -125,11 +128,13 @@ void locateCatalogs(VantrelData& catalog, bool venturiGiven, bool nozzleGiven) {
     const MissingCatalogs missing = locateCatalogFiles(located, rootDir());
     if (!nozzleGiven) {
         catalog.setNozzleFile(located.nozzleFile);
-        if (missing.nozzle) std::cerr << "Can't find nflo.csv: no nozzle-type distributors can be selected.\n";
+        if (missing.nozzle)
+            std::cerr << tr("Can't find nflo.csv: no nozzle-type distributors can be selected.") << '\n';
     }
     if (!venturiGiven) {
         catalog.setVenturiFile(located.venturiFile);
-        if (missing.venturi) std::cerr << "Can't find vflo.csv: no venturi-type distributors can be selected.\n";
+        if (missing.venturi)
+            std::cerr << tr("Can't find vflo.csv: no venturi-type distributors can be selected.") << '\n';
     }
 }
 
@@ -139,7 +144,8 @@ bool namedCatalogReadable(const std::string& path) {
     if (path.empty()) return true;
     std::string reason;
     if (isReadableWholeFile(path, &reason)) return true;
-    std::cerr << "vantrel-cli: cannot read catalog " << path << ": " << reason << '\n';
+    // TRANSLATORS: the first %s is the catalog file, the second the system's reason.
+    std::cerr << formatText(tr("vantrel-cli: cannot read catalog %s: %s"), {path, reason}) << '\n';
     return false;
 }
 
@@ -470,31 +476,36 @@ cli::CurveSettings curveSettingsOf(const Options& options) {
 std::optional<ReportOptions> reportOptionsOf(const Options& options, bool curve) {
     const bool pdf = options.format == "pdf";
     if (pdf && curve) {
-        std::cerr << "--format pdf is for select, rate and batch; curve writes svg or png.\n";
+        // TRANSLATORS: messages of vantrel-cli: its options, commands and formats (--format pdf, select, svg) stay
+        // as they are.
+        std::cerr << tr("--format pdf is for select, rate and batch; curve writes svg or png.") << '\n';
         return std::nullopt;
     }
     if (pdf && options.output.empty()) {
-        std::cerr << "--format pdf needs --output FILE: the report is not written to standard output.\n";
+        std::cerr << tr("--format pdf needs --output FILE: the report is not written to standard output.") << '\n';
         return std::nullopt;
     }
     if (!pdf && (options.customer || options.project || options.paper || options.charts)) {
-        std::cerr << "--customer, --project, --paper and --charts are for --format pdf.\n";
+        std::cerr << tr("--customer, --project, --paper and --charts are for --format pdf.") << '\n';
         return std::nullopt;
     }
     if (!pdf && !curve && !options.output.empty()) {
-        std::cerr << "--output is for --format pdf and for curve.\n";
+        std::cerr << tr("--output is for --format pdf and for curve.") << '\n';
         return std::nullopt;
     }
     // The page header keeps as many bytes as the print dialog's fields take.
     for (const auto& [name, text] : {std::pair{"--customer", &options.customer}, {"--project", &options.project}}) {
         // Refused before any page is drawn: the text would not show.
         if (*text && !isUtf8(**text)) {
-            std::cerr << name << " is not valid UTF-8 text; give the name in UTF-8.\n";
+            // TRANSLATORS: %s is the option, --customer or --project.
+            std::cerr << formatText(tr("%s is not valid UTF-8 text; give the name in UTF-8."), {name}) << '\n';
             return std::nullopt;
         }
         if (*text && (*text)->size() > kPrintNameLength) {
-            std::cerr << name << " takes at most " << kPrintNameLength
-                      << " characters (bytes of UTF-8), as the page header does.\n";
+            // TRANSLATORS: %1$s is the option, --customer or --project; %2$s the most bytes it takes.
+            std::cerr << formatText(tr("%1$s takes at most %2$s characters (bytes of UTF-8), as the page header does."),
+                                    {name, std::to_string(kPrintNameLength)})
+                      << '\n';
             return std::nullopt;
         }
     }
@@ -578,12 +589,15 @@ static int runProgram(int argc, char** argv) {
     warnAboutRefrigerantTables();
     const RefrigerantStart& refrigerants = refrigerantTables();
     if (parsed(listing) && !cli::isRefrigerantFormat(options.format)) {
-        std::cerr << "--format " << options.format << " is not for refrigerants: use " << cli::kRefrigerantFormats
-                  << ".\n";
+        // TRANSLATORS: %1$s is the format asked for, %2$s the formats the refrigerants command writes.
+        std::cerr << formatText(tr("--format %1$s is not for refrigerants: use %2$s."),
+                                {options.format, cli::kRefrigerantFormats})
+                  << '\n';
         return kExitError;
     }
     if (!parsed(curve) && (options.format == "svg" || options.format == "png")) {
-        std::cerr << "--format " << options.format << " is for curve only.\n";
+        // TRANSLATORS: %s is the format asked for, svg or png.
+        std::cerr << formatText(tr("--format %s is for curve only."), {options.format}) << '\n';
         return kExitError;
     }
 
@@ -633,7 +647,8 @@ int main(int argc, char** argv) {
     cli::StandardOutput standardOutput;
     const int exitCode = runProgram(static_cast<int>(arguments.size()), pointers.data());
     if (const std::string reason = standardOutput.finish(); !reason.empty()) {
-        std::cerr << "vantrel-cli: cannot write standard output: " << reason << '\n';
+        // TRANSLATORS: %s is the system's reason.
+        std::cerr << formatText(tr("vantrel-cli: cannot write standard output: %s"), {reason}) << '\n';
         return kExitError;
     }
     return exitCode;

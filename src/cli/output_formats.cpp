@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "i18n/translate.h"
 #include "util/console.h"
 
 namespace vantrel::cli {
@@ -210,7 +211,7 @@ private:
         if (!failure_.empty()) return false;
         errno = 0;
         if ((size == 0 || std::fwrite(space_, 1, size, stdout) == size) && std::fflush(stdout) == 0) return true;
-        failure_ = errno ? std::strerror(errno) : "the system refused the write";
+        failure_ = errno ? std::strerror(errno) : tr("the system refused the write");
         return false;
     }
 

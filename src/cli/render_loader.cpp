@@ -67,17 +67,20 @@ const RenderModule* load(std::string& error) {
     if (const Entry entry = openEntry(path, reason)) {
         module = entry();
         if (!module) {
-            reason = "it offers nothing";
+            reason = tr("it offers nothing");
         } else if (module->interface != kRenderModuleInterface || !module->programVersion ||
                    std::strcmp(module->programVersion, VANTREL_VERSION) != 0) {
             // A module left from another installation: its types may differ from ours.
-            reason = std::string("it belongs to Vantrel ") + (module->programVersion ? module->programVersion : "?") +
-                     " (interface " + std::to_string(module->interface) + "), this program is " VANTREL_VERSION
-                     " (interface " + std::to_string(kRenderModuleInterface) + ")";
+            reason =
+                // TRANSLATORS: %1$s and %3$s are version numbers, %2$s and %4$s the numbers of the module's interface.
+                formatText(tr("it belongs to Vantrel %1$s (interface %2$s), this program is %3$s (interface %4$s)"),
+                           {module->programVersion ? module->programVersion : "?", std::to_string(module->interface),
+                            VANTREL_VERSION, std::to_string(kRenderModuleInterface)});
             module = nullptr;
         }
     }
-    if (!module) error = "vantrel-cli: cannot load the drawing module " + path + ": " + reason;
+    // TRANSLATORS: %1$s is the module's file, %2$s why it could not be loaded.
+    if (!module) error = formatText(tr("vantrel-cli: cannot load the drawing module %1$s: %2$s"), {path, reason});
     // The reports it draws speak the language the command line was given.
     if (module && currentTranslator().text) module->useTranslator(currentTranslator());
     return module;

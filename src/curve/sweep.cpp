@@ -8,6 +8,7 @@
 #include "engine/number_text.h"
 #include "engine/units.h"
 #include "form/selection_form.h"
+#include "i18n/translate.h"
 #include "util/plain_text.h"
 
 namespace vantrel {
@@ -77,11 +78,13 @@ SweepRange defaultSweepRange(SweepKind kind, double dutySuction, bool siUnits) {
 
 std::string sweepRangeProblem(const SweepRange& range) {
     if (!std::isfinite(range.from) || !std::isfinite(range.to) || !std::isfinite(range.step))
-        return "The sweep limits and step must be numbers.";
-    if (range.step <= 0) return "The step must be greater than 0.";
-    if (range.from > range.to) return "The sweep must run from the lower limit to the upper one.";
+        return tr("The sweep limits and step must be numbers.");
+    if (range.step <= 0) return tr("The step must be greater than 0.");
+    if (range.from > range.to) return tr("The sweep must run from the lower limit to the upper one.");
     if ((range.to - range.from) / range.step + 1 > kMaxSweepPoints + 1e-6)
-        return "A sweep may have at most " + std::to_string(kMaxSweepPoints) + " points; choose a larger step.";
+        // TRANSLATORS: %s is the largest number of points.
+        return formatText(tr("A sweep may have at most %s points; choose a larger step."),
+                          {std::to_string(kMaxSweepPoints)});
     return {};
 }
 
@@ -147,7 +150,7 @@ SweepOutcome sweepEntry(const SelectionForm& form, Sweep sweep, const SweepRange
     RecordingUi dutyUi;
     const ActionReport dutyReport = scratch.rateEntry(sweep.entry, sweep.conditions, dutyUi);
     if (dutyReport.outcome != ActionOutcome::Appended) {
-        outcome.message = dutyUi.first.empty() ? "The distributor cannot be rated at this duty." : dutyUi.first;
+        outcome.message = dutyUi.first.empty() ? tr("The distributor cannot be rated at this duty.") : dutyUi.first;
         return outcome;
     }
     sweep.dutyRow = scratch.rows.row(0);
@@ -172,7 +175,7 @@ SweepOutcome sweepEntry(const SelectionForm& form, Sweep sweep, const SweepRange
             // Zero would be the rated capacity again: that is no point of this sweep.
             if (tons == 0) {
                 conditions.reset();
-                ui.first = kZeroCapacityText;
+                ui.first = tr(kZeroCapacityText);
             }
         } else {
             FormInputs inputs = sweep.duty;
@@ -193,7 +196,7 @@ SweepOutcome sweepEntry(const SelectionForm& form, Sweep sweep, const SweepRange
             point.nozzleLoad = cellNumber(point.row[column::kNozzleLoad]);
             point.tubeLoad = cellNumber(point.row[column::kTubeLoad]);
         } else {
-            point.message = ui.first.empty() ? "The distributor cannot be rated here." : ui.first;
+            point.message = ui.first.empty() ? tr("The distributor cannot be rated here.") : ui.first;
         }
         sweep.points.push_back(std::move(point));
     }
@@ -210,7 +213,7 @@ ActionOutcome rateDuty(SelectionForm& scratch, FormInputs duty, const VantrelDat
     RecordingUi ui;
     const ActionReport report = scratch.rate(duty, ui, accept);
     if (report.outcome != ActionOutcome::Appended) {
-        message = ui.first.empty() ? "The distributor cannot be rated at this duty." : ui.first;
+        message = ui.first.empty() ? tr("The distributor cannot be rated at this duty.") : ui.first;
         return report.outcome;
     }
     RecordingUi quiet;

@@ -7,6 +7,7 @@
 
 #include "engine/number_text.h"
 #include "engine/refrigerant.h"
+#include "i18n/translate.h"
 
 namespace vantrel {
 
@@ -133,40 +134,41 @@ void dist::setSideConnection() {
 
 const char* dist::getErrorText(int status) {
     static const char* const kTexts[] = {
-        "Number of circuits can not be less than 2. (dist::rate_nozzleL)",
-        "Tubing load is less than 50 percent of rated capacity. (dist::rate_nozzle)",
-        "Tubing load is more than 200 percent of rated capacity. (dist::rate_nozzle)",
-        "Nozzle load is less than 0 percent of rated capacity. (dist::rate_nozzle)",
-        "Nozzle load is more than 200 percent of rated capacity. (dist::rate_nozzle)",
-        "Liquid temperature is less than 10°F (-12.2°C). (dist::StdTubeRating)",
-        "Liquid temperature is more than 130°F (54.4°C). (dist::StdTubeRating)",
-        "Distributor tube length is less than 12 inches (305 mm). (dist::StdTubeRating)",
-        "Distributor tube length is more than 72 inches (1829 mm). (dist:: StdTubeRating)",
-        "Invalid outlet size. (dist::StdTubeRating)",
-        "Invalid outlet size. (dist::StdTubeRating)",
-        "Liquid temperature is less than 10°F (-12.2°C). (dist::StdNozzleRating)",
-        "Liquid temperature is more than 120°F (48.9°C). (dist::StdNozzleRating)",
-        "vflo.csv does not exist",
-        "nflo.csv does not exist",
-        "Invalid model.",
-        "Inlet Size is invalid. (getInletSize)",
-        "Invalid inlet size. (getInletNumber)",
-        "Outlet Size is invalid. (getOutletSize)",
-        "Outlet Size is invalid. (sgetOutletSize)",
-        "Invalid outlet size. (getOutletNumber)",
-        "Nozzle Size is invalid. (sgetOrificeSize)",
-        "Nozzle Size is invalid. (getOrificeSize)",
-        "Invalid orifice number. (getOrificeNumber)",
-        "Unknown nozzle size. (getOrificeRange)",
-        "Must enter number of circuits or capacity, or both. (VantrelData::findModel)",
+        // TRANSLATORS: the part in parentheses names where the fault was found, for a support call; keep it as it is.
+        N_("Number of circuits can not be less than 2. (dist::rate_nozzleL)"),
+        N_("Tubing load is less than 50 percent of rated capacity. (dist::rate_nozzle)"),
+        N_("Tubing load is more than 200 percent of rated capacity. (dist::rate_nozzle)"),
+        N_("Nozzle load is less than 0 percent of rated capacity. (dist::rate_nozzle)"),
+        N_("Nozzle load is more than 200 percent of rated capacity. (dist::rate_nozzle)"),
+        N_("Liquid temperature is less than 10°F (-12.2°C). (dist::StdTubeRating)"),
+        N_("Liquid temperature is more than 130°F (54.4°C). (dist::StdTubeRating)"),
+        N_("Distributor tube length is less than 12 inches (305 mm). (dist::StdTubeRating)"),
+        N_("Distributor tube length is more than 72 inches (1829 mm). (dist:: StdTubeRating)"),
+        N_("Invalid outlet size. (dist::StdTubeRating)"),
+        N_("Invalid outlet size. (dist::StdTubeRating)"),
+        N_("Liquid temperature is less than 10°F (-12.2°C). (dist::StdNozzleRating)"),
+        N_("Liquid temperature is more than 120°F (48.9°C). (dist::StdNozzleRating)"),
+        N_("vflo.csv does not exist"),
+        N_("nflo.csv does not exist"),
+        N_("Invalid model."),
+        N_("Inlet Size is invalid. (getInletSize)"),
+        N_("Invalid inlet size. (getInletNumber)"),
+        N_("Outlet Size is invalid. (getOutletSize)"),
+        N_("Outlet Size is invalid. (sgetOutletSize)"),
+        N_("Invalid outlet size. (getOutletNumber)"),
+        N_("Nozzle Size is invalid. (sgetOrificeSize)"),
+        N_("Nozzle Size is invalid. (getOrificeSize)"),
+        N_("Invalid orifice number. (getOrificeNumber)"),
+        N_("Unknown nozzle size. (getOrificeRange)"),
+        N_("Must enter number of circuits or capacity, or both. (VantrelData::findModel)"),
         // clang-format off
-        "Must either select a distributor tube size or enter both capacity and number of circuits. (VantrelData::findModel)",
+        N_("Must either select a distributor tube size or enter both capacity and number of circuits. (VantrelData::findModel)"),
         // clang-format on
-        "Must enter both number of circuits and capacity. (VantrelData::findModel)",
+        N_("Must enter both number of circuits and capacity. (VantrelData::findModel)"),
     };
     if (status >= code::kTooFewCircuits && status <= code::kNeedBoth) return kTexts[status - code::kTooFewCircuits];
-    if (status == code::kUnknownRefrigerant) return "Unknown refrigerant. (dist::StdTubeRating)";
-    return "Unknown error code.";
+    if (status == code::kUnknownRefrigerant) return N_("Unknown refrigerant. (dist::StdTubeRating)");
+    return N_("Unknown error code.");
 }
 
 void dist::getErrorText(int status, char* buffer, std::size_t size) {

@@ -95,7 +95,8 @@ public:
     /// Sets sideConnection from model.
     void setSideConnection();
 
-    /// Message text of a status code ("Unknown error code." for codes without one).
+    /// Message text of a status code ("Unknown error code." for codes without one),
+    /// in English: translated with tr() where it is shown.
     static const char* getErrorText(int code);
     /// Copies the message of `code` into a caller buffer of `size` bytes (NUL-terminated, cut to fit).
     static void getErrorText(int code, char* buffer, std::size_t size);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "i18n/translate.h"
 #include "results/result_rows.h"
 #include "version.h"
 
@@ -15,8 +16,9 @@ namespace vantrel {
 inline constexpr const char* kDocumentVersion = VANTREL_VERSION;
 
 /// The document dialogs' choices: pairs of a description and a pattern,
-/// each followed by "|".
-inline constexpr const char* kDocumentFilter = "Dist files (*.dst)|*.dst|All files (*.*)|*.*|";
+/// each followed by "|". English: a dialog shows it through tr().
+// TRANSLATORS: a file dialog's choices: translate the descriptions only; the patterns and each | stay as they are.
+inline constexpr const char* kDocumentFilter = N_("Dist files (*.dst)|*.dst|All files (*.*)|*.*|");
 
 /// The filter as toolkits that take no "|" after the last pattern want it.
 std::string filterWithoutFinalBar(const std::string& filter);

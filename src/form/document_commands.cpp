@@ -5,6 +5,7 @@
 #include "form/form_lists.h"
 #include "form/selection_form.h"
 #include "engine/units.h"
+#include "i18n/translate.h"
 #include "settings/settings_store.h"
 #include "util/files.h"
 
@@ -12,7 +13,7 @@ namespace vantrel {
 namespace {
 
 constexpr std::size_t kFieldReadLength = 9;
-constexpr const char* kQuestionCaption = "QUESTION";
+constexpr const char* kQuestionCaption = N_("QUESTION");
 constexpr const char* kCaptionPrefix = "Morvex - ";
 
 // A text rewritten into the other units, or left empty when it was empty.
@@ -91,8 +92,8 @@ bool SelectionForm::writeDocument(const std::string& path, std::string& error) {
 
 bool SelectionForm::mayDiscardResults(FormUi& ui) {
     return !resultsChanged ||
-           ui.showMessage("Results have not been saved.\nAll changes will be lost.\nDo you want to continue?",
-                          kQuestionCaption, MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
+           ui.showMessage(tr("Results have not been saved.\nAll changes will be lost.\nDo you want to continue?"),
+                          tr(kQuestionCaption), MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
 void SelectionForm::newDocument(FormUi& ui) {
@@ -117,23 +118,25 @@ bool SelectionForm::openDocumentFile(const std::string& path, FormUi& ui) {
     std::string text;
     ReadFailure failure = ReadFailure::None;
     if (!readWholeFile(path, text, nullptr, &failure)) {
-        const char* why = "The file does not exist or cannot be read.";
-        if (failure == ReadFailure::NotRegularFile) why = "It is not a regular file.";
-        if (failure == ReadFailure::TooLarge) why = "It is larger than 256 MiB.";
-        ui.showMessage("Cannot open " + path + ".\n" + why, kWarningCaption, MessageIcon::Stop, MessageButtons::Ok);
+        const char* why = N_("The file does not exist or cannot be read.");
+        if (failure == ReadFailure::NotRegularFile) why = N_("It is not a regular file.");
+        if (failure == ReadFailure::TooLarge) why = N_("It is larger than 256 MiB.");
+        // TRANSLATORS: the first %s is the file, the second says why.
+        ui.showMessage(formatText(tr("Cannot open %s.\n%s"), {path, tr(why)}), tr(kWarningCaption), MessageIcon::Stop,
+                       MessageButtons::Ok);
         return false;
     }
     ResultTable loaded;
     const DocumentRead read = readDocumentText(text, loaded);
     if (!read.isDocument) {
-        ui.showMessage("Cannot open " + path + ".\nIt is not a distributor results document.", kWarningCaption,
-                       MessageIcon::Stop, MessageButtons::Ok);
+        ui.showMessage(formatText(tr("Cannot open %s.\nIt is not a distributor results document."), {path}),
+                       tr(kWarningCaption), MessageIcon::Stop, MessageButtons::Ok);
         return false;
     }
     if (loaded.size() == 0 && read.unreadableLines > 0) {
         // A damaged document that yields nothing must not empty the list in exchange.
-        ui.showMessage("Cannot open " + path + ".\nNone of the document's rows could be read.", kWarningCaption,
-                       MessageIcon::Stop, MessageButtons::Ok);
+        ui.showMessage(formatText(tr("Cannot open %s.\nNone of the document's rows could be read."), {path}),
+                       tr(kWarningCaption), MessageIcon::Stop, MessageButtons::Ok);
         return false;
     }
     rows = std::move(loaded);
@@ -145,8 +148,12 @@ bool SelectionForm::openDocumentFile(const std::string& path, FormUi& ui) {
     ui.setFrameCaption(kCaptionPrefix + path);
     if (read.unreadableLines > 0) {
         ui.showMessage(
-            substituteCount("%i lines of the document could not be read and were left out.", read.unreadableLines),
-            kWarningCaption, MessageIcon::Exclamation, MessageButtons::Ok);
+            // TRANSLATORS: the English says "lines" for one as well; give each count its proper form.
+            formatText(trn("%s lines of the document could not be read and were left out.",
+                           "%s lines of the document could not be read and were left out.",
+                           static_cast<unsigned long>(read.unreadableLines)),
+                       {formatInt(read.unreadableLines)}),
+            tr(kWarningCaption), MessageIcon::Exclamation, MessageButtons::Ok);
     }
     return true;
 }
@@ -154,8 +161,9 @@ bool SelectionForm::openDocumentFile(const std::string& path, FormUi& ui) {
 void SelectionForm::saveDocument(FormUi& ui) {
     std::string error;
     if (!writeDocument(fileData.fileName, error)) {
-        ui.showMessage("Cannot save " + fileData.fileName + ".\n" + error, kWarningCaption, MessageIcon::Stop,
-                       MessageButtons::Ok);
+        // TRANSLATORS: the first %s is the file, the second the system's reason.
+        ui.showMessage(formatText(tr("Cannot save %s.\n%s"), {fileData.fileName, error}), tr(kWarningCaption),
+                       MessageIcon::Stop, MessageButtons::Ok);
         return;
     }
     resultsChanged = false;
@@ -166,7 +174,8 @@ void SelectionForm::saveDocumentAs(FormUi& ui) {
     if (path.empty()) return;
     std::string error;
     if (!writeDocument(path, error)) {
-        ui.showMessage("Cannot save " + path + ".\n" + error, kWarningCaption, MessageIcon::Stop, MessageButtons::Ok);
+        ui.showMessage(formatText(tr("Cannot save %s.\n%s"), {path, error}), tr(kWarningCaption), MessageIcon::Stop,
+                       MessageButtons::Ok);
         return;
     }
     fileData.fileName = path;
@@ -177,7 +186,7 @@ void SelectionForm::saveDocumentAs(FormUi& ui) {
 
 bool SelectionForm::mayClose(FormUi& ui) {
     if (!resultsChanged) return true;
-    return ui.showMessage("Your document is not saved.\nDo you wish to exit without saving?", kWarningCaption,
+    return ui.showMessage(tr("Your document is not saved.\nDo you wish to exit without saving?"), tr(kWarningCaption),
                           MessageIcon::Stop, MessageButtons::YesNoDefaultNo) == MessageAnswer::Yes;
 }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "engine/refrigerant.h"
+#include "i18n/translate.h"
 
 namespace vantrel {
 
@@ -27,30 +28,59 @@ int positionOf(SidePort sidePort) {
     }
 }
 
+// The lists hold the English words, which the command line, schedules and
+// documents use too; a list box shows each through shownItem().
+
 const std::vector<std::string>& distributorTypes() {
-    static const std::vector<std::string> items{"Either", "Nozzle", "Venturi"};
+    static const std::vector<std::string> items{NC_("list entry", "Either"), NC_("list entry", "Nozzle"),
+                                                NC_("list entry", "Venturi")};
     return items;
 }
 
 const std::vector<std::string>& inletConnections() {
-    static const std::vector<std::string> items{"Any kind", "Solder (ODM)", "Flare", "Solder (IDM)"};
+    static const std::vector<std::string> items{NC_("list entry", "Any kind"), NC_("list entry", "Solder (ODM)"),
+                                                NC_("list entry", "Flare"), NC_("list entry", "Solder (IDM)")};
     return items;
 }
 
 const std::vector<std::string>& inletSizes() {
-    static const std::vector<std::string> items{"Select", "3/8", "1/2", "5/8", "7/8", "1-1/8", "1-3/8", "1-5/8"};
+    static const std::vector<std::string> items{
+        NC_("list entry", "Select"), "3/8", "1/2", "5/8", "7/8", "1-1/8", "1-3/8", "1-5/8"};
     return items;
 }
 
 const std::vector<std::string>& tubeSizes() {
-    static const std::vector<std::string> items{"Select", "5/32", "3/16", "1/4", "5/16", "3/8", "1/2"};
+    static const std::vector<std::string> items{
+        NC_("list entry", "Select"), "5/32", "3/16", "1/4", "5/16", "3/8", "1/2"};
     return items;
 }
 
 const std::vector<std::string>& nozzleSizes() {
-    static const std::vector<std::string> items{"Select", "1/6", "1/4", "1/3", "1/2", "3/4", "1",  "1-1/2", "2",
-                                                "2-1/2",  "3",   "4",   "5",   "6",   "8",   "10", "12",    "15",
-                                                "17",     "20",  "25",  "30",  "35",  "40",  "50"};
+    static const std::vector<std::string> items{NC_("list entry", "Select"),
+                                                "1/6",
+                                                "1/4",
+                                                "1/3",
+                                                "1/2",
+                                                "3/4",
+                                                "1",
+                                                "1-1/2",
+                                                "2",
+                                                "2-1/2",
+                                                "3",
+                                                "4",
+                                                "5",
+                                                "6",
+                                                "8",
+                                                "10",
+                                                "12",
+                                                "15",
+                                                "17",
+                                                "20",
+                                                "25",
+                                                "30",
+                                                "35",
+                                                "40",
+                                                "50"};
     return items;
 }
 
@@ -60,12 +90,14 @@ const std::vector<std::string>& tubeLengths() {
 }
 
 const std::vector<std::string>& orificeTypes() {
-    static const std::vector<std::string> items{"Select", "Permanent", "Replaceable"};
+    static const std::vector<std::string> items{NC_("list entry", "Select"), NC_("list entry", "Permanent"),
+                                                NC_("list entry", "Replaceable")};
     return items;
 }
 
 const std::vector<std::string>& sidePorts() {
-    static const std::vector<std::string> items{"none", "Integral", "Auxiliary"};
+    static const std::vector<std::string> items{NC_("list entry", "none"), NC_("list entry", "Integral"),
+                                                NC_("list entry", "Auxiliary")};
     return items;
 }
 
@@ -82,6 +114,8 @@ const std::vector<std::string>& liquidTemps(bool si) {
     static const std::vector<std::string> metric{"10", "15", "20", "25", "30", "35", "40", "45", "50"};
     return si ? metric : us;
 }
+
+const char* shownItem(const std::string& item) { return trc("list entry", item.c_str()); }
 
 int comboItemFor(const std::vector<std::string>& items, const std::string& text) {
     auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };

@@ -21,6 +21,11 @@ std::vector<std::string> refrigerants();  ///< the ten refrigerant names, then t
 const std::vector<std::string>& suctionTemps(bool siUnits);
 const std::vector<std::string>& liquidTemps(bool siUnits);
 
+/// An item of the lists above as a list box shows it, in the user's language
+/// (sizes and numbers stay as they are); `item` is one of the lists' own
+/// strings, so the text stays valid for the rest of the run.
+const char* shownItem(const std::string& item);
+
 /// The choice at a position of the distributor type, inlet connection or
 /// orifice type list, and back: these choices are numbered in list order.
 template <typename Choice>

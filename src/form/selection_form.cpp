@@ -7,6 +7,7 @@
 #include "engine/result_line.h"
 #include "resources/control_ids.h"
 #include "engine/units.h"
+#include "i18n/translate.h"
 #include "settings/settings_store.h"
 
 namespace vantrel {
@@ -19,21 +20,21 @@ constexpr std::size_t kPartNumberText = 39;
 std::string firstChars(const std::string& text, std::size_t count) { return text.substr(0, count); }
 
 void error(FormUi& ui, const std::string& text, int focus) {
-    ui.showMessage(text, kErrorCaption, MessageIcon::None, MessageButtons::Ok);
+    ui.showMessage(text, tr(kErrorCaption), MessageIcon::None, MessageButtons::Ok);
     if (focus != 0) ui.setFocus(focus);
 }
 
 void inform(FormUi& ui, const std::string& text, MessageIcon icon = MessageIcon::None) {
-    ui.showMessage(text, kMessageCaption, icon, MessageButtons::Ok);
+    ui.showMessage(text, tr(kMessageCaption), icon, MessageButtons::Ok);
 }
 
-// Converts a field's text, or shows `faultText` and focuses the field. A
-// comma the window could not read as the decimal point ("1.234,5") is
-// refused rather than guessed at.
+// Converts a field's text, or shows `faultText` (English, marked) and focuses
+// the field. A comma the window could not read as the decimal point
+// ("1.234,5") is refused rather than guessed at.
 std::optional<double> convert(FormUi& ui, const std::string& text, int field, const char* faultText) {
     const NumberRead read = readLeadingNumber(text);
     if (read.fault || hasUnreadableComma(text)) {
-        error(ui, faultText, field);
+        error(ui, tr(faultText), field);
         return std::nullopt;
     }
     return read.value;
@@ -48,16 +49,16 @@ std::optional<double> capacityTons(const FormInputs& inputs, FormUi& ui, bool si
     if (!typed) return std::nullopt;
     const double tons = siUnits ? units::kwToTons(*typed) : *typed;
     if (!std::isfinite(tons)) {
-        error(ui, faultText, ids::kCapacity);
+        error(ui, tr(faultText), ids::kCapacity);
         return std::nullopt;
     }
     return tons;
 }
 
-constexpr const char* kMustBeNumber = "Must be a number.";
-constexpr const char* kMustBeValidNumber = "Must be a valid number.";
-constexpr const char* kNeedTube = "You need to select a distributor tube size.";
-constexpr const char* kCircuitRange = "Number of circuits must be between 2 and 50. \n Otherwise, leave blank.";
+constexpr const char* kMustBeNumber = N_("Must be a number.");
+constexpr const char* kMustBeValidNumber = N_("Must be a valid number.");
+constexpr const char* kNeedTube = N_("You need to select a distributor tube size.");
+constexpr const char* kCircuitRange = N_("Number of circuits must be between 2 and 50. \n Otherwise, leave blank.");
 
 // One operating condition: its field, whether it is a temperature (typed in
 // °C in SI units), the range it must keep in U.S. units (°F, inches) and the
@@ -76,37 +77,38 @@ constexpr ConditionRule kSelectSuction{&FormInputs::suctionTemp,
                                        true,
                                        -50,
                                        70,
-                                       "Suction temperature must be between -50°F and 70°F (-45.6°C and 21.1°C)."};
+                                       N_("Suction temperature must be between -50°F and 70°F (-45.6°C and 21.1°C).")};
 constexpr ConditionRule kSelectLiquid{&FormInputs::liquidTemp,
                                       ids::kLiquidTemp,
                                       true,
                                       10,
                                       120,
-                                      "Liquid Temperature must be between 10°F and 120°F (-12.2°C and 48.9°C)."};
-constexpr ConditionRule kSelectLength{&FormInputs::tubeLength,
-                                      ids::kTubeLength,
-                                      false,
-                                      12,
-                                      72,
-                                      "Distributor tubing length must be between 12 and 72 inches (305 and 1829 mm)."};
+                                      N_("Liquid Temperature must be between 10°F and 120°F (-12.2°C and 48.9°C).")};
+constexpr ConditionRule kSelectLength{
+    &FormInputs::tubeLength,
+    ids::kTubeLength,
+    false,
+    12,
+    72,
+    N_("Distributor tubing length must be between 12 and 72 inches (305 and 1829 mm).")};
 constexpr ConditionRule kRateSuction{&FormInputs::suctionTemp,
                                      ids::kSuctionTemp,
                                      true,
                                      -50,
                                      70,
-                                     "Suction temperature must be between -50 and 70°F (-45.6°C and 21.1°C)."};
+                                     N_("Suction temperature must be between -50 and 70°F (-45.6°C and 21.1°C).")};
 constexpr ConditionRule kRateLiquid{&FormInputs::liquidTemp,
                                     ids::kLiquidTemp,
                                     true,
                                     10,
                                     120,
-                                    "Liquid temperature must be between 10 and 120°F (-12.2°C and 48.9°C)."};
+                                    N_("Liquid temperature must be between 10 and 120°F (-12.2°C and 48.9°C).")};
 constexpr ConditionRule kRateLength{&FormInputs::tubeLength,
                                     ids::kTubeLength,
                                     false,
                                     12,
                                     72,
-                                    "Length must be between 12 and 72 inches (305 and 1829 mm)."};
+                                    N_("Length must be between 12 and 72 inches (305 and 1829 mm).")};
 
 // The Rate's conditions in the order it reads and checks them.
 constexpr const ConditionRule* kRateRules[3] = {&kRateSuction, &kRateLiquid, &kRateLength};
@@ -115,7 +117,7 @@ constexpr const ConditionRule* kRateRules[3] = {&kRateSuction, &kRateLiquid, &kR
 // stands for the distributor's rated capacity.
 bool rateCapacityAllowed(double tons, FormUi& ui) {
     if (tons >= 0) return true;
-    error(ui, "Capacity (tons) must be greater than or equal to 0.", ids::kCapacity);
+    error(ui, tr("Capacity (tons) must be greater than or equal to 0."), ids::kCapacity);
     return false;
 }
 
@@ -131,13 +133,13 @@ std::optional<double> readCondition(const FormInputs& inputs, const ConditionRul
 // False after the rule's message when `value` lies outside its range.
 bool withinRange(const ConditionRule& rule, double value, FormUi& ui) {
     if (value >= rule.low && value <= rule.high) return true;
-    error(ui, rule.outOfRange, rule.control);
+    error(ui, tr(rule.outOfRange), rule.control);
     return false;
 }
 
 // Reports a status code of the search, the lookup or the rating.
 ActionReport& engineError(FormUi& ui, int status, ActionReport& report) {
-    error(ui, dist::getErrorText(status), 0);
+    error(ui, tr(dist::getErrorText(status)), 0);
     report.outcome = ActionOutcome::EngineError;
     report.status = status;
     return report;
@@ -149,29 +151,38 @@ void SelectionForm::start(SettingsStore& settings, const std::string& rootDir, F
     // A settings file that is no settings file is kept, not written over:
     // moved aside once, with one word, and the program starts afresh.
     if (const std::string aside = settings.setAside(); !aside.empty()) {
-        ui.showMessage("The settings file " + settings.path() + " could not be read.\nIt was moved to " + aside +
-                           " and the program starts with its default settings.",
-                       kWarningCaption, MessageIcon::Exclamation, MessageButtons::Ok);
+        ui.showMessage(formatText(tr("The settings file %s could not be read.\nIt was moved to %s and the program "
+                                     "starts with its default settings."),
+                                  {settings.path(), aside}),
+                       tr(kWarningCaption), MessageIcon::Exclamation, MessageButtons::Ok);
     }
     settings.ensureKey();
     // One that is there but could not be read (a read error, too large, not
     // a file) is left alone for the whole run; said here, once.
     if (const std::string& why = settings.readProblem(); !why.empty()) {
-        const std::string what = settings.inRegistry() ? "registry key" : "file";
-        ui.showMessage("The settings " + what + " " + settings.path() + " could not be read: " + why +
-                           ".\nThe program starts with its default settings and does not change the " + what + ".",
-                       kWarningCaption, MessageIcon::Exclamation, MessageButtons::Ok);
+        // TRANSLATORS: the first %s is the settings' place, the second the system's reason.
+        const char* pattern = settings.inRegistry() ? tr("The settings registry key %s could not be read: %s.\nThe "
+                                                         "program starts with its default settings and does not "
+                                                         "change the registry key.")
+                                                    : tr("The settings file %s could not be read: %s.\nThe program "
+                                                         "starts with its default settings and does not change the "
+                                                         "file.");
+        ui.showMessage(formatText(pattern, {settings.path(), why}), tr(kWarningCaption), MessageIcon::Exclamation,
+                       MessageButtons::Ok);
     }
     siUnits = siUnitsFromSetting(settings.get(kUnitsValue));
     const MissingCatalogs missing = locateCatalogFiles(catalog, rootDir);
-    auto warn = [&ui](const char* file, const char* kind) {
-        ui.showMessage(std::string("Can't find ") + file +
-                           "\nReinstall program to restore file.\nProgram will run but will be unable\ntoselect any " +
-                           kind + "-type distributors.",
-                       kAbortCaption, MessageIcon::None, MessageButtons::Ok);
+    auto warn = [&ui](const char* file, const char* pattern) {
+        ui.showMessage(formatText(tr(pattern), {file}), tr(kAbortCaption), MessageIcon::None, MessageButtons::Ok);
     };
-    if (missing.nozzle) warn("nflo.csv", "nozzle");
-    if (missing.venturi) warn("vflo.csv", "venturi");
+    if (missing.nozzle)
+        // TRANSLATORS: %s is the catalog file's name.
+        warn("nflo.csv", N_("Can't find %s\nReinstall program to restore file.\nProgram will run but "
+                            "will be unable\ntoselect any nozzle-type distributors."));
+    if (missing.venturi)
+        // TRANSLATORS: %s is the catalog file's name.
+        warn("vflo.csv", N_("Can't find %s\nReinstall program to restore file.\nProgram will run but "
+                            "will be unable\ntoselect any venturi-type distributors."));
 }
 
 int SelectionForm::validateSelectInputs(const FormInputs& inputs, FormUi& ui) const {
@@ -181,7 +192,7 @@ int SelectionForm::validateSelectInputs(const FormInputs& inputs, FormUi& ui) co
         const auto value = convert(ui, circuits, ids::kCircuits, kMustBeNumber);
         if (!value) return false;
         if (*value < 2 || *value > 50) {
-            error(ui, kCircuitRange, ids::kCircuits);
+            error(ui, tr(kCircuitRange), ids::kCircuits);
             return false;
         }
         return true;
@@ -190,19 +201,19 @@ int SelectionForm::validateSelectInputs(const FormInputs& inputs, FormUi& ui) co
         const auto value = convert(ui, capacity, ids::kCapacity, kMustBeNumber);
         if (!value) return false;
         if (*value == 0) {
-            error(ui, kZeroCapacityText, ids::kCapacity);
+            error(ui, tr(kZeroCapacityText), ids::kCapacity);
             return false;
         }
         return true;
     };
     auto checkTube = [&] {
         if (inputs.tubeSize != 0) return true;
-        error(ui, kNeedTube, ids::kTubeSize);
+        error(ui, tr(kNeedTube), ids::kTubeSize);
         return false;
     };
 
     if (circuits.empty() && capacity.empty()) {
-        error(ui, "You must enter either the number of circuits or capacity.", ids::kCircuits);
+        error(ui, tr("You must enter either the number of circuits or capacity."), ids::kCircuits);
         return 1;
     }
     if (circuits.empty()) {
@@ -260,12 +271,17 @@ ActionReport SelectionForm::select(const FormInputs& inputs, FormUi& ui) {
     const SearchResult& result = report.search;
     if (result.status != code::kOk) return engineError(ui, result.status, report);
     if (result.found.empty()) {
-        inform(ui, "Did not find any matches.");
+        inform(ui, tr("Did not find any matches."));
         report.outcome = ActionOutcome::NotFound;
         return report;
     }
     appendFound(result, report);
-    if (report.duplicates > 0) inform(ui, substituteCount("There were %i duplicates.", report.duplicates));
+    if (report.duplicates > 0) {
+        const auto n = static_cast<unsigned long>(report.duplicates);
+        // TRANSLATORS: the English says "duplicates" for one as well; give each count its proper form.
+        inform(ui, formatText(trn("There were %s duplicates.", "There were %s duplicates.", n),
+                              {formatInt(report.duplicates)}));
+    }
     return report;
 }
 
@@ -310,8 +326,8 @@ ActionReport SelectionForm::rate(FormInputs& inputs, FormUi& ui, const VantrelDa
     const dist& rated = report.rated;
     if (report.outcome == ActionOutcome::Appended && isNozzleType(rated.type) && rated.circuits < lookup.minCircuits) {
         inform(ui,
-               substituteCount("The catalog minimum number of distributor tubes is %i. \nThis is a non-standard valve.",
-                               lookup.minCircuits),
+               formatText(tr("The catalog minimum number of distributor tubes is %s. \nThis is a non-standard valve."),
+                          {formatInt(lookup.minCircuits)}),
                MessageIcon::Information);
     }
     return report;
@@ -350,7 +366,7 @@ ActionReport SelectionForm::rateEntry(dist entry, const RateConditions& conditio
     ResultTable::appendDuplicateKey(key, entry.partNumber, entry.refrigerant, entry.capacity, entry.suctionTemp,
                                     entry.liquidTemp, entry.tubeLength, siUnits);
     if (rows.containsKey(key)) {
-        inform(ui, "Duplicate found.");
+        inform(ui, tr("Duplicate found."));
         report.outcome = ActionOutcome::Duplicate;
         report.duplicates = 1;
         return report;
@@ -373,7 +389,7 @@ PartLookup SelectionForm::lookUpPart(FormInputs& inputs, FormUi& ui, dist& recor
         return lookup;
     }
     if (lookup.outcome == PartOutcome::NoSuchModel) {
-        inform(ui, "No such model.\nTry selecting a model.");
+        inform(ui, tr("No such model.\nTry selecting a model."));
         report.outcome = ActionOutcome::NotFound;
         return lookup;
     }
@@ -389,8 +405,8 @@ PartLookup SelectionForm::lookUpPart(FormInputs& inputs, FormUi& ui, dist& recor
 }
 
 void SelectionForm::clearResults(FormUi& ui) {
-    const MessageAnswer answer = ui.showMessage("Are you sure you want to delete all items in the output window?",
-                                                "QUESTION", MessageIcon::Question, MessageButtons::YesNo);
+    const MessageAnswer answer = ui.showMessage(tr("Are you sure you want to delete all items in the output window?"),
+                                                tr("QUESTION"), MessageIcon::Question, MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes) return;
     rows.clear();
     resultsChanged = true;

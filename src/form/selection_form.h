@@ -12,6 +12,7 @@
 #include "form/form_inputs.h"
 #include "form/document.h"
 #include "form/form_ui.h"
+#include "i18n/translate.h"
 #include "results/result_rows.h"
 #include "output/comparators.h"
 #include "output/output_list.h"
@@ -58,14 +59,15 @@ struct RateConditions {
     double length = 0.0;    ///< inches
 };
 
-/// Message captions.
-inline constexpr const char* kErrorCaption = "ERROR";
-inline constexpr const char* kMessageCaption = "MESSAGE";
-inline constexpr const char* kAbortCaption = "ABORT";
-inline constexpr const char* kWarningCaption = "WARNING";
+/// Message captions, in English: translated with tr() where a message is shown.
+inline constexpr const char* kErrorCaption = N_("ERROR");
+inline constexpr const char* kMessageCaption = N_("MESSAGE");
+inline constexpr const char* kAbortCaption = N_("ABORT");
+inline constexpr const char* kWarningCaption = N_("WARNING");
 
-/// What the form says of a capacity of zero where a capacity is wanted.
-inline constexpr const char* kZeroCapacityText = "Cannot have zero capacity.";
+/// What the form says of a capacity of zero where a capacity is wanted
+/// (English; shown through tr()).
+inline constexpr const char* kZeroCapacityText = N_("Cannot have zero capacity.");
 
 class SettingsStore;
 

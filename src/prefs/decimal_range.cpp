@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/number_text.h"
+#include "i18n/translate.h"
 
 namespace vantrel {
 
@@ -44,7 +45,8 @@ bool DecimalRange::checkValue(std::string_view typed) const {
 }
 
 std::string DecimalRange::errorMessage() const {
-    return "Value must be between " + formatFixed(min_, 5, 2) + " and " + formatFixed(max_, 5, 2);
+    // TRANSLATORS: the two %s are the lowest and highest value allowed.
+    return formatText(tr("Value must be between %s and %s"), {formatFixed(min_, 5, 2), formatFixed(max_, 5, 2)});
 }
 
 int DecimalRange::adjustValue(std::string& text, int step) const {

@@ -22,7 +22,7 @@ public:
     /// Is this complete text an acceptable value? A decimal comma is read as
     /// the point.
     bool checkValue(std::string_view text) const;
-    /// "Value must be between %5.2f and %5.2f" with the range.
+    /// "Value must be between %5.2f and %5.2f" with the range, in the user's language.
     std::string errorMessage() const;
     /// The text stepped by `step` and clamped into the range, printed "%f";
     /// returns the change truncated toward zero.

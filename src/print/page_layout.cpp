@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/number_text.h"
+#include "i18n/translate.h"
 
 namespace vantrel {
 namespace {
@@ -14,8 +15,9 @@ constexpr std::size_t kCellLength = 38;
 // stacked, each wider than high, as the chart window opens.
 constexpr double kChartAspect = 0.62;
 
-const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
-                               "July",    "August",   "September", "October", "November", "December"};
+const char* const kMonths[] = {N_("January"),   N_("February"), N_("March"),    N_("April"),
+                               N_("May"),       N_("June"),     N_("July"),     N_("August"),
+                               N_("September"), N_("October"),  N_("November"), N_("December")};
 
 // The runs of one page and the positions every part of the page lines up on.
 struct Page {
@@ -45,16 +47,21 @@ std::string cellText(const ResultRow& row, int column) {
 // The maker's lines, the date, the page number, customer and project.
 void putPageHeader(Page& page, const std::string& date, int pageNumber, const PrintHeaderData& header) {
     const int lh = page.lh;
-    page.put(kProgramLine, PrintFont::Regular, page.left, lh);
+    // TRANSLATORS: %s is the program's version number.
+    page.put(formatText(tr("Vantrel Version %s"), {VANTREL_VERSION}), PrintFont::Regular, page.left, lh);
     page.put(kMakerName, PrintFont::Title, page.centre, lh, PrintAlign::Centre);
     page.put(date, PrintFont::Regular, page.right, lh, PrintAlign::Right);
     page.put(kMakerTown, PrintFont::Regular, page.centre, 2 * lh, PrintAlign::Centre);
-    page.put(substituteCount("Page: %i", pageNumber), PrintFont::Regular, page.right, 2 * lh, PrintAlign::Right);
-    page.put(kMakerTelephone, PrintFont::Regular, page.centre, 3 * lh, PrintAlign::Centre);
+    // TRANSLATORS: %s is the page's number.
+    page.put(formatText(tr("Page: %s"), {formatInt(pageNumber)}), PrintFont::Regular, page.right, 2 * lh,
+             PrintAlign::Right);
+    // TRANSLATORS: %s is the telephone number.
+    page.put(formatText(tr("Telephone %s"), {kMakerTelephoneNumber}), PrintFont::Regular, page.centre, 3 * lh,
+             PrintAlign::Centre);
     page.put(kMakerEmail, PrintFont::Italic, page.centre, 4 * lh, PrintAlign::Centre);
-    page.put("Customer:", PrintFont::Regular, page.left, 7 * lh);
+    page.put(tr("Customer:"), PrintFont::Regular, page.left, 7 * lh);
     page.put(header.CustomerName.substr(0, kPrintNameLength), PrintFont::Bold, page.left + 12 * page.cw, 7 * lh);
-    page.put("Project:", PrintFont::Regular, page.left, 8 * lh);
+    page.put(tr("Project:"), PrintFont::Regular, page.left, 8 * lh);
     page.put(header.ProjectName.substr(0, kPrintNameLength), PrintFont::Bold, page.left + 12 * page.cw, 8 * lh);
 }
 
@@ -65,27 +72,29 @@ int putModelBlock(Page& page, const ResultRow& row, const std::string* tag, bool
     const int value = page.left + 20 * page.cw;
     auto line = [&](const char* label, std::string text) {
         y += page.lh;
-        page.put(label, PrintFont::Regular, page.left, y);
+        page.put(tr(label), PrintFont::Regular, page.left, y);
         page.put(std::move(text), PrintFont::Regular, value, y);
     };
     y += 2 * page.lh;  // with the first line's own step: three lines down
     if (tag) {
-        line("Duty:", tag->substr(0, kPrintNameLength));
+        line(N_("Duty:"), tag->substr(0, kPrintNameLength));
         linesUsed += 1;
     }
-    line("Model:", cellText(row, column::kPartNumber));
-    line("Type:", cellText(row, column::kStyle));
-    line("No. of Circuits:", cellText(row, column::kCircuits));
-    line("Inlet Size:", cellText(row, column::kInletSize));
-    line("Distributor Tubes:", cellText(row, column::kOutletSize));
+    // TRANSLATORS: the labels of a printed model block; the values start 20 characters from the left.
+    line(N_("Model:"), cellText(row, column::kPartNumber));
+    line(N_("Type:"), cellText(row, column::kStyle));
+    line(N_("No. of Circuits:"), cellText(row, column::kCircuits));
+    line(N_("Inlet Size:"), cellText(row, column::kInletSize));
+    line(N_("Distributor Tubes:"), cellText(row, column::kOutletSize));
     if (!nozzle) return y;
     linesUsed += 2;
-    line("Nozzle Size:", cellText(row, column::kOrifice) + " (" + cellText(row, column::kOrificeType) + ")");
-    line("Sideport:", cellText(row, column::kSidePort));
+    line(N_("Nozzle Size:"), cellText(row, column::kOrifice) + " (" + cellText(row, column::kOrificeType) + ")");
+    line(N_("Sideport:"), cellText(row, column::kSidePort));
     if (cellText(row, column::kSidePort) == "Integral") {
         y += page.lh;
-        page.put("Side connection:", PrintFont::Regular, page.left, y);
-        page.put("1 or 2,", PrintFont::Regular, value, y);
+        page.put(tr("Side connection:"), PrintFont::Regular, page.left, y);
+        // TRANSLATORS: how many side connections, printed before their sizes.
+        page.put(tr("1 or 2,"), PrintFont::Regular, value, y);
         page.put(cellText(row, column::kSidePortSize), PrintFont::Regular, page.left + 28 * page.cw, y);
         linesUsed += 1;
     }
@@ -98,29 +107,33 @@ int putColumnHeadings(Page& page, int h, bool nozzle, bool siUnits) {
     const int left = page.left;
     const int cw = page.cw;
     const int sub = h + page.lh / 2;
-    page.put("Rfrgt.", PrintFont::Regular, left, sub);
-    page.put("Load", PrintFont::Regular, left + 15 * cw, h);
+    // TRANSLATORS: the printed columns are ten or eleven characters apart: keep these headings and their subscripts
+    // short.
+    page.put(trc("printed heading", "Rfrgt."), PrintFont::Regular, left, sub);
+    page.put(trc("printed heading", "Load"), PrintFont::Regular, left + 15 * cw, h);
     page.put("T", PrintFont::Regular, left + 25 * cw, h);
-    page.put("evap", PrintFont::Regular, left + 26 * cw, sub);
+    page.put(trc("printed heading", "evap"), PrintFont::Regular, left + 26 * cw, sub);
     page.put("T", PrintFont::Regular, left + 35 * cw, h);
-    page.put("liq", PrintFont::Regular, left + 36 * cw, sub);
+    page.put(trc("printed heading", "liq"), PrintFont::Regular, left + 36 * cw, sub);
     page.put("L", PrintFont::Regular, left + 45 * cw, h);
     auto drop = [&](int x, const char* subscript) {
         page.put("Δ", PrintFont::Symbol, x, h);
         page.put("P", PrintFont::Regular, x + page.symbolWidth, h);
         page.put(subscript, PrintFont::Regular, x + page.symbolWidth + cw, sub);
     };
-    drop(left + 55 * cw, "tot");
-    drop(left + 66 * cw, "tube");
-    page.put("%Load", PrintFont::Regular, left + 77 * cw, h);
-    drop(left + 88 * cw, nozzle ? "nozzle" : "body");
-    page.put("%Load", PrintFont::Regular, left + 99 * cw, h);
+    drop(left + 55 * cw, trc("printed heading", "tot"));
+    drop(left + 66 * cw, trc("printed heading", "tube"));
+    // xgettext:no-c-format
+    page.put(trc("printed heading", "%Load"), PrintFont::Regular, left + 77 * cw, h);
+    drop(left + 88 * cw, nozzle ? trc("printed heading", "nozzle") : trc("printed heading", "body"));
+    // xgettext:no-c-format
+    page.put(trc("printed heading", "%Load"), PrintFont::Regular, left + 99 * cw, h);
     const int units = h + page.lh + page.lh / 2;
-    page.put("No.", PrintFont::Regular, left, units);
-    page.put(siUnits ? "(kW)" : "(Tons)", PrintFont::Regular, left + 15 * cw, units);
+    page.put(trc("printed heading", "No."), PrintFont::Regular, left, units);
+    page.put(siUnits ? "(kW)" : trc("printed heading", "(Tons)"), PrintFont::Regular, left + 15 * cw, units);
     page.put(siUnits ? "(°C)" : "(°F)", PrintFont::Regular, left + 25 * cw, units);
     page.put(siUnits ? "(°C)" : "(°F)", PrintFont::Regular, left + 35 * cw, units);
-    page.put("(inch)", PrintFont::Regular, left + 45 * cw, units);
+    page.put(trc("printed heading", "(inch)"), PrintFont::Regular, left + 45 * cw, units);
     for (int offset : {55, 66, 88})
         page.put(siUnits ? "(kPa)" : "(psi)", PrintFont::Regular, left + offset * cw, units);
     return units;
@@ -147,8 +160,10 @@ int chartLines(const Page& page, int linesPerPage) {
 }  // namespace
 
 std::string printDate(int year, int month, int day) {
-    const char* name = month >= 1 && month <= 12 ? kMonths[month - 1] : "";
-    return std::string(name) + " " + formatInt(day) + ", " + formatInt(year);
+    const char* name = month >= 1 && month <= 12 ? tr(kMonths[month - 1]) : "";
+    // TRANSLATORS: a printed date: %1$s the month's name, %2$s the day, %3$s the year; reorder them as the language
+    // writes a date.
+    return formatText(tr("%1$s %2$s, %3$s"), {name, formatInt(day), formatInt(year)});
 }
 
 void PackedRows::append(const ResultRow& row, const std::string& tag, bool selected) {

@@ -59,11 +59,14 @@ struct PageMetrics {
     int symbolWidth;  ///< average character width of the symbol font
 };
 
-/// The page header's maker lines.
+/// The page header's maker lines, as they read in English; the program line
+/// and the telephone line are laid out in the user's language.
+#define VANTREL_MAKER_TELEPHONE_NUMBER "(555) 014-2270"
 inline constexpr const char* kProgramLine = "Vantrel Version " VANTREL_VERSION;
 inline constexpr const char* kMakerName = "Vantrel, Inc.";
 inline constexpr const char* kMakerTown = "410 Harbor Works Road, Millbrook, OH 45000";
-inline constexpr const char* kMakerTelephone = "Telephone (555) 014-2270";
+inline constexpr const char* kMakerTelephoneNumber = VANTREL_MAKER_TELEPHONE_NUMBER;
+inline constexpr const char* kMakerTelephone = "Telephone " VANTREL_MAKER_TELEPHONE_NUMBER;
 inline constexpr const char* kMakerEmail = "support@vantrel.example";
 
 /// Rows kept only to be printed, e.g. every row of a long batch run: each

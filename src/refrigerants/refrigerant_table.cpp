@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "engine/number_text.h"
+#include "i18n/translate.h"
 #include "schedule/csv_records.h"
 #include "settings/settings_store.h"
 #include "util/environment.h"
@@ -33,8 +34,7 @@ constexpr std::array<std::string_view, 3> kComponentColumns = {"name", "gwp", "s
 constexpr std::array<std::string_view, 8> kSafetyClasses = {"A1", "A2L", "A2", "A3", "B1", "B2L", "B2", "B3"};
 
 const char* const kCompositionRule =
-    "the composition must be components with mass percentages adding up to 100, e.g. R-32 50% / R-125 50%.";
-
+    N_("the composition must be components with mass percentages adding up to 100, e.g. R-32 50% / R-125 50%.");
 
 bool isLetterOrDigit(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
 
@@ -69,7 +69,17 @@ std::optional<double> plainNumber(std::string_view text) {
     return read.value;
 }
 
-std::string lineLabel(int line) { return "line " + std::to_string(line) + ": "; }
+// A problem of one line: "line 7: the name is missing."
+std::string lineProblem(int line, const std::string& problem) {
+    // TRANSLATORS: a problem of one line of a refrigerant table: %1$s the line's number, %2$s the problem.
+    return formatText(tr("line %1$s: %2$s"), {std::to_string(line), problem});
+}
+
+std::string nameRule() {
+    // TRANSLATORS: %s is the longest a name may be; "- . _ +" are the characters allowed besides letters and digits.
+    return formatText(tr("the name must be at most %s letters, digits and - . _ +, starting with a letter or digit."),
+                      {std::to_string(kMaxNameLength)});
+}
 
 std::string columnList(const std::string_view* columns, std::size_t count, const char* separator) {
     std::string list;
@@ -100,30 +110,35 @@ bool isHeader(const CsvRecord& record, const std::array<std::string_view, N>& co
 template <std::size_t N>
 std::optional<std::string> shapeProblem(const CsvRecord& record, const std::array<std::string_view, N>& columns,
                                         bool textIsPlain) {
-    if (record.fault == CsvFault::UnclosedQuote) return std::string("a quoted field has no closing quote.");
-    if (record.fault == CsvFault::TextAfterQuote) return std::string("text follows the closing quote of a field.");
+    if (record.fault == CsvFault::UnclosedQuote) return std::string(tr("a quoted field has no closing quote."));
+    if (record.fault == CsvFault::TextAfterQuote) return std::string(tr("text follows the closing quote of a field."));
     std::size_t length = record.fieldCount - 1;
     for (const std::string& field : record.fields) length += field.size();
-    if (length > kMaxLineLength) return "the line is longer than " + std::to_string(kMaxLineLength) + " characters.";
+    if (length > kMaxLineLength)
+        return formatText(tr("the line is longer than %s characters."), {std::to_string(kMaxLineLength)});
     for (const std::string& field : record.fields) {
-        if (!textIsPlain && !isPlainText(field)) return std::string("the line holds bytes that are not plain text.");
+        if (!textIsPlain && !isPlainText(field))
+            return std::string(tr("the line holds bytes that are not plain text."));
         // Blanks around a value are ignored; inside it a tab or line break
         // would break the listing's columns and lines. (A loop of compares:
         // find_first_of called memchr once per byte.)
         const std::string_view value = trimmedBlanks(field);
         if (std::any_of(value.begin(), value.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }))
-            return std::string("a field holds a line break or tab.");
+            return std::string(tr("a field holds a line break or tab."));
     }
     if (record.fieldCount != N)
-        return "a line has " + std::to_string(N) + " fields (" + columnList(columns.data(), N, ", ") +
-               "); this one has " + std::to_string(record.fieldCount) + ".";
+        // TRANSLATORS: %1$s is how many fields a line has, %2$s the columns' names (they stay as they are), %3$s
+        // how many this line has.
+        return formatText(tr("a line has %1$s fields (%2$s); this one has %3$s."),
+                          {std::to_string(N), columnList(columns.data(), N, ", "), std::to_string(record.fieldCount)});
     return std::nullopt;
 }
 
 template <std::size_t N>
 std::string headerProblem(int line, const std::array<std::string_view, N>& columns) {
-    return lineLabel(line) + "the first line must be the header " + columnList(columns.data(), N, ",") +
-           "; nothing else in the file was read.";
+    // TRANSLATORS: %s is the header line as it must be written; it stays as it is.
+    return lineProblem(line, formatText(tr("the first line must be the header %s; nothing else in the file was read."),
+                                        {columnList(columns.data(), N, ",")}));
 }
 
 std::optional<RefrigerantGroup> groupOf(std::string_view text) {
@@ -143,8 +158,9 @@ bool readTableFile(const std::string& path, bool quietWhenMissing, std::string& 
     std::string reason;
     ReadFailure failure = ReadFailure::None;
     if (!readWholeFile(path, text, &reason, &failure, kMaxRefrigerantFileSize)) {
-        problem = failure == ReadFailure::TooLarge ? "the file is larger than 1 MB and was not read."
-                                                   : "the file cannot be read: " + reason + ".";
+        problem = failure == ReadFailure::TooLarge ? std::string(tr("the file is larger than 1 MB and was not read."))
+                                                   // TRANSLATORS: %s is the system's reason.
+                                                   : formatText(tr("the file cannot be read: %s."), {reason});
         return false;
     }
     return true;
@@ -177,9 +193,10 @@ std::vector<RefrigerantInfo> builtInTable(RefrigerantFileRead& shipped) {
             if (row.group == info.group && row.factor == info.factor) {
                 info = row;
             } else {
-                shipped.problems.push_back(lineLabel(line) + row.name +
-                                           " must have the group and factor the program rates it with: " +
-                                           groupName(info.group) + ", " + factorText(info.factor) + ".");
+                shipped.problems.push_back(lineProblem(
+                    // TRANSLATORS: %1$s is a refrigerant, %2$s its group (R-22 or R-502), %3$s its factor.
+                    line, formatText(tr("%1$s must have the group and factor the program rates it with: %2$s, %3$s."),
+                                     {row.name, groupName(info.group), factorText(info.factor)})));
             }
             break;
         }
@@ -187,9 +204,11 @@ std::vector<RefrigerantInfo> builtInTable(RefrigerantFileRead& shipped) {
     }
     for (const auto& [line, row] : shipped.rows) {
         if (std::find(kRefrigerants.begin(), kRefrigerants.end(), row.name) == kRefrigerants.end())
-            shipped.problems.push_back(
-                lineLabel(line) + row.name +
-                " is not one of the program's ten; a refrigerant of your own belongs in your own table.");
+            shipped.problems.push_back(lineProblem(
+                // TRANSLATORS: %s is a refrigerant's name.
+                line, formatText(tr("%s is not one of the program's ten; a refrigerant of your own belongs in your "
+                                    "own table."),
+                                 {row.name})));
     }
     return table;
 }
@@ -294,7 +313,7 @@ void forEachTableRow(std::string_view text, const std::array<std::string_view, N
             problems.push_back(headerProblem(record.line, columns));
             return;
         }
-        auto refuse = [&](const std::string& rule) { problems.push_back(lineLabel(record.line) + rule); };
+        auto refuse = [&](const std::string& rule) { problems.push_back(lineProblem(record.line, rule)); };
         if (const auto problem = shapeProblem(record, columns, textIsPlain)) {
             refuse(*problem);
             continue;
@@ -322,43 +341,44 @@ std::optional<std::string> refrigerantOfRecord(const CsvRecord& record, const Na
     const std::string_view source = trimmedBlanks(record.fields[6]);
 
     if (name.empty()) {
-        return "the name is missing.";
+        return std::string(tr("the name is missing."));
     }
     if (!isName(name)) {
-        return "the name must be at most " + std::to_string(kMaxNameLength) +
-               " letters, digits and - . _ +, starting with a letter or digit.";
+        return nameRule();
     }
     const std::string key = asciiLowered(name);
     if (const auto known = names.program.find(key); known != names.program.end()) {
-        return "the program already has " + known->second + ".";
+        // TRANSLATORS: %s is a refrigerant's name.
+        return formatText(tr("the program already has %s."), {known->second});
     }
     if (const auto earlier = names.lines.find(key); earlier != names.lines.end()) {
-        return std::string(name) + " is already on line " + std::to_string(earlier->second) + ".";
+        // TRANSLATORS: %1$s is a refrigerant's name, %2$s a line number.
+        return formatText(tr("%1$s is already on line %2$s."), {name, std::to_string(earlier->second)});
     }
     info.name = std::string(name);
     info.shipped = shipped;
     if (const auto g = groupOf(group)) {
         info.group = *g;
     } else {
-        return "the group must be R-22 or R-502.";
+        return std::string(tr("the group must be R-22 or R-502."));
     }
     if (const auto f = plainNumber(factor); f && *f >= kLeastFactor && *f <= kMostFactor) {
         info.factor = *f;
     } else {
-        return "the factor must be a number from 0.2 to 3.0.";
+        return std::string(tr("the factor must be a number from 0.2 to 3.0."));
     }
     std::optional<std::vector<BlendComponent>> blend;
     if (!composition.empty()) {
         blend = parseComposition(composition);
         if (!blend) {
-            return kCompositionRule;
+            return std::string(tr(kCompositionRule));
         }
         info.composition = std::string(composition);
     }
     if (!gwp.empty()) {
         const auto value = plainNumber(gwp);
         if (!value || *value < 0) {
-            return "the GWP must be a number of 0 or more, or left blank.";
+            return std::string(tr("the GWP must be a number of 0 or more, or left blank."));
         }
         info.gwp = *value + 0.0;  // no -0
     } else if (blend) {
@@ -367,12 +387,12 @@ std::optional<std::string> refrigerantOfRecord(const CsvRecord& record, const Na
     if (!safety.empty()) {
         const std::string upper = asciiUppered(safety);
         if (std::find(kSafetyClasses.begin(), kSafetyClasses.end(), upper) == kSafetyClasses.end()) {
-            return "the safety class must be A1, A2L, A2, A3, B1, B2L, B2 or B3, or left blank.";
+            return std::string(tr("the safety class must be A1, A2L, A2, A3, B1, B2L, B2 or B3, or left blank."));
         }
         info.safetyClass = upper;
     }
     if (source.empty()) {
-        return "the source is missing: say where the factor comes from.";
+        return std::string(tr("the source is missing: say where the factor comes from."));
     }
     info.source = std::string(source);
     return std::nullopt;
@@ -406,14 +426,14 @@ std::vector<ComponentGwp> readComponentText(std::string_view text, std::vector<s
     const auto gwp = plainNumber(trimmedBlanks(record.fields[1]));
     const std::string_view source = trimmedBlanks(record.fields[2]);
     if (!isName(name)) {
-        refuse("the name must be at most " + std::to_string(kMaxNameLength) +
-               " letters, digits and - . _ +, starting with a letter or digit.");
+        refuse(nameRule());
     } else if (seen.count(asciiLowered(name))) {
-        refuse(std::string(name) + " is already in the file.");
+        // TRANSLATORS: %s is a component's name.
+        refuse(formatText(tr("%s is already in the file."), {name}));
     } else if (!gwp || *gwp < 0) {
-        refuse("the GWP must be a number of 0 or more.");
+        refuse(tr("the GWP must be a number of 0 or more."));
     } else if (source.empty()) {
-        refuse("the source is missing.");
+        refuse(tr("the source is missing."));
     } else {
         seen.insert(asciiLowered(name));
         components.push_back({std::string(name), *gwp + 0.0, std::string(source)});
@@ -480,14 +500,18 @@ RefrigerantStart startRefrigerants(const std::string& dataFolder) {
 
 std::string RefrigerantStart::warningText() const {
     if (problems.empty()) return {};
-    std::string text = "Some refrigerant table lines were left out.";
+    std::string text = tr("Some refrigerant table lines were left out.");
     const std::size_t shown = std::min(problems.size(), kShownProblems);
     for (std::size_t i = 0; i < shown; ++i) {
-        if (i == 0 || problemFiles[i] != problemFiles[i - 1]) text += "\nIn " + problemFiles[i] + ":";
+        if (i == 0 || problemFiles[i] != problemFiles[i - 1])
+            // TRANSLATORS: %s is a file; the file's problems follow on the next lines.
+            text += "\n" + formatText(tr("In %s:"), {problemFiles[i]});
         text += "\n" + problems[i];
     }
     if (problems.size() > shown)
-        text += "\n" + std::to_string(problems.size() - shown) + " more problems are not shown.";
+        text += "\n" + formatText(trn("%s more problems are not shown.", "%s more problems are not shown.",
+                                      problems.size() - shown),
+                                  {std::to_string(problems.size() - shown)});
     return text;
 }
 
@@ -501,7 +525,8 @@ std::string refrigerantLabel(const std::vector<RefrigerantInfo>& table, const st
     const RefrigerantInfo* info = findRefrigerant(table, name);
     if (!info) return {};
     std::string label;
-    if (info->gwp) label = "GWP " + gwpText(*info->gwp);
+    // TRANSLATORS: the global warming potential beside the refrigerant list; %s is the number.
+    if (info->gwp) label = formatText(tr("GWP %s"), {gwpText(*info->gwp)});
     if (!info->safetyClass.empty()) label += (label.empty() ? "" : " \xC2\xB7 ") + info->safetyClass;
     return label;
 }

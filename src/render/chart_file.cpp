@@ -1,5 +1,6 @@
 // Chart files put in place, and the SVG file, which needs no drawing library.
 #include "chart/chart_canvas.h"
+#include "i18n/translate.h"
 #include "render/chart_image.h"
 #include "util/files.h"
 
@@ -9,7 +10,7 @@ bool saveChartFile(const std::string& path, const std::string& content, const st
                    std::string& error) {
     std::string reason = drawFailure;
     if (reason.empty() && replaceFile(path, content, &reason)) return true;
-    error = "Cannot save " + path + ".\n" + reason;
+    error = formatText(tr("Cannot save %s.\n%s"), {path, reason});
     return false;
 }
 

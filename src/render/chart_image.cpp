@@ -9,6 +9,7 @@
 #include <pango/pangocairo.h>
 
 #include "render/cairo_canvas.h"
+#include "i18n/translate.h"
 
 namespace vantrel {
 namespace {
@@ -90,7 +91,7 @@ std::string chartPng(const ChartLayout& layout, double scale) {
 bool writeChartPng(const ChartLayout& layout, const std::string& path, std::string& error, double scale) {
     std::string reason;
     const std::string png = pngOf(layout, scale, reason);
-    if (png.empty() && reason.empty()) reason = "The picture could not be drawn.";
+    if (png.empty() && reason.empty()) reason = tr("The picture could not be drawn.");
     return saveChartFile(path, png, reason, error);
 }
 

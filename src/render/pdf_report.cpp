@@ -169,9 +169,9 @@ std::string isoTime(const ReportTime& t) {
 
 std::string subjectOf(const PrintHeaderData& header) {
     std::string subject;
-    if (!header.CustomerName.empty()) subject = "Customer: " + header.CustomerName.substr(0, kPrintNameLength);
+    if (!header.CustomerName.empty()) subject = tr("Customer:") + (" " + header.CustomerName.substr(0, kPrintNameLength));
     if (!header.ProjectName.empty())
-        subject += (subject.empty() ? "" : "; ") + std::string("Project: ") + header.ProjectName.substr(0, kPrintNameLength);
+        subject += (subject.empty() ? "" : "; ") + std::string(tr("Project:")) + " " + header.ProjectName.substr(0, kPrintNameLength);
     return subject;
 }
 
@@ -198,7 +198,7 @@ int drawReport(TDistPrintLayout pages, const ReportOptions& options, const Repor
     int count = 0;
     const PaperPoints points = paperPoints(options.paper);
     Owned<cairo_surface_t> surface(cairo_pdf_surface_create_for_stream(write, closure, points.width, points.height));
-    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, options.title.c_str());
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, tr(options.title.c_str()));
     const std::string subject = subjectOf(options.header);
     if (!subject.empty()) cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_SUBJECT, subject.c_str());
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "Vantrel " VANTREL_VERSION);
@@ -293,7 +293,7 @@ bool saveReport(const TDistPrintLayout& pages, const ReportOptions& options, con
         return drawReport(pages, options, created, writeToSink, &sink, refusal) >= 0;
     };
     if (replaceFileStreamed(path, produce, &reason)) return true;
-    error = "Cannot save " + path + ".\n" + reason;
+    error = formatText(tr("Cannot save %s.\n%s"), {path, reason});
     return false;
 }
 

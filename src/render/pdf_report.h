@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "curve/sweep.h"
+#include "i18n/translate.h"
 #include "print/page_layout.h"
 #include "results/result_rows.h"
 
@@ -31,8 +32,9 @@ ReportTime reportTimeNow();
 
 struct ReportOptions {
     PaperSize paper = PaperSize::A4;
-    /// The document's title in its properties; the pages carry the maker's lines.
-    std::string title = "Vantrel distributor selection";
+    /// The document's title in its properties, in English (the report shows
+    /// it in the user's language); the pages carry the maker's lines.
+    std::string title = N_("Vantrel distributor selection");
     /// Customer, project, and All or Selection, as the print header dialog keeps them.
     PrintHeaderData header;
     bool siUnits = false;

@@ -8,6 +8,7 @@
 #include "engine/size_tables.h"
 #include "engine/number_text.h"
 #include "engine/units.h"
+#include "i18n/translate.h"
 
 namespace vantrel {
 namespace {
@@ -19,26 +20,31 @@ struct Column {
     const char* widest;  ///< the widest expected cell, U.S. or SI
 };
 
+// The headings are English here, as the command line's tables and csv files
+// carry them; the list and the printed pages show them through tr().
 const Column kColumns[kColumnCount] = {
-    {"Style", nullptr, 55, "Venturi"},
-    {"Part Number", nullptr, 120, "S1106-24-5/16-12"},
-    {"Refrigerant", nullptr, 100, "R-404A"},
-    {"Tons", "kW", 50, "1000.0"},
-    {"Evap °F", "Evap °C", 60, "-45.56"},
-    {"Liquid °F", "Liquid °C", 70, "120.00"},
-    {"Length", nullptr, 75, "72.000"},
-    {"dP(total)", nullptr, 75, "1000.0"},
-    {"dP(tubes)", nullptr, 75, "1000.0"},
-    {"% Load", nullptr, 75, "1000.0"},
-    {"dP(nozzle/body)", nullptr, 120, "1000.0"},
-    {"% Load", nullptr, 75, "1000.0"},
-    {"Inlet Size", nullptr, 75, "1-1/8 FLARE"},
-    {"Outlet Size", nullptr, 75, "5/16 OD"},
-    {"Circuits", nullptr, 75, "50"},
-    {"Orifice", nullptr, 50, "2-1/2"},
-    {"Orifice Type", nullptr, 100, "Replaceable"},
-    {"Sideport", nullptr, 75, "Auxiliary"},
-    {"Sideport Size", nullptr, 120, "3/8, 1/2, or 5/8 ODF"},
+    // TRANSLATORS: the output list's column headings are narrow: keep them short; unit symbols stay as they are.
+    {N_("Style"), nullptr, 55, "Venturi"},
+    {N_("Part Number"), nullptr, 120, "S1106-24-5/16-12"},
+    {N_("Refrigerant"), nullptr, 100, "R-404A"},
+    {N_("Tons"), "kW", 50, "1000.0"},
+    {N_("Evap °F"), N_("Evap °C"), 60, "-45.56"},
+    {N_("Liquid °F"), N_("Liquid °C"), 70, "120.00"},
+    {N_("Length"), nullptr, 75, "72.000"},
+    {N_("dP(total)"), nullptr, 75, "1000.0"},
+    {N_("dP(tubes)"), nullptr, 75, "1000.0"},
+    // xgettext:no-c-format
+    {N_("% Load"), nullptr, 75, "1000.0"},
+    {N_("dP(nozzle/body)"), nullptr, 120, "1000.0"},
+    // xgettext:no-c-format
+    {N_("% Load"), nullptr, 75, "1000.0"},
+    {N_("Inlet Size"), nullptr, 75, "1-1/8 FLARE"},
+    {N_("Outlet Size"), nullptr, 75, "5/16 OD"},
+    {N_("Circuits"), nullptr, 75, "50"},
+    {N_("Orifice"), nullptr, 50, "2-1/2"},
+    {N_("Orifice Type"), nullptr, 100, "Replaceable"},
+    {N_("Sideport"), nullptr, 75, "Auxiliary"},
+    {N_("Sideport Size"), nullptr, 120, "3/8, 1/2, or 5/8 ODF"},
 };
 
 void appendDrop(std::string& cell, double psi, bool si) {
@@ -167,6 +173,12 @@ std::string columnHeading(int col, bool siUnits) {
     if (col < 0 || col >= kColumnCount) return {};
     const Column& c = kColumns[col];
     return siUnits && c.siHeading ? c.siHeading : c.heading;
+}
+
+const char* shownColumnHeading(int col, bool siUnits) {
+    if (col < 0 || col >= kColumnCount) return "";
+    const Column& c = kColumns[col];
+    return tr(siUnits && c.siHeading ? c.siHeading : c.heading);
 }
 
 int columnWidth(int col) { return col < 0 || col >= kColumnCount ? 0 : kColumns[col].width; }

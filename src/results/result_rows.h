@@ -44,8 +44,12 @@ inline constexpr int kSidePortSize = 18;
 
 using ResultRow = std::array<std::string, kColumnCount>;
 
-/// Heading of a column in the given units ("Tons" / "kW" and so on).
+/// Heading of a column in the given units ("Tons" / "kW" and so on), in
+/// English: the command line's tables and csv files carry it.
 std::string columnHeading(int column, bool siUnits);
+/// The same heading as the list and the printed pages show it, in the
+/// user's language; valid for the rest of the run.
+const char* shownColumnHeading(int column, bool siUnits);
 /// Initial width of a column in pixels.
 int columnWidth(int column);
 /// The widest text column `column` is expected to hold, in either unit

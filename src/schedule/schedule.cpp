@@ -12,6 +12,7 @@
 #include "engine/number_text.h"
 #include "form/choice_words.h"
 #include "form/form_lists.h"
+#include "i18n/translate.h"
 #include "schedule/csv_records.h"
 #include "util/files.h"
 #include "util/plain_text.h"
@@ -47,7 +48,7 @@ constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
 using ColumnPlaces = std::array<std::size_t, kColumnCount>;  // field index of each column, or kAbsent
 
 constexpr std::size_t kKeptFields = 64;
-constexpr const char* kNoDuties = "The schedule holds no duties.";
+constexpr const char* kNoDuties = N_("The schedule holds no duties.");
 // Cell texts quoted in messages are cut to this many bytes, so one wild cell
 // cannot bury the message.
 constexpr std::size_t kShownCell = 40;
@@ -73,14 +74,17 @@ public:
     }
     void add(const std::string& name) { add(name, name); }
     bool empty() const { return names_.empty(); }
+    std::size_t size() const { return names_.size(); }
 
-    // "<one>x." for one name, "<several>x, y." for more.
-    std::string sentence(const char* one, const char* several) const {
-        std::string text = names_.size() == 1 ? one : several;
+    // The names put into a translated pattern: "x" or "x, y" or "x, y and 3 more".
+    std::string sentence(const char* pattern) const {
+        std::string list;
         const std::size_t listed = std::min(names_.size(), kListed);
-        for (std::size_t i = 0; i < listed; ++i) text += (i == 0 ? "" : ", ") + names_[i];
-        if (names_.size() > listed) text += " and " + std::to_string(names_.size() - listed) + " more";
-        return text + ".";
+        for (std::size_t i = 0; i < listed; ++i) list += (i == 0 ? "" : ", ") + names_[i];
+        if (names_.size() > listed)
+            // TRANSLATORS: the first %s is a list of names or numbers, the second how many more there are.
+            list = formatText(tr("%s and %s more"), {list, std::to_string(names_.size() - listed)});
+        return formatText(pattern, {list});
     }
 
 private:
@@ -116,13 +120,17 @@ int lineAt(std::string_view text, std::size_t offset) {
 }
 
 std::string nulFault(int line) {
-    return "The schedule is not a text file: line " + std::to_string(line) + " holds a NUL byte.";
+    // TRANSLATORS: %s is a line number.
+    return formatText(tr("The schedule is not a text file: line %s holds a NUL byte."), {std::to_string(line)});
 }
 std::string utf8Fault(int line) {
-    return "The schedule is not a UTF-8 text file: line " + std::to_string(line) +
-           " holds bytes that are not UTF-8. Save it as CSV UTF-8.";
+    // TRANSLATORS: %s is a line number; "CSV UTF-8" is the name of the spreadsheet program's file type.
+    return formatText(tr("The schedule is not a UTF-8 text file: line %s holds bytes that are not UTF-8. Save it as "
+                         "CSV UTF-8."),
+                      {std::to_string(line)});
 }
-constexpr const char* kUtf16Fault = "The schedule is not a UTF-8 text file: it is UTF-16 text. Save it as CSV UTF-8.";
+constexpr const char* kUtf16Fault =
+    N_("The schedule is not a UTF-8 text file: it is UTF-16 text. Save it as CSV UTF-8.");
 
 bool startsUtf16(std::string_view text) {
     return text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'));
@@ -130,7 +138,7 @@ bool startsUtf16(std::string_view text) {
 
 // The fault of a text that is no UTF-8 text at all; empty when it is one.
 std::string textFault(std::string_view text) {
-    if (startsUtf16(text)) return kUtf16Fault;
+    if (startsUtf16(text)) return tr(kUtf16Fault);
     if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) return nulFault(lineAt(text, nul));
     std::size_t whole = 0;
     if (const std::size_t bad = firstNonUtf8(text, false, whole); bad != std::string_view::npos)
@@ -142,12 +150,14 @@ std::string textFault(std::string_view text) {
 
 // Finds each column's place in the header; a message when the header will not do.
 std::string placeColumns(const CsvRecord& header, ColumnPlaces& places) {
-    if (header.fault == CsvFault::UnclosedQuote) return "The schedule's header has a quoted name that is not closed.";
+    if (header.fault == CsvFault::UnclosedQuote)
+        return tr("The schedule's header has a quoted name that is not closed.");
     if (header.fault == CsvFault::TextAfterQuote)
-        return "The schedule's header has text after the closing quote of a name.";
+        return tr("The schedule's header has text after the closing quote of a name.");
     if (header.fieldCount > header.fields.size())
-        return "The schedule's header has " + std::to_string(header.fieldCount) + " columns; a schedule has at most " +
-               std::to_string(kColumnCount) + ".";
+        // TRANSLATORS: the first %s is how many columns the header has, the second how many a schedule may have.
+        return formatText(tr("The schedule's header has %s columns; a schedule has at most %s."),
+                          {std::to_string(header.fieldCount), std::to_string(kColumnCount)});
 
     places.fill(kAbsent);
     NameList unknown;
@@ -179,21 +189,29 @@ std::string placeColumns(const CsvRecord& header, ColumnPlaces& places) {
     // A misspelt name is both unknown and missing; saying both at once lets
     // the engineer see the cause in one go.
     std::string message;
-    auto say = [&message](const NameList& names, const char* one, const char* several) {
-        if (!names.empty()) message += (message.empty() ? "" : " ") + names.sentence(one, several);
+    auto say = [&message](const NameList& names, const char* pattern) {
+        if (!names.empty()) message += (message.empty() ? "" : " ") + names.sentence(pattern);
     };
-    say(missing, "The schedule lacks the column: ", "The schedule lacks the columns: ");
-    say(unknown, "The schedule has an unknown column: ", "The schedule has unknown columns: ");
-    say(repeated, "The schedule repeats the column: ", "The schedule repeats the columns: ");
-    say(unnamed, "The schedule has a column without a name: column ",
-        "The schedule has columns without names: columns ");
+    // TRANSLATORS: %s lists the columns' names as the schedule's header spells them; the names stay as they are.
+    say(missing, trn("The schedule lacks the column: %s.", "The schedule lacks the columns: %s.", missing.size()));
+    say(unknown,
+        // TRANSLATORS: %s lists the columns' names as the schedule's header spells them.
+        trn("The schedule has an unknown column: %s.", "The schedule has unknown columns: %s.", unknown.size()));
+    say(repeated,
+        // TRANSLATORS: %s lists the columns' names as the schedule's header spells them.
+        trn("The schedule repeats the column: %s.", "The schedule repeats the columns: %s.", repeated.size()));
+    // TRANSLATORS: %s lists the columns' numbers.
+    say(unnamed, trn("The schedule has a column without a name: column %s.",
+                     "The schedule has columns without names: columns %s.", unnamed.size()));
     return message;
 }
 
 // ---- one line -----------------------------------------------------------------
 
 std::string unknownValue(const char* column, const std::string& cell, const std::string& expected) {
-    return std::string("unknown ") + column + " value \"" + shown(cell, kShownCell) + "\"; expected " + expected + ".";
+    // TRANSLATORS: the first %s is a column's name (it stays as it is), the second the cell's text, the third
+    // the words or sizes the column takes.
+    return formatText(tr("unknown %s value \"%s\"; expected %s."), {column, shown(cell, kShownCell), expected});
 }
 
 // A choice cell: empty keeps the form's default, a word of the command line
@@ -225,7 +243,8 @@ std::optional<std::string> readSize(const std::vector<std::string>& items, Colum
 std::optional<std::string> readRefrigerant(const std::string& cell, std::string& refrigerant) {
     const auto& known = lists::refrigerants();
     const std::string expected = words::alternatives(known);
-    if (cell.empty()) return "no refrigerant value; expected " + expected + ".";
+    // TRANSLATORS: %s lists the refrigerants' names.
+    if (cell.empty()) return formatText(tr("no refrigerant value; expected %s."), {expected});
     const std::string key = asciiLowered(cell);
     for (const std::string& name : known) {
         if (asciiLowered(name) == key) {
@@ -242,10 +261,12 @@ std::optional<std::string> readRefrigerant(const std::string& cell, std::string&
 std::optional<std::string> readNumber(Column column, const std::string& cell, bool emptyAllowed) {
     if (cell.empty()) {
         if (emptyAllowed) return std::nullopt;
-        return std::string("no ") + kColumnNames[column] + " value.";
+        // TRANSLATORS: %s is a column's name; it stays as it is.
+        return formatText(tr("no %s value."), {kColumnNames[column]});
     }
     if (isWholeNumber(cell)) return std::nullopt;
-    return std::string("the ") + kColumnNames[column] + " cell \"" + shown(cell, kShownCell) + "\" is not a number.";
+    // TRANSLATORS: the first %s is a column's name (it stays as it is), the second the cell's text.
+    return formatText(tr("the %s cell \"%s\" is not a number."), {kColumnNames[column], shown(cell, kShownCell)});
 }
 
 // A record whose cells are all empty is what spreadsheets write for an
@@ -281,16 +302,22 @@ public:
         duty.tag = tagPlace < cells.size() && tagPlace < firstFault ? std::move(cells[tagPlace]) : std::string();
 
         if (record.fault == CsvFault::UnclosedQuote) {
-            fail("a quoted field is not closed before the end of the file.");
+            fail(tr("a quoted field is not closed before the end of the file."));
         } else if (record.cut) {
-            fail("the line is longer than " + std::to_string(kMaxScheduleLineBytes / (1024 * 1024)) + " MiB.");
+            fail(formatText(tr("the line is longer than %s MiB."),
+                            {std::to_string(kMaxScheduleLineBytes / (1024 * 1024))}));
         } else if (record.fault == CsvFault::TextAfterQuote) {
             const std::size_t field = record.faultField;
-            fail(field < columns_ ? std::string("the ") + columnAt(field) + " cell has text after its closing quote."
-                                  : "field " + std::to_string(field + 1) + " has text after its closing quote.");
+            fail(field < columns_
+                     // TRANSLATORS: %s is a column's name; it stays as it is.
+                     ? formatText(tr("the %s cell has text after its closing quote."), {columnAt(field)})
+                     // TRANSLATORS: %s is the field's number in the line.
+                     : formatText(tr("field %s has text after its closing quote."), {std::to_string(field + 1)}));
         } else if (record.fieldCount != columns_) {
-            fail(std::to_string(record.fieldCount) + (record.fieldCount == 1 ? " field" : " fields") +
-                 ", but the header has " + std::to_string(columns_) + " columns.");
+            // TRANSLATORS: the first %s is how many fields the line has, the second how many columns the header has.
+            fail(formatText(trn("%s field, but the header has %s columns.", "%s fields, but the header has %s columns.",
+                                record.fieldCount),
+                            {std::to_string(record.fieldCount), std::to_string(columns_)}));
         } else {
             readDuty(cells);
         }
@@ -309,7 +336,7 @@ private:
 
     void fail(const std::string& fault) {
         const ScheduleDuty& duty = out_.duty;
-        out_.errors.push_back({duty.line, duty.tag, fault, lineLabel(duty.line, duty.tag) + ": " + fault});
+        out_.errors.push_back({duty.line, duty.tag, fault, lineMessage(duty.line, duty.tag, fault)});
     }
 
     void readDuty(std::vector<std::string>& cells) {
@@ -398,7 +425,7 @@ public:
             if (!file_->failure().empty()) return cannotRead();
             std::size_t skipped = 0;
             if (first) {
-                if (startsUtf16(piece)) return kUtf16Fault;
+                if (startsUtf16(piece)) return tr(kUtf16Fault);
                 if (piece.substr(0, kByteOrderMark.size()) == kByteOrderMark) skipped = kByteOrderMark.size();
                 piece.remove_prefix(skipped);
             }
@@ -472,7 +499,7 @@ public:
         switch (fault_) {
             case Fault::None: break;
             case Fault::CannotRead: return cannotRead();
-            case Fault::Utf16: return kUtf16Fault;
+            case Fault::Utf16: return tr(kUtf16Fault);
             case Fault::Nul: return nulFault(line);
             case Fault::NotUtf8: return utf8Fault(line);
         }
@@ -512,7 +539,8 @@ private:
         return line + (pendingCr ? 1 : 0);
     }
 
-    std::string cannotRead() const { return "Cannot read " + path_ + ": " + file_->failure() + "."; }
+    // TRANSLATORS: the first %s is the file, the second the system's reason.
+    std::string cannotRead() const { return formatText(tr("Cannot read %s: %s."), {path_, file_->failure()}); }
 
     std::string_view text_;
     std::string path_;
@@ -550,7 +578,7 @@ void ScheduleReader::start() {
     records_ = std::make_unique<CsvReader>([this] { return source_->next(); }, kKeptFields, kMaxScheduleLineBytes);
     CsvRecord header;
     if (!nextRecord(header)) {
-        if (error_.empty()) error_ = kNoDuties;
+        if (error_.empty()) error_ = tr(kNoDuties);
         done_ = true;
         return;
     }
@@ -585,7 +613,7 @@ bool ScheduleReader::next(ScheduleLine& line) {
         LineReader(places_, columns_, siUnits_, line).read(record, cells);
         return true;
     }
-    if (error_.empty() && lines_ == 0) error_ = kNoDuties;
+    if (error_.empty() && lines_ == 0) error_ = tr(kNoDuties);
     return false;
 }
 
@@ -672,9 +700,19 @@ std::string visibleText(std::string_view text, std::size_t limit) { return shown
 std::string withVisibleControls(std::string_view text) { return shownControls(text, std::string_view::npos, false); }
 
 std::string lineLabel(int line, std::string_view tag) {
-    std::string label = "Line " + std::to_string(line);
-    if (!tag.empty()) label += " (" + visibleText(tag, kShownTagLength) + ")";
-    return label;
+    const std::string number = std::to_string(line);
+    // TRANSLATORS: a schedule's line as a printed report names its duty: %1$s the line's number.
+    if (tag.empty()) return formatText(tr("Line %1$s"), {number});
+    // TRANSLATORS: a schedule's line as a printed report names its duty: %1$s the line's number, %2$s its tag.
+    return formatText(tr("Line %1$s (%2$s)"), {number, visibleText(tag, kShownTagLength)});
+}
+
+std::string lineMessage(int line, std::string_view tag, std::string_view text) {
+    const std::string number = std::to_string(line);
+    // TRANSLATORS: a message about one line of a schedule: %1$s the line's number, %2$s the message.
+    if (tag.empty()) return formatText(tr("Line %1$s: %2$s"), {number, text});
+    // TRANSLATORS: a message about one line of a schedule: %1$s the line's number, %2$s its tag, %3$s the message.
+    return formatText(tr("Line %1$s (%2$s): %3$s"), {number, visibleText(tag, kShownTagLength), text});
 }
 
 }  // namespace vantrel

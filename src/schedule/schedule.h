@@ -130,9 +130,12 @@ std::string visibleText(std::string_view text, std::size_t limit = std::string_v
 /// them (comma-separated fields); nothing is cut.
 std::string withVisibleControls(std::string_view text);
 
-/// The label a line's messages start with: "Line 7 (MT-03)", or "Line 7" when
-/// the tag is empty; the tag as visibleText shows it, cut at kShownTagLength.
+/// The label of a line's duty on a printed report: "Line 7 (MT-03)", or
+/// "Line 7" when the tag is empty; the tag as visibleText shows it, cut at
+/// kShownTagLength. In the user's language.
 std::string lineLabel(int line, std::string_view tag);
+/// A message about a line, "Line 7 (MT-03): <text>", in the user's language.
+std::string lineMessage(int line, std::string_view tag, std::string_view text);
 
 /// Calls `onDuty` for each duty and `onError` for each line error, in line
 /// order, for callers that report both as they come in the file.

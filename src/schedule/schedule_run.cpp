@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/number_text.h"
+#include "i18n/translate.h"
 
 namespace vantrel {
 namespace {
@@ -28,11 +29,14 @@ private:
 std::string lineList(const std::vector<int>& lines, std::size_t count) {
     std::string text;
     const bool more = count > lines.size();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += i + 1 == lines.size() && !more ? " and " : ", ";
+    const std::size_t listed = lines.size() > 1 && !more ? lines.size() - 1 : lines.size();
+    for (std::size_t i = 0; i < listed; ++i) {
+        if (i > 0) text += ", ";
         text += formatInt(lines[i]);
     }
-    if (more) text += " and " + formatInt(static_cast<long long>(count - lines.size())) + " more";
+    if (more) return formatText(tr("%s and %s more"), {text, formatInt(static_cast<long long>(count - lines.size()))});
+    // TRANSLATORS: the end of a list: the first %s is the list so far, the second its last item.
+    if (listed < lines.size()) return formatText(tr("%s and %s"), {text, formatInt(lines.back())});
     return text;
 }
 
@@ -95,15 +99,23 @@ void runSchedule(SelectionForm& form, ScheduleReader& reader, const std::functio
 }
 
 std::string scheduleSummary(const ScheduleSums& sums, bool siUnits) {
-    std::string text =
-        substituteCount(sums.duties == 1 ? "%i duty read" : "%i duties read", static_cast<long long>(sums.duties));
-    text += siUnits ? " (capacity in kW, temperatures in °C).\n" : " (capacity in tons, temperatures in °F).\n";
-    text += substituteCount("With results: %i\n", static_cast<long long>(sums.withResults));
-    text += substituteCount("Without results: %i\n", static_cast<long long>(sums.withoutResults));
-    text += substituteCount("With errors: %i", static_cast<long long>(sums.errors));
-    if (!sums.errorLines.empty())
-        text += std::string(sums.errors == 1 ? " (line " : " (lines ") + lineList(sums.errorLines, sums.errors) + ")";
-    return text;
+    const std::string duties = formatInt(static_cast<long long>(sums.duties));
+    const auto n = static_cast<unsigned long>(sums.duties);
+    std::string text = formatText(siUnits ? trn("%s duty read (capacity in kW, temperatures in °C).",
+                                                "%s duties read (capacity in kW, temperatures in °C).", n)
+                                          : trn("%s duty read (capacity in tons, temperatures in °F).",
+                                                "%s duties read (capacity in tons, temperatures in °F).", n),
+                                  {duties});
+    text += '\n';
+    text += formatText(tr("With results: %s"), {formatInt(static_cast<long long>(sums.withResults))});
+    text += '\n';
+    text += formatText(tr("Without results: %s"), {formatInt(static_cast<long long>(sums.withoutResults))});
+    text += '\n';
+    const std::string errors = formatInt(static_cast<long long>(sums.errors));
+    if (sums.errorLines.empty()) return text + formatText(tr("With errors: %s"), {errors});
+    // TRANSLATORS: %1$s is how many lines had errors, %2$s lists their numbers.
+    return text + formatText(trn("With errors: %1$s (line %2$s)", "With errors: %1$s (lines %2$s)", sums.errors),
+                             {errors, lineList(sums.errorLines, sums.errors)});
 }
 
 }  // namespace vantrel

@@ -10,10 +10,15 @@ namespace vantrel {
 
 namespace platform {
 
-const char* const kNotRegularReason = "it is not a regular file";
-const char* const kReadOnlyReason = "the file is read-only";
+// TRANSLATORS: a reason a file cannot be read or saved; it follows "Cannot save <file>." and the like.
+const char* const kNotRegularReason = N_("it is not a regular file");
+// TRANSLATORS: a reason a file cannot be saved.
+const char* const kReadOnlyReason = N_("the file is read-only");
 
-std::string missingFolderReason(const std::string& folder) { return "the folder " + folder + " does not exist"; }
+std::string missingFolderReason(const std::string& folder) {
+    // TRANSLATORS: a reason a file cannot be saved; %s is the folder.
+    return formatText(tr("the folder %s does not exist"), {folder});
+}
 
 namespace {
 
@@ -71,7 +76,7 @@ BlockSink::BlockSink() { buffer_.reserve(kBlock); }
 bool BlockSink::pass(const char* data, std::size_t size) {
     std::string reason;
     if (writeOut(data, size, reason)) return true;
-    failure_ = reason.empty() ? std::string("the file cannot be written") : reason;
+    failure_ = reason.empty() ? std::string(tr("the file cannot be written")) : reason;
     return false;
 }
 
@@ -93,7 +98,8 @@ bool BlockSink::flush() {
 
 namespace {
 
-constexpr const char* kTooLargeReason = "it is larger than 256 MiB";
+// TRANSLATORS: a reason a file is not read.
+constexpr const char* kTooLargeReason = N_("it is larger than 256 MiB");
 
 // Whether the opened file may be read whole; `size` receives its stated size.
 ReadFailure checkOpened(platform::ReadableFile& file, std::uintmax_t& size, std::string& reason,
@@ -108,11 +114,11 @@ ReadFailure checkOpened(platform::ReadableFile& file, std::uintmax_t& size, std:
         return ReadFailure::CannotRead;
     }
     if (!regular) {
-        reason = platform::kNotRegularReason;
+        reason = tr(platform::kNotRegularReason);
         return ReadFailure::NotRegularFile;
     }
     if (size > limit) {
-        reason = kTooLargeReason;
+        reason = tr(kTooLargeReason);
         return ReadFailure::TooLarge;
     }
     return ReadFailure::None;
@@ -130,7 +136,7 @@ ReadFailure readGrownFile(platform::ReadableFile& file, std::uintmax_t limit, st
     char buffer[65536];
     for (;;) {
         if (content.size() > limit) {
-            reason = kTooLargeReason;
+            reason = tr(kTooLargeReason);
             return ReadFailure::TooLarge;
         }
         const std::uintmax_t room = limit + 1 - content.size();
@@ -204,7 +210,7 @@ FileChunks::FileChunks(const std::string& path) : file_(std::make_unique<platfor
     if (!file_->isOpen() || !file_->describe(regular, size)) {
         failure_ = file_->error();
     } else if (!regular) {
-        failure_ = platform::kNotRegularReason;
+        failure_ = tr(platform::kNotRegularReason);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "i18n/translate.h"
 #include "util/files.h"
 
 namespace vantrel::platform {

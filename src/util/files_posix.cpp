@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string errnoText(int code) {
-    return code ? std::string(std::strerror(code)) : std::string("the file cannot be read");
+    return code ? std::string(std::strerror(code)) : std::string(tr("the file cannot be read"));
 }
 
 int descriptorOf(std::intptr_t handle) { return static_cast<int>(handle); }
@@ -184,8 +184,8 @@ bool replaceStreamed(const std::string& path, const ContentProducer& produce, bo
     if (!exists && errno != ENOENT) return fail(errnoText(errno));
     // Devices, FIFOs and the like stay what they are; a save must not swap
     // them for a plain file.
-    if (exists && !S_ISREG(old.st_mode)) return fail(kNotRegularReason);
-    if (exists && isReadOnly(target, old)) return fail(kReadOnlyReason);
+    if (exists && !S_ISREG(old.st_mode)) return fail(tr(kNotRegularReason));
+    if (exists && isReadOnly(target, old)) return fail(tr(kReadOnlyReason));
     if (name.empty() || name == "." || name == "..") return fail(errnoText(EISDIR));
     if (!exists && makeFolders) {
         // A folder that cannot be made shows as the temporary's failure below.

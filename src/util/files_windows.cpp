@@ -27,7 +27,7 @@ std::string systemText(DWORD code) {
         // Windows lets a program lock a file it has open (spreadsheets do
         // with the CSV files they show); Linux has no such refusal.
         case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION: return "the file is in use by another program";
+        case ERROR_LOCK_VIOLATION: return tr("the file is in use by another program");
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL: return "No space left on device";
         case ERROR_FILE_EXISTS:
@@ -229,11 +229,11 @@ bool inspect(const fs::path& path, Target& target, std::string& reason) {
     }
     CloseHandle(file);
     if (!regular) {
-        reason = kNotRegularReason;
+        reason = tr(kNotRegularReason);
         return false;
     }
     if (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
-        reason = kReadOnlyReason;
+        reason = tr(kReadOnlyReason);
         return false;
     }
     if (information.dwFileAttributes & kKeptAttributes) target.attributes = information.dwFileAttributes & kKeptAttributes;

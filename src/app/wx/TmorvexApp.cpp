@@ -40,7 +40,7 @@ class StartupUi : public FormUi {
 public:
     MessageAnswer showMessage(const std::string& text, const std::string& caption, MessageIcon,
                               MessageButtons) override {
-        wxMessageBox(fromUtf8(text), shownText(caption), wxOK | wxICON_NONE);
+        wxMessageBox(fromUtf8(text), fromUtf8(caption), wxOK | wxICON_NONE);
         return MessageAnswer::Ok;
     }
     void setFocus(int) override {}
@@ -74,7 +74,7 @@ bool TmorvexApp::OnInit() {
     form_->start(*settings_, root, startupUi);
     locateHelp(root);
     if (const std::string warning = refrigerants.warningText(); !warning.empty())
-        startupUi.showMessage(warning, kWarningCaption, MessageIcon::Exclamation, MessageButtons::Ok);
+        startupUi.showMessage(warning, tr(kWarningCaption), MessageIcon::Exclamation, MessageButtons::Ok);
 
     setUpMainWindow();
     frame_->client()->setRefrigerantTable(std::move(refrigerants.table));

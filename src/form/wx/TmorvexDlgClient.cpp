@@ -234,7 +234,7 @@ void TmorvexDlgClient::importSchedule() {
     if (path.empty()) return;
     ScheduleReader reader(path, form_.siUnits);
     if (!reader.error().empty()) {
-        showMessage(reader.error(), kErrorCaption, MessageIcon::None, MessageButtons::Ok);
+        showMessage(reader.error(), tr(kErrorCaption), MessageIcon::None, MessageButtons::Ok);
         return;
     }
     // Lines and duties are counted in file order; each duty runs as its line is read.
@@ -250,12 +250,12 @@ void TmorvexDlgClient::importSchedule() {
     }
     // A schedule with no duties, or one that could not be read to its end.
     if (!reader.error().empty()) {
-        showMessage(reader.error(), kErrorCaption, MessageIcon::None, MessageButtons::Ok);
+        showMessage(reader.error(), tr(kErrorCaption), MessageIcon::None, MessageButtons::Ok);
         if (sums.duties == 0) return;
     }
     refreshRows();
     showStatus(std::string());
-    showMessage(scheduleSummary(sums, form_.siUnits), kMessageCaption, MessageIcon::None, MessageButtons::Ok);
+    showMessage(scheduleSummary(sums, form_.siUnits), tr(kMessageCaption), MessageIcon::None, MessageButtons::Ok);
 }
 
 std::string TmorvexDlgClient::askScheduleFileName() {
@@ -293,7 +293,7 @@ void TmorvexDlgClient::print() {
     }
     // Cancelling is the user's choice; anything else must not pass unnoticed.
     if (wxPrinter::GetLastError() == wxPRINTER_ERROR)
-        showMessage(tr("The results could not be printed.\nCheck the printer and try again."), kErrorCaption,
+        showMessage(tr("The results could not be printed.\nCheck the printer and try again."), tr(kErrorCaption),
                     MessageIcon::Stop, MessageButtons::Ok);
 }
 
@@ -323,7 +323,7 @@ void TmorvexDlgClient::exportPdf() {
     }
     std::string error;
     if (!writeReportPdf(form_.rows, options, path, error))
-        showMessage(error, kErrorCaption, MessageIcon::Stop, MessageButtons::Ok);
+        showMessage(error, tr(kErrorCaption), MessageIcon::Stop, MessageButtons::Ok);
 }
 
 std::string TmorvexDlgClient::unitsMenuText() const {
@@ -385,7 +385,8 @@ MessageAnswer TmorvexDlgClient::showMessage(const std::string& text, const std::
         case MessageIcon::Stop: style |= wxICON_ERROR; break;
     }
     if (buttons == MessageButtons::YesNoDefaultNo) style |= wxNO_DEFAULT;
-    const int answer = wxMessageBox(fromUtf8(text), shownText(caption), style, this);
+    // Text and caption come translated, as every message is composed.
+    const int answer = wxMessageBox(fromUtf8(text), fromUtf8(caption), style, this);
     if (answer == wxYES) return MessageAnswer::Yes;
     if (answer == wxNO) return MessageAnswer::No;
     return MessageAnswer::Ok;
