@@ -51,6 +51,16 @@ extern std::string gScenario;
 /// written for them apply.
 inline bool catalogScenarioRun() { return gScenario == "missing" || gScenario == "damaged"; }
 
+/// The language a translated scenario ("german", "french", "spanish",
+/// "italian") starts the program in, or null.
+inline const char* scenarioLanguage() {
+    if (gScenario == "german") return "de";
+    if (gScenario == "french") return "fr";
+    if (gScenario == "spanish") return "es";
+    if (gScenario == "italian") return "it";
+    return nullptr;
+}
+
 /// Sends command `id` to the main window as the menu, an accelerator or the
 /// tool bar would.
 void sendCommand(int id);

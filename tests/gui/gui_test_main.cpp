@@ -49,9 +49,9 @@ int main(int argc, char** argv) {
         fs::copy_file(malformed / "enormous-line.csv", scratch / "damaged-root" / "nflo.csv");
         std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]\nRootDir="
                                 << (scratch / "damaged-root").string() << "\n";
-    } else if (vantrel::test::gScenario == "german" || vantrel::test::gScenario == "french") {
+    } else if (const char* language = vantrel::test::scenarioLanguage()) {
         std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]\nunits=ENGLISH\nlanguage="
-                                << (vantrel::test::gScenario == "german" ? "de" : "fr") << "\n";
+                                << language << "\n";
     } else if (vantrel::test::gScenario == "english") {
         std::ofstream(settings) << "[SOFTWARE/Vantrel, Inc./Vantrel/" VANTREL_VERSION "]\nunits=ENGLISH\n";
         // The user's own refrigerants, beside the settings: one good, one not.

@@ -3,20 +3,34 @@
 // comma through real key events, Select clicked with the pointer.
 #include <gtest/gtest.h>
 #include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/radiobut.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
+#include <wx/dcclient.h>
+#include <wx/stdpaths.h>
+
+#include <array>
 #include <map>
+#include <vector>
 #include <string>
 
+#include "app/version_record.h"
 #include "app/wx/TSDIDecFrame.h"
+#include "app/wx/TmorvexAboutDlg.h"
 #include "app/wx/TmorvexApp.h"
 #include "engine/number_text.h"
 #include "form/wx/TmorvexDlgClient.h"
 #include "gui_support.h"
 #include "output/wx/TLWoutput.h"
+#include "prefs/wx/Tmorvexdlgprefs.h"
+#include "print/wx/TdistDlgPrint.h"
 #include "resources/control_ids.h"
 #include "results/result_rows.h"
 #include "ui/wx/wx_text.h"
@@ -39,6 +53,8 @@ struct LanguageTexts {
 const std::map<std::string, LanguageTexts> kLanguages = {
     {"german", {"Datei", "Auswählen", "Artikelnummer", "FEHLER"}},
     {"french", {"Fichier", "Sélectionner", "Référence", "ERREUR"}},
+    {"spanish", {"Archivo", "Seleccionar", "Número de parte", "ERROR"}},
+    {"italian", {"File", "Seleziona", "Codice articolo", "ERRORE"}},
 };
 
 TSDIDecFrame& frame() { return *static_cast<TmorvexApp&>(*wxTheApp).frame(); }
@@ -100,6 +116,70 @@ TEST_F(Language, WindowSpeaksItAndReadsADecimalComma) {
     // The typed 7,5 tons reached the selection as 7.5, and the list shows it with a point.
     EXPECT_EQ(leadingDouble(toUtf8(list.GetItemText(0, column::kCapacity))), 7.5);
     EXPECT_NE(toUtf8(list.GetItemText(0, column::kCapacity)).find("7.50"), std::string::npos);
+}
+
+// Every label, button, check box and group box of `window` whose text is
+// wider than the room its template gives it (the templates fix each
+// control's size; a longer translation is cut off).
+void collectCutTexts(wxWindow* window, const std::string& where, std::vector<std::string>& cut) {
+    for (wxWindow* child : window->GetChildren()) {
+        auto* control = dynamic_cast<wxControl*>(child);
+        const wxString text = control && !dynamic_cast<wxTextCtrl*>(child) ? control->GetLabelText() : wxString();
+        int need = 0, room = child->GetSize().x;
+        if (!text.empty()) {
+            wxClientDC dc(child);
+            dc.SetFont(child->GetFont());
+            const int width = dc.GetMultiLineTextExtent(text).x;
+            if (dynamic_cast<wxStaticBox*>(child)) {
+                need = width + 16;  // the frame's corner and the gap before the text
+            } else if (dynamic_cast<wxCheckBox*>(child) || dynamic_cast<wxRadioButton*>(child)) {
+                need = width + 22;  // the indicator and its gap
+            } else if (dynamic_cast<wxButton*>(child)) {
+                need = width + 8;
+            } else if (dynamic_cast<wxStaticText*>(child)) {
+                need = width;
+            }
+        }
+        if (auto* choice = dynamic_cast<wxChoice*>(child)) {
+            wxClientDC dc(child);
+            dc.SetFont(child->GetFont());
+            for (unsigned i = 0; i < choice->GetCount(); ++i) {
+                const int width = dc.GetTextExtent(choice->GetString(i)).x + 30;  // and the button
+                if (width > room)
+                    cut.push_back(where + ": list entry \"" + toUtf8(choice->GetString(i)) + "\" needs " +
+                                  std::to_string(width) + " px, has " + std::to_string(room));
+            }
+        }
+        if (need > room)
+            cut.push_back(where + ": \"" + toUtf8(text) + "\" needs " + std::to_string(need) + " px, has " +
+                          std::to_string(room));
+        collectCutTexts(child, where, cut);
+    }
+}
+
+// Runs in every scenario, English included, so the room is known to suffice
+// for the English the templates were drawn for.
+TEST(LanguageFit, EveryTemplateTextShowsWhole) {
+    std::vector<std::string> cut;
+    collectCutTexts(&form(), "form", cut);
+    std::array<std::string, 4> texts{"90", "110", "90", "110"};
+    {
+        Tmorvexdlgprefs preferences(&frame(), texts, {});
+        collectCutTexts(&preferences, "Preferences", cut);
+    }
+    {
+        PrintHeaderData header;
+        TdistDlgPrint print(&frame(), header);
+        collectCutTexts(&print, "Header Information", cut);
+    }
+    {
+        const TProjectRCVersion version(toUtf8(wxStandardPaths::Get().GetExecutablePath()));
+        TmorvexAboutDlg about(&frame(), version);
+        collectCutTexts(&about, "About", cut);
+    }
+    std::string report;
+    for (const std::string& line : cut) report += "\n  " + line;
+    EXPECT_TRUE(cut.empty()) << "texts cut off:" << report;
 }
 
 }  // namespace

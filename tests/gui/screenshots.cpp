@@ -55,8 +55,7 @@ protected:
         wxRect area = window->GetScreenRect();
         area.Inflate(kDecoration);
         area.Intersect(wxRect(wxPoint(0, 0), wxGetDisplaySize()));
-        const std::string units = app().form().siUnits ? "si" : "us";
-        const std::string path = folder_ + "/" + name + "-" + units + ".png";
+        const std::string path = folder_ + "/" + name + "-" + suffix() + ".png";
         // The window system's own picture of the screen: a screen device
         // context of the toolkit can return content older than what is shown.
         const std::string command = "import -window root -crop " + std::to_string(area.width) + "x" +
@@ -68,13 +67,19 @@ protected:
     // Saves the whole screen, for windows the program has no handle of.
     void captureScreen(const std::string& name) {
         test::runEventLoop(600);
-        const std::string units = app().form().siUnits ? "si" : "us";
-        const std::string path = folder_ + "/" + name + "-" + units + ".png";
+        const std::string path = folder_ + "/" + name + "-" + suffix() + ".png";
         const std::string command = "import -window root +repage '" + path + "'";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
 
     static TmorvexApp& app() { return static_cast<TmorvexApp&>(*wxTheApp); }
+
+    // "us" or "si", and the language of a translated run: "us-de".
+    static std::string suffix() {
+        std::string units = app().form().siUnits ? "si" : "us";
+        if (const char* language = test::scenarioLanguage()) units += std::string("-") + language;
+        return units;
+    }
 
     std::string folder_;
 };
