@@ -17,7 +17,9 @@
 #endif
 /// The same with a context, for a table of words the catalog must keep apart
 /// from the same English word elsewhere; shown with trc(context, text).
+#ifndef NC_
 #define NC_(context, text) text
+#endif
 
 namespace vantrel {
 

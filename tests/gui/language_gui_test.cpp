@@ -1,6 +1,7 @@
 // The program in another language, reached as a user reaches it: started
 // with the language chosen in the settings, a duty typed with a decimal
 // comma through real key events, Select clicked with the pointer.
+#include <glib/gi18n.h>
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -92,6 +93,12 @@ protected:
     }
     const LanguageTexts* texts = nullptr;
 };
+
+TEST_F(Language, TheSystemsOwnWidgetsFollowIt) {
+    // Stock buttons (Cancel, Close) and the file and print dialogs take their
+    // words from the system's catalogs: those must answer in the language too.
+    EXPECT_STRNE(g_dgettext("gtk30", "_Cancel"), "_Cancel");
+}
 
 TEST_F(Language, WindowSpeaksItAndReadsADecimalComma) {
     EXPECT_EQ(toUtf8(frame().GetMenuBar()->GetMenuLabelText(0)), texts->fileMenu);

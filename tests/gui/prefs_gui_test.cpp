@@ -12,6 +12,7 @@
 #include "app/wx/TSDIDecFrame.h"
 #include "app/wx/TmorvexApp.h"
 #include "ui/wx/wx_text.h"
+#include "engine/number_text.h"
 #include "gui_support.h"
 #include "prefs/wx/TDecimalRangeValidator.h"
 #include "prefs/wx/Tmorvexdlgprefs.h"
@@ -173,7 +174,8 @@ TEST_F(Prefs, OkChecksEachFieldAgainstItsOwnRange) {
             return wxID_OK;
         });
         Texts expected = kDefaults;
-        if (!c.refusal) expected[c.field] = c.text;  // stored as typed
+        // Stored as typed, a decimal comma as the point.
+        if (!c.refusal) expected[c.field] = decimalCommaAsPoint(c.text);
         EXPECT_EQ(run(), !c.refusal) << c.field << " " << c.text;
         EXPECT_EQ(messages(), c.refusal ? refused(*c.refusal) : std::vector<std::string>{}) << c.field << " " << c.text;
         EXPECT_EQ(texts, expected) << c.field << " " << c.text;

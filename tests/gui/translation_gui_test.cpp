@@ -162,11 +162,14 @@ TEST_F(TranslatedWindow, ShowsMenusHintsLabelsListsAndHeadingsTranslated) {
     EXPECT_EQ(menuText(cmd::kOpen), "&Open...");
     EXPECT_EQ(hintText(cmd::kOpen), "Opens a window");
 
-    // A message box's caption.
+    // A message box the form composes: its text and caption.
     gRecorder->seen.clear();
-    client.showMessage("text", kErrorCaption, MessageIcon::None, MessageButtons::Ok);
+    FormInputs nothing;
+    nothing.circuits.clear();
+    app().form().select(nothing, client);
     ASSERT_EQ(gRecorder->seen.size(), 1u);
     EXPECT_EQ(gRecorder->seen[0].title, "‹ERROR›");
+    EXPECT_EQ(gRecorder->seen[0].message, "‹You must enter either the number of circuits or capacity.›");
     frame->Destroy();
     test::runEventLoop(50);
     fs::remove(file);

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdlib>
+#include <cstring>
 #include <unordered_map>
 
 #include "i18n/language.h"
@@ -56,6 +58,21 @@ wxString nativeName(const std::string& code) {
     return fromUtf8(code);
 }
 
+// The toolkit's widgets of the system (stock buttons such as Cancel and
+// Close, the file and print dialogs) are translated by the C library's
+// catalogs, which follow LANGUAGE once the messages' locale is not plain "C"
+// (C.UTF-8 will do where the language's own locale is not installed).
+void useInSystemCatalogs(const std::string& language) {
+#ifndef __WXMSW__
+    setenv("LANGUAGE", language.c_str(), 1);
+    const char* messages = std::setlocale(LC_MESSAGES, nullptr);
+    if (!messages || std::strcmp(messages, "C") == 0 || std::strcmp(messages, "POSIX") == 0)
+        std::setlocale(LC_MESSAGES, "C.UTF-8");
+#else
+    (void)language;  // the system's controls speak the Windows display language
+#endif
+}
+
 }  // namespace
 
 void setUpTranslations(const SettingsStore& settings, const std::string& localeDir) {
@@ -75,6 +92,7 @@ void setUpTranslations(const SettingsStore& settings, const std::string& localeD
     translations->AddCatalog(kTextDomain, wxLANGUAGE_ENGLISH_US);
     translations->AddStdCatalog();
     setTranslator(Translator{toolkitText, toolkitPlural});
+    useInSystemCatalogs(currentLanguage());
 }
 
 std::string currentLanguage() {
