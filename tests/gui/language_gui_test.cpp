@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/choicdlg.h>
+#include <wx/listbox.h>
 #include <wx/choice.h>
 #include <wx/radiobut.h>
 #include <wx/statbox.h>
@@ -18,6 +20,8 @@
 #include <wx/stdpaths.h>
 
 #include <array>
+#include <cstdlib>
+#include <fstream>
 #include <map>
 #include <vector>
 #include <string>
@@ -32,6 +36,7 @@
 #include "output/wx/TLWoutput.h"
 #include "prefs/wx/Tmorvexdlgprefs.h"
 #include "print/wx/TdistDlgPrint.h"
+#include "resources/command_ids.h"
 #include "resources/control_ids.h"
 #include "results/result_rows.h"
 #include "ui/wx/wx_text.h"
@@ -123,6 +128,44 @@ TEST_F(Language, WindowSpeaksItAndReadsADecimalComma) {
     // The typed 7,5 tons reached the selection as 7.5, and the list shows it with a point.
     EXPECT_EQ(leadingDouble(toUtf8(list.GetItemText(0, column::kCapacity))), 7.5);
     EXPECT_NE(toUtf8(list.GetItemText(0, column::kCapacity)).find("7.50"), std::string::npos);
+}
+
+// Options > Language..., chosen from the menu with the pointer: the choice
+// is kept in the settings for the next start, and "System default" clears it.
+TEST(LanguageChoice, OptionsLanguageKeepsTheChoice) {
+    if (test::scenarioLanguage() || test::catalogScenarioRun()) GTEST_SKIP() << "runs in the English scenarios";
+    const std::string settingsPath = std::getenv("VANTREL_CONFIG");
+    auto storedLanguage = [&settingsPath] {
+        std::ifstream in(settingsPath);
+        std::string line, value = "(none)";
+        while (std::getline(in, line))
+            if (line.rfind("language=", 0) == 0) value = line.substr(9);
+        return value;
+    };
+    for (const auto& [entry, stored] : {std::pair<std::string, std::string>{"Deutsch", "de"}, {"System default", ""}}) {
+        std::vector<std::string> offered;
+        gRecorder->seen.clear();
+        gRecorder->respond = [&offered, entry = entry](wxDialog* dialog) {
+            if (auto* choice = dynamic_cast<wxSingleChoiceDialog*>(dialog)) {
+                wxListBox* list = nullptr;
+                for (wxWindow* child : choice->GetChildren())
+                    if (!list) list = dynamic_cast<wxListBox*>(child);
+                if (!list) return static_cast<int>(wxID_CANCEL);
+                for (unsigned i = 0; i < list->GetCount(); ++i) offered.push_back(toUtf8(list->GetString(i)));
+                const int index = list->FindString(fromUtf8(entry));
+                if (index == wxNOT_FOUND) return static_cast<int>(wxID_CANCEL);
+                choice->SetSelection(index);
+            }
+            return static_cast<int>(wxID_OK);
+        };
+        ASSERT_TRUE(test::chooseFromMenuBar("Options", cmd::kLanguage));
+        gRecorder->respond = nullptr;
+        const std::vector<std::string> expected{"System default", "English", "Deutsch", "Español", "Français", "Italiano"};
+        EXPECT_EQ(offered, expected);
+        EXPECT_EQ(storedLanguage(), stored) << entry;
+        // The program itself stays in its language until the next start.
+        EXPECT_EQ(toUtf8(frame().GetMenuBar()->GetMenuLabelText(0)), "File");
+    }
 }
 
 // Every label, button, check box and group box of `window` whose text is
