@@ -101,7 +101,11 @@ protected:
 
 TEST_F(Language, TheSystemsOwnWidgetsFollowIt) {
     // Stock buttons (Cancel, Close) and the file and print dialogs take their
-    // words from the system's catalogs: those must answer in the language too.
+    // words from the system's catalogs: those must answer in the language too
+    // (where the system has the toolkit's catalog of it at all).
+    const std::string catalog =
+        std::string("/usr/share/locale/") + test::scenarioLanguage() + "/LC_MESSAGES/gtk30.mo";
+    if (!std::ifstream(catalog)) GTEST_SKIP() << "the system has no " << catalog;
     EXPECT_STRNE(g_dgettext("gtk30", "_Cancel"), "_Cancel");
 }
 
