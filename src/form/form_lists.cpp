@@ -115,7 +115,11 @@ const std::vector<std::string>& liquidTemps(bool si) {
     return si ? metric : us;
 }
 
-const char* shownItem(const std::string& item) { return trc("list entry", item.c_str()); }
+const char* shownItem(const std::string& item) {
+    // Sizes ("3/8", "1-1/8") are numbers, the same in every language.
+    const bool size = !item.empty() && item[0] >= '0' && item[0] <= '9';
+    return size ? item.c_str() : trc("list entry", item.c_str());
+}
 
 int comboItemFor(const std::vector<std::string>& items, const std::string& text) {
     auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };

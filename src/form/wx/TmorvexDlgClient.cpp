@@ -40,14 +40,11 @@ void fill(wxChoice* choice, const std::vector<std::string>& items, int selection
     choice->SetSelection(selection);
 }
 
-// A drop-down list's words in the user's language, kept apart from the same
-// words elsewhere ("Select" the entry is not the button); sizes stay as written.
+// A drop-down list's words in the user's language (sizes have no
+// translation and stay as written).
 std::vector<std::string> shownEntries(const std::vector<std::string>& items) {
     std::vector<std::string> shown;
-    for (const std::string& item : items) {
-        const bool size = !item.empty() && item[0] >= '0' && item[0] <= '9';
-        shown.push_back(size ? item : trc("list entry", item.c_str()));
-    }
+    for (const std::string& item : items) shown.push_back(lists::shownItem(item));
     return shown;
 }
 

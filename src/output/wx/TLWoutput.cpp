@@ -37,7 +37,7 @@ void TLWoutput::setUpColumns(bool siUnits) {
         const int width = storedWidths_.size() == static_cast<std::size_t>(kColumnCount)
                               ? storedWidths_[static_cast<std::size_t>(col)]
                               : fittedWidth(col, siUnits);
-        AppendColumn(shownText(columnHeading(col, siUnits)), wxLIST_FORMAT_LEFT, width);
+        AppendColumn(fromUtf8(shownColumnHeading(col, siUnits)), wxLIST_FORMAT_LEFT, width);
     }
 }
 
@@ -45,7 +45,7 @@ void TLWoutput::setUnitHeadings(bool siUnits) {
     for (int col : {column::kCapacity, column::kSuction, column::kLiquid}) {
         wxListItem heading;
         heading.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH);
-        heading.SetText(shownText(columnHeading(col, siUnits)));
+        heading.SetText(fromUtf8(shownColumnHeading(col, siUnits)));
         // The new heading must show whole, the user's wider column stays.
         heading.SetWidth(std::max(GetColumnWidth(col), fittedWidth(col, siUnits)));
         SetColumn(col, heading);
@@ -57,7 +57,7 @@ int TLWoutput::fittedWidth(int col, bool siUnits) const {
     // in the toolkit's font, so every text shows whole and all columns fit
     // a common screen side by side.
     const int padding = FromDIP(10);
-    const wxString headingText = shownText(columnHeading(col, siUnits));
+    const wxString headingText = fromUtf8(shownColumnHeading(col, siUnits));
     int heading = GetTextExtent(headingText).x;
 #ifdef __WXMSW__
     // The Windows header keeps the system's font when the rows' font is made
