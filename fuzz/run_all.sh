@@ -20,7 +20,7 @@ build=${VANTREL_FUZZ_BUILD:-$root/build-check}
 work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-fuzz-run.XXXXXX")
 echo "work folder: $work (logs, corpora, crash inputs)"
 
-targets=(catalog_rows fraction result_line part_number document number_text schedule refrigerant_table)
+targets=(catalog_rows fraction result_line part_number document number_text schedule refrigerant_table message_catalog)
 [[ $# -gt 0 ]] && targets=("$@")
 failed=()
 for name in "${targets[@]}"; do

@@ -93,7 +93,9 @@ TEST(PluralRule, EvaluatesTheRulesCatalogsUse) {
         {"!(n<=1)", 2, 1}, {"n>=2?1:0", 1, 0}, {"n-1*2+3", 4, 5}, {"n/2%3", 10, 2},
     };
     for (const auto& c : cases) EXPECT_EQ(evaluatePluralRule(c.rule, c.n), c.form) << c.rule << " n=" << c.n;
-    for (const char* broken : {"", "n ?", "(n", "n %", "n % 0", "x", "n != 1)", std::string(200, '(').c_str()})
+    const std::string deep(200, '(');
+    for (const std::string& broken : {std::string(), std::string("n ?"), std::string("(n"), std::string("n %"),
+                                      std::string("n % 0"), std::string("x"), std::string("n != 1)"), deep})
         EXPECT_FALSE(evaluatePluralRule(broken, 3)) << broken;
 }
 
