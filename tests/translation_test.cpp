@@ -93,9 +93,13 @@ TEST(PluralRule, EvaluatesTheRulesCatalogsUse) {
         {"!(n<=1)", 2, 1}, {"n>=2?1:0", 1, 0}, {"n-1*2+3", 4, 5}, {"n/2%3", 10, 2},
     };
     for (const auto& c : cases) EXPECT_EQ(evaluatePluralRule(c.rule, c.n), c.form) << c.rule << " n=" << c.n;
-    const std::string deep(200, '(');
+    // Nesting deep enough to exhaust a stack is refused, not followed.
+    const std::string deep(200, '('), negations = std::string(100000, '!') + "n";
+    std::string conditions;
+    for (int i = 0; i < 100000; ++i) conditions += "n?";
     for (const std::string& broken : {std::string(), std::string("n ?"), std::string("(n"), std::string("n %"),
-                                      std::string("n % 0"), std::string("x"), std::string("n != 1)"), deep})
+                                      std::string("n % 0"), std::string("x"), std::string("n != 1)"), deep, negations,
+                                      conditions})
         EXPECT_FALSE(evaluatePluralRule(broken, 3)) << broken;
 }
 

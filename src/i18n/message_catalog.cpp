@@ -44,13 +44,25 @@ private:
         at_ += token.size();
         return true;
     }
+    // Every way into a deeper level counts, so a hostile rule cannot
+    // exhaust the stack however it nests.
+    bool deeper() {
+        if (++depth_ <= 64) return true;
+        failed_ = true;
+        return false;
+    }
     unsigned long conditional() {
+        if (!deeper()) return 0;
         const unsigned long condition = orExpression();
-        if (!take("?")) return condition;
-        const unsigned long whenTrue = conditional();
-        if (!take(":")) failed_ = true;
-        const unsigned long whenFalse = conditional();
-        return condition ? whenTrue : whenFalse;
+        unsigned long value = condition;
+        if (take("?")) {
+            const unsigned long whenTrue = conditional();
+            if (!take(":")) failed_ = true;
+            const unsigned long whenFalse = conditional();
+            value = condition ? whenTrue : whenFalse;
+        }
+        --depth_;
+        return value;
     }
     unsigned long orExpression() {
         unsigned long value = andExpression();
@@ -118,15 +130,14 @@ private:
         }
     }
     unsigned long unary() {
-        if (take("!")) return unary() ? 0 : 1;
-        return primary();
+        if (!deeper()) return 0;
+        const unsigned long value = take("!") ? (unary() ? 0 : 1) : primary();
+        --depth_;
+        return value;
     }
     unsigned long primary() {
         skipSpace();
-        if (++depth_ > 64) {
-            failed_ = true;
-            return 0;
-        }
+        if (!deeper()) return 0;
         unsigned long value = 0;
         if (take("(")) {
             value = conditional();
