@@ -556,7 +556,7 @@ bool useLanguage(const std::optional<std::string>& option) {
     const std::string setting = option ? *option : environmentText("LANGUAGE");
     const std::vector<std::string> candidates = languageCandidates(setting);
     if (candidates.empty()) return true;
-    const std::string localeDir = programDataDir() + "/../locale";
+    const std::string localeDir = programLocaleDir();
     for (const std::string& language : candidates) {
         std::string bytes, error;
         if (!readWholeFile(catalogPath(localeDir, language), bytes)) continue;

@@ -253,6 +253,8 @@ std::string programDataDir() {
     return VANTREL_INSTALL_DATADIR;
 }
 
+std::string programLocaleDir() { return (fs::u8path(programDataDir()).parent_path() / "locale").u8string(); }
+
 std::vector<int> parseNumberList(const std::optional<std::string>& text, std::size_t count, int least, int most) {
     if (!text) return {};
     std::vector<int> numbers;

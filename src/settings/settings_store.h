@@ -99,6 +99,10 @@ std::string executablePath();
 /// program (<program folder>/../share/vantrel), or the configured install folder.
 std::string programDataDir();
 
+/// Folder holding the program's translations beside its data folder
+/// (<share>/locale/<language>/LC_MESSAGES/vantrel.mo).
+std::string programLocaleDir();
+
 /// Whole numbers separated by commas ("810,780"), exactly `count` of them,
 /// each from `least` to `most`; empty when the text is absent or breaks a
 /// rule, so a damaged value is ignored rather than half used.

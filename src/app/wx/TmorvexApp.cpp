@@ -65,7 +65,7 @@ bool TmorvexApp::OnInit() {
 
     settings_ = std::make_unique<SettingsStore>(defaultSettingsPath());
     // Before the first text is shown: start-up messages are in the user's language too.
-    setUpTranslations(*settings_, programDataDir() + "/../locale");
+    setUpTranslations(*settings_, programLocaleDir());
     form_ = std::make_unique<SelectionForm>();
     const std::string root = effectiveRootDir(*settings_);
     // The user's refrigerants join the lists before the form fills them.
