@@ -100,7 +100,12 @@ TEST_F(Screenshots, ImportedSchedule) {
     dynamic_cast<wxTextEntry*>(client.control(ids::kCircuits))->ChangeValue("8");
     dynamic_cast<wxTextEntry*>(client.control(ids::kSuctionTemp))->ChangeValue(si ? "-3.9" : "25");
     dynamic_cast<wxTextEntry*>(client.control(ids::kLiquidTemp))->ChangeValue(si ? "32.2" : "90");
-    dynamic_cast<wxChoice*>(client.control(ids::kRefrigerant))->SetStringSelection("R-404A");
+    auto* refrigerant = dynamic_cast<wxChoice*>(client.control(ids::kRefrigerant));
+    refrigerant->SetStringSelection("R-404A");
+    // As a user's choice would: the refrigerant's facts beside the list follow it.
+    wxCommandEvent chosen(wxEVT_CHOICE, ids::kRefrigerant);
+    chosen.SetEventObject(refrigerant);
+    refrigerant->GetEventHandler()->ProcessEvent(chosen);
     dynamic_cast<wxChoice*>(client.control(ids::kInletConnection))->SetSelection(1);
     wxCommandEvent click(wxEVT_BUTTON, ids::kSelect);
     click.SetEventObject(client.control(ids::kSelect));
