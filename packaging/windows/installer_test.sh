@@ -110,6 +110,10 @@ if $desktop; then
   program="$install_dir\\bin\\vantrel.exe"
   [ -f "$installed/bin/vantrel.exe" ] || fail "not installed: bin/vantrel.exe"
   [ -f "$programs_menu/Vantrel.lnk" ] || fail "no Start menu entry"
+  fonts_key='HKCU\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
+  [ "$(value_of "$fonts_key" 'DejaVu Sans (TrueType) (Vantrel)')" = "$install_dir\share\vantrel\fonts\DejaVuSans.ttf" ] ||
+    fail "the typeface is not registered for the user: $(value_of "$fonts_key" 'DejaVu Sans (TrueType) (Vantrel)')"
+  [ -n "$(value_of "$fonts_key" 'DejaVu Sans Bold (TrueType) (Vantrel)')" ] || fail "the bold typeface is not registered"
   [ "$(value_of 'HKCU\Software\Classes\.dst' '')" = morvex.Document.1 ] || fail ".dst is not a morvex.Document.1"
   [ "$(value_of 'HKCU\Software\Classes\morvex.Document.1\DefaultIcon' '')" = "$program,1" ] || fail "document icon"
   [ "$(value_of 'HKCU\Software\Classes\morvex.Application\DefaultIcon' '')" = "$program,1" ] || fail "program icon"
