@@ -570,6 +570,19 @@ bool useLanguage(const std::optional<std::string>& option) {
     return false;
 }
 
+// --language as the command line names it, looked for before the arguments
+// are parsed: checking them reads the user's refrigerant table, whose
+// problems are then told in that language too.
+std::optional<std::string> languageArgument(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--") break;
+        if (argument == "--language" && i + 1 < argc) return std::string(argv[i + 1]);
+        if (argument.substr(0, 11) == "--language=") return std::string(argument.substr(11));
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 static int runProgram(int argc, char** argv) {
@@ -584,8 +597,8 @@ static int runProgram(int argc, char** argv) {
     const CLI::App* curve = addCurveCommand(app, options, named);
     const CLI::App* listing = addRefrigerantsCommand(app, named);
     auto parsed = [](const CLI::App* command) { return command && command->parsed(); };
+    if (!useLanguage(languageArgument(argc, argv))) return kExitError;
     if (const auto exitCode = parseArguments(app, argc, argv)) return *exitCode;
-    if (!useLanguage(options.language)) return kExitError;
     warnAboutRefrigerantTables();
     const RefrigerantStart& refrigerants = refrigerantTables();
     if (parsed(listing) && !cli::isRefrigerantFormat(options.format)) {
