@@ -57,8 +57,6 @@ RunResult ChildProcess::wait() {
     return result;
 }
 
-bool underWine() { return false; }
-
 unsigned long currentProcessId() { return static_cast<unsigned long>(getpid()); }
 
 std::string missingTool(const std::string&) { return {}; }

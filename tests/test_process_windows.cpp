@@ -132,11 +132,6 @@ RunResult ChildProcess::wait() {
     return result;
 }
 
-bool underWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
 unsigned long currentProcessId() { return GetCurrentProcessId(); }
 
 std::string missingTool(const std::string& name) {

@@ -102,9 +102,6 @@ private:
     std::optional<RunResult> result_;
 };
 
-/// Whether the tests run under Wine rather than on Windows or Linux itself.
-bool underWine();
-
 /// This process's id.
 unsigned long currentProcessId();
 

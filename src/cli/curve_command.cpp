@@ -238,7 +238,7 @@ int deliver(const std::string& text, const std::string& output) {
     }
     std::string error;
     if (replaceFile(output, text, &error)) return kExitResults;
-    std::cerr << formatText(tr("Cannot save %s.\n%s"), {output, error}) << '\n';
+    std::cerr << cannotSaveMessage(output, error) << '\n';
     return kExitError;
 }
 

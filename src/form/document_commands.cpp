@@ -162,7 +162,7 @@ void SelectionForm::saveDocument(FormUi& ui) {
     std::string error;
     if (!writeDocument(fileData.fileName, error)) {
         // TRANSLATORS: the first %s is the file, the second the system's reason.
-        ui.showMessage(formatText(tr("Cannot save %s.\n%s"), {fileData.fileName, error}), tr(kWarningCaption),
+        ui.showMessage(cannotSaveMessage(fileData.fileName, error), tr(kWarningCaption),
                        MessageIcon::Stop, MessageButtons::Ok);
         return;
     }
@@ -174,7 +174,7 @@ void SelectionForm::saveDocumentAs(FormUi& ui) {
     if (path.empty()) return;
     std::string error;
     if (!writeDocument(path, error)) {
-        ui.showMessage(formatText(tr("Cannot save %s.\n%s"), {path, error}), tr(kWarningCaption), MessageIcon::Stop,
+        ui.showMessage(cannotSaveMessage(path, error), tr(kWarningCaption), MessageIcon::Stop,
                        MessageButtons::Ok);
         return;
     }

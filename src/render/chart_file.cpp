@@ -10,7 +10,7 @@ bool saveChartFile(const std::string& path, const std::string& content, const st
                    std::string& error) {
     std::string reason = drawFailure;
     if (reason.empty() && replaceFile(path, content, &reason)) return true;
-    error = formatText(tr("Cannot save %s.\n%s"), {path, reason});
+    error = cannotSaveMessage(path, reason);
     return false;
 }
 

@@ -293,7 +293,7 @@ bool saveReport(const TDistPrintLayout& pages, const ReportOptions& options, con
         return drawReport(pages, options, created, writeToSink, &sink, refusal) >= 0;
     };
     if (replaceFileStreamed(path, produce, &reason)) return true;
-    error = formatText(tr("Cannot save %s.\n%s"), {path, reason});
+    error = cannotSaveMessage(path, reason);
     return false;
 }
 

@@ -251,4 +251,8 @@ bool replaceOwnFile(const std::string& path, const std::string& content, std::st
     return platform::replaceStreamed(path, wholeContent(content), true, error);
 }
 
+std::string cannotSaveMessage(const std::string& path, const std::string& reason) {
+    return formatText(tr("Cannot save %s.\n%s"), {path, reason});
+}
+
 }  // namespace vantrel

@@ -84,6 +84,10 @@ private:
 /// the system's error text.
 bool replaceFile(const std::string& path, const std::string& content, std::string* error = nullptr);
 
+/// The message of a save that failed, in the user's language: "Cannot save
+/// <path>." and, on the next line, the reason replaceFile gave.
+std::string cannotSaveMessage(const std::string& path, const std::string& reason);
+
 /// replaceFile for the program's own files (settings, desktop registration),
 /// whose folders are the program's to make: missing parent folders are created.
 bool replaceOwnFile(const std::string& path, const std::string& content, std::string* error = nullptr);
